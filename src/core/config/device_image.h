@@ -1,0 +1,53 @@
+#pragma once
+// What is exchanged with the mouse, and how it is built from the settings record.
+
+#include <array>
+#include <cstdint>
+
+#include "core/config/settings_record.h"
+
+namespace p330 {
+
+constexpr int kProfileSlotCount = 6;
+constexpr int kButtonTableSlots = 32;
+constexpr std::uint8_t kHostMode = 0xFC;
+
+struct DeviceImage {
+    std::uint8_t current_profile = 0;
+    std::uint8_t host_mode = 0;
+    std::uint8_t report_interval = 0;
+    std::array<Block, kProfileSlotCount> parameter_block{};
+    Block button_table{};
+    std::array<Block, kMacroCount> macro_block{};
+};
+
+// Offsets inside a parameter block that the program sets or reads.
+namespace param {
+constexpr int kAngleSnap = 0x33;
+constexpr int kLightMode = 0x47;
+constexpr int kLightParam = 0x48;
+constexpr int kLightExtra = 0x49;
+constexpr int kSensitivityX = 0x4A;
+constexpr int kSensitivityY = 0x4B;
+constexpr int kDpiTable1 = 0x54;
+constexpr int kDpiTable2 = 0x5C;
+constexpr int kColours = 0x68;
+constexpr int kTail = 0x74;
+}  // namespace param
+
+// The fixed block every parameter block starts from.
+extern const Block kParameterBlockTemplate;
+
+// Slot of each button in the 32-slot button table.
+constexpr std::array<int, kButtonCount> kButtonSlot = {0, 1, 2, 14, 15, 3, 4, 5};
+
+std::uint8_t angle_snap_code(std::uint8_t level);
+Block build_parameter_block(const SettingsRecord& record);
+Block build_button_table(const SettingsRecord& record);
+void copy_macros(const SettingsRecord& record, DeviceImage& image);
+
+// DPI of stage k (1..6) in the parameter block of the record's profile slot; 0 for a stage
+// or slot outside the image.
+int stage_dpi(const DeviceImage& image, std::uint8_t profile_slot, int stage);
+
+}  // namespace p330

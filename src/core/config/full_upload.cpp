@@ -1,0 +1,25 @@
+#include "core/config/full_upload.h"
+
+namespace p330 {
+
+TransferTally full_upload(CommandProtocol& protocol, SettingsRecord& record, DeviceImage& image) {
+    record.profile_slot = 0;
+    image.current_profile = 0;
+
+    TransferTally tally = protocol.begin_upload();
+
+    image.report_interval = record.report_interval;
+    tally.merge(protocol.set_report_rate(image));
+
+    image.parameter_block[record.profile_slot] = build_parameter_block(record);
+    tally.merge(protocol.write_parameter_block(image));
+
+    image.button_table = build_button_table(record);
+    tally.merge(protocol.write_button_table(image));
+
+    copy_macros(record, image);
+    tally.merge(protocol.write_macros(image));
+    return tally;
+}
+
+}  // namespace p330

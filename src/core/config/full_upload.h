@@ -1,0 +1,15 @@
+#pragma once
+// The one routine that turns the settings record into device commands.
+
+#include "core/config/device_image.h"
+#include "core/config/settings_record.h"
+#include "core/device/protocol.h"
+
+namespace p330 {
+
+// Sends everything, in the firmware's order: 0x02, 0x03, the parameter block (0x0C), the
+// button table (0x0D) and the twelve macro blocks (0x0F). Never stops half way; the tally
+// says whether every transfer went through.
+TransferTally full_upload(CommandProtocol& protocol, SettingsRecord& record, DeviceImage& image);
+
+}  // namespace p330

@@ -1,0 +1,29 @@
+#include "core/config/settings_record.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace p330 {
+
+std::span<const std::uint8_t, kSettingsRecordSize> record_bytes(const SettingsRecord& record) {
+    return std::span<const std::uint8_t, kSettingsRecordSize>(
+        reinterpret_cast<const std::uint8_t*>(&record), kSettingsRecordSize);
+}
+
+std::span<std::uint8_t, kSettingsRecordSize> record_bytes(SettingsRecord& record) {
+    return std::span<std::uint8_t, kSettingsRecordSize>(reinterpret_cast<std::uint8_t*>(&record),
+                                                        kSettingsRecordSize);
+}
+
+SettingsRecord record_from_bytes(std::span<const std::uint8_t, kSettingsRecordSize> bytes) {
+    SettingsRecord record{};
+    std::memcpy(&record, bytes.data(), kSettingsRecordSize);
+    return record;
+}
+
+DpiEntry clamp_dpi_entry(int typed_dpi) {
+    const int shown = std::clamp(typed_dpi, 100, 5000);
+    return DpiEntry{shown, shown != typed_dpi, static_cast<std::uint8_t>(shown / 50)};
+}
+
+}  // namespace p330

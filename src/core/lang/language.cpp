@@ -1,0 +1,92 @@
+#include "core/lang/language.h"
+
+namespace p330 {
+
+Language language_from_code(std::string_view code) {
+    if (code == "CHS") return Language::kSimplifiedChinese;
+    if (code == "CHT") return Language::kTraditionalChinese;
+    return Language::kEnglish;
+}
+
+std::string_view label_section(Language language) {
+    switch (language) {
+        case Language::kSimplifiedChinese: return "Setting-CHS";
+        case Language::kTraditionalChinese: return "Setting-CHT";
+        case Language::kEnglish: break;
+    }
+    return "Setting-EN";
+}
+
+namespace {
+
+const UiTexts kEnglish = {
+    "VELSTRA Peripheral", "Exit",
+    "Reset", "Cancel", "Save", "Config", "Front", "Side",
+    "Button Assignment", "Macro Manager", "X/Y Sensitivity Setting", "DPI Setting", "Lighting",
+    "USB Report Rate", "Mouse Speed", "Double Click Speed", "Scroll Speed", "Angle Snap",
+    "X axis", "Y axis",
+    {"Button 1", "Button 2", "Button 3", "Button 4", "Button 5", "Button 6", "Button 7",
+     "Button 8"},
+    "DPI Dial Up", "DPI Dial Down", "Slow", "Fast", "The number of rows", "Scroll one screen",
+    "Standard", "Respiration", "Neon",
+    "Click", "Menu", "Mouse M Button", "Mouse Scroll Up", "Mouse Scroll Down", "Scroll Select",
+    "IE Forward", "IE Backward", "DPI loop", "CPI Cycle", "Double Click", "Windows",
+    "Multimedia", "HotKey", "Single Key", "Combo Key", "Macro Key", "Button Off",
+    "Left key must be selected!",
+    "The system did not detect the gaming mouse!", "The system detect the gaming mouse.",
+    {"Switch DPI into the first stage ", "Switch DPI into the second stage ",
+     "Switch DPI into the third stage ", "Switch DPI into the fourth stage ",
+     "Switch DPI into the fifth stage ", "Switch DPI into the sixth stage "},
+    "Switch to macro key",
+};
+
+const UiTexts kSimplified = {
+    "Tarnic外设", "退出",
+    "恢复", "取消", "保存", "配置", "正面", "侧面",
+    "按钮分配", "宏管理器", "X/Y轴设置", "DPI 设置", "照明",
+    "USB输出报告率", "鼠标速度", "双击速度", "鼠标滚轮速度", "角度捕捉",
+    "X轴", "Y轴",
+    {"按钮1", "按钮2", "按钮3", "按钮4", "按钮5", "按钮6", "按钮7", "按钮8"},
+    "DPI 拨键上", "DPI 拨键下", "慢", "快", "一次滚动行数", "一次滚动一个屏幕",
+    "标准模式", "呼吸模式", "霓虹模式",
+    "左键", "右键", "滚轮", "上滚轮", "下滚轮", "滚轮选择",
+    "前进方向键", "后退方向键", "DPI loop", "DPI切换", "双击", "Windows",
+    "多媒体", "快捷键", "单键", "组合键", "宏", "按键关闭",
+    "左键功能必须选择！",
+    "系统没有检测到游戏鼠标！", "系统检测到游戏鼠标。",
+    {"DPI切换到第一段 ", "DPI切换到第二段 ", "DPI切换到第三段 ", "DPI切换到第四段 ",
+     "DPI切换到第五段 ", "DPI切换到第六段 "},
+    "切换到宏",
+};
+
+const UiTexts kTraditional = {
+    "Tarnic外設", "退出",
+    "恢復", "取消", "保存", "配置", "正面", "側面",
+    "按鈕分配", "宏管理器", "X/Y軸設置", "DPI 設置", "照明",
+    "USB輸出報告率", "滑鼠移動速度", "滑鼠雙擊速度", "滑鼠滾動速度", "角度捕捉",
+    "X軸", "Y軸",
+    {"按鈕1", "按鈕2", "按鈕3", "按鈕4", "按鈕5", "按鈕6", "按鈕7", "按鈕8"},
+    "DPI 撥鍵上", "DPI 撥鍵下", "慢", "快", "一次滾動行數", "一次滾動一個螢幕",
+    "標準模式", "呼吸模式", "霓虹模式",
+    "左鍵", "右鍵", "滾輪", "上滾輪", "下滾輪", "滾輪選擇",
+    "前進方向鍵", "後退方向鍵", "DPI loop", "DPI切換", "双击", "Windows",
+    "多媒體", "快速鍵", "單鍵", "複合鍵", "巨集", "按鍵關閉",
+    "左鍵功能必須選擇！",
+    "系統沒有檢測到遊戲滑鼠！", "系統檢測到遊戲滑鼠。",
+    {"DPI切換到第一段 ", "DPI切換到第二段 ", "DPI切換到第三段 ", "DPI切換到第四段 ",
+     "DPI切換到第五段 ", "DPI切換到第六段 "},
+    "切換到巨集",
+};
+
+}  // namespace
+
+const UiTexts& ui_texts(Language language) {
+    switch (language) {
+        case Language::kSimplifiedChinese: return kSimplified;
+        case Language::kTraditionalChinese: return kTraditional;
+        case Language::kEnglish: break;
+    }
+    return kEnglish;
+}
+
+}  // namespace p330
