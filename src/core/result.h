@@ -20,6 +20,7 @@ enum class ErrorCode {
 struct Error {
     ErrorCode code = ErrorCode::kIo;
     std::string message;
+    int system_code = 0;  // errno, where the system gave one
 };
 
 class [[nodiscard]] Status {

@@ -13,7 +13,7 @@ namespace {
 
 Error io_error(const std::string& what, const std::filesystem::path& path, int err) {
     return Error{err == ENOENT ? ErrorCode::kNotFound : ErrorCode::kIo,
-                 what + " " + path.string() + ": " + std::strerror(err)};
+                 what + " " + path.string() + ": " + std::strerror(err), err};
 }
 
 class FileDescriptor {

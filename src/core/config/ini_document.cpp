@@ -1,0 +1,151 @@
+#include "core/config/ini_document.h"
+
+#include <algorithm>
+
+#include "core/util/file_io.h"
+#include "core/util/text_encoding.h"
+
+namespace p330 {
+namespace {
+
+std::string_view trim(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+bool ini_names_equal(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+Result<IniDocument> IniDocument::parse(std::string_view bytes) {
+    Result<std::string> text = decode_text_file(bytes);
+    if (!text) return text.error();
+
+    IniDocument doc;
+    std::vector<Line>* target = &doc.preamble_;
+    std::string_view rest = *text;
+    while (!rest.empty()) {
+        const auto end = rest.find('\n');
+        std::string_view raw = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+
+        const std::string_view line = trim(raw);
+        if (!line.empty() && line.front() == '[') {
+            const auto close = line.find(']');
+            const std::string_view name =
+                trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+            doc.sections_.push_back(Section{std::string(name), {}});
+            target = &doc.sections_.back().lines;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (line.empty() || line.front() == ';' || equals == std::string_view::npos) {
+            target->push_back(Line{{}, std::string(raw)});
+            continue;
+        }
+        target->push_back(
+            Line{std::string(trim(line.substr(0, equals))), std::string(trim(line.substr(equals + 1)))});
+    }
+    return doc;
+}
+
+Result<IniDocument> IniDocument::load(const std::filesystem::path& path) {
+    Result<std::vector<std::uint8_t>> bytes = read_file(path, kMaxIniFileSize);
+    if (!bytes) {
+        if (bytes.error().code == ErrorCode::kNotFound) return IniDocument{};
+        return bytes.error();
+    }
+    Result<IniDocument> doc =
+        parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    if (!doc) return Error{doc.error().code, path.string() + ": " + doc.error().message};
+    return doc;
+}
+
+IniDocument::Section* IniDocument::find(std::string_view section) {
+    for (Section& s : sections_) {
+        if (ini_names_equal(s.name, section)) return &s;
+    }
+    return nullptr;
+}
+
+const IniDocument::Section* IniDocument::find(std::string_view section) const {
+    return const_cast<IniDocument*>(this)->find(section);
+}
+
+std::optional<std::string> IniDocument::get(std::string_view section, std::string_view key) const {
+    const Section* s = find(section);
+    if (s == nullptr) return std::nullopt;
+    for (const Line& line : s->lines) {
+        if (!line.key.empty() && ini_names_equal(line.key, key)) return line.value;
+    }
+    return std::nullopt;
+}
+
+void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
+    Section* s = find(section);
+    if (s == nullptr) {
+        sections_.push_back(Section{std::string(section), {}});
+        s = &sections_.back();
+    }
+    for (Line& line : s->lines) {
+        if (!line.key.empty() && ini_names_equal(line.key, key)) {
+            line.value = value;
+            return;
+        }
+    }
+    // New keys go after the last key, before trailing blank lines and comments.
+    auto last_key = std::find_if(s->lines.rbegin(), s->lines.rend(),
+                                 [](const Line& l) { return !l.key.empty(); });
+    s->lines.insert(last_key.base(), Line{std::string(key), std::string(value)});
+}
+
+void IniDocument::remove_section(std::string_view section) {
+    std::erase_if(sections_, [&](const Section& s) { return ini_names_equal(s.name, section); });
+}
+
+bool IniDocument::has_section(std::string_view section) const { return find(section) != nullptr; }
+
+std::vector<std::string> IniDocument::section_names() const {
+    std::vector<std::string> names;
+    names.reserve(sections_.size());
+    for (const Section& s : sections_) names.push_back(s.name);
+    return names;
+}
+
+std::string IniDocument::serialise() const {
+    std::string out;
+    auto put_lines = [&out](const std::vector<Line>& lines) {
+        for (const Line& line : lines) {
+            out += line.key.empty() ? line.value : line.key + "=" + line.value;
+            out += '\n';
+        }
+    };
+    put_lines(preamble_);
+    for (const Section& s : sections_) {
+        out += "[" + s.name + "]\n";
+        put_lines(s.lines);
+    }
+    return out;
+}
+
+Status IniDocument::save(const std::filesystem::path& path) const {
+    return write_file_atomically(path, serialise());
+}
+
+Status ini_write_value(const std::filesystem::path& path, std::string_view section,
+                       std::string_view key, std::string_view value) {
+    Result<IniDocument> doc = IniDocument::load(path);
+    if (!doc) return doc.error();
+    doc->set(section, key, value);
+    return doc->save(path);
+}
+
+}  // namespace p330

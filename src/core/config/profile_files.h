@@ -1,0 +1,115 @@
+#pragma once
+// Profiles on disk: the data folder, the main INI's profile list, the 1757-byte profile
+// images and their INIs, and import and export.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/config/settings_record.h"
+#include "core/lang/language.h"
+#include "core/result.h"
+
+namespace p330 {
+
+constexpr std::size_t kProfileImageSize = 1 + kSettingsRecordSize;  // first-run flag + record
+constexpr int kMaxProfiles = 6;
+
+// A message the user must see, as the program words it. An empty caption means the
+// application's title.
+struct UserMessage {
+    std::string text;
+    std::string caption;
+};
+
+inline const char kConfigMissingText[] = "Config file is not exist.";
+inline const char kWriteFailedCaption[] = "NULL ==fp ";
+UserMessage write_failed_message(int error_code);  // "Error Code is: %d \n"
+
+// Every data file lives in one folder: beside the executable unless --data-dir says otherwise.
+struct DataFolder {
+    std::filesystem::path dir;
+
+    std::filesystem::path main_ini() const { return dir / "str.ini"; }
+    std::filesystem::path default_image() const { return dir / "config.bin"; }
+    std::filesystem::path record_ini() const { return dir / "record.ini"; }
+    std::filesystem::path image(int index) const;
+    std::filesystem::path ini(int index) const;
+};
+
+// The folder of the running executable, whatever it is called.
+Result<std::filesystem::path> executable_folder();
+
+struct ProfileState {
+    std::uint8_t index = 0;
+    bool load_defaults = false;
+    std::uint8_t first_run_flag = 0;
+    std::filesystem::path active_image;
+    std::filesystem::path active_ini;
+
+    void point_at_index(const DataFolder& folder);
+};
+
+struct LoadResult {
+    bool image_loaded = false;
+    std::optional<UserMessage> message;
+    std::string detail;  // why nothing was loaded, for logs and the command-line tool
+};
+
+// Picks the active files from the main INI's list (or the defaults while load_defaults is
+// set) and reads the profile image into record when it is exactly 1757 bytes.
+LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState& state,
+                                          SettingsRecord& record);
+
+struct ProfileIni {
+    std::array<std::string, kButtonCount> labels;
+    std::string language_code;
+    std::string skin_path;
+    std::string red, green, blue;
+};
+
+// Missing files and keys read as empty strings.
+ProfileIni read_profile_ini(const std::filesystem::path& path, Language language);
+Status write_labels(const std::filesystem::path& path, Language language,
+                    const std::array<std::string, kButtonCount>& labels);
+
+// Reads a profile image file: the first-run flag and the record, or nothing when the size
+// is not exactly 1757 bytes.
+struct ProfileImage {
+    std::uint8_t first_run_flag;
+    SettingsRecord record;
+};
+Result<ProfileImage> read_profile_image(const std::filesystem::path& path);
+// Writes flag 1 and the record, atomically.
+Status write_profile_image(const std::filesystem::path& path, const SettingsRecord& record);
+
+struct SaveResult {
+    bool image_written = false;
+    std::optional<UserMessage> message;
+};
+
+// Saves the record into the image of the current profile index, which must exist.
+SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
+                               const SettingsRecord& record);
+
+struct ImportResult {
+    bool image_read = false;
+    bool ini_read = false;
+    ProfileIni ini;
+    std::optional<UserMessage> message;
+};
+ImportResult import_profile(const std::filesystem::path& chosen, const DataFolder& folder,
+                            ProfileState& state, SettingsRecord& record, Language language);
+
+struct ExportResult {
+    std::vector<std::filesystem::path> written;
+    std::vector<UserMessage> messages;
+};
+ExportResult export_profile(const std::filesystem::path& chosen, const DataFolder& folder,
+                            ProfileState& state, const SettingsRecord& record, Language language,
+                            const std::array<std::string, kButtonCount>& labels);
+
+}  // namespace p330

@@ -1,0 +1,43 @@
+#pragma once
+// Macros as the mouse stores them: 128-byte blocks of a big-endian loop count and up to 63
+// event pairs (control byte, key code), built from the sections of record.ini.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/config/ini_document.h"
+#include "core/config/settings_record.h"
+
+namespace p330 {
+
+constexpr int kMaxEventPairs = 63;
+constexpr std::string_view kPressMarker = "   Dn";
+constexpr std::string_view kReleaseMarker = "   Up";
+
+struct EncodedMacro {
+    Block block{};
+    int pairs_used = 0;
+    bool cut = false;  // some events did not fit and were dropped
+};
+
+struct EncodedMacros {
+    std::array<Block, kMacroCount> blocks{};
+    std::array<EncodedMacro, kMacroCount> macros{};
+    int encoded = 0;            // sections encoded (at most twelve)
+    int sections_ignored = 0;   // sections beyond the twelfth
+};
+
+// One record.ini section (its keys read case-insensitively) into one block.
+EncodedMacro encode_macro(const IniDocument& ini, const std::string& section);
+// Every section in file order; section n becomes block n. Blocks past the last section are
+// zero. Twelve sections at most: the rest are counted, never encoded.
+EncodedMacros encode_macro_blocks(const IniDocument& ini);
+
+// Appends the pairs for one key event with the delay that follows it; false (and nothing
+// written) when they do not fit in the remaining room.
+bool append_key_event(Block& block, int& pairs_used, bool release, std::uint8_t code,
+                      long long delay_ms);
+
+}  // namespace p330

@@ -1,0 +1,258 @@
+#include "core/macro/macro_manager_model.h"
+
+#include <algorithm>
+
+#include "core/config/ini_document.h"
+#include "core/util/parse_int.h"
+#include "core/util/text_encoding.h"
+
+namespace p330 {
+
+namespace {
+
+std::size_t count_characters(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(
+        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string replace_all(std::string text, std::string_view from, std::string_view to) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+void write_section(IniDocument& doc, const std::string& name, int record_delays,
+                   const std::string& loop_times, const std::vector<std::string>& items) {
+    doc.remove_section(name);
+    doc.set(name, "DelayTimeSelStatus", std::to_string(record_delays));
+    doc.set(name, "MacroLoopTimes", loop_times);
+    doc.set(name, "ItemCount", std::to_string(items.size()));
+    for (std::size_t i = 0; i < items.size(); ++i) doc.set(name, "Item" + std::to_string(i), items[i]);
+}
+
+}  // namespace
+
+Status validate_macro_name(std::string_view name) {
+    auto refuse = [](std::string why) { return Status(Error{ErrorCode::kInvalidArgument, std::move(why)}); };
+    if (name.empty()) return refuse("a macro name cannot be empty");
+    if (!is_valid_utf8(name)) return refuse("a macro name must be text");
+    if (count_characters(name) > kMaxMacroNameLength) {
+        return refuse("a macro name has at most 31 characters");
+    }
+    if (name.find_first_of("[]\r\n") != std::string_view::npos || name.front() == ' ' ||
+        name.back() == ' ' || name.front() == ';') {
+        return refuse("a macro name cannot hold brackets or line breaks, nor start or end with a blank");
+    }
+    return Status::ok();
+}
+
+bool MacroManagerModel::file_exists() const {
+    std::error_code ec;
+    return std::filesystem::exists(path_, ec);
+}
+
+Block* MacroManagerModel::working_block() {
+    if (selected_ < 0 || selected_ >= kMacroCount) return nullptr;
+    return &blocks_[static_cast<std::size_t>(selected_)];
+}
+
+Status MacroManagerModel::load_list() {
+    names_.clear();
+    items_.clear();
+    selected_ = -1;
+    Result<IniDocument> doc = IniDocument::load(path_);
+    if (!doc) return doc.error();
+    names_ = doc->section_names();
+    if (names_.empty()) return Status::ok();
+    return select(0);
+}
+
+Status MacroManagerModel::select(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) {
+        return Error{ErrorCode::kInvalidArgument, "no macro at that position"};
+    }
+    Result<IniDocument> doc = IniDocument::load(path_);
+    if (!doc) return doc.error();
+    selected_ = index;
+    const std::string& name = names_[static_cast<std::size_t>(index)];
+    const std::string delays = doc->get_or_empty(name, "DelayTimeSelStatus");
+    if (delays == "1") record_delays = true;
+    if (delays == "0") record_delays = false;
+    items_.clear();
+    const int count = parse_leading_int(doc->get_or_empty(name, "ItemCount"));
+    for (int i = 0; i < std::min(count, 4096); ++i) {
+        items_.push_back(doc->get_or_empty(name, "Item" + std::to_string(i)));
+    }
+    // The loop option follows the macro being loaded, so that loading never rewrites its
+    // stored count to 1. Setting the box then normalises the count like any other change.
+    const std::string loops = doc->get_or_empty(name, "MacroLoopTimes");
+    const long long count_value = parse_leading_integer(loops);
+    loop_option = count_value > 1 && count_value <= 65535;
+    Result<std::string> shown = set_loop_times(loops);
+    return shown.status();
+}
+
+Status MacroManagerModel::save_macro() {
+    if (!file_exists() || names_.empty() || selected_ < 0) return Status::ok();
+    if (items_.empty()) {
+        if (Block* block = working_block()) block->fill(0);
+        return Status::ok();
+    }
+    Result<IniDocument> doc = IniDocument::load(path_);
+    if (!doc) return doc.error();
+    write_section(*doc, names_[static_cast<std::size_t>(selected_)], record_delays ? 1 : 0,
+                  loop_text_, items_);
+    return doc->save(path_);
+}
+
+Status MacroManagerModel::delete_macro() {
+    if (selected_ < 0) return Status::ok();
+    const std::string name = names_[static_cast<std::size_t>(selected_)];
+    names_.erase(names_.begin() + selected_);
+    items_.clear();
+    selected_ = -1;
+    if (!file_exists()) return Status::ok();
+    Result<IniDocument> doc = IniDocument::load(path_);
+    if (!doc) return doc.error();
+    doc->remove_section(name);
+    return doc->save(path_);
+}
+
+Status MacroManagerModel::rename(std::string_view new_name) {
+    if (selected_ < 0) return Status::ok();
+    if (Status valid = validate_macro_name(new_name); !valid) return valid;
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (static_cast<int>(i) != selected_ && ini_names_equal(names_[i], new_name)) {
+            return Error{ErrorCode::kInvalidArgument, "another macro already has that name"};
+        }
+    }
+    Result<IniDocument> doc = IniDocument::load(path_);
+    if (!doc) return doc.error();
+    std::string& name = names_[static_cast<std::size_t>(selected_)];
+    doc->remove_section(name);
+    name = std::string(new_name);
+    // Written even without items, so that an empty macro keeps its place under the new name.
+    write_section(*doc, name, record_delays ? 1 : 0, loop_text_, items_);
+    return doc->save(path_);
+}
+
+Result<std::string> MacroManagerModel::new_macro(std::string_view base) {
+    const std::size_t n = names_.size();
+    if (n >= static_cast<std::size_t>(kMacroCount)) {
+        return Error{ErrorCode::kInvalidArgument, "Macro numbers up to 12."};
+    }
+    long long number = static_cast<long long>(n);
+    if (n > 0) {
+        const std::string& last = names_.back();
+        const auto underscore = last.find('_');
+        if (underscore != std::string::npos) number = parse_leading_integer(last.substr(underscore + 1)) + 1;
+    }
+    auto taken = [&](const std::string& candidate) {
+        return std::any_of(names_.begin(), names_.end(),
+                           [&](const std::string& existing) { return ini_names_equal(existing, candidate); });
+    };
+    std::string name = std::string(base) + "_" + std::to_string(number);
+    while (taken(name)) name = std::string(base) + "_" + std::to_string(++number);  // never share a section
+
+    names_.push_back(name);
+    selected_ = static_cast<int>(names_.size()) - 1;
+    items_.clear();
+    Result<std::string> shown = set_loop_times("1");
+    if (!shown) return shown.error();
+    return name;
+}
+
+Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
+    long long v = parse_leading_integer(text);
+    const bool digits_first = !text.empty() && text.front() >= '0' && text.front() <= '9';
+    if (!digits_first) v = 0;
+    if (v < 1 || v > 65535) {
+        loop_text_ = "1";
+        v = 1;
+    } else {
+        loop_text_ = std::string(text);
+    }
+    if (selected_ < 0) return loop_text_;
+    if (!loop_option) v = 1;
+    if (Block* block = working_block()) {
+        (*block)[0] = static_cast<std::uint8_t>(v >> 8);
+        (*block)[1] = static_cast<std::uint8_t>(v & 0xFF);
+    }
+    Status written = ini_write_value(path_, names_[static_cast<std::size_t>(selected_)],
+                                     "MacroLoopTimes", std::to_string(v));
+    if (!written) return written.error();
+    return loop_text_;
+}
+
+EncodedMacros MacroManagerModel::encode_blocks() {
+    EncodedMacros out;
+    if (!file_exists() || names_.empty()) {
+        out.blocks = blocks_;
+        return out;
+    }
+    Result<IniDocument> doc = IniDocument::load(path_);
+    if (!doc) {
+        out.blocks = blocks_;
+        return out;
+    }
+    out = encode_macro_blocks(*doc);
+    blocks_ = out.blocks;
+    return out;
+}
+
+Result<bool> MacroManagerModel::insert_mouse_button(char which, int selected_item) {
+    const char* name = which == 'L' ? "L-Button" : which == 'M' ? "M-Button" : "R-Button";
+    const std::string down = std::string(name) + std::string(kPressMarker);
+    const std::string up = std::string(name) + std::string(kReleaseMarker);
+    int at = 0;
+    if (selected_item >= 0 && static_cast<std::size_t>(selected_item) < items_.size()) {
+        at = selected_item + 1;
+    } else if (!items_.empty()) {
+        return false;
+    }
+    items_.insert(items_.begin() + at, {down, up});
+    if (Status s = save_macro(); !s) return s.error();
+    return true;
+}
+
+Result<bool> MacroManagerModel::insert_delay(int i) {
+    if (i < 1 || static_cast<std::size_t>(i) >= items_.size()) return false;
+    if (items_[static_cast<std::size_t>(i)].find("ms") != std::string::npos ||
+        items_[static_cast<std::size_t>(i - 1)].find("ms") != std::string::npos) {
+        return false;
+    }
+    items_.insert(items_.begin() + i, "50 ms");
+    if (Status s = save_macro(); !s) return s.error();
+    return true;
+}
+
+Result<bool> MacroManagerModel::delete_item(int i) {
+    if (i < 0 || static_cast<std::size_t>(i) >= items_.size()) return false;
+    items_.erase(items_.begin() + i);
+    if (Status s = save_macro(); !s) return s.error();
+    return true;
+}
+
+std::optional<std::string> normalise_delay_edit(std::string_view text) {
+    if (text.find("ms") == std::string_view::npos) return std::nullopt;
+    const std::string digits = replace_all(replace_all(std::string(text), " ", ""), "ms", "");
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    std::string result(text);
+    if (parse_leading_integer(digits) > kMaxDelayMs) result = "6553500ms";
+    return replace_all(result, "ms", " ms");
+}
+
+Result<bool> MacroManagerModel::commit_delay_edit(int index, std::string_view text) {
+    if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) return false;
+    std::optional<std::string> delay = normalise_delay_edit(text);
+    if (!delay) return false;
+    items_[static_cast<std::size_t>(index)] = *delay;
+    if (Status s = save_macro(); !s) return s.error();
+    return true;
+}
+
+}  // namespace p330

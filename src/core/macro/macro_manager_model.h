@@ -1,0 +1,77 @@
+#pragma once
+// The macro manager's working state and its operations on record.ini: the list of macros in
+// file order, the selected macro's items and options, and the working copy of the twelve
+// blocks that OK hands to the settings record. Every edit goes to record.ini at once.
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/config/settings_record.h"
+#include "core/macro/macro_encoding.h"
+#include "core/result.h"
+
+namespace p330 {
+
+constexpr std::size_t kMaxMacroNameLength = 31;
+constexpr long long kMaxDelayMs = 6553500;
+
+// Names become section names: at most 31 characters, not empty, and nothing that would
+// break the section header or the line it stands on.
+Status validate_macro_name(std::string_view name);
+
+class MacroManagerModel {
+public:
+    explicit MacroManagerModel(std::filesystem::path record_ini)
+        : path_(std::move(record_ini)) {}
+
+    // Fills the list from record.ini and loads the first macro.
+    Status load_list();
+    // Selects and loads the macro at index (its options, loop count and items).
+    Status select(int index);
+    Status save_macro();
+    Status delete_macro();
+    // Renames the selected macro; the macro moves to the end of the file.
+    Status rename(std::string_view new_name);
+    // Appends a new macro named from base ("Macro", or the language's word) and selects it.
+    Result<std::string> new_macro(std::string_view base);
+    // The loop-times box changed; returns the text the box must show.
+    Result<std::string> set_loop_times(std::string_view text);
+    // Rebuilds the working copy from record.ini.
+    EncodedMacros encode_blocks();
+
+    // Item list edits of the context menu and the in-place editor; each saves the macro.
+    // They return false when the selection does not allow them (nothing changes then).
+    Result<bool> insert_mouse_button(char which /* 'L', 'M' or 'R' */, int selected_item);
+    Result<bool> insert_delay(int selected_item);
+    Result<bool> delete_item(int selected_item);
+    Result<bool> commit_delay_edit(int index, std::string_view text);
+
+    const std::vector<std::string>& names() const { return names_; }
+    int selected() const { return selected_; }
+    std::vector<std::string>& items() { return items_; }
+    const std::vector<std::string>& items() const { return items_; }
+    const std::string& loop_text() const { return loop_text_; }
+    bool record_delays = false;
+    bool loop_option = false;
+    const std::array<Block, kMacroCount>& working_blocks() const { return blocks_; }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    bool file_exists() const;
+    Block* working_block();
+
+    std::filesystem::path path_;
+    std::vector<std::string> names_;
+    int selected_ = -1;
+    std::vector<std::string> items_;
+    std::string loop_text_ = "1";
+    std::array<Block, kMacroCount> blocks_{};
+};
+
+// The delay an edited item becomes: digits then " ms", capped at 6553500; nullopt when the
+// text is not a delay (it must hold "ms" and otherwise only digits and blanks).
+std::optional<std::string> normalise_delay_edit(std::string_view text);
+
+}  // namespace p330

@@ -1,0 +1,45 @@
+#pragma once
+// The macro recorder: key events in, item texts out. Presses become "name   Dn", releases
+// "name   Up", and with delays recorded the time between accepted events becomes "N ms".
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace p330 {
+
+struct RecordedKeyEvent {
+    std::string name;       // the key's name in the key tables' vocabulary
+    bool release = false;
+    bool was_down = false;  // the key was already down: set on auto-repeat presses
+    std::uint32_t time_ms = 0;
+};
+
+class MacroRecorder {
+public:
+    enum class State { kWaitingForFirstPress = 0, kRecording = 1, kStopped = 2 };
+    enum class Outcome { kDropped, kRecorded, kLimitReached };
+    static constexpr int kMaxEvents = 64;
+
+    // Back to a fresh recorder; done whenever the macro manager opens.
+    void reset() { *this = MacroRecorder(); }
+    // Clears the item list and starts listening.
+    void start(std::vector<std::string>& items);
+    // Feeds one key event; kLimitReached means the recording stopped without it (the caller
+    // saves the macro as on a stop).
+    Outcome feed(const RecordedKeyEvent& event, bool record_delays, std::vector<std::string>& items);
+    // Returns whether a recording was running (the caller then saves the macro).
+    bool stop();
+
+    bool recording() const { return recording_; }
+    State state() const { return state_; }
+
+private:
+    bool recording_ = false;
+    State state_ = State::kWaitingForFirstPress;
+    int event_count_ = 0;
+    std::string last_key_name_;
+    std::uint32_t last_event_time_ = 0;
+};
+
+}  // namespace p330

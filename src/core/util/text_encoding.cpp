@@ -1,0 +1,97 @@
+#include "core/util/text_encoding.h"
+
+#include <cstdint>
+
+namespace p330 {
+namespace {
+
+void append_utf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+Error not_text(const char* why) { return Error{ErrorCode::kInvalidData, std::string("not a text file: ") + why}; }
+
+Result<std::string> decode_utf16le(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) return not_text("odd length for UTF-16");
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); i += 2) {
+        std::uint32_t unit = static_cast<std::uint8_t>(bytes[i]) |
+                             static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i + 1])) << 8;
+        if (unit >= 0xD800 && unit < 0xDC00) {
+            if (i + 3 >= bytes.size()) return not_text("broken UTF-16 surrogate");
+            const std::uint32_t low = static_cast<std::uint8_t>(bytes[i + 2]) |
+                                      static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i + 3])) << 8;
+            if (low < 0xDC00 || low > 0xDFFF) return not_text("broken UTF-16 surrogate");
+            unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        } else if (unit >= 0xDC00 && unit <= 0xDFFF) {
+            return not_text("broken UTF-16 surrogate");
+        }
+        if (unit == 0) return not_text("contains a NUL character");
+        append_utf8(out, unit);
+    }
+    return out;
+}
+
+}  // namespace
+
+bool is_valid_utf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<std::uint8_t>(text[i]);
+        std::size_t extra = 0;
+        std::uint32_t cp = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= text.size()) return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto cc = static_cast<std::uint8_t>(text[i + k]);
+            if ((cc & 0xC0) != 0x80) return false;
+            cp = cp << 6 | (cc & 0x3F);
+        }
+        static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+Result<std::string> decode_text_file(std::string_view bytes) {
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+        return decode_utf16le(bytes.substr(2));
+    }
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    if (bytes.find('\0') != std::string_view::npos) return not_text("contains a NUL byte");
+    if (!is_valid_utf8(bytes)) return not_text("invalid UTF-8");
+    return std::string(bytes);
+}
+
+}  // namespace p330

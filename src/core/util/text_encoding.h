@@ -1,0 +1,15 @@
+#pragma once
+// Text files as the Windows program leaves them: UTF-8 with or without a byte-order mark, or
+// UTF-16LE with its mark. Anything else that is not valid UTF-8 text is refused.
+
+#include <string>
+#include <string_view>
+
+#include "core/result.h"
+
+namespace p330 {
+
+Result<std::string> decode_text_file(std::string_view bytes);
+bool is_valid_utf8(std::string_view text);
+
+}  // namespace p330
