@@ -96,6 +96,12 @@ LoadResult SettingsController::reload_if_pending() {
     return choose_and_load_active_profile(folder_, profile_, settings_.current);
 }
 
+LoadResult SettingsController::load_active_profile() {
+    LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
+    reread_profile_ini();
+    return loaded;
+}
+
 void SettingsController::select_profile(int index) {
     if (index >= 0 && index < kMaxProfiles) profile_.index = static_cast<std::uint8_t>(index);
 }

@@ -33,6 +33,10 @@ public:
     // First contact with the mouse (also after it comes back): the handshake.
     TransferTally connect();
     void set_connected(bool connected) { connected_ = connected; }
+    // The protocol of the mouse now open, or null when there is none.
+    void set_protocol(CommandProtocol* protocol) { protocol_ = protocol; }
+    // Device arrival: the active profile and its INI, without a snapshot.
+    LoadResult load_active_profile();
     bool connected() const { return connected_; }
 
     FlowReport apply();

@@ -1,0 +1,18 @@
+#pragma once
+// A profile image described for people (show) and for scripts (show --json).
+
+#include <string>
+
+#include "core/config/settings_record.h"
+
+namespace p330::cli {
+
+// What a button does, in words: "Scroll Select: Mouse Scroll Up", "Combo Key: Left Ctrl+A".
+std::string describe_button(const SettingsRecord& record, int button);
+// Event pairs a macro block uses (up to the last pair that is not zero).
+int macro_pairs_used(const std::uint8_t* block);
+
+std::string profile_text(const SettingsRecord& record, int first_run_flag);
+std::string profile_json(const SettingsRecord& record, int first_run_flag);
+
+}  // namespace p330::cli

@@ -1,0 +1,22 @@
+#pragma once
+// The mouse over Linux hidraw: the command node opened read-write for feature reports,
+// output reports and block reads, the input node opened read-only for the mouse's own
+// reports. Errors become values; a vanished device fails at once.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/device/linux/hidraw_discovery.h"
+#include "core/device/mouse_link.h"
+
+namespace p330 {
+
+// Finds and opens the mouse. Both collections are opened whatever order they come in; the
+// input collection is optional (without it there are no DPI notifications).
+Result<std::unique_ptr<MouseLink>> open_hidraw_mouse(const std::vector<HidrawNode>& nodes);
+
+// auto: discovery; /dev/hidrawN: that node as the command node; sim[:STATEFILE]: the model.
+Result<std::unique_ptr<MouseLink>> open_mouse_link(const std::string& spec, Clock& clock);
+
+}  // namespace p330

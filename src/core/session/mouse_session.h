@@ -1,0 +1,58 @@
+#pragma once
+// The mouse's life as the program sees it: opened and greeted at start, its own reports
+// turned into notifications, and its arrival and removal handled as the device-change
+// sequence does (re-open, greet, reload the profile; or tell the user it is gone).
+
+#include <functional>
+#include <memory>
+
+#include "core/config/settings_controller.h"
+#include "core/device/clock.h"
+#include "core/device/listener.h"
+#include "core/device/mouse_link.h"
+#include "core/device/protocol.h"
+#include "core/session/notifications.h"
+
+namespace p330 {
+
+class MouseSession {
+public:
+    using Opener = std::function<Result<std::unique_ptr<MouseLink>>()>;
+
+    MouseSession(Opener opener, Clock& clock, SettingsController& controller,
+                 NotificationSink& sink, DeviceListener* listener)
+        : opener_(std::move(opener)), clock_(clock), controller_(controller), sink_(sink), listener_(listener) {}
+    ~MouseSession();
+
+    // Start-up: open the mouse and greet it. The error says why it could not be opened.
+    Status open_at_start();
+    void on_arrival();
+    void on_removal();
+    // A report of the mouse's own (on the owner's thread).
+    void on_mouse_report(MouseReport report);
+    void notify_not_detected();
+
+    bool connected() const { return controller_.connected(); }
+    MouseLink* link() { return link_.get(); }
+    const Error& last_open_error() const { return last_error_; }
+    // Called when an arrival cannot be opened (the window hides).
+    std::function<void()> on_arrival_failed;
+    // Called after an arrival reloaded the profile (the window redraws).
+    std::function<void()> on_profile_reloaded;
+
+private:
+    bool open_link();
+    void drop_link();
+    void greet();
+
+    Opener opener_;
+    Clock& clock_;
+    SettingsController& controller_;
+    NotificationSink& sink_;
+    DeviceListener* listener_;
+    std::unique_ptr<MouseLink> link_;
+    std::unique_ptr<CommandProtocol> protocol_;
+    Error last_error_;
+};
+
+}  // namespace p330
