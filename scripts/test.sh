@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the whole test suite: a normal build; the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer; the threaded tests under ThreadSanitizer;
+# and the fuzz targets, built with clang's libFuzzer and run for a short while each.
+# Stops at the first failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-debian.sh
+jobs=$(nproc)
+
+# run_suite DIR "CTEST ARGS" CMAKE ARGS...
+run_suite() {
+  local dir=$1 ctest_args=$2; shift 2
+  echo "== $dir"
+  cmake -S . -B "$dir" -G Ninja -DP330_BENCHMARKS=OFF "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  # shellcheck disable=SC2086
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" $ctest_args)
+}
+
+run_suite build-test "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  run_suite build-asan "" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=address,undefined
+TSAN_OPTIONS=halt_on_error=1 \
+  run_suite build-tsan "-L threads" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=thread
+run_suite build-fuzz "-L fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined

@@ -1,0 +1,144 @@
+#include "core/config/settings_controller.h"
+
+#include <gtest/gtest.h>
+
+#include "core/device/simulated_mouse.h"
+#include "fixtures/data_folder.h"
+
+namespace p330 {
+namespace {
+
+class RecordingPointer : public PointerSettings {
+public:
+    PointerApplied apply(const PointerValues& values) override {
+        seen.push_back(values);
+        return result;
+    }
+    std::vector<PointerValues> seen;
+    PointerApplied result{true, true, true, true};
+};
+
+class SettingsControllerTest : public ::testing::Test {
+protected:
+    SettingsControllerTest() {
+        data.write_image("config.bin", '\x02');  // the defaults: every byte 2
+        data.write_image("config0.bin", '\x07');
+        data.write_image("config1.bin", '\x09');
+        data.write_profile_list(2, "A", {"A", "B"});
+        data.write("str0.ini", "[Setting-EN]\nItem1=Mine\n[Skins]\nLan=EN\n");
+    }
+
+    test::TestDataFolder data;
+    ManualClock clock;
+    SimulatedMouse mouse{clock};
+    CommandProtocol protocol{mouse, clock};
+    RecordingPointer pointer;
+    SettingsController controller{data.folder, &protocol, &pointer};
+};
+
+TEST_F(SettingsControllerTest, StartLoadsTheActiveProfileAndItsLabels) {
+    EXPECT_TRUE(controller.start().image_loaded);
+    EXPECT_EQ(controller.record().dpi_stage[0], 7);
+    EXPECT_EQ(controller.settings().saved_settings.dpi_stage[0], 7);
+    EXPECT_EQ(controller.labels()[0], "Mine");
+    EXPECT_EQ(controller.language(), Language::kEnglish);
+}
+
+TEST_F(SettingsControllerTest, ApplyWithoutTheMouseDoesNothing) {
+    controller.start();
+    controller.record().dpi_stage[0] = 40;
+    const FlowReport report = controller.apply();
+    EXPECT_FALSE(report.uploaded);
+    EXPECT_TRUE(mouse.log().empty());
+    EXPECT_EQ(data.read("config0.bin")[1 + 7], 7);
+    EXPECT_TRUE(pointer.seen.empty());
+}
+
+TEST_F(SettingsControllerTest, ApplyUploadsSavesSnapshotsAndSetsThePointer) {
+    controller.start();
+    controller.connect();
+    controller.record().dpi_stage[0] = 40;
+    controller.record().pointer_speed = 11;
+    controller.record().double_click_level = 5;
+    controller.labels()[1] = "Second";
+    const FlowReport report = controller.apply();
+    EXPECT_TRUE(report.uploaded);
+    EXPECT_TRUE(report.upload->ok());
+    EXPECT_TRUE(report.messages.empty());
+    EXPECT_EQ(mouse.slot(0).parameters[0x54], 40);
+    EXPECT_EQ(data.read("config0.bin")[1 + 7], 40);
+    EXPECT_EQ(controller.settings().saved_settings.dpi_stage[0], 40);
+    EXPECT_EQ(read_profile_ini(data.folder.ini(0), Language::kEnglish).labels[1], "Second");
+    ASSERT_EQ(pointer.seen.size(), 1u);
+    EXPECT_EQ(pointer.seen[0].speed, 20);
+    EXPECT_EQ(pointer.seen[0].double_click_ms, 620);
+}
+
+TEST_F(SettingsControllerTest, FailedTransfersAndRefusedSettingsAreReported) {
+    controller.start();
+    controller.connect();
+    mouse.unplug();
+    pointer.result = {true, false, true, false};
+    const FlowReport report = controller.apply();
+    ASSERT_EQ(report.messages.size(), 3u);
+    EXPECT_EQ(report.messages[0].caption, "Warning");
+    EXPECT_NE(report.messages[0].text.find("44 of 44 transfers failed"), std::string::npos);
+    EXPECT_EQ(report.messages[1].text, "SETMOUSESPEED failed.");
+    EXPECT_EQ(report.messages[2].text, "SPI_SETDOUBLECLICKTIME failed.");
+}
+
+TEST_F(SettingsControllerTest, ResetWithoutTheMouseThenCancelBringsBackTheAppliedSettings) {
+    controller.start();
+    controller.record().dpi_stage[0] = 50;  // an edit, not applied
+    const FlowReport reset = controller.reset();
+    EXPECT_FALSE(reset.uploaded);
+    EXPECT_EQ(controller.record().dpi_stage[0], 2);  // the defaults are shown
+    EXPECT_EQ(data.read("config0.bin")[1 + 7], 7);   // and not saved
+    controller.cancel();
+    EXPECT_EQ(controller.record().dpi_stage[0], 7);  // the last applied settings
+    EXPECT_TRUE(controller.reload_pending());
+    EXPECT_FALSE(controller.profile().load_defaults);
+}
+
+TEST_F(SettingsControllerTest, ResetWithTheMouseSavesTheDefaultsIntoTheCurrentProfile) {
+    controller.start();
+    controller.connect();
+    controller.record().profile_slot = 4;
+    const FlowReport reset = controller.reset();
+    EXPECT_TRUE(reset.uploaded);
+    EXPECT_EQ(data.read("config0.bin")[1 + 7], 2);
+    EXPECT_EQ(data.read("config.bin")[0], 0);  // the defaults file itself is untouched
+}
+
+TEST_F(SettingsControllerTest, SelectedProfileIsWhereTheNextApplySaves) {
+    controller.start();
+    controller.connect();
+    controller.select_profile(1);
+    controller.record().dpi_stage[0] = 44;
+    controller.apply();
+    EXPECT_EQ(data.read("config1.bin")[1 + 7], 44);
+    EXPECT_EQ(data.read("config0.bin")[1 + 7], 7);
+}
+
+TEST(PointerValuesTest, ConversionsOfTheProfileSettings) {
+    SettingsRecord r{};
+    r.pointer_precision = 1;
+    r.pointer_speed = 2;
+    r.scroll_lines = 3;
+    r.double_click_level = 5;
+    PointerValues v = pointer_values(r);
+    EXPECT_EQ(v.mouse, (std::array<int, 3>{6, 10, 1}));
+    EXPECT_EQ(v.speed, 2);
+    EXPECT_EQ(v.scroll_lines, 3u);
+    EXPECT_EQ(v.double_click_ms, 620);
+    r.pointer_precision = 2;
+    r.pointer_speed = 1;
+    r.scroll_by_page = 1;
+    v = pointer_values(r);
+    EXPECT_EQ(v.mouse, (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(v.speed, 1);
+    EXPECT_EQ(v.scroll_lines, 0xFFFFFFFFu);
+}
+
+}  // namespace
+}  // namespace p330

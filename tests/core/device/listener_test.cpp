@@ -1,0 +1,100 @@
+#include "core/device/listener.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+
+#include <vector>
+
+#include "core/device/simulated_mouse.h"
+
+namespace p330 {
+namespace {
+
+class SimLink final : public MouseLink {
+public:
+    explicit SimLink(SimulatedMouse& mouse) : mouse_(mouse) {}
+    Transport& transport() override { return mouse_; }
+    int input_fd() const override { return mouse_.event_fd(); }
+    Result<std::size_t> read_input_report(std::span<std::uint8_t> r) override { return mouse_.read_event(r); }
+    std::string description() const override { return "test"; }
+
+private:
+    SimulatedMouse& mouse_;
+};
+
+// Waits on the owner's doorbell as an owner's event loop would, then dispatches.
+bool dispatch_one(DeviceListener& listener, int timeout_ms = 5000) {
+    pollfd pfd{listener.owner_fd(), POLLIN, 0};
+    if (::poll(&pfd, 1, timeout_ms) != 1) return false;
+    listener.dispatch();
+    return true;
+}
+
+TEST(DecodeMouseReportTest, OnlySixSevenReportsOfFourBytes) {
+    const std::uint8_t good[] = {6, 7, 2, 3, 0};
+    const std::uint8_t other_id[] = {5, 7, 1, 1};
+    const std::uint8_t short_report[] = {6, 7, 1};
+    ASSERT_TRUE(decode_mouse_report(good));
+    EXPECT_EQ(decode_mouse_report(good)->type, 2);
+    EXPECT_EQ(decode_mouse_report(good)->value, 3);
+    EXPECT_FALSE(decode_mouse_report(other_id));
+    EXPECT_FALSE(decode_mouse_report(short_report));
+}
+
+TEST(ListenerTest, ReportsReachTheOwnerInOrderOnItsThread) {
+    ManualClock clock;
+    SimulatedMouse mouse(clock);
+    SimLink link(mouse);
+    std::vector<std::pair<int, int>> seen;
+    const auto owner = std::this_thread::get_id();
+    bool on_owner_thread = true;
+    DeviceListener listener([&](MouseReport r) {
+        on_owner_thread = on_owner_thread && std::this_thread::get_id() == owner;
+        seen.emplace_back(r.type, r.value);
+    });
+    listener.start();
+    listener.set_source(&link);
+    mouse.raise_dpi_stage(3);
+    mouse.raise_input_report({5, 7, 1, 1});  // another id: ignored
+    mouse.raise_input_report({6, 7});        // short: ignored
+    mouse.raise_macro_key(2);
+    ASSERT_TRUE(dispatch_one(listener));
+    ASSERT_TRUE(dispatch_one(listener));
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 3}, {9, 2}}));
+    EXPECT_TRUE(on_owner_thread);
+    listener.stop();
+}
+
+TEST(ListenerTest, IdleListenerDoesNotWakeAndStopsCleanly) {
+    ManualClock clock;
+    SimulatedMouse mouse(clock);
+    SimLink link(mouse);
+    DeviceListener listener([](MouseReport) {});
+    listener.start();
+    listener.set_source(&link);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const std::uint64_t settled = listener.wakeups();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(listener.wakeups(), settled);
+    // Unplugged: the source is dropped and the thread idles until a new one comes.
+    mouse.unplug();
+    listener.set_source(nullptr);
+    listener.set_source(&link);
+    listener.stop();
+}
+
+TEST(ListenerTest, StopWhileAReportWaitsForTheOwner) {
+    ManualClock clock;
+    SimulatedMouse mouse(clock);
+    SimLink link(mouse);
+    DeviceListener listener([](MouseReport) { FAIL() << "never dispatched"; });
+    listener.start();
+    listener.set_source(&link);
+    mouse.raise_dpi_stage(1);
+    pollfd pfd{listener.owner_fd(), POLLIN, 0};
+    ASSERT_EQ(::poll(&pfd, 1, 5000), 1);
+    listener.stop();  // must not hang on the undelivered report
+}
+
+}  // namespace
+}  // namespace p330

@@ -1,0 +1,136 @@
+#include "core/session/mouse_session.h"
+
+#include <gtest/gtest.h>
+
+#include "core/device/simulated_mouse.h"
+#include "fixtures/data_folder.h"
+#include "fixtures/records.h"
+
+namespace p330 {
+namespace {
+
+class RecordingSink : public NotificationSink {
+public:
+    void notify(const Notification& n) override { seen.push_back(n); }
+    std::vector<Notification> seen;
+};
+
+// A link onto one simulated mouse that the test can plug and unplug.
+class SharedSimLink final : public MouseLink {
+public:
+    explicit SharedSimLink(SimulatedMouse& mouse) : mouse_(mouse) {}
+    Transport& transport() override { return mouse_; }
+    int input_fd() const override { return mouse_.event_fd(); }
+    Result<std::size_t> read_input_report(std::span<std::uint8_t> r) override { return mouse_.read_event(r); }
+    std::string description() const override { return "shared"; }
+
+private:
+    SimulatedMouse& mouse_;
+};
+
+class MouseSessionTest : public ::testing::Test {
+protected:
+    MouseSessionTest() {
+        data.write_image("config0.bin", '\x03');
+        data.write_profile_list(1, "A", {"A"});
+    }
+    void use_language(const char* code) {
+        data.write("str0.ini", std::string("[Skins]\nLan=") + code + "\n");
+        controller.start();
+    }
+    MouseSession::Opener opener() {
+        return [this]() -> Result<std::unique_ptr<MouseLink>> {
+            if (!mouse.plugged()) return Error{ErrorCode::kNotFound, "the mouse (USB 04D9:C7E2) was not found"};
+            return std::unique_ptr<MouseLink>(std::make_unique<SharedSimLink>(mouse));
+        };
+    }
+
+    test::TestDataFolder data;
+    ManualClock clock;
+    SimulatedMouse mouse{clock};
+    RecordingSink sink;
+    SettingsController controller{data.folder, nullptr, nullptr};
+    MouseSession session{opener(), clock, controller, sink, nullptr};
+};
+
+TEST_F(MouseSessionTest, StartGreetsTheMouse) {
+    use_language("EN");
+    mouse.set_current_profile(2);
+    ASSERT_TRUE(session.open_at_start());
+    EXPECT_TRUE(session.connected());
+    EXPECT_EQ(controller.record().profile_slot, 2);
+    ASSERT_EQ(mouse.log().size(), 3u);
+    EXPECT_EQ(test::hex(mouse.log()[0].bytes), "00 82 00 00 00 00 00 00 7D");
+    EXPECT_EQ(test::hex(mouse.log()[2].bytes), "00 01 FC 00 00 00 00 00 02");
+    EXPECT_EQ(mouse.host_mode(), 0xFC);
+}
+
+TEST_F(MouseSessionTest, DpiAndMacroSwitchesInEveryLanguage) {
+    struct Case {
+        const char* code;
+        const char* stage3;
+        const char* macro2;
+    };
+    const Case cases[] = {
+        {"EN", "Switch DPI into the third stage 1000", "Switch to macro key2"},
+        {"CHS", "DPI切换到第三段 1000", "切换到宏2"},
+        {"CHT", "DPI切換到第三段 1000", "切換到巨集2"},
+    };
+    mouse.set_current_profile(2);  // the answer lands in block 0 whatever the slot
+    for (const Case& c : cases) {
+        sink.seen.clear();
+        use_language(c.code);
+        ASSERT_TRUE(session.open_at_start());
+        session.on_mouse_report({2, 3});  // the template's third stage is 20 x 50
+        session.on_mouse_report({1, 7});  // no seventh stage: nothing
+        session.on_mouse_report({9, 2});
+        session.on_mouse_report({9, 0});  // macro key 0: nothing
+        session.on_mouse_report({4, 1});  // unknown type: nothing
+        ASSERT_EQ(sink.seen.size(), 2u) << c.code;
+        EXPECT_EQ(sink.seen[0].text, c.stage3);
+        EXPECT_EQ(sink.seen[0].title, "Info");
+        EXPECT_EQ(sink.seen[0].timeout_ms, 5000);
+        EXPECT_EQ(sink.seen[1].text, c.macro2);
+    }
+}
+
+TEST_F(MouseSessionTest, UnplugAndPlugBack) {
+    use_language("EN");
+    ASSERT_TRUE(session.open_at_start());
+    controller.record().dpi_stage[0] = 99;  // unsaved edit, replaced by the reload
+
+    mouse.unplug();
+    session.on_removal();
+    EXPECT_FALSE(session.connected());
+    ASSERT_EQ(sink.seen.size(), 1u);
+    EXPECT_EQ(sink.seen[0].text, "The system did not detect the gaming mouse!");
+    EXPECT_EQ(sink.seen[0].title, "Warning");
+    session.on_mouse_report({1, 1});  // no mouse: no commands, no balloon
+    EXPECT_EQ(sink.seen.size(), 1u);
+
+    mouse.plug();
+    mouse.clear_log();
+    session.on_arrival();
+    EXPECT_TRUE(session.connected());
+    ASSERT_EQ(sink.seen.size(), 2u);
+    EXPECT_EQ(sink.seen[1].text, "The system detect the gaming mouse.");
+    EXPECT_EQ(sink.seen[1].timeout_ms, 100);
+    EXPECT_EQ(mouse.log()[0].bytes[1], 0x82);
+    EXPECT_EQ(mouse.log()[2].bytes[1], 0x01);
+    EXPECT_EQ(controller.record().dpi_stage[0], 3);
+}
+
+TEST_F(MouseSessionTest, ArrivalThatCannotBeOpenedHidesTheWindow) {
+    use_language("CHT");
+    bool hidden = false;
+    session.on_arrival_failed = [&] { hidden = true; };
+    mouse.unplug();
+    session.on_arrival();
+    EXPECT_TRUE(hidden);
+    EXPECT_FALSE(session.connected());
+    ASSERT_EQ(sink.seen.size(), 1u);
+    EXPECT_EQ(sink.seen[0].text, "系統沒有檢測到遊戲滑鼠！");
+}
+
+}  // namespace
+}  // namespace p330
