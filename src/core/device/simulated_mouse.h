@@ -60,6 +60,8 @@ public:
     const SimulatedSlot& slot(int index) const { return slots_.at(static_cast<std::size_t>(index)); }
     int bad_checksum_count() const { return bad_checksums_; }
     int stray_output_count() const { return stray_outputs_; }
+    // Input reports queued on the command collection (the answer to 0x8C).
+    std::size_t pending_inputs() const { return input_queue_.size(); }
 
     // Every report that crossed the wire, in order.
     const std::vector<WireReport>& log() const { return log_; }
