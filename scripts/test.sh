@@ -24,4 +24,4 @@ ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktr
 TSAN_OPTIONS=halt_on_error=1 \
   run_suite build-tsan "-L threads" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=thread
 run_suite build-fuzz "-L fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined
+  -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined -DP330_BENCHMARKS=OFF

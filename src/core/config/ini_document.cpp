@@ -9,9 +9,9 @@ namespace p330 {
 namespace {
 
 std::string_view trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
+    const auto first = s.find_first_not_of(" \t\r");
     if (first == std::string_view::npos) return {};
-    const auto last = s.find_last_not_of(" \t");
+    const auto last = s.find_last_not_of(" \t\r");
     return s.substr(first, last - first + 1);
 }
 
@@ -35,7 +35,7 @@ Result<IniDocument> IniDocument::parse(std::string_view bytes) {
         const auto end = rest.find('\n');
         std::string_view raw = rest.substr(0, end);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
 
         const std::string_view line = trim(raw);
         if (!line.empty() && line.front() == '[') {
@@ -47,12 +47,12 @@ Result<IniDocument> IniDocument::parse(std::string_view bytes) {
             continue;
         }
         const auto equals = line.find('=');
-        if (line.empty() || line.front() == ';' || equals == std::string_view::npos) {
+        const std::string_view key = equals == std::string_view::npos ? std::string_view() : trim(line.substr(0, equals));
+        if (key.empty() || line.front() == ';') {  // comments, blank lines and stray text are kept as they are
             target->push_back(Line{{}, std::string(raw)});
             continue;
         }
-        target->push_back(
-            Line{std::string(trim(line.substr(0, equals))), std::string(trim(line.substr(equals + 1)))});
+        target->push_back(Line{std::string(key), std::string(trim(line.substr(equals + 1)))});
     }
     return doc;
 }

@@ -86,9 +86,13 @@ bool is_valid_utf8(std::string_view text) {
 
 Result<std::string> decode_text_file(std::string_view bytes) {
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-        return decode_utf16le(bytes.substr(2));
+        Result<std::string> text = decode_utf16le(bytes.substr(2));
+        if (text) {
+            while (text->rfind("\xEF\xBB\xBF", 0) == 0) text->erase(0, 3);  // repeated marks
+        }
+        return text;
     }
-    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    while (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     if (bytes.find('\0') != std::string_view::npos) return not_text("contains a NUL byte");
     if (!is_valid_utf8(bytes)) return not_text("invalid UTF-8");
     return std::string(bytes);
