@@ -55,7 +55,9 @@ public:
 
     // Firmware memory.
     std::uint8_t current_profile() const { return current_profile_; }
-    void set_current_profile(std::uint8_t slot) { current_profile_ = slot % kProfileSlotCount; }
+    void set_current_profile(std::uint8_t slot) {
+        current_profile_ = static_cast<std::uint8_t>(slot % kProfileSlotCount);
+    }
     std::uint8_t host_mode() const { return host_mode_; }
     const SimulatedSlot& slot(int index) const { return slots_.at(static_cast<std::size_t>(index)); }
     int bad_checksum_count() const { return bad_checksums_; }
