@@ -1,0 +1,581 @@
+// Draws the default skin: every image the program's windows load, at the sizes their
+// layouts need, in one dark look with one accent colour. Run by the build.
+//
+// usage: make_skin SKIN_DIR THUMB_PNG
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QtMath>
+#include <cstdio>
+#include <map>
+
+#include "mouse_art.h"
+#include "skin_style.h"
+
+using namespace skin;
+
+namespace {
+
+QString g_root;
+std::map<QString, QImage> g_made;  // everything written, for composing main.png
+bool g_ok = true;
+
+void save(const QString& rel, const QImage& image) {
+    const QString path = g_root + rel;
+    QDir().mkpath(QFileInfo(path).path());
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "make_skin: cannot write %s\n", qPrintable(path));
+        g_ok = false;
+    }
+    g_made[rel] = image;
+}
+
+const QImage& made(const QString& rel) { return g_made.at(rel); }
+
+template <typename Draw>
+QImage draw(int w, int h, Draw&& body) {
+    QImage image = blank(w, h);
+    QPainter p;
+    begin(p, image);
+    body(p, w, h);
+    p.end();
+    return image;
+}
+
+// Title bar and bottom buttons --------------------------------------------------------------
+
+QImage round_icon(const QString& glyph, bool hot, bool danger) {
+    return draw(15, 15, [&](QPainter& p, int w, int h) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(hot ? (danger ? kDanger : kAccent) : kRaised);
+        p.drawEllipse(QRectF(0.5, 0.5, w - 1, h - 1));
+        const QColor ink = hot ? kWindow : kMuted;
+        p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap));
+        if (glyph == "x") {
+            p.drawLine(QPointF(5, 5), QPointF(10, 10));
+            p.drawLine(QPointF(10, 5), QPointF(5, 10));
+        } else if (glyph == "-") {
+            p.drawLine(QPointF(4.5, 7.5), QPointF(10.5, 7.5));
+        } else {
+            label(p, QRectF(0, 0, w, h), "?", 10, ink, Qt::AlignCenter, true);
+        }
+    });
+}
+
+void title_and_bottom_buttons() {
+    for (bool hot : {false, true}) {
+        const QString look = hot ? "over" : "normal";
+        save("/button-close-" + look + ".png", round_icon("x", hot, true));
+        save("/button-min-" + look + ".png", round_icon("-", hot, false));
+        save("/button-help-" + look + ".png", round_icon("?", hot, false));
+        save("/button-cancel-" + look + ".png", draw(57, 30, [&](QPainter& p, int w, int h) { button_face(p, QRectF(0, 0, w, h), hot, false); }));
+        save("/button-save-" + look + ".png", draw(57, 30, [&](QPainter& p, int w, int h) { button_face(p, QRectF(0, 0, w, h), hot, true); }));
+        save("/button-config-" + look + ".png", draw(72, 30, [&](QPainter& p, int w, int h) {
+            button_face(p, QRectF(0, 0, w, h), hot, false);
+            // A small stack icon in the 25-pixel indent before the label.
+            p.setPen(QPen(hot ? kAccent : kMuted, 1.4));
+            p.setBrush(Qt::NoBrush);
+            for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(8, 9 + 4.5 * i, 11, 3), 1, 1);
+        }));
+    }
+    save("/button-mouse-normal.png", draw(62, 29, [](QPainter& p, int w, int h) {
+        p.setPen(QPen(kPanelEdge, 1));
+        p.setBrush(kPanel);
+        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
+    }));
+    save("/button-mouse-leave.png", draw(62, 29, [](QPainter& p, int w, int h) {
+        p.setPen(QPen(kAccent, 1));
+        p.setBrush(kRaisedHot);
+        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
+        accent_bar(p, QRectF(10, h - 4, w - 20, 2.5));
+    }));
+}
+
+// Columns, headers and markers ----------------------------------------------------------------
+
+QImage column_background(int width, int height) {
+    return draw(width, height, [](QPainter& p, int w, int h) { panel(p, QRectF(0, 0, w, h), 8); });
+}
+
+void columns() {
+    save("/BK_MainLeft.png", column_background(242, 488));
+    save("/BK_MainRight.png", column_background(242, 563));
+    save("/BK_MainMid.png", draw(472, 418, [](QPainter& p, int w, int h) {
+        QRadialGradient g(QPointF(w / 2.0, h / 2.0), w * 0.6);
+        g.setColorAt(0, QColor(0x1D, 0x24, 0x2E));
+        g.setColorAt(1, kWindow);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRect(QRectF(0, 0, w, h));
+        // A faint floor grid under the mouse.
+        p.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 10), 1));
+        for (int x = 16; x < w; x += 32) p.drawLine(x, 0, x, h);
+        for (int y = 16; y < h; y += 32) p.drawLine(0, y, w, y);
+    }));
+    save("/ItemBK.png", draw(242, 20, [](QPainter& p, int w, int h) {
+        QLinearGradient g(0, 0, 0, h);
+        g.setColorAt(0, kRaisedHot);
+        g.setColorAt(1, kRaised);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRoundedRect(QRectF(0, 0, w, h), 3, 3);
+        accent_bar(p, QRectF(2, 4, 3, h - 8));
+        chevron_down(p, QPointF(w - 14, h / 2.0), 4, kMuted);
+    }));
+    save("/MacroManagementBK.png", draw(242, 38, [](QPainter& p, int w, int h) {
+        button_face(p, QRectF(0, 0, w, h), false, false);
+        accent_bar(p, QRectF(2, 6, 3, h - 12));
+        p.setPen(QPen(kAccent, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(w - 34, 10, 22, 18), 3, 3);  // a keycap
+        p.drawLine(QPointF(w - 28, 22), QPointF(w - 18, 22));
+    }));
+    save("/Bar1.png", draw(7, 563, [](QPainter& p, int w, int h) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kPanel);
+        p.drawRoundedRect(QRectF(1, 0, w - 2, h), 2.5, 2.5);
+    }));
+    auto dot = [](int width, int height, bool on) {
+        return draw(width, height, [on](QPainter& p, int w, int h) {
+            const QRectF r(0.75, 0.75, w - 1.5, h - 1.5);
+            p.setPen(QPen(on ? kAccent : kMuted, 1.2));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(r);
+            if (on) {
+                p.setPen(Qt::NoPen);
+                p.setBrush(kAccent);
+                p.drawEllipse(r.adjusted(2.2, 2.2, -2.2, -2.2));
+            }
+        });
+    };
+    save("/Enable.png", dot(10, 9, true));
+    save("/Disable.png", dot(10, 9, false));
+    save("/MouseAttribute/ScrollSpeed/Enable.png", dot(12, 12, true));
+    save("/MouseAttribute/ScrollSpeed/Disable.png", dot(12, 12, false));
+    save("/MouseAttribute/ScrollSpeed/ScrollLines.png", draw(36, 14, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
+    save("/Logo.png", draw(242, 70, [](QPainter& p, int w, int h) {
+        QPainterPath mark;  // a stylised V
+        mark.moveTo(10, 18);
+        mark.lineTo(26, 52);
+        mark.lineTo(42, 18);
+        mark.lineTo(34, 18);
+        mark.lineTo(26, 36);
+        mark.lineTo(18, 18);
+        mark.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.setBrush(kAccent);
+        p.drawPath(mark);
+        label(p, QRectF(52, 12, w - 52, 30), "VELSTRA", 24, kText, Qt::AlignLeft | Qt::AlignVCenter, true);
+        label(p, QRectF(53, 40, w - 53, 18), "P330  GAMING MOUSE", 10, kMuted, Qt::AlignLeft | Qt::AlignVCenter);
+        (void)h;
+    }));
+}
+
+// Panels --------------------------------------------------------------------------------------
+
+QImage body(int height) { return draw(242, height, [](QPainter& p, int w, int h) { panel(p, QRectF(0, 1, w, h - 2), 4); }); }
+
+void horizontal_levels(const QString& dir, int count, int width, int height) {
+    for (int level = 1; level <= count; ++level) {
+        save(dir + QString::number(level) + ".png", draw(width, height, [&](QPainter& p, int w, int h) {
+            const qreal cy = h / 2.0;
+            p.setPen(Qt::NoPen);
+            p.setBrush(kTrack);
+            p.drawRoundedRect(QRectF(0, cy - 2, w, 4), 2, 2);
+            const qreal x = 4 + (w - 8) * (level - 1) / qreal(count - 1);
+            QLinearGradient g(0, 0, x, 0);
+            g.setColorAt(0, kAccentDeep);
+            g.setColorAt(1, kAccent);
+            p.setBrush(g);
+            p.drawRoundedRect(QRectF(0, cy - 2, x, 4), 2, 2);
+            p.setBrush(kText);
+            p.drawEllipse(QPointF(std::clamp<qreal>(x, h / 2.0, w - h / 2.0), cy), h / 2.0 - 0.5, h / 2.0 - 0.5);
+        }));
+    }
+}
+
+void dpi_panel() {
+    save("/DPISetting/BK_DPISetting.png", body(225));
+    save("/DPISetting/BK-DPIValue.png", draw(40, 16, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
+    for (int v = 1; v <= 100; ++v) {
+        save("/DPISetting/DPIStage/" + QString::number(v) + ".png", draw(10, 113, [v](QPainter& p, int w, int h) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(kTrack);
+            p.drawRoundedRect(QRectF(3, 0, w - 6, h), 2, 2);
+            // Value v fills from the bottom: the click rule puts v at y = bottom - 1 - v.
+            const qreal top = std::max<qreal>(0, h - 1 - v);
+            QLinearGradient g(0, h, 0, top);
+            g.setColorAt(0, kAccentDeep);
+            g.setColorAt(1, kAccent);
+            p.setBrush(g);
+            p.drawRoundedRect(QRectF(3, top, w - 6, h - top), 2, 2);
+            p.setBrush(kText);
+            p.drawRoundedRect(QRectF(0, std::clamp<qreal>(top - 2, 0, h - 4), w, 4), 2, 2);
+        }));
+    }
+}
+
+void lighting_and_rate_panels() {
+    save("/Lighting/BK_Lighting.png", body(112));
+    horizontal_levels("/Lighting/", 6, 128, 8);
+    save("/USBReportRate/BK_USBReportRate.png", body(138));
+    struct Quadrant {
+        int hz;
+        int start_deg;  // Qt angles: counter-clockwise from 3 o'clock
+        QPointF text;
+    };
+    const Quadrant quadrants[] = {{1000, 0, {92, 34}}, {125, 90, {36, 34}}, {250, 180, {36, 94}}, {500, 270, {92, 94}}};
+    for (const Quadrant& selected : quadrants) {
+        save("/USBReportRate/" + QString::number(selected.hz) + "HZ.png", draw(128, 128, [&](QPainter& p, int, int) {
+            const QPointF c(64, 64);
+            for (const Quadrant& q : quadrants) {
+                QPainterPath ring;
+                ring.arcMoveTo(QRectF(1, 1, 126, 126), q.start_deg + 3);
+                ring.arcTo(QRectF(1, 1, 126, 126), q.start_deg + 3, 84);
+                ring.arcTo(QRectF(29, 29, 70, 70), q.start_deg + 87, -84);
+                ring.closeSubpath();
+                const bool on = q.hz == selected.hz;
+                p.setPen(QPen(on ? kAccent : kPanelEdge, 1));
+                p.setBrush(on ? QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 200) : kRaised);
+                p.drawPath(ring);
+                label(p, QRectF(q.text.x() - 20, q.text.y() - 8, 40, 16), QString::number(q.hz), 10, on ? kWindow : kMuted, Qt::AlignCenter, on);
+            }
+            label(p, QRectF(c.x() - 30, c.y() - 12, 60, 14), QString::number(selected.hz), 13, kText, Qt::AlignCenter, true);
+            label(p, QRectF(c.x() - 30, c.y() + 2, 60, 12), "Hz", 9, kMuted, Qt::AlignCenter);
+        }));
+    }
+}
+
+void pointer_panels() {
+    save("/MouseAttribute/BK_MouseAttribute.png", body(110));
+    save("/MouseAttribute/BK_ScrollSpeed.png", draw(242, 72, [](QPainter& p, int w, int h) {
+        panel(p, QRectF(0, 1, w, h - 2), 4);
+        // The up and down arrows at (924, b + 15) and (924, b + 23) of the window.
+        p.setPen(Qt::NoPen);
+        p.setBrush(kMuted);
+        QPolygonF up({QPointF(190, 20), QPointF(195, 14.5), QPointF(200, 20)});
+        QPolygonF down({QPointF(190, 24), QPointF(195, 29.5), QPointF(200, 24)});
+        p.drawPolygon(up);
+        p.drawPolygon(down);
+    }));
+    for (int level = 2; level <= 12; ++level) {
+        save("/MouseAttribute/Speed/" + QString::number(level) + ".png", draw(142, 83, [level](QPainter& p, int, int) {
+            const QRectF outer(0.5, 0.5, 141, 141);
+            const QRectF inner(28.5, 28.5, 85, 85);
+            auto band = [&](qreal from, qreal span, const QBrush& brush) {
+                QPainterPath path;
+                path.arcMoveTo(outer, from);
+                path.arcTo(outer, from, span);
+                path.arcTo(inner, from + span, -span);
+                path.closeSubpath();
+                p.setPen(Qt::NoPen);
+                p.setBrush(brush);
+                p.drawPath(path);
+            };
+            band(0, 180, kTrack);
+            const qreal angle = (12 - level) * 18.0;  // level 12 at the right, 2 at the left
+            QConicalGradient g(QPointF(71, 71), 0);
+            g.setColorAt(0, kAccent);
+            g.setColorAt(0.5, kAccentDeep);
+            band(angle, 180 - angle, g);
+            for (int tick = 0; tick <= 10; ++tick) {
+                const qreal a = qDegreesToRadians(tick * 18.0);
+                p.setPen(QPen(kWindow, 1.2));
+                p.drawLine(QPointF(71 + 44 * std::cos(a), 71 - 44 * std::sin(a)), QPointF(71 + 52 * std::cos(a), 71 - 52 * std::sin(a)));
+            }
+            const qreal a = qDegreesToRadians(angle);
+            p.setPen(QPen(kText, 2.2, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(71, 71), QPointF(71 + 66 * std::cos(a), 71 - 66 * std::sin(a)));
+            p.setPen(Qt::NoPen);
+            p.setBrush(kText);
+            p.drawEllipse(QPointF(71, 71), 5, 5);
+            label(p, QRectF(51, 42, 40, 20), QString::number(level), 14, kText, Qt::AlignCenter, true);
+        }));
+    }
+    save("/AngleSnap/BK_AngleSnap.png", body(140));
+    for (int level = 1; level <= 10; ++level) {
+        save("/AngleSnap/" + QString::number(level) + ".png", draw(207, 85, [level](QPainter& p, int w, int h) {
+            field(p, QRectF(0, 0, w, h), false);
+            // A hand-drawn stroke (muted) and the path the mouse makes of it: the higher the
+            // level, the straighter.
+            QPainterPath raw, snapped;
+            const qreal wobble = 16;
+            const qreal kept = 1.0 - (level - 1) / 9.0;
+            for (int x = 12; x <= w - 12; x += 3) {
+                const qreal y = h / 2.0 + wobble * std::sin(x / 13.0) * std::cos(x / 37.0);
+                const qreal ys = h / 2.0 + (y - h / 2.0) * kept;
+                if (x == 12) {
+                    raw.moveTo(x, y);
+                    snapped.moveTo(x, ys);
+                } else {
+                    raw.lineTo(x, y);
+                    snapped.lineTo(x, ys);
+                }
+            }
+            p.setBrush(Qt::NoBrush);
+            p.setPen(QPen(kMuted, 1, Qt::DashLine));
+            p.drawPath(raw);
+            p.setPen(QPen(kAccent, 2.2, Qt::SolidLine, Qt::RoundCap));
+            p.drawPath(snapped);
+        }));
+    }
+    horizontal_levels("/StageSlider/", 11, 208, 9);
+    save("/XYSensitivity/BK_XYSensSetting.png", body(142));
+}
+
+void button_assignment() {
+    save("/ButtonAssignment/BK_ButtonAssignment.png", body(195));
+    const char* looks[] = {"normal", "over", "leave"};
+    for (int i = 0; i < 3; ++i) {
+        save(QString("/ButtonAssignment/DropdownBox-") + looks[i] + ".png", draw(130, 16, [i](QPainter& p, int w, int h) {
+            field(p, QRectF(0, 0, w, h), i == 1);
+            chevron_down(p, QPointF(w - 9, h / 2.0), 3, i == 1 ? kAccent : kMuted);
+        }));
+    }
+}
+
+void mouse_pictures() {
+    save("/Mouse/Front/MouseFront.png", mouse_front());
+    save("/Mouse/Side/MouseSide.png", mouse_side());
+    // Callout rectangles of the main window; the badge goes to the side away from the mouse.
+    const QRect front[8] = {{335, 100, 94, 62}, {335, 163, 143, 25}, {335, 189, 143, 25}, {335, 227, 65, 25},
+                            {335, 262, 71, 25}, {515, 100, 94, 62},  {473, 176, 136, 25}, {473, 250, 136, 25}};
+    const QRect side[8] = {{362, 80, 107, 25}, {362, 160, 141, 25}, {362, 186, 154, 25}, {362, 220, 118, 25},
+                           {362, 265, 120, 25}, {480, 88, 102, 62},  {509, 171, 73, 25},  {533, 250, 49, 25}};
+    for (int n = 1; n <= 8; ++n) {
+        for (bool over : {false, true}) {
+            const QString look = over ? "over" : "normal";
+            save(QString("/Mouse/Front/F-%1-%2.png").arg(n).arg(look), callout(n, front[n - 1].size(), front[n - 1].left() == 335, over));
+            save(QString("/Mouse/Side/S-%1-%2.png").arg(n).arg(look), callout(n, side[n - 1].size(), side[n - 1].left() == 362, over));
+        }
+    }
+}
+
+// Dialogs -------------------------------------------------------------------------------------
+
+QImage dialog_background(int width, int height, int title_height) {
+    return draw(width, height, [title_height](QPainter& p, int w, int h) {
+        p.setPen(QPen(kPanelEdge, 1));
+        p.setBrush(kWindow);
+        p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+        title_bar(p, w, title_height, QString());
+    });
+}
+
+void small_button(const QString& rel_base, int width, int height) {
+    for (bool hot : {false, true}) {
+        save(rel_base + (hot ? "-over.png" : "-normal.png"), draw(width, height, [hot](QPainter& p, int w, int h) { button_face(p, QRectF(0, 0, w, h), hot, false); }));
+    }
+}
+
+void tick_boxes(const QString& dir, int size) {
+    save(dir + "/Pane.png", draw(size, size, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
+    save(dir + "/PaneMakingTick.png", draw(size, size, [](QPainter& p, int w, int h) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kAccent);
+        p.drawRoundedRect(QRectF(0, 0, w, h), 3, 3);
+        p.setPen(QPen(kWindow, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF({QPointF(w * 0.25, h * 0.5), QPointF(w * 0.43, h * 0.7), QPointF(w * 0.76, h * 0.3)}));
+    }));
+}
+
+void dialogs() {
+    small_button("/MacroManagement/button-new", 58, 25);
+    small_button("/MacroManagement/button-cancel", 54, 28);
+    small_button("/Insert-Macro", 63, 25);
+    for (bool hot : {false, true}) {
+        save(QString("/macro-button-close-") + (hot ? "over" : "normal") + ".png", draw(51, 24, [hot](QPainter& p, int w, int h) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(hot ? kDanger : kRaised);
+            p.drawRoundedRect(QRectF(0, 0, w, h), 4, 4);
+            p.setPen(QPen(hot ? kWindow : kMuted, 1.6, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(w / 2.0 - 4, h / 2.0 - 4), QPointF(w / 2.0 + 4, h / 2.0 + 4));
+            p.drawLine(QPointF(w / 2.0 + 4, h / 2.0 - 4), QPointF(w / 2.0 - 4, h / 2.0 + 4));
+        }));
+    }
+    save("/MacroManagement/Record-normal.png", draw(89, 24, [](QPainter& p, int w, int h) {
+        button_face(p, QRectF(0, 0, w, h), false, false);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kDanger);
+        p.drawEllipse(QPointF(10, h / 2.0), 3.5, 3.5);
+    }));
+    tick_boxes("/MacroManagement", 14);
+    tick_boxes("", 16);
+
+    QImage manager = dialog_background(500, 440, 31);
+    {
+        QPainter p;
+        begin(p, manager);
+        panel(p, QRectF(16, 78, 118, 280));   // macro list 21..130 x 82..353
+        panel(p, QRectF(148, 78, 118, 280));  // item list 153..262
+        panel(p, QRectF(279, 78, 118, 280));  // record options
+        p.setPen(QPen(kPanelEdge, 1));
+        p.drawLine(QPointF(16, 384), QPointF(484, 384));
+        p.end();
+    }
+    save("/MacroManagement/MacroManagement.png", manager);
+
+    auto key_dialog = [](const QString& rel, bool with_field) {
+        QImage image = dialog_background(380, 285, 30);
+        QPainter p;
+        begin(p, image);
+        panel(p, QRectF(14, 44, 352, 190));
+        if (with_field) field(p, QRectF(70, 126, 84, 20), true);  // the captured key, 74..150 x 129..143
+        p.end();
+        save(rel, image);
+    };
+    key_dialog("/single-key.png", true);
+    QImage combo = dialog_background(380, 285, 30);
+    {
+        QPainter p;
+        begin(p, combo);
+        panel(p, QRectF(14, 44, 352, 190));
+        for (const QRectF r : {QRectF(48, 68, 86, 18), QRectF(48, 118, 85, 18), QRectF(48, 168, 85, 18)}) field(p, r, false);
+        chevron_down(p, QPointF(126, 77), 3, kMuted);
+        label(p, QRectF(150, 68, 40, 18), "+", 14, kMuted, Qt::AlignLeft | Qt::AlignVCenter);
+        p.end();
+    }
+    save("/combo-key.png", combo);
+    QImage macro_key = dialog_background(400, 285, 30);
+    {
+        QPainter p;
+        begin(p, macro_key);
+        panel(p, QRectF(10, 60, 190, 180));
+        field(p, QRectF(40, 126, 113, 20), false);
+        chevron_down(p, QPointF(143, 136), 3, kMuted);
+        panel(p, QRectF(210, 60, 182, 150));
+        p.end();
+    }
+    save("/macro-key.png", macro_key);
+
+    QImage config = draw(263, 598, [](QPainter& p, int w, int h) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kPanel);
+        p.drawRect(QRectF(0, 0, w, h));
+        title_bar(p, w, 31, QString());
+        p.setBrush(kRaised);
+        p.drawRect(QRectF(0, 575, w, 23));
+        accent_bar(p, QRectF(0, 575, w, 1));
+    });
+    save("/Config/Config.png", config);
+    save("/Config/New-Config.png", draw(12, 12, [](QPainter& p, int w, int h) {
+        p.setPen(QPen(kAccent, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(w / 2.0, 1.5), QPointF(w / 2.0, h - 1.5));
+        p.drawLine(QPointF(1.5, h / 2.0), QPointF(w - 1.5, h / 2.0));
+    }));
+    save("/Help/HelpWindow.png", draw(200, 80, [](QPainter& p, int w, int h) {
+        p.setPen(QPen(kAccent, 1));
+        p.setBrush(QColor(0xDD, 0xE3, 0xEA));  // the help texts are black
+        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 5, 5);
+    }));
+}
+
+// Window backgrounds and the splash -------------------------------------------------------------
+
+void place(QPainter& p, int x, int y, const QString& rel) { p.drawImage(x, y, made(rel)); }
+
+void main_and_splash() {
+    // main.png is the main window as it first shows: every fixed element in place.
+    QImage main = draw(1000, 648, [](QPainter& p, int w, int h) {
+        p.setPen(QPen(kPanelEdge, 1));
+        p.setBrush(kWindow);
+        p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+        title_bar(p, w, 26, QString());
+    });
+    {
+        QPainter p;
+        begin(p, main);
+        place(p, 20, 32, "/Logo.png");
+        place(p, 262, 32, "/BK_MainMid.png");
+        place(p, 335, 58, "/Mouse/Front/MouseFront.png");
+        for (int n = 1; n <= 8; ++n) {
+            const QPoint at[8] = {{335, 100}, {335, 163}, {335, 189}, {335, 227}, {335, 262}, {515, 100}, {473, 176}, {473, 250}};
+            place(p, at[n - 1].x(), at[n - 1].y(), QString("/Mouse/Front/F-%1-normal.png").arg(n));
+        }
+        place(p, 984, 32, "/Bar1.png");
+        place(p, 937, 5, "/button-help-normal.png");
+        place(p, 958, 5, "/button-min-normal.png");
+        place(p, 979, 5, "/button-close-normal.png");
+        place(p, 798, 604, "/button-cancel-normal.png");
+        place(p, 860, 604, "/button-cancel-normal.png");
+        place(p, 923, 604, "/button-save-normal.png");
+        place(p, 18, 604, "/button-config-normal.png");
+        place(p, 437, 527, "/button-mouse-leave.png");
+        place(p, 500, 527, "/button-mouse-normal.png");
+        place(p, 20, 107, "/BK_MainLeft.png");
+        place(p, 20, 107, "/ItemBK.png");
+        place(p, 20, 132, "/MacroManagementBK.png");
+        place(p, 20, 175, "/ItemBK.png");
+        place(p, 734, 32, "/BK_MainRight.png");
+        for (int i = 0; i < 7; ++i) place(p, 734, 32 + 25 * i, "/ItemBK.png");
+        p.setPen(QPen(kPanelEdge, 1));
+        p.drawLine(QPointF(12, 596), QPointF(988, 596));
+        p.end();
+    }
+    save("/main.png", main);
+
+    save("/start.png", draw(600, 340, [](QPainter& p, int w, int h) {
+        QLinearGradient g(0, 0, w, h);
+        g.setColorAt(0, QColor(0x0B, 0x0D, 0x11));
+        g.setColorAt(1, QColor(0x17, 0x22, 0x2E));
+        p.setPen(QPen(kPanelEdge, 1));
+        p.setBrush(g);
+        p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+        QRadialGradient halo(QPointF(w * 0.72, h * 0.5), 170);
+        halo.setColorAt(0, QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 70));
+        halo.setColorAt(1, Qt::transparent);
+        p.setPen(Qt::NoPen);
+        p.setBrush(halo);
+        p.drawEllipse(QPointF(w * 0.72, h * 0.5), 170, 170);
+        p.save();
+        p.translate(w * 0.72 - 80, 30);
+        p.scale(0.6, 0.6);
+        p.drawImage(0, 0, mouse_front());
+        p.restore();
+        label(p, QRectF(40, 110, 300, 44), "VELSTRA", 40, kText, Qt::AlignLeft | Qt::AlignVCenter, true);
+        label(p, QRectF(42, 156, 300, 20), "P330 GAMING MOUSE", 14, kAccent, Qt::AlignLeft | Qt::AlignVCenter, true);
+        label(p, QRectF(42, 180, 300, 18), "Configurator", 12, kMuted, Qt::AlignLeft | Qt::AlignVCenter);
+        accent_bar(p, QRectF(42, 210, 56, 3));
+    }));
+}
+
+QImage thumb() {
+    return draw(7, 114, [](QPainter& p, int w, int h) {
+        QLinearGradient g(0, 0, w, 0);
+        g.setColorAt(0, kAccentDeep);
+        g.setColorAt(1, kAccent);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawRoundedRect(QRectF(1, 0, w - 2, h), 2.5, 2.5);
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_skin SKIN_DIR THUMB_PNG\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    g_root = QString::fromLocal8Bit(argv[1]);
+    title_and_bottom_buttons();
+    columns();
+    dpi_panel();
+    lighting_and_rate_panels();
+    pointer_panels();
+    button_assignment();
+    mouse_pictures();
+    dialogs();
+    main_and_splash();
+    const QString thumb_path = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(QFileInfo(thumb_path).path());
+    if (!thumb().save(thumb_path, "PNG")) g_ok = false;
+    std::printf("make_skin: %zu images in %s\n", g_made.size(), argv[1]);
+    return g_ok ? 0 : 1;
+}
