@@ -1,7 +1,7 @@
 // Draws the default skin: every image the program's windows load, at the sizes their
 // layouts need, in one dark look with one accent colour. Run by the build.
 //
-// usage: make_skin SKIN_DIR THUMB_PNG
+// usage: make_skin SKIN_DIR GENERATED_DIR   (the thumb and the icon go to GENERATED_DIR)
 
 #include <QDir>
 #include <QFileInfo>
@@ -554,11 +554,30 @@ QImage thumb() {
     });
 }
 
+// The program's icon, for the tray and the window.
+QImage icon() {
+    return draw(64, 64, [](QPainter& p, int w, int h) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kRaised);
+        p.drawRoundedRect(QRectF(2, 2, w - 4, h - 4), 14, 14);
+        QPainterPath mark;
+        mark.moveTo(14, 16);
+        mark.lineTo(32, 52);
+        mark.lineTo(50, 16);
+        mark.lineTo(41, 16);
+        mark.lineTo(32, 35);
+        mark.lineTo(23, 16);
+        mark.closeSubpath();
+        p.setBrush(kAccent);
+        p.drawPath(mark);
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: make_skin SKIN_DIR THUMB_PNG\n");
+        std::fprintf(stderr, "usage: make_skin SKIN_DIR GENERATED_DIR\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -573,9 +592,10 @@ int main(int argc, char** argv) {
     mouse_pictures();
     dialogs();
     main_and_splash();
-    const QString thumb_path = QString::fromLocal8Bit(argv[2]);
-    QDir().mkpath(QFileInfo(thumb_path).path());
-    if (!thumb().save(thumb_path, "PNG")) g_ok = false;
+    const QString generated = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(generated);
+    if (!thumb().save(generated + "/thumb.png", "PNG")) g_ok = false;
+    if (!icon().save(generated + "/icon.png", "PNG")) g_ok = false;
     std::printf("make_skin: %zu images in %s\n", g_made.size(), argv[1]);
     return g_ok ? 0 : 1;
 }

@@ -1,0 +1,74 @@
+#pragma once
+// The desktop program's spine: brings the system up in its fixed order (mouse, listener,
+// device watching, profile, language, skin, fonts, splash, tray), hands the mouse's
+// reports and plug events to the core on the UI thread, and ends it cleanly.
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QSystemTrayIcon>
+#include <memory>
+
+#include "core/config/settings_controller.h"
+#include "core/device/listener.h"
+#include "core/device/linux/hotplug_monitor.h"
+#include "core/session/mouse_session.h"
+#include "gui/app/main_window.h"
+
+class QMenu;
+
+namespace p330::gui {
+
+struct AppOptions {
+    QString device = QStringLiteral("auto");
+    QString data_dir;
+    QString screenshot;  // saved once the main view shows
+    bool exit_after_screenshot = false;
+    int splash_ms = 3000;
+};
+
+class Application : public QObject {
+    Q_OBJECT
+public:
+    // sink: where notifications go; null means the tray, or desktop notifications where
+    // there is no tray.
+    explicit Application(AppOptions options, NotificationSink* sink = nullptr);
+    ~Application() override;
+
+    void start();
+    // The tray icon's left click and double click.
+    void restore_from_tray();
+    // The tray menu's Exit and the window's close button: ends the event loop with code 0.
+    void exit_program();
+
+    MainWindow* window() { return window_.get(); }
+    SettingsController& controller() { return controller_; }
+    MouseSession& session() { return *session_; }
+    DeviceListener& listener() { return listener_; }
+    QAction* exit_action() { return exit_action_; }
+    const QSystemTrayIcon* tray() const { return tray_.get(); }
+
+private:
+    void start_listener_if_connected();
+    void watch_hotplug();
+    void create_tray();
+    void take_screenshot();
+
+    AppOptions options_;
+    SettingsController controller_;
+    DeviceListener listener_;
+    bool listener_started_ = false;
+    std::unique_ptr<MouseSession> session_;
+    std::unique_ptr<QSocketNotifier> listener_notifier_;
+    std::unique_ptr<HotplugMonitor> hotplug_;
+    std::unique_ptr<QSocketNotifier> hotplug_notifier_;
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<QSystemTrayIcon> tray_;
+    std::unique_ptr<QMenu> tray_menu_;
+    QAction* exit_action_ = nullptr;
+    std::unique_ptr<NotificationSink> own_sink_;
+    NotificationSink* sink_;
+    class ForwardingSink;
+    std::unique_ptr<ForwardingSink> forwarding_sink_;
+};
+
+}  // namespace p330::gui

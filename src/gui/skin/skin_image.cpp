@@ -1,0 +1,62 @@
+#include "gui/skin/skin_image.h"
+
+#include <QMessageBox>
+#include <QPainter>
+#include <QWidget>
+
+namespace p330::gui {
+
+void SkinMessages::image_failed(QWidget* owner) {
+    QMessageBox::warning(owner, QString(), QStringLiteral("LoadPng---Load image failed."));
+}
+
+void SkinMessages::background_failed(QWidget* owner, const QString& caption) {
+    QMessageBox::warning(owner, caption, QStringLiteral("error"));
+}
+
+namespace {
+SkinMessages g_default_messages;
+SkinMessages* g_messages = &g_default_messages;
+}  // namespace
+
+SkinMessages& skin_messages() { return *g_messages; }
+void set_skin_messages(SkinMessages* messages) { g_messages = messages ? messages : &g_default_messages; }
+
+QImage load_premultiplied(const QString& path) {
+    QImage decoded(path);
+    if (decoded.isNull()) return {};
+    QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = row[x];
+            const int a = qAlpha(p);
+            row[x] = qRgba(qRed(p) * a / 255, qGreen(p) * a / 255, qBlue(p) * a / 255, a);
+        }
+    }
+    // The bytes are premultiplied now; say so without converting again.
+    return QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                  QImage::Format_ARGB32_Premultiplied)
+        .copy();
+}
+
+bool DrawSkinImageQuiet(QImage& canvas, const QString& path, int x, int y) {
+    const QImage image = load_premultiplied(path);
+    if (image.isNull() || canvas.isNull()) return false;
+    QPainter painter(&canvas);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(x, y, image);
+    return true;
+}
+
+bool DrawSkinImage(QWidget* owner, QImage& canvas, const QString& path, int x, int y) {
+    if (DrawSkinImageQuiet(canvas, path, x, y)) return true;
+    skin_messages().image_failed(owner);
+    return false;
+}
+
+QImage make_canvas(const QImage& background) {
+    return background.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+}  // namespace p330::gui

@@ -1,0 +1,32 @@
+#pragma once
+// Skin images: decoded from PNG, premultiplied, and blended source-over onto a canvas at
+// their natural size. Every draw reloads its file, as skins may be edited while we run.
+
+#include <QImage>
+#include <QString>
+
+class QWidget;
+
+namespace p330::gui {
+
+// How the toolkit tells the user about a missing image or dialog background; tests count.
+class SkinMessages {
+public:
+    virtual ~SkinMessages() = default;
+    virtual void image_failed(QWidget* owner);                                   // "LoadPng---Load image failed."
+    virtual void background_failed(QWidget* owner, const QString& caption);      // "error"
+};
+SkinMessages& skin_messages();
+void set_skin_messages(SkinMessages* messages);  // null restores the message boxes
+
+// The PNG as 32-bit premultiplied pixels: each colour c becomes c * a / 255 (integer
+// division). A null image when the file cannot be decoded.
+QImage load_premultiplied(const QString& path);
+
+bool DrawSkinImage(QWidget* owner, QImage& canvas, const QString& path, int x, int y);
+bool DrawSkinImageQuiet(QImage& canvas, const QString& path, int x, int y);
+
+// A new canvas for a window: premultiplied, so that blending needs no conversions.
+QImage make_canvas(const QImage& background);
+
+}  // namespace p330::gui

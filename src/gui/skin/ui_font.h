@@ -1,0 +1,23 @@
+#pragma once
+// Fonts of the skinned windows: the face, pixel height and weight the language asks for,
+// with fallbacks that carry the Chinese characters on Linux desktops.
+
+#include <QFont>
+#include <QString>
+
+#include "core/lang/language.h"
+
+namespace p330::gui {
+
+QFont CreateUiFont(int height, int weight, const QString& face);
+
+struct WindowFonts {
+    QFont normal;
+    QFont bold;
+    QFont small;  // "Arial" 13: the lighting scale
+};
+// The main window's fonts for a language (simplified Chinese as on systems other than
+// Windows 6.2).
+WindowFonts main_window_fonts(Language language);
+
+}  // namespace p330::gui
