@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the configurator's main job: sending the active profile to the
-# mouse, or to the simulated mouse when none is plugged in, showing every transfer.
+# Sets up, builds and starts the configurator: the desktop program p330, against the mouse
+# when one is plugged in and the simulated mouse otherwise. Extra arguments go to p330.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -8,4 +8,4 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 device=sim:build/simulated-mouse.state
 if build/bin/p330ctl devices >/dev/null 2>&1; then device=auto; fi
-exec build/bin/p330ctl --device "$device" --trace - apply "$@"
+exec build/bin/p330 --device "$device" "$@"

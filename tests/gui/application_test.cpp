@@ -1,0 +1,150 @@
+#include "gui/app/application.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include "core/device/simulated_mouse.h"
+#include "gui/skin/image_button.h"
+#include "fixtures/run_program.h"
+#include "gui_fixtures.h"
+#include "platform/single_instance.h"
+
+namespace p330::gui {
+namespace {
+
+class RecordingSink : public NotificationSink {
+public:
+    void notify(const Notification& n) override { seen.push_back(n); }
+    std::vector<Notification> seen;
+};
+
+AppOptions sim_options(const test::ShippedDataFolder& data) {
+    AppOptions options;
+    options.device = "sim";
+    options.data_dir = data.path();
+    options.splash_ms = 50;
+    return options;
+}
+
+TEST(ApplicationTest, SplashThenTheMainViewCentred) {
+    test::ShippedDataFolder data;
+    RecordingSink sink;
+    Application app(sim_options(data), &sink);
+    app.start();
+    EXPECT_TRUE(app.window()->isVisible());
+    EXPECT_EQ(app.window()->size(), QSize(600, 340));  // start.png
+    EXPECT_FALSE(app.window()->main_view_shown());
+    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    EXPECT_EQ(app.window()->size(), QSize(1000, 648));  // main.png
+    const QRect area = app.window()->screen()->availableGeometry();
+    EXPECT_EQ(app.window()->x(), area.left() + (area.width() - 1000) / 2);
+    EXPECT_EQ(app.window()->y(), area.top() + (area.height() - 648) / 2);
+    ASSERT_NE(app.window()->thumb(), nullptr);
+    EXPECT_EQ(app.window()->thumb()->geometry(), QRect(984, 32, 7, 114));
+    EXPECT_TRUE(app.session().connected());
+}
+
+TEST(ApplicationTest, ClosingHidesAndExitEndsTheLoopWithCodeZero) {
+    test::ShippedDataFolder data;
+    RecordingSink sink;
+    Application app(sim_options(data), &sink);
+    app.start();
+    app.window()->close();
+    EXPECT_FALSE(app.window()->isVisible());
+    app.restore_from_tray();
+    EXPECT_TRUE(app.window()->isVisible());
+    EXPECT_TRUE(sink.seen.empty());  // the mouse is there: no warning
+    QTimer::singleShot(0, app.exit_action(), &QAction::trigger);
+    QTimer give_up;
+    QObject::connect(&give_up, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    give_up.start(10000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
+TEST(ApplicationTest, WithoutTheMouseTheWindowStillShowsAndTheTrayRestoreWarns) {
+    test::ShippedDataFolder data;
+    RecordingSink sink;
+    AppOptions options = sim_options(data);
+    options.device = "/dev/hidraw-none";  // no such mouse
+    Application app(options, &sink);
+    app.start();
+    EXPECT_FALSE(app.session().connected());
+    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    EXPECT_TRUE(sink.seen.empty());  // absence at start is not an error
+    app.window()->close();
+    app.restore_from_tray();
+    ASSERT_EQ(sink.seen.size(), 1u);
+    EXPECT_EQ(sink.seen[0].title, "Warning");
+    EXPECT_EQ(sink.seen[0].text, "The system did not detect the gaming mouse!");
+    EXPECT_EQ(sink.seen[0].timeout_ms, 100);
+}
+
+TEST(ApplicationTest, MouseReportsBecomeNotificationsInEveryLanguage) {
+    struct Case {
+        const char* code;
+        const char* stage;
+        const char* macro;
+    };
+    const Case cases[] = {{"EN", "Switch DPI into the third stage 1000", "Switch to macro key2"},
+                          {"CHS", "DPI切换到第三段 1000", "切换到宏2"},
+                          {"CHT", "DPI切換到第三段 1000", "切換到巨集2"}};
+    for (const Case& c : cases) {
+        test::ShippedDataFolder data;
+        data.set_language(c.code);
+        RecordingSink sink;
+        Application app(sim_options(data), &sink);
+        app.start();
+        SimulatedMouse* mouse = app.session().link()->simulated();
+        ASSERT_NE(mouse, nullptr);
+        mouse->raise_dpi_stage(3);
+        QTRY_COMPARE_WITH_TIMEOUT(sink.seen.size(), std::size_t{1}, 5000);
+        mouse->raise_input_report({5, 7, 1, 1});  // another report id: nothing
+        mouse->raise_macro_key(2);
+        QTRY_COMPARE_WITH_TIMEOUT(sink.seen.size(), std::size_t{2}, 5000);
+        EXPECT_EQ(sink.seen[0].text, c.stage) << c.code;
+        EXPECT_EQ(sink.seen[0].title, "Info");
+        EXPECT_EQ(sink.seen[0].timeout_ms, 5000);
+        EXPECT_EQ(sink.seen[1].text, c.macro) << c.code;
+    }
+}
+
+bool lock_is_held(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    if (!held) ::flock(fd, LOCK_UN);
+    ::close(fd);
+    return held;
+}
+
+TEST(SingleInstanceTest, SecondStartEndsWithZeroAndLeavesTheFirstAlone) {
+    test::ShippedDataFolder data;
+    const std::string args_data = "--data-dir=" + data.path().toStdString();
+    std::vector<std::string> args = {P330_GUI_PATH, "--device", "sim", args_data};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t first = 0;
+    ASSERT_EQ(posix_spawn(&first, P330_GUI_PATH, nullptr, nullptr, argv.data(), environ), 0);
+    const std::string lock = SingleInstance::default_lock_path();
+    QTRY_VERIFY_WITH_TIMEOUT(lock_is_held(lock), 10000);
+
+    const test::ProgramRun second = test::run_program(P330_GUI_PATH, {"--device", "sim", args_data});
+    EXPECT_EQ(second.exit_code, 0);
+    int status = 0;
+    EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0);  // the first one still runs
+    ::kill(first, SIGTERM);
+    ::waitpid(first, &status, 0);
+}
+
+}  // namespace
+}  // namespace p330::gui

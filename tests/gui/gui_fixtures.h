@@ -1,0 +1,46 @@
+#pragma once
+// Helpers of the GUI tests: a data folder with the shipped files and the default skin, and
+// a message sink that counts instead of showing boxes.
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <filesystem>
+
+#include "fixtures/temp_dir.h"
+#include "gui/skin/skin_image.h"
+
+namespace p330::test {
+
+class CountingMessages : public gui::SkinMessages {
+public:
+    CountingMessages() { gui::set_skin_messages(this); }
+    ~CountingMessages() override { gui::set_skin_messages(nullptr); }
+    void image_failed(QWidget*) override { ++images; }
+    void background_failed(QWidget*, const QString& caption) override { captions << caption; }
+    int images = 0;
+    QStringList captions;
+};
+
+// A copy of the build's data folder (profiles, INIs, record.ini, the skin).
+class ShippedDataFolder {
+public:
+    ShippedDataFolder() {
+        namespace fs = std::filesystem;
+        fs::copy(P330_SHIPPED_DIR, dir.path(), fs::copy_options::recursive);
+        for (const char* program : {"p330", "p330ctl"}) fs::remove(dir.path() / program);
+    }
+    QString path() const { return QString::fromStdString(dir.path().string()); }
+    void set_language(const char* code) const {
+        QFile file(path() + "/str0.ini");
+        file.open(QIODevice::ReadOnly);
+        QString text = QString::fromUtf8(file.readAll());
+        file.close();
+        text.replace("Lan=EN", QString("Lan=") + code);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(text.toUtf8());
+    }
+    TempDir dir;
+};
+
+}  // namespace p330::test

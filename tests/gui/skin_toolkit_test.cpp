@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTimer>
+
+#include "gui/skin/skin_folder.h"
+#include "gui/skin/skin_image.h"
+#include "gui/skin/skinned_dialog.h"
+#include "gui/skin/ui_font.h"
+#include "gui_fixtures.h"
+
+namespace p330::gui {
+namespace {
+
+QString write_png(const test::TempDir& dir, const char* name, const QImage& image) {
+    const QString path = QString::fromStdString((dir.path() / name).string());
+    image.save(path, "PNG");
+    return path;
+}
+
+TEST(SkinImageTest, PremultipliedAndBlendedSourceOver) {
+    test::TempDir dir;
+    QImage source(2, 1, QImage::Format_ARGB32);
+    source.setPixel(0, 0, qRgba(255, 255, 255, 128));  // half-transparent white
+    source.setPixel(1, 0, qRgba(10, 200, 30, 0));       // fully transparent
+    const QString path = write_png(dir, "pixels.png", source);
+
+    const QImage loaded = load_premultiplied(path);
+    ASSERT_EQ(loaded.format(), QImage::Format_ARGB32_Premultiplied);
+    const QRgb half = reinterpret_cast<const QRgb*>(loaded.constScanLine(0))[0];
+    EXPECT_EQ(qRed(half), 128);
+    EXPECT_EQ(qGreen(half), 128);
+    EXPECT_EQ(qBlue(half), 128);
+    EXPECT_EQ(qAlpha(half), 128);
+
+    QImage canvas(2, 1, QImage::Format_ARGB32_Premultiplied);
+    canvas.setPixel(0, 0, qRgb(0, 0, 0));
+    canvas.setPixel(1, 0, qRgb(40, 50, 60));
+    ASSERT_TRUE(DrawSkinImageQuiet(canvas, path, 0, 0));
+    EXPECT_EQ(canvas.pixel(0, 0), qRgb(128, 128, 128));
+    EXPECT_EQ(canvas.pixel(1, 0), qRgb(40, 50, 60));  // the transparent pixel leaves it alone
+}
+
+TEST(SkinImageTest, MissingImageGivesOneMessagePerPaintAndNoneWhenQuiet) {
+    test::CountingMessages messages;
+    QImage canvas(10, 10, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::black);
+    EXPECT_FALSE(DrawSkinImage(nullptr, canvas, "/no/such/skin/Enable.png", 0, 0));
+    EXPECT_FALSE(DrawSkinImage(nullptr, canvas, "/no/such/skin/Enable.png", 0, 0));
+    EXPECT_FALSE(DrawSkinImageQuiet(canvas, "/no/such/skin/Enable.png", 0, 0));
+    EXPECT_EQ(messages.images, 2);
+    EXPECT_EQ(canvas.pixel(5, 5), qRgb(0, 0, 0));
+}
+
+TEST(SkinnedDialogTest, MissingBackgroundEndsTheDialogAsCancelled) {
+    test::CountingMessages messages;
+    SkinnedDialog dialog;
+    bool timed_out = false;
+    QTimer give_up;
+    give_up.setSingleShot(true);
+    QObject::connect(&give_up, &QTimer::timeout, [&] {
+        timed_out = true;
+        dialog.done(99);
+    });
+    give_up.start(5000);
+    EXPECT_FALSE(dialog.LoadDialogBackground("/no/such/skin/macro-key.png",
+                                             "Macro Key Dialog Load background image failed!!!"));
+    const int result = dialog.exec();
+    EXPECT_FALSE(timed_out);
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(messages.captions, QStringList{"Macro Key Dialog Load background image failed!!!"});
+}
+
+TEST(SkinnedDialogTest, BackgroundSizesTheDialog) {
+    test::TempDir dir;
+    QImage background(120, 80, QImage::Format_ARGB32);
+    background.fill(qRgba(20, 30, 40, 255));
+    SkinnedDialog dialog;
+    ASSERT_TRUE(dialog.LoadDialogBackground(write_png(dir, "bg.png", background), "x"));
+    EXPECT_EQ(dialog.size(), QSize(120, 80));
+    EXPECT_EQ(dialog.canvas().size(), QSize(120, 80));
+}
+
+TEST(SkinFolderTest, PathMustStayInsideTheSkinsFolder) {
+    EXPECT_EQ(skin_directory("/opt/p330", "Graphite"), QString("/opt/p330/Skins/Graphite"));
+    EXPECT_EQ(skin_directory("/opt/p330", "Dark/Blue"), QString("/opt/p330/Skins/Dark/Blue"));
+    EXPECT_FALSE(skin_directory("/opt/p330", "/etc"));
+    EXPECT_FALSE(skin_directory("/opt/p330", ".."));
+    EXPECT_FALSE(skin_directory("/opt/p330", "Graphite/../../.."));
+    EXPECT_FALSE(skin_directory("/opt/p330", "~/skins"));
+    const TextColour colour = text_colour_from_strings("300", "x", "-1");
+    EXPECT_EQ(colour.red, 300 & 0xFF);
+    EXPECT_EQ(colour.green, 0);
+    EXPECT_EQ(colour.blue, 255);
+}
+
+TEST(UiFontTest, FacesAndSizesByLanguage) {
+    const WindowFonts cht = main_window_fonts(Language::kTraditionalChinese);
+    EXPECT_EQ(cht.normal.families().front(), QString("黑体"));
+    EXPECT_EQ(cht.normal.pixelSize(), 14);
+    EXPECT_EQ(cht.bold.pixelSize(), 18);
+    const WindowFonts en = main_window_fonts(Language::kEnglish);
+    EXPECT_EQ(en.normal.families().front(), QString("Segoe UI"));
+    EXPECT_EQ(en.normal.pixelSize(), 15);
+    EXPECT_EQ(en.bold.families().front(), QString("Tahoma"));
+    EXPECT_EQ(en.bold.weight(), QFont::Bold);
+    EXPECT_TRUE(en.normal.families().contains("WenQuanYi Micro Hei"));  // Chinese labels still render
+}
+
+}  // namespace
+}  // namespace p330::gui
