@@ -20,6 +20,7 @@ run_suite() {
 
 run_suite build-test "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   run_suite build-asan "" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=address,undefined
 TSAN_OPTIONS=halt_on_error=1 \
   run_suite build-tsan "-L threads" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=thread
