@@ -30,7 +30,10 @@ void BM_FullUploadToSimulatedMouse(benchmark::State& state) {
     state.counters["ratio_to_floor"] = mean_ms / kFloorMs;
 }
 
-BENCHMARK(BM_FullUploadToSimulatedMouse)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FullUploadToSimulatedMouse)
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -84,9 +84,9 @@ SettingsRecord default_record(const IniDocument& macros) {
     r.sensitivity_x = 5;
     r.sensitivity_y = 5;
     // Click, Menu, wheel click, wheel up, wheel down, DPI loop, forward, back.
-    const std::uint8_t kinds[kButtonCount] = {kKindClick,        kKindMenu,         kKindScrollSelect,
-                                              kKindScrollSelect, kKindScrollSelect, kKindCpiCycle,
-                                              kKindIeForward,    kKindIeBackward};
+    const std::uint8_t kinds[kButtonCount] = {
+        kKindClick,        kKindMenu,     kKindScrollSelect, kKindScrollSelect,
+        kKindScrollSelect, kKindCpiCycle, kKindIeForward,    kKindIeBackward};
     std::copy(kinds, kinds + kButtonCount, r.button_kind);
     r.button_mouse[2] = 1;
     r.button_mouse[3] = 2;
@@ -100,8 +100,8 @@ SettingsRecord default_record(const IniDocument& macros) {
 }
 
 void add_profile_keys(IniDocument& ini) {
-    for (Language language : {Language::kEnglish, Language::kSimplifiedChinese,
-                              Language::kTraditionalChinese}) {
+    for (Language language :
+         {Language::kEnglish, Language::kSimplifiedChinese, Language::kTraditionalChinese}) {
         const auto labels = first_run_labels(language);
         for (int i = 0; i < kButtonCount; ++i) {
             ini.set(label_section(language), "Item" + std::to_string(i + 1), labels[i]);

@@ -50,9 +50,11 @@ struct Session {
 };
 
 int open_session(const Context& c, Session& session) {
-    Result<std::unique_ptr<MouseLink>> link = open_mouse_link(c.options.device, SystemClock::instance());
+    Result<std::unique_ptr<MouseLink>> link =
+        open_mouse_link(c.options.device, SystemClock::instance());
     if (!link) {
-        const int code = link.error().code == ErrorCode::kInvalidData ? kExitBadInput : kExitNoDevice;
+        const int code =
+            link.error().code == ErrorCode::kInvalidData ? kExitBadInput : kExitNoDevice;
         return fail(c, code, link.error().message);
     }
     session.link = std::move(*link);
@@ -62,12 +64,13 @@ int open_session(const Context& c, Session& session) {
         } else {
             session.trace_file = std::fopen(c.options.trace_file.c_str(), "w");
             if (session.trace_file == nullptr) {
-                return fail(c, kExitBadInput, "cannot write the trace file " + c.options.trace_file);
+                return fail(c, kExitBadInput,
+                            "cannot write the trace file " + c.options.trace_file);
             }
             session.close_trace = true;
         }
-        session.tracer = std::make_unique<TracingTransport>(session.link->transport(),
-                                                            SystemClock::instance(), session.trace_file);
+        session.tracer = std::make_unique<TracingTransport>(
+            session.link->transport(), SystemClock::instance(), session.trace_file);
     }
     return kExitOk;
 }
@@ -75,7 +78,8 @@ int open_session(const Context& c, Session& session) {
 int finish_session(const Context& c, Session& session) {
     if (SimulatedMouse* sim = session.link->simulated()) {
         if (Status flushed = sim->flush(); !flushed) {
-            return fail(c, kExitFailed, "the simulated mouse could not keep its memory: " + flushed.message());
+            return fail(c, kExitFailed,
+                        "the simulated mouse could not keep its memory: " + flushed.message());
         }
     }
     return kExitOk;
@@ -84,28 +88,33 @@ int finish_session(const Context& c, Session& session) {
 int cmd_status(const Context& c) {
     Session session;
     if (int code = open_session(c, session); code != kExitOk) {
-        if (c.options.json) std::fprintf(c.out, "{\"connected\":false}\n");
-        else std::fprintf(c.out, "Connected: no\n");
+        if (c.options.json)
+            std::fprintf(c.out, "{\"connected\":false}\n");
+        else
+            std::fprintf(c.out, "Connected: no\n");
         return code;
     }
     CommandProtocol protocol(session.transport(), SystemClock::instance());
     DeviceImage image;
     const TransferTally tally = read_mouse_state(protocol, image);
-    if (!tally.ok()) return fail(c, kExitFailed, "the mouse did not answer: " + tally.status().message());
+    if (!tally.ok())
+        return fail(c, kExitFailed, "the mouse did not answer: " + tally.status().message());
     if (c.options.json) {
         JsonList stages('[');
         for (int k = 1; k <= 4; ++k) stages.item(json_number(stage_dpi(image, 0, k)));
-        std::fprintf(c.out, "%s\n", JsonList('{')
-                                        .field("connected", "true")
-                                        .field("device", json_string(session.link->description()))
-                                        .field("profile", json_number(int(image.current_profile)))
-                                        .field("dpi_stages", stages.str())
-                                        .str()
-                                        .c_str());
+        std::fprintf(c.out, "%s\n",
+                     JsonList('{')
+                         .field("connected", "true")
+                         .field("device", json_string(session.link->description()))
+                         .field("profile", json_number(int(image.current_profile)))
+                         .field("dpi_stages", stages.str())
+                         .str()
+                         .c_str());
     } else {
         std::fprintf(c.out, "Connected: yes, %s\n", session.link->description().c_str());
         std::fprintf(c.out, "Current profile: %d\n", image.current_profile);
-        for (int k = 1; k <= 4; ++k) std::fprintf(c.out, "DPI stage %d: %d\n", k, stage_dpi(image, 0, k));
+        for (int k = 1; k <= 4; ++k)
+            std::fprintf(c.out, "DPI stage %d: %d\n", k, stage_dpi(image, 0, k));
     }
     return finish_session(c, session);
 }
@@ -114,8 +123,9 @@ int cmd_apply(const Context& c) {
     SettingsRecord record{};
     std::string source;
     if (!c.options.arguments.empty() || c.options.profile) {
-        const std::filesystem::path path =
-            c.options.profile ? c.folder.image(*c.options.profile) : std::filesystem::path(c.options.arguments[0]);
+        const std::filesystem::path path = c.options.profile
+                                               ? c.folder.image(*c.options.profile)
+                                               : std::filesystem::path(c.options.arguments[0]);
         Result<ProfileImage> image = read_profile_image(path);
         if (!image) return fail(c, kExitBadInput, image.error().message);
         record = image->record;
@@ -124,8 +134,10 @@ int cmd_apply(const Context& c) {
         ProfileState state;
         LoadResult loaded = choose_and_load_active_profile(c.folder, state, record);
         if (!loaded.image_loaded) {
-            return fail(c, kExitBadInput, "no active profile to send: " +
-                                              (loaded.detail.empty() ? std::string(kConfigMissingText) : loaded.detail));
+            return fail(
+                c, kExitBadInput,
+                "no active profile to send: " +
+                    (loaded.detail.empty() ? std::string(kConfigMissingText) : loaded.detail));
         }
         source = state.active_image.string();
     }
@@ -137,14 +149,17 @@ int cmd_apply(const Context& c) {
     const auto started = SystemClock::instance().now();
     TransferTally tally = connect_handshake(protocol, image, record.profile_slot);
     tally.merge(full_upload(protocol, record, image));
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(SystemClock::instance().now() - started);
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        SystemClock::instance().now() - started);
 
     int code = finish_session(c, session);
     if (!tally.ok()) {
-        return fail(c, kExitFailed, "the mouse did not receive everything: " + tally.status().message());
+        return fail(c, kExitFailed,
+                    "the mouse did not receive everything: " + tally.status().message());
     }
     std::fprintf(c.out, "Sent %s to the %s: %d transfers in %lld ms.\n", source.c_str(),
-                 session.link->description().c_str(), tally.total(), static_cast<long long>(elapsed.count()));
+                 session.link->description().c_str(), tally.total(),
+                 static_cast<long long>(elapsed.count()));
     if (c.options.pointer) {
         const PointerValues v = pointer_values(record);
         code = apply_desktop_pointer(v, c.out, c.err) ? code : kExitFailed;
@@ -155,8 +170,9 @@ int cmd_apply(const Context& c) {
 int cmd_show(const Context& c) {
     Result<ProfileImage> image = read_profile_image(c.options.arguments[0]);
     if (!image) return fail(c, kExitBadInput, image.error().message);
-    const std::string text = c.options.json ? profile_json(image->record, image->first_run_flag) + "\n"
-                                            : profile_text(image->record, image->first_run_flag);
+    const std::string text = c.options.json
+                                 ? profile_json(image->record, image->first_run_flag) + "\n"
+                                 : profile_text(image->record, image->first_run_flag);
     std::fputs(text.c_str(), c.out);
     return kExitOk;
 }
@@ -165,8 +181,10 @@ int cmd_macros(const Context& c) {
     const auto path = c.folder.record_ini();
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        if (c.options.json) std::fprintf(c.out, "[]\n");
-        else std::fprintf(c.out, "No macros: %s does not exist.\n", path.c_str());
+        if (c.options.json)
+            std::fprintf(c.out, "[]\n");
+        else
+            std::fprintf(c.out, "No macros: %s does not exist.\n", path.c_str());
         return kExitOk;
     }
     Result<IniDocument> doc = IniDocument::load(path);
@@ -195,10 +213,12 @@ int cmd_macros(const Context& c) {
             }
             list.item(entry.str());
         } else if (macro) {
-            std::fprintf(c.out, "%2zu  %-31s  loop %5lld  %3d items  %2d/63 pairs%s\n", n + 1, name.c_str(), loops,
-                         items, macro->pairs_used, macro->cut ? "  CUT: events past the block were dropped" : "");
+            std::fprintf(c.out, "%2zu  %-31s  loop %5lld  %3d items  %2d/63 pairs%s\n", n + 1,
+                         name.c_str(), loops, items, macro->pairs_used,
+                         macro->cut ? "  CUT: events past the block were dropped" : "");
         } else {
-            std::fprintf(c.out, "%2zu  %-31s  not sent: the mouse holds twelve macros\n", n + 1, name.c_str());
+            std::fprintf(c.out, "%2zu  %-31s  not sent: the mouse holds twelve macros\n", n + 1,
+                         name.c_str());
         }
     }
     if (c.options.json) std::fprintf(c.out, "%s\n", list.str().c_str());
@@ -212,13 +232,16 @@ void on_interrupt(int) {
 }
 
 int cmd_watch(const Context& c) {
-    if (::pipe2(g_wake_pipe, O_CLOEXEC) != 0) return fail(c, kExitFailed, "cannot set up the interrupt handler");
+    if (::pipe2(g_wake_pipe, O_CLOEXEC) != 0)
+        return fail(c, kExitFailed, "cannot set up the interrupt handler");
     std::signal(SIGINT, on_interrupt);
     std::signal(SIGTERM, on_interrupt);
     return watch_mouse(c.options.device, c.folder.dir.string(), c.out, c.err, g_wake_pipe[0]);
 }
 
-int cmd_devices(const Context& c) { return list_devices(c.options.device, c.options.json, c.out, c.err); }
+int cmd_devices(const Context& c) {
+    return list_devices(c.options.device, c.options.json, c.out, c.err);
+}
 
 }  // namespace
 

@@ -19,13 +19,14 @@ namespace {
 
 std::string collection_text(const HidCollection& c) {
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "usage page %04X usage %04X, input %u, output %u, feature %u bytes",
-                  c.usage_page, c.usage, c.input_length, c.output_length, c.feature_length);
+    std::snprintf(buffer, sizeof buffer,
+                  "usage page %04X usage %04X, input %u, output %u, feature %u bytes", c.usage_page,
+                  c.usage, c.input_length, c.output_length, c.feature_length);
     return buffer;
 }
 
 class PrintingSink final : public NotificationSink {
-public:
+  public:
     explicit PrintingSink(std::FILE* out) : out_(out) {}
     void notify(const Notification& n) override {
         const std::time_t now = std::time(nullptr);
@@ -35,7 +36,7 @@ public:
         std::fflush(out_);
     }
 
-private:
+  private:
     std::FILE* out_;
 };
 
@@ -43,8 +44,10 @@ private:
 
 int list_devices(const std::string& spec, bool json, std::FILE* out, std::FILE* err) {
     if (spec.rfind("sim", 0) == 0) {
-        if (json) std::fprintf(out, "[{\"devnode\":\"sim\",\"simulated\":true}]\n");
-        else std::fprintf(out, "sim: the simulated mouse (always present)\n");
+        if (json)
+            std::fprintf(out, "[{\"devnode\":\"sim\",\"simulated\":true}]\n");
+        else
+            std::fprintf(out, "sim: the simulated mouse (always present)\n");
         return kExitOk;
     }
     Result<std::vector<HidrawNode>> nodes = find_mouse_nodes();
@@ -54,7 +57,9 @@ int list_devices(const std::string& spec, bool json, std::FILE* out, std::FILE* 
     }
     JsonList list('[');
     for (const HidrawNode& node : *nodes) {
-        const char* role = command_collection(node) ? "command" : input_collection(node) ? "input" : "other";
+        const char* role = command_collection(node) ? "command"
+                           : input_collection(node) ? "input"
+                                                    : "other";
         if (json) {
             JsonList collections('[');
             for (const HidCollection& c : node.descriptor.collections) {
@@ -78,31 +83,37 @@ int list_devices(const std::string& spec, bool json, std::FILE* out, std::FILE* 
         }
         std::fprintf(out, "%s  %s collection; %s\n", node.devnode.c_str(), role,
                      node.readable && node.writable ? "can be opened"
-                     : node.readable               ? "read-only for this user"
-                                                   : "no access for this user: install the udev rule (see README)");
+                     : node.readable
+                         ? "read-only for this user"
+                         : "no access for this user: install the udev rule (see README)");
         for (const HidCollection& c : node.descriptor.collections) {
             std::fprintf(out, "    %s\n", collection_text(c).c_str());
         }
-        if (!node.descriptor_error.empty()) std::fprintf(out, "    %s\n", node.descriptor_error.c_str());
+        if (!node.descriptor_error.empty())
+            std::fprintf(out, "    %s\n", node.descriptor_error.c_str());
     }
-    if (json) std::fprintf(out, "%s\n", list.str().c_str());
-    else if (nodes->empty()) std::fprintf(out, "No P330 mouse (USB 04D9:C7E2) is plugged in.\n");
+    if (json)
+        std::fprintf(out, "%s\n", list.str().c_str());
+    else if (nodes->empty())
+        std::fprintf(out, "No P330 mouse (USB 04D9:C7E2) is plugged in.\n");
     return nodes->empty() ? kExitNoDevice : kExitOk;
 }
 
-int watch_mouse(const std::string& spec, const std::string& data_dir, std::FILE* out, std::FILE* err,
-                int wake_fd) {
+int watch_mouse(const std::string& spec, const std::string& data_dir, std::FILE* out,
+                std::FILE* err, int wake_fd) {
     PrintingSink sink(out);
     SettingsController controller(DataFolder{data_dir}, nullptr, nullptr);
     std::unique_ptr<MouseSession> session;
     DeviceListener listener([&session](MouseReport report) { session->on_mouse_report(report); });
-    session = std::make_unique<MouseSession>([&spec] { return open_mouse_link(spec, SystemClock::instance()); },
-                                             SystemClock::instance(), controller, sink, &listener);
+    session = std::make_unique<MouseSession>(
+        [&spec] { return open_mouse_link(spec, SystemClock::instance()); }, SystemClock::instance(),
+        controller, sink, &listener);
     listener.start();
     if (Status opened = session->open_at_start(); !opened) {
         std::fprintf(out, "Waiting for the mouse: %s\n", opened.message().c_str());
     } else {
-        std::fprintf(out, "Watching the %s. Press Ctrl+C to stop.\n", session->link()->description().c_str());
+        std::fprintf(out, "Watching the %s. Press Ctrl+C to stop.\n",
+                     session->link()->description().c_str());
     }
     std::fflush(out);
 
@@ -115,18 +126,23 @@ int watch_mouse(const std::string& spec, const std::string& data_dir, std::FILE*
                 for (const HidrawNode& node : *nodes) hotplug->remember(node.syspath);
             }
         } else {
-            std::fprintf(err, "p330ctl: %s; arrivals and removals will not be seen\n", monitor.error().message.c_str());
+            std::fprintf(err, "p330ctl: %s; arrivals and removals will not be seen\n",
+                         monitor.error().message.c_str());
         }
     }
     for (;;) {
-        pollfd fds[3] = {{wake_fd, POLLIN, 0}, {listener.owner_fd(), POLLIN, 0}, {hotplug ? hotplug->fd() : -1, POLLIN, 0}};
+        pollfd fds[3] = {{wake_fd, POLLIN, 0},
+                         {listener.owner_fd(), POLLIN, 0},
+                         {hotplug ? hotplug->fd() : -1, POLLIN, 0}};
         if (::poll(fds, hotplug ? 3 : 2, -1) < 0 && errno != EINTR) break;
         if (fds[0].revents & POLLIN) break;
         if (fds[1].revents & POLLIN) listener.dispatch();
         if (hotplug && (fds[2].revents & POLLIN)) {
             for (const HotplugEvent& event : hotplug->receive()) {
-                if (event.action == HotplugEvent::Action::kArrival) session->on_arrival();
-                else session->on_removal();
+                if (event.action == HotplugEvent::Action::kArrival)
+                    session->on_arrival();
+                else
+                    session->on_removal();
             }
         }
     }
@@ -137,7 +153,8 @@ int watch_mouse(const std::string& spec, const std::string& data_dir, std::FILE*
 bool apply_desktop_pointer(const PointerValues& values, std::FILE* out, std::FILE* err) {
     GSettingsPointer pointer;
     const auto warnings = pointer_warnings(pointer.apply(values));
-    for (const UserMessage& m : warnings) std::fprintf(err, "p330ctl: %s: %s\n", m.caption.c_str(), m.text.c_str());
+    for (const UserMessage& m : warnings)
+        std::fprintf(err, "p330ctl: %s: %s\n", m.caption.c_str(), m.text.c_str());
     if (warnings.empty()) std::fprintf(out, "Desktop pointer settings applied.\n");
     return warnings.empty();
 }

@@ -10,7 +10,7 @@ std::string json_string(std::string_view text);
 
 // Builds an object or array with commas placed for the caller.
 class JsonList {
-public:
+  public:
     explicit JsonList(char open) : text_(1, open), close_(open == '{' ? '}' : ']') {}
     JsonList& field(std::string_view name, const std::string& raw_json) {
         separate();
@@ -24,7 +24,7 @@ public:
     }
     std::string str() const { return text_ + close_; }
 
-private:
+  private:
     void separate() {
         if (text_.size() > 1) text_ += ',';
     }
@@ -32,7 +32,9 @@ private:
     char close_;
 };
 
-inline std::string json_bool(bool b) { return b ? "true" : "false"; }
+inline std::string json_bool(bool b) {
+    return b ? "true" : "false";
+}
 template <typename T>
 std::string json_number(T n) {
     return std::to_string(n);

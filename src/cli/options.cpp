@@ -48,7 +48,7 @@ Exit status:
 
 ParseResult parse_options(const std::vector<std::string>& args) {
     static const std::set<std::string> kCommands = {"devices", "status", "apply",
-                                                     "show",    "macros", "watch"};
+                                                    "show",    "macros", "watch"};
     ParseResult result;
     Options& o = result.options;
     auto fail = [&](std::string message) {

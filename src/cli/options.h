@@ -9,10 +9,10 @@ namespace p330::cli {
 
 enum ExitCode {
     kExitOk = 0,
-    kExitFailed = 1,      // the operation ran but did not fully succeed
-    kExitUsage = 2,       // bad command line
-    kExitNoDevice = 3,    // no mouse, or the mouse cannot be opened
-    kExitBadInput = 4,    // a file that cannot be read or understood
+    kExitFailed = 1,    // the operation ran but did not fully succeed
+    kExitUsage = 2,     // bad command line
+    kExitNoDevice = 3,  // no mouse, or the mouse cannot be opened
+    kExitBadInput = 4,  // a file that cannot be read or understood
 };
 
 struct Options {

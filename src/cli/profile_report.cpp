@@ -51,7 +51,9 @@ std::string colour(const SettingsRecord& r, int stage) {
 std::string lighting(const SettingsRecord& r) {
     switch (r.light_mode) {
         case 0: return "none selected";
-        case 1: return "Standard, level " + std::to_string(r.light_param_1) + (r.light_param_1 == 1 ? " (off)" : "");
+        case 1:
+            return "Standard, level " + std::to_string(r.light_param_1) +
+                   (r.light_param_1 == 1 ? " (off)" : "");
         case 2: return "Respiration, level " + std::to_string(r.light_param_2);
         case 3: return "Neon, level " + std::to_string(r.light_param_3);
         default: return "unknown mode " + std::to_string(r.light_mode);
@@ -69,11 +71,16 @@ std::string describe_button(const SettingsRecord& r, int b) {
     if (kind >= kButtonKindCount) return "unknown kind " + std::to_string(kind) + " (does nothing)";
     std::string out(function_name(kind, kEn));
     switch (kind) {
-        case kKindScrollSelect: return out + ": " + sub_list_choice(SubListId::kScrollSelect, r.button_mouse[b]);
-        case kKindCpiCycle: return out + ": " + sub_list_choice(SubListId::kCpiCycle, r.button_dpi[b]);
-        case kKindMultimedia: return out + ": " + sub_list_choice(SubListId::kMultimedia, r.button_media[b]);
-        case kKindHotKey: return out + ": " + sub_list_choice(SubListId::kHotKey, r.button_hotkey[b]);
-        case kKindWindows: return out + ": " + sub_list_choice(SubListId::kWindows, r.button_special[b]);
+        case kKindScrollSelect:
+            return out + ": " + sub_list_choice(SubListId::kScrollSelect, r.button_mouse[b]);
+        case kKindCpiCycle:
+            return out + ": " + sub_list_choice(SubListId::kCpiCycle, r.button_dpi[b]);
+        case kKindMultimedia:
+            return out + ": " + sub_list_choice(SubListId::kMultimedia, r.button_media[b]);
+        case kKindHotKey:
+            return out + ": " + sub_list_choice(SubListId::kHotKey, r.button_hotkey[b]);
+        case kKindWindows:
+            return out + ": " + sub_list_choice(SubListId::kWindows, r.button_special[b]);
         case kKindSingleKey: return out + ": " + key_name(r.button_key[b]);
         case kKindComboKey: {
             std::string parts = modifier_names(r.button_combo_mod[b]);
@@ -103,26 +110,34 @@ std::string profile_text(const SettingsRecord& r, int first_run_flag) {
     auto line = [&out](const std::string& label, const std::string& value) {
         out += label + std::string(label.size() < 18 ? 18 - label.size() : 1, ' ') + value + "\n";
     };
-    line("First-run flag", std::to_string(first_run_flag) + (first_run_flag ? " (written by the program)" : " (never written)"));
-    line("Report rate", std::to_string(report_rate_hz(r)) + " Hz (interval " + std::to_string(r.report_interval) + " ms)");
+    line("First-run flag", std::to_string(first_run_flag) +
+                               (first_run_flag ? " (written by the program)" : " (never written)"));
+    line("Report rate", std::to_string(report_rate_hz(r)) + " Hz (interval " +
+                            std::to_string(r.report_interval) + " ms)");
     for (int s = 0; s < 4; ++s) {
-        line("DPI stage " + std::to_string(s + 1), std::to_string(50 * r.dpi_stage[s]) + " DPI, colour " + colour(r, s));
+        line("DPI stage " + std::to_string(s + 1),
+             std::to_string(50 * r.dpi_stage[s]) + " DPI, colour " + colour(r, s));
     }
     line("Lighting", lighting(r));
-    line("Sensitivity", "X " + std::to_string(r.sensitivity_x) + ", Y " + std::to_string(r.sensitivity_y));
-    line("Angle snap", "level " + std::to_string(r.angle_snap_level) + (r.angle_snap_level <= 1 ? " (off)" : ""));
-    line("Pointer", std::string("precision ") + (r.pointer_precision == 1 ? "on" : "off") + ", speed " +
-                        std::to_string(pointer.speed) + " of 20");
-    line("Scrolling", r.scroll_by_page ? std::string("one screen at a time") : std::to_string(r.scroll_lines) + " lines");
+    line("Sensitivity",
+         "X " + std::to_string(r.sensitivity_x) + ", Y " + std::to_string(r.sensitivity_y));
+    line("Angle snap",
+         "level " + std::to_string(r.angle_snap_level) + (r.angle_snap_level <= 1 ? " (off)" : ""));
+    line("Pointer", std::string("precision ") + (r.pointer_precision == 1 ? "on" : "off") +
+                        ", speed " + std::to_string(pointer.speed) + " of 20");
+    line("Scrolling", r.scroll_by_page ? std::string("one screen at a time")
+                                       : std::to_string(r.scroll_lines) + " lines");
     line("Double-click", std::to_string(pointer.double_click_ms) + " ms");
     for (int b = 0; b < kButtonCount; ++b) {
-        line("Button " + std::to_string(b + 1), describe_button(r, b) + "  [" + to_hex(encode_button_code(r, b)) + "]");
+        line("Button " + std::to_string(b + 1),
+             describe_button(r, b) + "  [" + to_hex(encode_button_code(r, b)) + "]");
     }
     for (int m = 0; m < kMacroCount; ++m) {
         const int pairs = macro_pairs_used(r.macro_block[m]);
         if (pairs == 0 && r.macro_block[m][0] == 0 && r.macro_block[m][1] == 0) continue;
         line("Macro block " + std::to_string(m + 1),
-             std::to_string(pairs) + " of 63 pairs, loop " + std::to_string(r.macro_block[m][0] << 8 | r.macro_block[m][1]));
+             std::to_string(pairs) + " of 63 pairs, loop " +
+                 std::to_string(r.macro_block[m][0] << 8 | r.macro_block[m][1]));
     }
     return out;
 }
@@ -131,7 +146,10 @@ std::string profile_json(const SettingsRecord& r, int first_run_flag) {
     const PointerValues pointer = pointer_values(r);
     JsonList stages('[');
     for (int s = 0; s < 4; ++s) {
-        stages.item(JsonList('{').field("dpi", json_number(50 * r.dpi_stage[s])).field("colour", json_string(colour(r, s))).str());
+        stages.item(JsonList('{')
+                        .field("dpi", json_number(50 * r.dpi_stage[s]))
+                        .field("colour", json_string(colour(r, s)))
+                        .str());
     }
     JsonList buttons('[');
     for (int b = 0; b < kButtonCount; ++b) {
@@ -156,7 +174,11 @@ std::string profile_json(const SettingsRecord& r, int first_run_flag) {
         .field("report_interval_ms", json_number(int(r.report_interval)))
         .field("dpi_stages", stages.str())
         .field("light_mode", json_number(int(r.light_mode)))
-        .field("light_levels", JsonList('[').item(json_number(int(r.light_param_1))).item(json_number(int(r.light_param_2))).item(json_number(int(r.light_param_3))).str())
+        .field("light_levels", JsonList('[')
+                                   .item(json_number(int(r.light_param_1)))
+                                   .item(json_number(int(r.light_param_2)))
+                                   .item(json_number(int(r.light_param_3)))
+                                   .str())
         .field("lighting", json_string(lighting(r)))
         .field("sensitivity_x", json_number(int(r.sensitivity_x)))
         .field("sensitivity_y", json_number(int(r.sensitivity_y)))

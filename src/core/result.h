@@ -8,12 +8,12 @@
 namespace p330 {
 
 enum class ErrorCode {
-    kIo,             // a read or write failed
-    kNotFound,       // a file or device that should exist does not
-    kInvalidData,    // the bytes do not have the expected shape
-    kTimeout,        // a device did not answer in time
-    kDisconnected,   // the device is gone
-    kPermission,     // the device exists but may not be opened
+    kIo,            // a read or write failed
+    kNotFound,      // a file or device that should exist does not
+    kInvalidData,   // the bytes do not have the expected shape
+    kTimeout,       // a device did not answer in time
+    kDisconnected,  // the device is gone
+    kPermission,    // the device exists but may not be opened
     kInvalidArgument,
 };
 
@@ -24,7 +24,7 @@ struct Error {
 };
 
 class [[nodiscard]] Status {
-public:
+  public:
     Status() = default;
     Status(Error error) : error_(std::move(error)), ok_(false) {}  // NOLINT: implicit by design
     static Status ok() { return {}; }
@@ -34,15 +34,15 @@ public:
     const Error& error() const { return error_; }
     const std::string& message() const { return error_.message; }
 
-private:
+  private:
     Error error_;
     bool ok_ = true;
 };
 
 template <typename T>
 class [[nodiscard]] Result {
-public:
-    Result(T value) : data_(std::move(value)) {}  // NOLINT: implicit by design
+  public:
+    Result(T value) : data_(std::move(value)) {}      // NOLINT: implicit by design
     Result(Error error) : data_(std::move(error)) {}  // NOLINT: implicit by design
 
     bool is_ok() const { return std::holds_alternative<T>(data_); }
@@ -56,7 +56,7 @@ public:
     const Error& error() const { return std::get<Error>(data_); }
     Status status() const { return is_ok() ? Status::ok() : Status(error()); }
 
-private:
+  private:
     std::variant<T, Error> data_;
 };
 

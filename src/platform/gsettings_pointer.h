@@ -7,7 +7,7 @@
 namespace p330 {
 
 class GSettingsPointer final : public PointerSettings {
-public:
+  public:
     PointerApplied apply(const PointerValues& values) override;
 };
 

@@ -7,7 +7,7 @@
 namespace p330 {
 
 class SingleInstance {
-public:
+  public:
     // Tries to become the running copy.
     SingleInstance();
     ~SingleInstance();
@@ -22,7 +22,7 @@ public:
     // $XDG_RUNTIME_DIR/p330.lock, or a per-user name in /tmp without a runtime folder.
     static std::string default_lock_path();
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
     bool acquired_ = true;

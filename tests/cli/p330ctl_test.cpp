@@ -16,11 +16,12 @@ namespace {
 namespace fs = std::filesystem;
 
 class P330ctlTest : public ::testing::Test {
-protected:
+  protected:
     P330ctlTest() {
         for (const auto& entry : fs::directory_iterator(P330_SHIPPED_DIR)) {
             const std::string name = entry.path().filename().string();
-            if (name.ends_with(".bin") || name.ends_with(".ini")) fs::copy_file(entry.path(), data() / name);
+            if (name.ends_with(".bin") || name.ends_with(".ini"))
+                fs::copy_file(entry.path(), data() / name);
         }
     }
     fs::path data() const { return dir.path(); }
@@ -46,7 +47,8 @@ TEST_F(P330ctlTest, ApplyThenStatusOnOneStateFile) {
 
     const auto status = ctl({sim, "status", "--json"});
     ASSERT_EQ(status.exit_code, 0) << status.err;
-    EXPECT_NE(status.out.find("\"dpi_stages\":[500,1600,2400,4500]"), std::string::npos) << status.out;
+    EXPECT_NE(status.out.find("\"dpi_stages\":[500,1600,2400,4500]"), std::string::npos)
+        << status.out;
     EXPECT_NE(status.out.find("\"profile\":0"), std::string::npos);
 }
 
@@ -74,7 +76,9 @@ TEST_F(P330ctlTest, ShowDecodesAShippedProfile) {
     const auto text = ctl({"show", (data() / "config0.bin").string()});
     ASSERT_EQ(text.exit_code, 0) << text.err;
     EXPECT_NE(text.out.find("1000 Hz"), std::string::npos);
-    EXPECT_NE(text.out.find("Button 6          CPI Cycle: DPI Loop  [07 00 03 00]"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Button 6          CPI Cycle: DPI Loop  [07 00 03 00]"),
+              std::string::npos)
+        << text.out;
     const auto json = ctl({"--json", "show", (data() / "config0.bin").string()});
     ASSERT_EQ(json.exit_code, 0);
     EXPECT_EQ(json.out.front(), '{');
@@ -84,7 +88,8 @@ TEST_F(P330ctlTest, ShowDecodesAShippedProfile) {
 TEST_F(P330ctlTest, MacrosOfACraftedRecordIni) {
     std::ofstream ini(data() / "record.ini");
     for (int i = 0; i < 13; ++i) {
-        ini << "[M" << i << "]\nDelayTimeSelStatus=1\nMacroLoopTimes=2\nItemCount=" << (i == 0 ? 70 : 1) << "\n";
+        ini << "[M" << i
+            << "]\nDelayTimeSelStatus=1\nMacroLoopTimes=2\nItemCount=" << (i == 0 ? 70 : 1) << "\n";
         for (int j = 0; j < (i == 0 ? 70 : 1); ++j) ini << "Item" << j << "=A   Dn\n";
     }
     ini.close();
@@ -115,7 +120,9 @@ TEST_F(P330ctlTest, BadArgumentsAndFilesGiveAClearMessageAndAnExitCode) {
         {{"--device", "usb", "status"}, 2, "--device takes"},
         {{"show", (data() / "short.bin").string()}, 4, "not 1757"},
         {{"show", (data() / "missing.bin").string()}, 4, "No such file"},
-        {{"--device", "sim:" + (data() / "mouse.state").string(), "status"}, 4, "simulated mouse state"},
+        {{"--device", "sim:" + (data() / "mouse.state").string(), "status"},
+         4,
+         "simulated mouse state"},
     };
     for (const Case& c : cases) {
         const auto run = ctl(c.args);

@@ -6,7 +6,8 @@
 #include "core/config/ini_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    auto doc = p330::IniDocument::parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    auto doc =
+        p330::IniDocument::parse(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!doc) return 0;
     const std::string once = doc->serialise();
     auto again = p330::IniDocument::parse(once);

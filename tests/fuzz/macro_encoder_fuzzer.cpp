@@ -7,7 +7,8 @@
 #include "core/macro/macro_encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    auto doc = p330::IniDocument::parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    auto doc =
+        p330::IniDocument::parse(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!doc) return 0;
     const p330::EncodedMacros out = p330::encode_macro_blocks(*doc);
     if (out.encoded > p330::kMacroCount) std::abort();

@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device.parameter_block[0] = p330::build_parameter_block(image->record);
     device.button_table = p330::build_button_table(image->record);
     p330::copy_macros(image->record, device);
-    for (int stage = 0; stage <= 7; ++stage) (void)p330::stage_dpi(device, image->record.profile_slot, stage);
+    for (int stage = 0; stage <= 7; ++stage)
+        (void)p330::stage_dpi(device, image->record.profile_slot, stage);
     return 0;
 }

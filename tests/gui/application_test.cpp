@@ -13,8 +13,8 @@
 #include <QTimer>
 
 #include "core/device/simulated_mouse.h"
-#include "gui/skin/image_button.h"
 #include "fixtures/run_program.h"
+#include "gui/skin/image_button.h"
 #include "gui_fixtures.h"
 #include "platform/single_instance.h"
 
@@ -22,7 +22,7 @@ namespace p330::gui {
 namespace {
 
 class RecordingSink : public NotificationSink {
-public:
+  public:
     void notify(const Notification& n) override { seen.push_back(n); }
     std::vector<Notification> seen;
 };
@@ -138,7 +138,8 @@ TEST(SingleInstanceTest, SecondStartEndsWithZeroAndLeavesTheFirstAlone) {
     const std::string lock = SingleInstance::default_lock_path();
     QTRY_VERIFY_WITH_TIMEOUT(lock_is_held(lock), 10000);
 
-    const test::ProgramRun second = test::run_program(P330_GUI_PATH, {"--device", "sim", args_data});
+    const test::ProgramRun second =
+        test::run_program(P330_GUI_PATH, {"--device", "sim", args_data});
     EXPECT_EQ(second.exit_code, 0);
     int status = 0;
     EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0);  // the first one still runs

@@ -13,7 +13,7 @@
 namespace p330::test {
 
 class CountingMessages : public gui::SkinMessages {
-public:
+  public:
     CountingMessages() { gui::set_skin_messages(this); }
     ~CountingMessages() override { gui::set_skin_messages(nullptr); }
     void image_failed(QWidget*) override { ++images; }
@@ -24,7 +24,7 @@ public:
 
 // A copy of the build's data folder (profiles, INIs, record.ini, the skin).
 class ShippedDataFolder {
-public:
+  public:
     ShippedDataFolder() {
         namespace fs = std::filesystem;
         fs::copy(P330_SHIPPED_DIR, dir.path(), fs::copy_options::recursive);

@@ -11,7 +11,7 @@ namespace p330::gui {
 namespace {
 
 class ImageButtonTest : public ::testing::Test {
-protected:
+  protected:
     ImageButtonTest() {
         parent.resize(1000, 650);
         QImage image(7, 114, QImage::Format_ARGB32);
@@ -24,7 +24,8 @@ protected:
     void send(QEvent::Type type, int global_y) {
         const QPointF global(987, global_y);
         QMouseEvent event(type, button->mapFromGlobal(global), global, Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
         QApplication::sendEvent(button, &event);
     }
 

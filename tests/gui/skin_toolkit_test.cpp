@@ -22,7 +22,7 @@ TEST(SkinImageTest, PremultipliedAndBlendedSourceOver) {
     test::TempDir dir;
     QImage source(2, 1, QImage::Format_ARGB32);
     source.setPixel(0, 0, qRgba(255, 255, 255, 128));  // half-transparent white
-    source.setPixel(1, 0, qRgba(10, 200, 30, 0));       // fully transparent
+    source.setPixel(1, 0, qRgba(10, 200, 30, 0));      // fully transparent
     const QString path = write_png(dir, "pixels.png", source);
 
     const QImage loaded = load_premultiplied(path);
@@ -104,7 +104,8 @@ TEST(UiFontTest, FacesAndSizesByLanguage) {
     EXPECT_EQ(en.normal.pixelSize(), 15);
     EXPECT_EQ(en.bold.families().front(), QString("Tahoma"));
     EXPECT_EQ(en.bold.weight(), QFont::Bold);
-    EXPECT_TRUE(en.normal.families().contains("WenQuanYi Micro Hei"));  // Chinese labels still render
+    EXPECT_TRUE(
+        en.normal.families().contains("WenQuanYi Micro Hei"));  // Chinese labels still render
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace p330 {
 namespace {
 
 class HidrawTest : public ::testing::Test {
-protected:
+  protected:
     test::MouseTestbed testbed;
     ManualClock clock;
 
@@ -148,7 +148,7 @@ TEST_F(HidrawTest, UnplugInTheMiddleOfAnUploadIsReportedWithoutHanging) {
 }
 
 class RecordingSink : public NotificationSink {
-public:
+  public:
     void notify(const Notification& n) override { texts.push_back(n.text); }
     std::vector<std::string> texts;
 };
@@ -176,7 +176,8 @@ TEST_F(HidrawTest, UnplugAndReplugUnderANewNameRunTheDeviceChangeSequence) {
     controller.start();
     DeviceListener listener([](MouseReport) {});
     listener.start();
-    MouseSession session([this] { return open_mouse_link("auto", clock); }, clock, controller, sink, &listener);
+    MouseSession session([this] { return open_mouse_link("auto", clock); }, clock, controller, sink,
+                         &listener);
     ASSERT_TRUE(session.open_at_start());
 
     testbed.unplug();

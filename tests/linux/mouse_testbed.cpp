@@ -1,8 +1,8 @@
 #include "mouse_testbed.h"
 
 #include <fcntl.h>
-#include <sys/ioctl.h>
 #include <linux/hidraw.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -22,7 +22,8 @@ void ring(FakeCommandNode& node) {
 }
 
 bool count_transfer(FakeCommandNode& node) {
-    if (node.writes_until_unplug >= 0 && node.transfers++ >= node.writes_until_unplug) node.unplugged = true;
+    if (node.writes_until_unplug >= 0 && node.transfers++ >= node.writes_until_unplug)
+        node.unplugged = true;
     return !node.unplugged;
 }
 
@@ -42,7 +43,8 @@ gboolean on_ioctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data
     }
     const std::size_t length = _IOC_SIZE(request);
     GError* error = nullptr;
-    UMockdevIoctlData* arg = umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, length, &error);
+    UMockdevIoctlData* arg =
+        umockdev_ioctl_data_resolve(umockdev_ioctl_client_get_arg(client), 0, length, &error);
     if (arg == nullptr) {
         g_clear_error(&error);
         umockdev_ioctl_client_complete(client, -1, EFAULT);
@@ -52,7 +54,8 @@ gboolean on_ioctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data
     const std::size_t queued = node->mouse.pending_inputs();
     const Status status = set ? node->mouse.set_feature(report) : node->mouse.get_feature(report);
     if (queued == 0 && node->mouse.pending_inputs() > 0) ring(*node);
-    umockdev_ioctl_client_complete(client, status ? static_cast<glong>(length) : -1, status ? 0 : EPIPE);
+    umockdev_ioctl_client_complete(client, status ? static_cast<glong>(length) : -1,
+                                   status ? 0 : EPIPE);
     return TRUE;
 }
 
@@ -64,8 +67,10 @@ gboolean on_write(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data
         umockdev_ioctl_client_complete(client, -1, ENODEV);
         return TRUE;
     }
-    const Status status = node->mouse.write_output(std::span<const std::uint8_t>(arg->data, arg->data_len));
-    umockdev_ioctl_client_complete(client, status ? static_cast<glong>(arg->data_len) : -1, status ? 0 : EPIPE);
+    const Status status =
+        node->mouse.write_output(std::span<const std::uint8_t>(arg->data, arg->data_len));
+    umockdev_ioctl_client_complete(client, status ? static_cast<glong>(arg->data_len) : -1,
+                                   status ? 0 : EPIPE);
     return TRUE;
 }
 
@@ -95,7 +100,9 @@ gboolean on_read(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data)
     return TRUE;
 }
 
-std::string usb_root() { return "/devices/pci0000:00/0000:00:14.0/usb1"; }
+std::string usb_root() {
+    return "/devices/pci0000:00/0000:00:14.0/usb1";
+}
 
 }  // namespace
 
@@ -123,25 +130,32 @@ void MouseTestbed::plug(const MouseShape& shape) {
         {false, kInputDescriptor}};
     if (shape.input_first) std::swap(interfaces[0], interfaces[1]);
 
-    std::string text = "P: " + usb + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nA: idVendor=04d9\\n\n"
-                       "A: idProduct=" + std::string(product) + "\\n\n\n";
+    std::string text = "P: " + usb +
+                       "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nA: idVendor=04d9\\n\n"
+                       "A: idProduct=" +
+                       std::string(product) + "\\n\n\n";
     syspaths_ = {"/sys" + usb};
     hidraw_syspaths_.clear();
     for (std::size_t i = 0; i < interfaces.size(); ++i) {
         char instance[8];
-        std::snprintf(instance, sizeof instance, "%04X", shape.first_hid_instance + static_cast<int>(i));
+        std::snprintf(instance, sizeof instance, "%04X",
+                      shape.first_hid_instance + static_cast<int>(i));
         const std::string hid_name = "0003:04D9:" + std::string(product) + "." + instance;
         const std::string intf = usb + "/" + shape.usb_port + ":1." + std::to_string(i);
         const std::string hid = intf + "/" + hid_name;
-        const std::string raw_name = "hidraw" + std::to_string(shape.first_hidraw + static_cast<int>(i));
+        const std::string raw_name =
+            "hidraw" + std::to_string(shape.first_hidraw + static_cast<int>(i));
         const std::string raw = hid + "/hidraw/" + raw_name;
-        text += "P: " + intf + "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nA: bInterfaceNumber=0" +
+        text += "P: " + intf +
+                "\nE: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nA: bInterfaceNumber=0" +
                 std::to_string(i) + "\\n\n\n";
-        text += "P: " + hid + "\nE: SUBSYSTEM=hid\nE: HID_ID=" + hid_id + "\nH: report_descriptor=" +
-                to_hex(interfaces[i].descriptor, "") + "\n\n";
-        text += "P: " + raw + "\nN: " + raw_name + "\nE: SUBSYSTEM=hidraw\nE: DEVNAME=/dev/" + raw_name +
-                "\nE: MAJOR=240\nE: MINOR=" + std::to_string(shape.first_hidraw + static_cast<int>(i)) +
-                "\nA: dev=240:" + std::to_string(shape.first_hidraw + static_cast<int>(i)) + "\\n\n\n";
+        text += "P: " + hid + "\nE: SUBSYSTEM=hid\nE: HID_ID=" + hid_id +
+                "\nH: report_descriptor=" + to_hex(interfaces[i].descriptor, "") + "\n\n";
+        text +=
+            "P: " + raw + "\nN: " + raw_name + "\nE: SUBSYSTEM=hidraw\nE: DEVNAME=/dev/" +
+            raw_name +
+            "\nE: MAJOR=240\nE: MINOR=" + std::to_string(shape.first_hidraw + static_cast<int>(i)) +
+            "\nA: dev=240:" + std::to_string(shape.first_hidraw + static_cast<int>(i)) + "\\n\n\n";
         syspaths_.push_back("/sys" + intf);
         syspaths_.push_back("/sys" + hid);
         syspaths_.push_back("/sys" + raw);
@@ -174,10 +188,12 @@ void MouseTestbed::unplug() {
         std::lock_guard lock(command_->mutex);
         command_->unplugged = true;
     }
-    for (const std::string& raw : hidraw_syspaths_) umockdev_testbed_uevent(testbed_, raw.c_str(), "remove");
+    for (const std::string& raw : hidraw_syspaths_)
+        umockdev_testbed_uevent(testbed_, raw.c_str(), "remove");
     umockdev_testbed_detach_ioctl(testbed_, command_node_.c_str(), nullptr);
     // Bottom-up, as the kernel does.
-    for (auto it = syspaths_.rbegin(); it != syspaths_.rend(); ++it) umockdev_testbed_remove_device(testbed_, it->c_str());
+    for (auto it = syspaths_.rbegin(); it != syspaths_.rend(); ++it)
+        umockdev_testbed_remove_device(testbed_, it->c_str());
     // A vanished node reads as hung up: replace the pty masters.
     for (int master : {command_->doorbell, input_master_}) {
         const int null_fd = ::open("/dev/null", O_RDWR | O_CLOEXEC);

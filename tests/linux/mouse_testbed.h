@@ -38,7 +38,7 @@ struct FakeCommandNode {
 };
 
 class MouseTestbed {
-public:
+  public:
     MouseTestbed();
     ~MouseTestbed();
 
@@ -53,7 +53,7 @@ public:
     const std::string& command_node() const { return command_node_; }
     const std::string& input_node() const { return input_node_; }
 
-private:
+  private:
     UMockdevTestbed* testbed_;
     std::unique_ptr<FakeCommandNode> command_;
     UMockdevIoctlBase* handler_ = nullptr;

@@ -34,7 +34,9 @@ void save(const QString& rel, const QImage& image) {
     g_made[rel] = image;
 }
 
-const QImage& made(const QString& rel) { return g_made.at(rel); }
+const QImage& made(const QString& rel) {
+    return g_made.at(rel);
+}
 
 template <typename Draw>
 QImage draw(int w, int h, Draw&& body) {
@@ -72,27 +74,31 @@ void title_and_bottom_buttons() {
         save("/button-close-" + look + ".png", round_icon("x", hot, true));
         save("/button-min-" + look + ".png", round_icon("-", hot, false));
         save("/button-help-" + look + ".png", round_icon("?", hot, false));
-        save("/button-cancel-" + look + ".png", draw(57, 30, [&](QPainter& p, int w, int h) { button_face(p, QRectF(0, 0, w, h), hot, false); }));
-        save("/button-save-" + look + ".png", draw(57, 30, [&](QPainter& p, int w, int h) { button_face(p, QRectF(0, 0, w, h), hot, true); }));
+        save("/button-cancel-" + look + ".png", draw(57, 30, [&](QPainter& p, int w, int h) {
+                 button_face(p, QRectF(0, 0, w, h), hot, false);
+             }));
+        save("/button-save-" + look + ".png", draw(57, 30, [&](QPainter& p, int w, int h) {
+                 button_face(p, QRectF(0, 0, w, h), hot, true);
+             }));
         save("/button-config-" + look + ".png", draw(72, 30, [&](QPainter& p, int w, int h) {
-            button_face(p, QRectF(0, 0, w, h), hot, false);
-            // A small stack icon in the 25-pixel indent before the label.
-            p.setPen(QPen(hot ? kAccent : kMuted, 1.4));
-            p.setBrush(Qt::NoBrush);
-            for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(8, 9 + 4.5 * i, 11, 3), 1, 1);
-        }));
+                 button_face(p, QRectF(0, 0, w, h), hot, false);
+                 // A small stack icon in the 25-pixel indent before the label.
+                 p.setPen(QPen(hot ? kAccent : kMuted, 1.4));
+                 p.setBrush(Qt::NoBrush);
+                 for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(8, 9 + 4.5 * i, 11, 3), 1, 1);
+             }));
     }
     save("/button-mouse-normal.png", draw(62, 29, [](QPainter& p, int w, int h) {
-        p.setPen(QPen(kPanelEdge, 1));
-        p.setBrush(kPanel);
-        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
-    }));
+             p.setPen(QPen(kPanelEdge, 1));
+             p.setBrush(kPanel);
+             p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
+         }));
     save("/button-mouse-leave.png", draw(62, 29, [](QPainter& p, int w, int h) {
-        p.setPen(QPen(kAccent, 1));
-        p.setBrush(kRaisedHot);
-        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
-        accent_bar(p, QRectF(10, h - 4, w - 20, 2.5));
-    }));
+             p.setPen(QPen(kAccent, 1));
+             p.setBrush(kRaisedHot);
+             p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
+             accent_bar(p, QRectF(10, h - 4, w - 20, 2.5));
+         }));
 }
 
 // Columns, headers and markers ----------------------------------------------------------------
@@ -105,40 +111,40 @@ void columns() {
     save("/BK_MainLeft.png", column_background(242, 488));
     save("/BK_MainRight.png", column_background(242, 563));
     save("/BK_MainMid.png", draw(472, 418, [](QPainter& p, int w, int h) {
-        QRadialGradient g(QPointF(w / 2.0, h / 2.0), w * 0.6);
-        g.setColorAt(0, QColor(0x1D, 0x24, 0x2E));
-        g.setColorAt(1, kWindow);
-        p.setPen(Qt::NoPen);
-        p.setBrush(g);
-        p.drawRect(QRectF(0, 0, w, h));
-        // A faint floor grid under the mouse.
-        p.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 10), 1));
-        for (int x = 16; x < w; x += 32) p.drawLine(x, 0, x, h);
-        for (int y = 16; y < h; y += 32) p.drawLine(0, y, w, y);
-    }));
+             QRadialGradient g(QPointF(w / 2.0, h / 2.0), w * 0.6);
+             g.setColorAt(0, QColor(0x1D, 0x24, 0x2E));
+             g.setColorAt(1, kWindow);
+             p.setPen(Qt::NoPen);
+             p.setBrush(g);
+             p.drawRect(QRectF(0, 0, w, h));
+             // A faint floor grid under the mouse.
+             p.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 10), 1));
+             for (int x = 16; x < w; x += 32) p.drawLine(x, 0, x, h);
+             for (int y = 16; y < h; y += 32) p.drawLine(0, y, w, y);
+         }));
     save("/ItemBK.png", draw(242, 20, [](QPainter& p, int w, int h) {
-        QLinearGradient g(0, 0, 0, h);
-        g.setColorAt(0, kRaisedHot);
-        g.setColorAt(1, kRaised);
-        p.setPen(Qt::NoPen);
-        p.setBrush(g);
-        p.drawRoundedRect(QRectF(0, 0, w, h), 3, 3);
-        accent_bar(p, QRectF(2, 4, 3, h - 8));
-        chevron_down(p, QPointF(w - 14, h / 2.0), 4, kMuted);
-    }));
+             QLinearGradient g(0, 0, 0, h);
+             g.setColorAt(0, kRaisedHot);
+             g.setColorAt(1, kRaised);
+             p.setPen(Qt::NoPen);
+             p.setBrush(g);
+             p.drawRoundedRect(QRectF(0, 0, w, h), 3, 3);
+             accent_bar(p, QRectF(2, 4, 3, h - 8));
+             chevron_down(p, QPointF(w - 14, h / 2.0), 4, kMuted);
+         }));
     save("/MacroManagementBK.png", draw(242, 38, [](QPainter& p, int w, int h) {
-        button_face(p, QRectF(0, 0, w, h), false, false);
-        accent_bar(p, QRectF(2, 6, 3, h - 12));
-        p.setPen(QPen(kAccent, 1.5));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(w - 34, 10, 22, 18), 3, 3);  // a keycap
-        p.drawLine(QPointF(w - 28, 22), QPointF(w - 18, 22));
-    }));
+             button_face(p, QRectF(0, 0, w, h), false, false);
+             accent_bar(p, QRectF(2, 6, 3, h - 12));
+             p.setPen(QPen(kAccent, 1.5));
+             p.setBrush(Qt::NoBrush);
+             p.drawRoundedRect(QRectF(w - 34, 10, 22, 18), 3, 3);  // a keycap
+             p.drawLine(QPointF(w - 28, 22), QPointF(w - 18, 22));
+         }));
     save("/Bar1.png", draw(7, 563, [](QPainter& p, int w, int h) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(kPanel);
-        p.drawRoundedRect(QRectF(1, 0, w - 2, h), 2.5, 2.5);
-    }));
+             p.setPen(Qt::NoPen);
+             p.setBrush(kPanel);
+             p.drawRoundedRect(QRectF(1, 0, w - 2, h), 2.5, 2.5);
+         }));
     auto dot = [](int width, int height, bool on) {
         return draw(width, height, [on](QPainter& p, int w, int h) {
             const QRectF r(0.75, 0.75, w - 1.5, h - 1.5);
@@ -156,66 +162,76 @@ void columns() {
     save("/Disable.png", dot(10, 9, false));
     save("/MouseAttribute/ScrollSpeed/Enable.png", dot(12, 12, true));
     save("/MouseAttribute/ScrollSpeed/Disable.png", dot(12, 12, false));
-    save("/MouseAttribute/ScrollSpeed/ScrollLines.png", draw(36, 14, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
+    save("/MouseAttribute/ScrollSpeed/ScrollLines.png",
+         draw(36, 14, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
     save("/Logo.png", draw(242, 70, [](QPainter& p, int w, int h) {
-        QPainterPath mark;  // a stylised V
-        mark.moveTo(10, 18);
-        mark.lineTo(26, 52);
-        mark.lineTo(42, 18);
-        mark.lineTo(34, 18);
-        mark.lineTo(26, 36);
-        mark.lineTo(18, 18);
-        mark.closeSubpath();
-        p.setPen(Qt::NoPen);
-        p.setBrush(kAccent);
-        p.drawPath(mark);
-        label(p, QRectF(52, 12, w - 52, 30), "VELSTRA", 24, kText, Qt::AlignLeft | Qt::AlignVCenter, true);
-        label(p, QRectF(53, 40, w - 53, 18), "P330  GAMING MOUSE", 10, kMuted, Qt::AlignLeft | Qt::AlignVCenter);
-        (void)h;
-    }));
+             QPainterPath mark;  // a stylised V
+             mark.moveTo(10, 18);
+             mark.lineTo(26, 52);
+             mark.lineTo(42, 18);
+             mark.lineTo(34, 18);
+             mark.lineTo(26, 36);
+             mark.lineTo(18, 18);
+             mark.closeSubpath();
+             p.setPen(Qt::NoPen);
+             p.setBrush(kAccent);
+             p.drawPath(mark);
+             label(p, QRectF(52, 12, w - 52, 30), "VELSTRA", 24, kText,
+                   Qt::AlignLeft | Qt::AlignVCenter, true);
+             label(p, QRectF(53, 40, w - 53, 18), "P330  GAMING MOUSE", 10, kMuted,
+                   Qt::AlignLeft | Qt::AlignVCenter);
+             (void)h;
+         }));
 }
 
 // Panels --------------------------------------------------------------------------------------
 
-QImage body(int height) { return draw(242, height, [](QPainter& p, int w, int h) { panel(p, QRectF(0, 1, w, h - 2), 4); }); }
+QImage body(int height) {
+    return draw(242, height,
+                [](QPainter& p, int w, int h) { panel(p, QRectF(0, 1, w, h - 2), 4); });
+}
 
 void horizontal_levels(const QString& dir, int count, int width, int height) {
     for (int level = 1; level <= count; ++level) {
-        save(dir + QString::number(level) + ".png", draw(width, height, [&](QPainter& p, int w, int h) {
-            const qreal cy = h / 2.0;
-            p.setPen(Qt::NoPen);
-            p.setBrush(kTrack);
-            p.drawRoundedRect(QRectF(0, cy - 2, w, 4), 2, 2);
-            const qreal x = 4 + (w - 8) * (level - 1) / qreal(count - 1);
-            QLinearGradient g(0, 0, x, 0);
-            g.setColorAt(0, kAccentDeep);
-            g.setColorAt(1, kAccent);
-            p.setBrush(g);
-            p.drawRoundedRect(QRectF(0, cy - 2, x, 4), 2, 2);
-            p.setBrush(kText);
-            p.drawEllipse(QPointF(std::clamp<qreal>(x, h / 2.0, w - h / 2.0), cy), h / 2.0 - 0.5, h / 2.0 - 0.5);
-        }));
+        save(dir + QString::number(level) + ".png",
+             draw(width, height, [&](QPainter& p, int w, int h) {
+                 const qreal cy = h / 2.0;
+                 p.setPen(Qt::NoPen);
+                 p.setBrush(kTrack);
+                 p.drawRoundedRect(QRectF(0, cy - 2, w, 4), 2, 2);
+                 const qreal x = 4 + (w - 8) * (level - 1) / qreal(count - 1);
+                 QLinearGradient g(0, 0, x, 0);
+                 g.setColorAt(0, kAccentDeep);
+                 g.setColorAt(1, kAccent);
+                 p.setBrush(g);
+                 p.drawRoundedRect(QRectF(0, cy - 2, x, 4), 2, 2);
+                 p.setBrush(kText);
+                 p.drawEllipse(QPointF(std::clamp<qreal>(x, h / 2.0, w - h / 2.0), cy),
+                               h / 2.0 - 0.5, h / 2.0 - 0.5);
+             }));
     }
 }
 
 void dpi_panel() {
     save("/DPISetting/BK_DPISetting.png", body(225));
-    save("/DPISetting/BK-DPIValue.png", draw(40, 16, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
+    save("/DPISetting/BK-DPIValue.png",
+         draw(40, 16, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
     for (int v = 1; v <= 100; ++v) {
-        save("/DPISetting/DPIStage/" + QString::number(v) + ".png", draw(10, 113, [v](QPainter& p, int w, int h) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(kTrack);
-            p.drawRoundedRect(QRectF(3, 0, w - 6, h), 2, 2);
-            // Value v fills from the bottom: the click rule puts v at y = bottom - 1 - v.
-            const qreal top = std::max<qreal>(0, h - 1 - v);
-            QLinearGradient g(0, h, 0, top);
-            g.setColorAt(0, kAccentDeep);
-            g.setColorAt(1, kAccent);
-            p.setBrush(g);
-            p.drawRoundedRect(QRectF(3, top, w - 6, h - top), 2, 2);
-            p.setBrush(kText);
-            p.drawRoundedRect(QRectF(0, std::clamp<qreal>(top - 2, 0, h - 4), w, 4), 2, 2);
-        }));
+        save("/DPISetting/DPIStage/" + QString::number(v) + ".png",
+             draw(10, 113, [v](QPainter& p, int w, int h) {
+                 p.setPen(Qt::NoPen);
+                 p.setBrush(kTrack);
+                 p.drawRoundedRect(QRectF(3, 0, w - 6, h), 2, 2);
+                 // Value v fills from the bottom: the click rule puts v at y = bottom - 1 - v.
+                 const qreal top = std::max<qreal>(0, h - 1 - v);
+                 QLinearGradient g(0, h, 0, top);
+                 g.setColorAt(0, kAccentDeep);
+                 g.setColorAt(1, kAccent);
+                 p.setBrush(g);
+                 p.drawRoundedRect(QRectF(3, top, w - 6, h - top), 2, 2);
+                 p.setBrush(kText);
+                 p.drawRoundedRect(QRectF(0, std::clamp<qreal>(top - 2, 0, h - 4), w, 4), 2, 2);
+             }));
     }
 }
 
@@ -228,100 +244,109 @@ void lighting_and_rate_panels() {
         int start_deg;  // Qt angles: counter-clockwise from 3 o'clock
         QPointF text;
     };
-    const Quadrant quadrants[] = {{1000, 0, {92, 34}}, {125, 90, {36, 34}}, {250, 180, {36, 94}}, {500, 270, {92, 94}}};
+    const Quadrant quadrants[] = {
+        {1000, 0, {92, 34}}, {125, 90, {36, 34}}, {250, 180, {36, 94}}, {500, 270, {92, 94}}};
     for (const Quadrant& selected : quadrants) {
-        save("/USBReportRate/" + QString::number(selected.hz) + "HZ.png", draw(128, 128, [&](QPainter& p, int, int) {
-            const QPointF c(64, 64);
-            for (const Quadrant& q : quadrants) {
-                QPainterPath ring;
-                ring.arcMoveTo(QRectF(1, 1, 126, 126), q.start_deg + 3);
-                ring.arcTo(QRectF(1, 1, 126, 126), q.start_deg + 3, 84);
-                ring.arcTo(QRectF(29, 29, 70, 70), q.start_deg + 87, -84);
-                ring.closeSubpath();
-                const bool on = q.hz == selected.hz;
-                p.setPen(QPen(on ? kAccent : kPanelEdge, 1));
-                p.setBrush(on ? QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 200) : kRaised);
-                p.drawPath(ring);
-                label(p, QRectF(q.text.x() - 20, q.text.y() - 8, 40, 16), QString::number(q.hz), 10, on ? kWindow : kMuted, Qt::AlignCenter, on);
-            }
-            label(p, QRectF(c.x() - 30, c.y() - 12, 60, 14), QString::number(selected.hz), 13, kText, Qt::AlignCenter, true);
-            label(p, QRectF(c.x() - 30, c.y() + 2, 60, 12), "Hz", 9, kMuted, Qt::AlignCenter);
-        }));
+        save("/USBReportRate/" + QString::number(selected.hz) + "HZ.png",
+             draw(128, 128, [&](QPainter& p, int, int) {
+                 const QPointF c(64, 64);
+                 for (const Quadrant& q : quadrants) {
+                     QPainterPath ring;
+                     ring.arcMoveTo(QRectF(1, 1, 126, 126), q.start_deg + 3);
+                     ring.arcTo(QRectF(1, 1, 126, 126), q.start_deg + 3, 84);
+                     ring.arcTo(QRectF(29, 29, 70, 70), q.start_deg + 87, -84);
+                     ring.closeSubpath();
+                     const bool on = q.hz == selected.hz;
+                     p.setPen(QPen(on ? kAccent : kPanelEdge, 1));
+                     p.setBrush(on ? QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 200)
+                                   : kRaised);
+                     p.drawPath(ring);
+                     label(p, QRectF(q.text.x() - 20, q.text.y() - 8, 40, 16),
+                           QString::number(q.hz), 10, on ? kWindow : kMuted, Qt::AlignCenter, on);
+                 }
+                 label(p, QRectF(c.x() - 30, c.y() - 12, 60, 14), QString::number(selected.hz), 13,
+                       kText, Qt::AlignCenter, true);
+                 label(p, QRectF(c.x() - 30, c.y() + 2, 60, 12), "Hz", 9, kMuted, Qt::AlignCenter);
+             }));
     }
 }
 
 void pointer_panels() {
     save("/MouseAttribute/BK_MouseAttribute.png", body(110));
     save("/MouseAttribute/BK_ScrollSpeed.png", draw(242, 72, [](QPainter& p, int w, int h) {
-        panel(p, QRectF(0, 1, w, h - 2), 4);
-        // The up and down arrows at (924, b + 15) and (924, b + 23) of the window.
-        p.setPen(Qt::NoPen);
-        p.setBrush(kMuted);
-        QPolygonF up({QPointF(190, 20), QPointF(195, 14.5), QPointF(200, 20)});
-        QPolygonF down({QPointF(190, 24), QPointF(195, 29.5), QPointF(200, 24)});
-        p.drawPolygon(up);
-        p.drawPolygon(down);
-    }));
+             panel(p, QRectF(0, 1, w, h - 2), 4);
+             // The up and down arrows at (924, b + 15) and (924, b + 23) of the window.
+             p.setPen(Qt::NoPen);
+             p.setBrush(kMuted);
+             QPolygonF up({QPointF(190, 20), QPointF(195, 14.5), QPointF(200, 20)});
+             QPolygonF down({QPointF(190, 24), QPointF(195, 29.5), QPointF(200, 24)});
+             p.drawPolygon(up);
+             p.drawPolygon(down);
+         }));
     for (int level = 2; level <= 12; ++level) {
-        save("/MouseAttribute/Speed/" + QString::number(level) + ".png", draw(142, 83, [level](QPainter& p, int, int) {
-            const QRectF outer(0.5, 0.5, 141, 141);
-            const QRectF inner(28.5, 28.5, 85, 85);
-            auto band = [&](qreal from, qreal span, const QBrush& brush) {
-                QPainterPath path;
-                path.arcMoveTo(outer, from);
-                path.arcTo(outer, from, span);
-                path.arcTo(inner, from + span, -span);
-                path.closeSubpath();
-                p.setPen(Qt::NoPen);
-                p.setBrush(brush);
-                p.drawPath(path);
-            };
-            band(0, 180, kTrack);
-            const qreal angle = (12 - level) * 18.0;  // level 12 at the right, 2 at the left
-            QConicalGradient g(QPointF(71, 71), 0);
-            g.setColorAt(0, kAccent);
-            g.setColorAt(0.5, kAccentDeep);
-            band(angle, 180 - angle, g);
-            for (int tick = 0; tick <= 10; ++tick) {
-                const qreal a = qDegreesToRadians(tick * 18.0);
-                p.setPen(QPen(kWindow, 1.2));
-                p.drawLine(QPointF(71 + 44 * std::cos(a), 71 - 44 * std::sin(a)), QPointF(71 + 52 * std::cos(a), 71 - 52 * std::sin(a)));
-            }
-            const qreal a = qDegreesToRadians(angle);
-            p.setPen(QPen(kText, 2.2, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(71, 71), QPointF(71 + 66 * std::cos(a), 71 - 66 * std::sin(a)));
-            p.setPen(Qt::NoPen);
-            p.setBrush(kText);
-            p.drawEllipse(QPointF(71, 71), 5, 5);
-            label(p, QRectF(51, 42, 40, 20), QString::number(level), 14, kText, Qt::AlignCenter, true);
-        }));
+        save("/MouseAttribute/Speed/" + QString::number(level) + ".png",
+             draw(142, 83, [level](QPainter& p, int, int) {
+                 const QRectF outer(0.5, 0.5, 141, 141);
+                 const QRectF inner(28.5, 28.5, 85, 85);
+                 auto band = [&](qreal from, qreal span, const QBrush& brush) {
+                     QPainterPath path;
+                     path.arcMoveTo(outer, from);
+                     path.arcTo(outer, from, span);
+                     path.arcTo(inner, from + span, -span);
+                     path.closeSubpath();
+                     p.setPen(Qt::NoPen);
+                     p.setBrush(brush);
+                     p.drawPath(path);
+                 };
+                 band(0, 180, kTrack);
+                 const qreal angle = (12 - level) * 18.0;  // level 12 at the right, 2 at the left
+                 QConicalGradient g(QPointF(71, 71), 0);
+                 g.setColorAt(0, kAccent);
+                 g.setColorAt(0.5, kAccentDeep);
+                 band(angle, 180 - angle, g);
+                 for (int tick = 0; tick <= 10; ++tick) {
+                     const qreal a = qDegreesToRadians(tick * 18.0);
+                     p.setPen(QPen(kWindow, 1.2));
+                     p.drawLine(QPointF(71 + 44 * std::cos(a), 71 - 44 * std::sin(a)),
+                                QPointF(71 + 52 * std::cos(a), 71 - 52 * std::sin(a)));
+                 }
+                 const qreal a = qDegreesToRadians(angle);
+                 p.setPen(QPen(kText, 2.2, Qt::SolidLine, Qt::RoundCap));
+                 p.drawLine(QPointF(71, 71), QPointF(71 + 66 * std::cos(a), 71 - 66 * std::sin(a)));
+                 p.setPen(Qt::NoPen);
+                 p.setBrush(kText);
+                 p.drawEllipse(QPointF(71, 71), 5, 5);
+                 label(p, QRectF(51, 42, 40, 20), QString::number(level), 14, kText,
+                       Qt::AlignCenter, true);
+             }));
     }
     save("/AngleSnap/BK_AngleSnap.png", body(140));
     for (int level = 1; level <= 10; ++level) {
-        save("/AngleSnap/" + QString::number(level) + ".png", draw(207, 85, [level](QPainter& p, int w, int h) {
-            field(p, QRectF(0, 0, w, h), false);
-            // A hand-drawn stroke (muted) and the path the mouse makes of it: the higher the
-            // level, the straighter.
-            QPainterPath raw, snapped;
-            const qreal wobble = 16;
-            const qreal kept = 1.0 - (level - 1) / 9.0;
-            for (int x = 12; x <= w - 12; x += 3) {
-                const qreal y = h / 2.0 + wobble * std::sin(x / 13.0) * std::cos(x / 37.0);
-                const qreal ys = h / 2.0 + (y - h / 2.0) * kept;
-                if (x == 12) {
-                    raw.moveTo(x, y);
-                    snapped.moveTo(x, ys);
-                } else {
-                    raw.lineTo(x, y);
-                    snapped.lineTo(x, ys);
-                }
-            }
-            p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(kMuted, 1, Qt::DashLine));
-            p.drawPath(raw);
-            p.setPen(QPen(kAccent, 2.2, Qt::SolidLine, Qt::RoundCap));
-            p.drawPath(snapped);
-        }));
+        save("/AngleSnap/" + QString::number(level) + ".png",
+             draw(207, 85, [level](QPainter& p, int w, int h) {
+                 field(p, QRectF(0, 0, w, h), false);
+                 // A hand-drawn stroke (muted) and the path the mouse makes of it: the higher the
+                 // level, the straighter.
+                 QPainterPath raw, snapped;
+                 const qreal wobble = 16;
+                 const qreal kept = 1.0 - (level - 1) / 9.0;
+                 for (int x = 12; x <= w - 12; x += 3) {
+                     const qreal y = h / 2.0 + wobble * std::sin(x / 13.0) * std::cos(x / 37.0);
+                     const qreal ys = h / 2.0 + (y - h / 2.0) * kept;
+                     if (x == 12) {
+                         raw.moveTo(x, y);
+                         snapped.moveTo(x, ys);
+                     } else {
+                         raw.lineTo(x, y);
+                         snapped.lineTo(x, ys);
+                     }
+                 }
+                 p.setBrush(Qt::NoBrush);
+                 p.setPen(QPen(kMuted, 1, Qt::DashLine));
+                 p.drawPath(raw);
+                 p.setPen(QPen(kAccent, 2.2, Qt::SolidLine, Qt::RoundCap));
+                 p.drawPath(snapped);
+             }));
     }
     horizontal_levels("/StageSlider/", 11, 208, 9);
     save("/XYSensitivity/BK_XYSensSetting.png", body(142));
@@ -331,10 +356,11 @@ void button_assignment() {
     save("/ButtonAssignment/BK_ButtonAssignment.png", body(195));
     const char* looks[] = {"normal", "over", "leave"};
     for (int i = 0; i < 3; ++i) {
-        save(QString("/ButtonAssignment/DropdownBox-") + looks[i] + ".png", draw(130, 16, [i](QPainter& p, int w, int h) {
-            field(p, QRectF(0, 0, w, h), i == 1);
-            chevron_down(p, QPointF(w - 9, h / 2.0), 3, i == 1 ? kAccent : kMuted);
-        }));
+        save(QString("/ButtonAssignment/DropdownBox-") + looks[i] + ".png",
+             draw(130, 16, [i](QPainter& p, int w, int h) {
+                 field(p, QRectF(0, 0, w, h), i == 1);
+                 chevron_down(p, QPointF(w - 9, h / 2.0), 3, i == 1 ? kAccent : kMuted);
+             }));
     }
 }
 
@@ -342,15 +368,19 @@ void mouse_pictures() {
     save("/Mouse/Front/MouseFront.png", mouse_front());
     save("/Mouse/Side/MouseSide.png", mouse_side());
     // Callout rectangles of the main window; the badge goes to the side away from the mouse.
-    const QRect front[8] = {{335, 100, 94, 62}, {335, 163, 143, 25}, {335, 189, 143, 25}, {335, 227, 65, 25},
-                            {335, 262, 71, 25}, {515, 100, 94, 62},  {473, 176, 136, 25}, {473, 250, 136, 25}};
-    const QRect side[8] = {{362, 80, 107, 25}, {362, 160, 141, 25}, {362, 186, 154, 25}, {362, 220, 118, 25},
-                           {362, 265, 120, 25}, {480, 88, 102, 62},  {509, 171, 73, 25},  {533, 250, 49, 25}};
+    const QRect front[8] = {{335, 100, 94, 62},  {335, 163, 143, 25}, {335, 189, 143, 25},
+                            {335, 227, 65, 25},  {335, 262, 71, 25},  {515, 100, 94, 62},
+                            {473, 176, 136, 25}, {473, 250, 136, 25}};
+    const QRect side[8] = {{362, 80, 107, 25},  {362, 160, 141, 25}, {362, 186, 154, 25},
+                           {362, 220, 118, 25}, {362, 265, 120, 25}, {480, 88, 102, 62},
+                           {509, 171, 73, 25},  {533, 250, 49, 25}};
     for (int n = 1; n <= 8; ++n) {
         for (bool over : {false, true}) {
             const QString look = over ? "over" : "normal";
-            save(QString("/Mouse/Front/F-%1-%2.png").arg(n).arg(look), callout(n, front[n - 1].size(), front[n - 1].left() == 335, over));
-            save(QString("/Mouse/Side/S-%1-%2.png").arg(n).arg(look), callout(n, side[n - 1].size(), side[n - 1].left() == 362, over));
+            save(QString("/Mouse/Front/F-%1-%2.png").arg(n).arg(look),
+                 callout(n, front[n - 1].size(), front[n - 1].left() == 335, over));
+            save(QString("/Mouse/Side/S-%1-%2.png").arg(n).arg(look),
+                 callout(n, side[n - 1].size(), side[n - 1].left() == 362, over));
         }
     }
 }
@@ -368,19 +398,24 @@ QImage dialog_background(int width, int height, int title_height) {
 
 void small_button(const QString& rel_base, int width, int height) {
     for (bool hot : {false, true}) {
-        save(rel_base + (hot ? "-over.png" : "-normal.png"), draw(width, height, [hot](QPainter& p, int w, int h) { button_face(p, QRectF(0, 0, w, h), hot, false); }));
+        save(rel_base + (hot ? "-over.png" : "-normal.png"),
+             draw(width, height, [hot](QPainter& p, int w, int h) {
+                 button_face(p, QRectF(0, 0, w, h), hot, false);
+             }));
     }
 }
 
 void tick_boxes(const QString& dir, int size) {
-    save(dir + "/Pane.png", draw(size, size, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
+    save(dir + "/Pane.png",
+         draw(size, size, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
     save(dir + "/PaneMakingTick.png", draw(size, size, [](QPainter& p, int w, int h) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(kAccent);
-        p.drawRoundedRect(QRectF(0, 0, w, h), 3, 3);
-        p.setPen(QPen(kWindow, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawPolyline(QPolygonF({QPointF(w * 0.25, h * 0.5), QPointF(w * 0.43, h * 0.7), QPointF(w * 0.76, h * 0.3)}));
-    }));
+             p.setPen(Qt::NoPen);
+             p.setBrush(kAccent);
+             p.drawRoundedRect(QRectF(0, 0, w, h), 3, 3);
+             p.setPen(QPen(kWindow, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+             p.drawPolyline(QPolygonF({QPointF(w * 0.25, h * 0.5), QPointF(w * 0.43, h * 0.7),
+                                       QPointF(w * 0.76, h * 0.3)}));
+         }));
 }
 
 void dialogs() {
@@ -388,21 +423,22 @@ void dialogs() {
     small_button("/MacroManagement/button-cancel", 54, 28);
     small_button("/Insert-Macro", 63, 25);
     for (bool hot : {false, true}) {
-        save(QString("/macro-button-close-") + (hot ? "over" : "normal") + ".png", draw(51, 24, [hot](QPainter& p, int w, int h) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(hot ? kDanger : kRaised);
-            p.drawRoundedRect(QRectF(0, 0, w, h), 4, 4);
-            p.setPen(QPen(hot ? kWindow : kMuted, 1.6, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(w / 2.0 - 4, h / 2.0 - 4), QPointF(w / 2.0 + 4, h / 2.0 + 4));
-            p.drawLine(QPointF(w / 2.0 + 4, h / 2.0 - 4), QPointF(w / 2.0 - 4, h / 2.0 + 4));
-        }));
+        save(QString("/macro-button-close-") + (hot ? "over" : "normal") + ".png",
+             draw(51, 24, [hot](QPainter& p, int w, int h) {
+                 p.setPen(Qt::NoPen);
+                 p.setBrush(hot ? kDanger : kRaised);
+                 p.drawRoundedRect(QRectF(0, 0, w, h), 4, 4);
+                 p.setPen(QPen(hot ? kWindow : kMuted, 1.6, Qt::SolidLine, Qt::RoundCap));
+                 p.drawLine(QPointF(w / 2.0 - 4, h / 2.0 - 4), QPointF(w / 2.0 + 4, h / 2.0 + 4));
+                 p.drawLine(QPointF(w / 2.0 + 4, h / 2.0 - 4), QPointF(w / 2.0 - 4, h / 2.0 + 4));
+             }));
     }
     save("/MacroManagement/Record-normal.png", draw(89, 24, [](QPainter& p, int w, int h) {
-        button_face(p, QRectF(0, 0, w, h), false, false);
-        p.setPen(Qt::NoPen);
-        p.setBrush(kDanger);
-        p.drawEllipse(QPointF(10, h / 2.0), 3.5, 3.5);
-    }));
+             button_face(p, QRectF(0, 0, w, h), false, false);
+             p.setPen(Qt::NoPen);
+             p.setBrush(kDanger);
+             p.drawEllipse(QPointF(10, h / 2.0), 3.5, 3.5);
+         }));
     tick_boxes("/MacroManagement", 14);
     tick_boxes("", 16);
 
@@ -424,7 +460,8 @@ void dialogs() {
         QPainter p;
         begin(p, image);
         panel(p, QRectF(14, 44, 352, 190));
-        if (with_field) field(p, QRectF(70, 126, 84, 20), true);  // the captured key, 74..150 x 129..143
+        if (with_field)
+            field(p, QRectF(70, 126, 84, 20), true);  // the captured key, 74..150 x 129..143
         p.end();
         save(rel, image);
     };
@@ -434,7 +471,9 @@ void dialogs() {
         QPainter p;
         begin(p, combo);
         panel(p, QRectF(14, 44, 352, 190));
-        for (const QRectF r : {QRectF(48, 68, 86, 18), QRectF(48, 118, 85, 18), QRectF(48, 168, 85, 18)}) field(p, r, false);
+        for (const QRectF r :
+             {QRectF(48, 68, 86, 18), QRectF(48, 118, 85, 18), QRectF(48, 168, 85, 18)})
+            field(p, r, false);
         chevron_down(p, QPointF(126, 77), 3, kMuted);
         label(p, QRectF(150, 68, 40, 18), "+", 14, kMuted, Qt::AlignLeft | Qt::AlignVCenter);
         p.end();
@@ -463,20 +502,22 @@ void dialogs() {
     });
     save("/Config/Config.png", config);
     save("/Config/New-Config.png", draw(12, 12, [](QPainter& p, int w, int h) {
-        p.setPen(QPen(kAccent, 2, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(w / 2.0, 1.5), QPointF(w / 2.0, h - 1.5));
-        p.drawLine(QPointF(1.5, h / 2.0), QPointF(w - 1.5, h / 2.0));
-    }));
+             p.setPen(QPen(kAccent, 2, Qt::SolidLine, Qt::RoundCap));
+             p.drawLine(QPointF(w / 2.0, 1.5), QPointF(w / 2.0, h - 1.5));
+             p.drawLine(QPointF(1.5, h / 2.0), QPointF(w - 1.5, h / 2.0));
+         }));
     save("/Help/HelpWindow.png", draw(200, 80, [](QPainter& p, int w, int h) {
-        p.setPen(QPen(kAccent, 1));
-        p.setBrush(QColor(0xDD, 0xE3, 0xEA));  // the help texts are black
-        p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 5, 5);
-    }));
+             p.setPen(QPen(kAccent, 1));
+             p.setBrush(QColor(0xDD, 0xE3, 0xEA));  // the help texts are black
+             p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 5, 5);
+         }));
 }
 
 // Window backgrounds and the splash -------------------------------------------------------------
 
-void place(QPainter& p, int x, int y, const QString& rel) { p.drawImage(x, y, made(rel)); }
+void place(QPainter& p, int x, int y, const QString& rel) {
+    p.drawImage(x, y, made(rel));
+}
 
 void main_and_splash() {
     // main.png is the main window as it first shows: every fixed element in place.
@@ -493,7 +534,8 @@ void main_and_splash() {
         place(p, 262, 32, "/BK_MainMid.png");
         place(p, 335, 58, "/Mouse/Front/MouseFront.png");
         for (int n = 1; n <= 8; ++n) {
-            const QPoint at[8] = {{335, 100}, {335, 163}, {335, 189}, {335, 227}, {335, 262}, {515, 100}, {473, 176}, {473, 250}};
+            const QPoint at[8] = {{335, 100}, {335, 163}, {335, 189}, {335, 227},
+                                  {335, 262}, {515, 100}, {473, 176}, {473, 250}};
             place(p, at[n - 1].x(), at[n - 1].y(), QString("/Mouse/Front/F-%1-normal.png").arg(n));
         }
         place(p, 984, 32, "/Bar1.png");
@@ -519,28 +561,31 @@ void main_and_splash() {
     save("/main.png", main);
 
     save("/start.png", draw(600, 340, [](QPainter& p, int w, int h) {
-        QLinearGradient g(0, 0, w, h);
-        g.setColorAt(0, QColor(0x0B, 0x0D, 0x11));
-        g.setColorAt(1, QColor(0x17, 0x22, 0x2E));
-        p.setPen(QPen(kPanelEdge, 1));
-        p.setBrush(g);
-        p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
-        QRadialGradient halo(QPointF(w * 0.72, h * 0.5), 170);
-        halo.setColorAt(0, QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 70));
-        halo.setColorAt(1, Qt::transparent);
-        p.setPen(Qt::NoPen);
-        p.setBrush(halo);
-        p.drawEllipse(QPointF(w * 0.72, h * 0.5), 170, 170);
-        p.save();
-        p.translate(w * 0.72 - 80, 30);
-        p.scale(0.6, 0.6);
-        p.drawImage(0, 0, mouse_front());
-        p.restore();
-        label(p, QRectF(40, 110, 300, 44), "VELSTRA", 40, kText, Qt::AlignLeft | Qt::AlignVCenter, true);
-        label(p, QRectF(42, 156, 300, 20), "P330 GAMING MOUSE", 14, kAccent, Qt::AlignLeft | Qt::AlignVCenter, true);
-        label(p, QRectF(42, 180, 300, 18), "Configurator", 12, kMuted, Qt::AlignLeft | Qt::AlignVCenter);
-        accent_bar(p, QRectF(42, 210, 56, 3));
-    }));
+             QLinearGradient g(0, 0, w, h);
+             g.setColorAt(0, QColor(0x0B, 0x0D, 0x11));
+             g.setColorAt(1, QColor(0x17, 0x22, 0x2E));
+             p.setPen(QPen(kPanelEdge, 1));
+             p.setBrush(g);
+             p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+             QRadialGradient halo(QPointF(w * 0.72, h * 0.5), 170);
+             halo.setColorAt(0, QColor(kAccent.red(), kAccent.green(), kAccent.blue(), 70));
+             halo.setColorAt(1, Qt::transparent);
+             p.setPen(Qt::NoPen);
+             p.setBrush(halo);
+             p.drawEllipse(QPointF(w * 0.72, h * 0.5), 170, 170);
+             p.save();
+             p.translate(w * 0.72 - 80, 30);
+             p.scale(0.6, 0.6);
+             p.drawImage(0, 0, mouse_front());
+             p.restore();
+             label(p, QRectF(40, 110, 300, 44), "VELSTRA", 40, kText,
+                   Qt::AlignLeft | Qt::AlignVCenter, true);
+             label(p, QRectF(42, 156, 300, 20), "P330 GAMING MOUSE", 14, kAccent,
+                   Qt::AlignLeft | Qt::AlignVCenter, true);
+             label(p, QRectF(42, 180, 300, 18), "Configurator", 12, kMuted,
+                   Qt::AlignLeft | Qt::AlignVCenter);
+             accent_bar(p, QRectF(42, 210, 56, 3));
+         }));
 }
 
 QImage thumb() {

@@ -89,7 +89,8 @@ QImage callout(int number, QSize size, bool badge_on_left, bool over) {
     const qreal mid = size.height() / 2.0;
     const QColor line = over ? kAccent : QColor(0x5A, 0x63, 0x72);
     const qreal badge = 18;
-    const QRectF badge_rect(badge_on_left ? 1 : size.width() - badge - 1, mid - badge / 2, badge, badge);
+    const QRectF badge_rect(badge_on_left ? 1 : size.width() - badge - 1, mid - badge / 2, badge,
+                            badge);
     const qreal from = badge_on_left ? badge_rect.right() : badge_rect.left();
     const qreal to = badge_on_left ? size.width() - 4 : 4;
     p.setPen(QPen(line, over ? 1.6 : 1.1, over ? Qt::SolidLine : Qt::DashLine));
@@ -100,7 +101,8 @@ QImage callout(int number, QSize size, bool badge_on_left, bool over) {
     p.setPen(QPen(line, 1.2));
     p.setBrush(over ? kAccent : kRaised);
     p.drawEllipse(badge_rect);
-    label(p, badge_rect, QString::number(number), 11, over ? kWindow : kText, Qt::AlignCenter, true);
+    label(p, badge_rect, QString::number(number), 11, over ? kWindow : kText, Qt::AlignCenter,
+          true);
     p.end();
     return image;
 }

@@ -78,7 +78,9 @@ void title_bar(QPainter& p, int width, int height, const QString& title) {
     p.setBrush(g);
     p.drawRect(QRectF(0, 0, width, height));
     accent_bar(p, QRectF(0, height - 2, width, 2));
-    if (!title.isEmpty()) label(p, QRectF(12, 0, width - 24, height), title, 13, kMuted, Qt::AlignLeft | Qt::AlignVCenter, true);
+    if (!title.isEmpty())
+        label(p, QRectF(12, 0, width - 24, height), title, 13, kMuted,
+              Qt::AlignLeft | Qt::AlignVCenter, true);
 }
 
 }  // namespace skin

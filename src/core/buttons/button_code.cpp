@@ -13,7 +13,9 @@ constexpr std::uint8_t kLeftControlUsage = 0xE0;
 // 0x83 on the media list stands for the consumer usage 0x0183 (media player).
 constexpr std::uint8_t kMediaPlayerLowByte = 0x83;
 
-ButtonCode mouse(std::uint8_t function) { return {kTypeMouse, 0, function, 0}; }
+ButtonCode mouse(std::uint8_t function) {
+    return {kTypeMouse, 0, function, 0};
+}
 
 ButtonCode scroll_select(std::uint8_t choice) {
     switch (choice) {

@@ -55,11 +55,11 @@ const SubListItem kMultimediaItems[] = {
 };
 
 const SubListItem kHotKeyItems[] = {
-    {{"New", "新建", "新建"}, 0x11},          {{"Cut", "剪切", "剪切"}, 0x1B},
-    {{"Copy", "复制", "複製"}, 0x06},         {{"Paste", "粘贴", "粘貼"}, 0x19},
-    {{"Save", "保存", "保存"}, 0x16},         {{"Print", "打印", "列印"}, 0x13},
-    {{"Find", "查找", "查找"}, 0x09},         {{"Redo", "重复", "重複"}, 0x1C},
-    {{"Undo", "撤销", "撤銷"}, 0x1D},         {{"Select All", "全选", "全選"}, 0x04},
+    {{"New", "新建", "新建"}, 0x11},  {{"Cut", "剪切", "剪切"}, 0x1B},
+    {{"Copy", "复制", "複製"}, 0x06}, {{"Paste", "粘贴", "粘貼"}, 0x19},
+    {{"Save", "保存", "保存"}, 0x16}, {{"Print", "打印", "列印"}, 0x13},
+    {{"Find", "查找", "查找"}, 0x09}, {{"Redo", "重复", "重複"}, 0x1C},
+    {{"Undo", "撤销", "撤銷"}, 0x1D}, {{"Select All", "全选", "全選"}, 0x04},
 };
 
 const SubListItem kWindowsItems[] = {
@@ -105,10 +105,10 @@ std::uint8_t sub_list_value(SubListId id, int position) {
 
 std::array<std::string, kButtonCount> first_run_labels(Language language) {
     const UiTexts& t = ui_texts(language);
-    return {std::string(t.fn_click),         std::string(t.fn_menu),
+    return {std::string(t.fn_click),          std::string(t.fn_menu),
             std::string(t.fn_mouse_m_button), std::string(t.fn_scroll_up),
-            std::string(t.fn_scroll_down),   std::string(t.fn_dpi_loop),
-            std::string(t.fn_ie_forward),    std::string(t.fn_ie_backward)};
+            std::string(t.fn_scroll_down),    std::string(t.fn_dpi_loop),
+            std::string(t.fn_ie_forward),     std::string(t.fn_ie_backward)};
 }
 
 }  // namespace p330

@@ -16,8 +16,13 @@ namespace p330 {
 enum class ChoiceEffect { kCommit, kSubList, kSingleKeyDialog, kComboKeyDialog, kMacroDialog };
 
 // List box ids of the sub-lists.
-enum class SubListId { kMultimedia = 35, kHotKey = 36, kWindows = 37, kCpiCycle = 38,
-                       kScrollSelect = 39 };
+enum class SubListId {
+    kMultimedia = 35,
+    kHotKey = 36,
+    kWindows = 37,
+    kCpiCycle = 38,
+    kScrollSelect = 39
+};
 
 struct CatalogueEntry {
     ButtonKind kind;

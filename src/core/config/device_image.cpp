@@ -38,11 +38,8 @@ void set_lighting(const SettingsRecord& r, Block& block) {
             block[param::kLightParam] = static_cast<std::uint8_t>(6 - r.light_param_2);
             block[param::kLightExtra] = 3;
             break;
-        case 3:
-            block[param::kLightParam] = static_cast<std::uint8_t>(3 * r.light_param_3);
-            break;
-        default:
-            break;
+        case 3: block[param::kLightParam] = static_cast<std::uint8_t>(3 * r.light_param_3); break;
+        default: break;
     }
 }
 

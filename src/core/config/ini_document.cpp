@@ -47,8 +47,10 @@ Result<IniDocument> IniDocument::parse(std::string_view bytes) {
             continue;
         }
         const auto equals = line.find('=');
-        const std::string_view key = equals == std::string_view::npos ? std::string_view() : trim(line.substr(0, equals));
-        if (key.empty() || line.front() == ';') {  // comments, blank lines and stray text are kept as they are
+        const std::string_view key =
+            equals == std::string_view::npos ? std::string_view() : trim(line.substr(0, equals));
+        if (key.empty() ||
+            line.front() == ';') {  // comments, blank lines and stray text are kept as they are
             target->push_back(Line{{}, std::string(raw)});
             continue;
         }
@@ -111,7 +113,9 @@ void IniDocument::remove_section(std::string_view section) {
     std::erase_if(sections_, [&](const Section& s) { return ini_names_equal(s.name, section); });
 }
 
-bool IniDocument::has_section(std::string_view section) const { return find(section) != nullptr; }
+bool IniDocument::has_section(std::string_view section) const {
+    return find(section) != nullptr;
+}
 
 std::vector<std::string> IniDocument::section_names() const {
     std::vector<std::string> names;

@@ -17,7 +17,7 @@ namespace p330 {
 constexpr std::size_t kMaxIniFileSize = 1024 * 1024;
 
 class IniDocument {
-public:
+  public:
     // text is UTF-8, with or without a byte-order mark, or UTF-16LE with its mark.
     static Result<IniDocument> parse(std::string_view bytes);
     // A missing file is an empty document; an oversized or binary file is an error.
@@ -35,7 +35,7 @@ public:
     std::string serialise() const;  // UTF-8, no byte-order mark, "\r\n" avoided
     Status save(const std::filesystem::path& path) const;  // atomically
 
-private:
+  private:
     struct Line {
         std::string key;    // empty for comments and blank lines
         std::string value;  // the raw line for comments

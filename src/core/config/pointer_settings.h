@@ -14,9 +14,9 @@ namespace p330 {
 constexpr std::uint32_t kScrollOnePage = 0xFFFFFFFF;
 
 struct PointerValues {
-    std::array<int, 3> mouse;      // acceleration thresholds and level: 6,10,1 or 0,0,0
-    int speed;                     // 1..20
-    std::uint32_t scroll_lines;    // kScrollOnePage scrolls a screen at a time
+    std::array<int, 3> mouse;    // acceleration thresholds and level: 6,10,1 or 0,0,0
+    int speed;                   // 1..20
+    std::uint32_t scroll_lines;  // kScrollOnePage scrolls a screen at a time
     int double_click_ms;
 };
 
@@ -30,7 +30,7 @@ struct PointerApplied {
 };
 
 class PointerSettings {
-public:
+  public:
     virtual ~PointerSettings() = default;
     // Sets all four, in order, whatever fails; says which took effect.
     virtual PointerApplied apply(const PointerValues& values) = 0;

@@ -65,14 +65,12 @@ Result<ProfileImage> read_profile_image(const fs::path& path) {
     if (!bytes) return bytes.error();
     if (bytes->size() != kProfileImageSize) {
         return Error{ErrorCode::kInvalidData, path.string() + " is " +
-                                                  std::to_string(bytes->size()) +
-                                                  " bytes, not " +
+                                                  std::to_string(bytes->size()) + " bytes, not " +
                                                   std::to_string(kProfileImageSize)};
     }
     ProfileImage image{(*bytes)[0], {}};
-    image.record =
-        record_from_bytes(std::span<const std::uint8_t, kSettingsRecordSize>(bytes->data() + 1,
-                                                                             kSettingsRecordSize));
+    image.record = record_from_bytes(
+        std::span<const std::uint8_t, kSettingsRecordSize>(bytes->data() + 1, kSettingsRecordSize));
     return image;
 }
 
@@ -98,8 +96,8 @@ LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState
         }
         const int count = parse_leading_int(main->get_or_empty("Profile", "ItemCount"));
         if (count == 0 || count > kMaxProfiles) {
-            result.detail = "the profile list of " + folder.main_ini().string() +
-                            " has no usable ItemCount";
+            result.detail =
+                "the profile list of " + folder.main_ini().string() + " has no usable ItemCount";
             return result;
         }
         if (count > 0) {  // a negative count keeps the current index

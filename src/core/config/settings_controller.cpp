@@ -7,8 +7,7 @@ namespace p330 {
 
 UserMessage upload_failed_message(const TransferTally& tally) {
     return UserMessage{"The mouse did not receive every setting (" +
-                           std::to_string(tally.failed()) + " of " +
-                           std::to_string(tally.total()) +
+                           std::to_string(tally.failed()) + " of " + std::to_string(tally.total()) +
                            " transfers failed). Check the connection and save again.",
                        "Warning"};
 }
@@ -21,7 +20,8 @@ void SettingsController::reread_profile_ini() {
 LoadResult SettingsController::start() {
     LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
     settings_.snapshot();
-    language_ = language_from_code(p330::read_profile_ini(profile_.active_ini, language_).language_code);
+    language_ =
+        language_from_code(p330::read_profile_ini(profile_.active_ini, language_).language_code);
     reread_profile_ini();
     return loaded;
 }

@@ -23,7 +23,7 @@ struct FlowReport {
 };
 
 class SettingsController {
-public:
+  public:
     // protocol and pointer may be null: no mouse link, no desktop backend.
     SettingsController(DataFolder folder, CommandProtocol* protocol, PointerSettings* pointer)
         : folder_(std::move(folder)), protocol_(protocol), pointer_(pointer) {}
@@ -62,7 +62,7 @@ public:
     // Full upload, then the profile image and labels saved; no snapshot, no pointer.
     FlowReport upload_and_save();
 
-private:
+  private:
     void reread_profile_ini();
     void apply_pointer(FlowReport& report);
 

@@ -5,8 +5,8 @@
 namespace p330 {
 
 std::chrono::microseconds SystemClock::now() const {
-    return std::chrono::duration_cast<std::chrono::microseconds>(
-        std::chrono::steady_clock::now() - start_);
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                                 start_);
 }
 
 void SystemClock::pause(std::chrono::milliseconds duration) {

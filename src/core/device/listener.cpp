@@ -88,7 +88,8 @@ void DeviceListener::run() {
     std::uint64_t dead_generation = ~0ULL;  // a source that failed is not polled again
     while (!stopping_) {
         const std::uint64_t generation = generation_;
-        const int input = (source_ != nullptr && generation != dead_generation) ? source_->input_fd() : -1;
+        const int input =
+            (source_ != nullptr && generation != dead_generation) ? source_->input_fd() : -1;
         lock.unlock();
 
         std::array<pollfd, 2> fds{{{wake_fd_, POLLIN, 0}, {input, POLLIN, 0}}};

@@ -17,7 +17,7 @@
 namespace p330 {
 
 struct MouseReport {
-    std::uint8_t type;   // 1..3 DPI stage, 9 macro key
+    std::uint8_t type;  // 1..3 DPI stage, 9 macro key
     std::uint8_t value;
 };
 
@@ -25,7 +25,7 @@ struct MouseReport {
 std::optional<MouseReport> decode_mouse_report(std::span<const std::uint8_t> report);
 
 class DeviceListener {
-public:
+  public:
     using Handler = std::function<void(MouseReport)>;
 
     explicit DeviceListener(Handler handler);
@@ -45,7 +45,7 @@ public:
     // How often the thread has woken up, for measuring the idle cost.
     std::uint64_t wakeups() const;
 
-private:
+  private:
     void run();
     void signal(int fd);
     static void drain(int fd);

@@ -16,7 +16,7 @@ namespace p330 {
 class SimulatedMouse;
 
 class MouseLink {
-public:
+  public:
     virtual ~MouseLink() = default;
     virtual Transport& transport() = 0;
     // A descriptor that is readable while a report of the mouse's own waits; -1 when the

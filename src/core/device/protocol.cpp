@@ -78,8 +78,8 @@ TransferTally CommandProtocol::send_command_with_block(CommandPacket& packet,
 
     tally.note(fetch_answer(packet));
     const std::size_t chunks = (packet.bytes[2] + kBlockChunk - 1) / kBlockChunk;
-    std::vector<std::uint8_t> report(std::max(transport_.input_report_length(),
-                                              kOutputReportLength));
+    std::vector<std::uint8_t> report(
+        std::max(transport_.input_report_length(), kOutputReportLength));
     for (std::size_t i = 0; i < chunks; ++i) {
         std::fill(report.begin(), report.end(), 0);
         Result<std::size_t> got = transport_.read_input(report, kReadTimeout);

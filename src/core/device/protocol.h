@@ -18,7 +18,7 @@ namespace p330 {
 
 // Outcome of a sequence of transfers: how many failed, and the first failure.
 class TransferTally {
-public:
+  public:
     void note(const Status& status);
     void merge(const TransferTally& other);
     bool ok() const { return failed_ == 0; }
@@ -26,14 +26,14 @@ public:
     int total() const { return total_; }
     Status status() const;
 
-private:
+  private:
     int total_ = 0;
     int failed_ = 0;
     Error first_error_;
 };
 
 class CommandProtocol {
-public:
+  public:
     CommandProtocol(Transport& transport, Clock& clock) : transport_(transport), clock_(clock) {}
 
     // Seals the checksum and sends; a request's answer replaces the packet (zeros on failure).
@@ -54,7 +54,7 @@ public:
 
     Clock& clock() { return clock_; }
 
-private:
+  private:
     Status send_packet(const CommandPacket& packet);
     Status fetch_answer(CommandPacket& packet);
 

@@ -40,8 +40,11 @@ Result<ReportDescriptorInfo> parse_report_descriptor(std::span<const std::uint8_
     auto close_collection = [&]() {
         HidCollection& c = info.collections.back();
         for (const auto& [key, total] : bits) {
-            const auto length = static_cast<std::uint16_t>(std::min<std::uint64_t>((total + 7) / 8 + 1, 0xFFFF));
-            std::uint16_t* field = key.first == 0 ? &c.input_length : key.first == 1 ? &c.output_length : &c.feature_length;
+            const auto length =
+                static_cast<std::uint16_t>(std::min<std::uint64_t>((total + 7) / 8 + 1, 0xFFFF));
+            std::uint16_t* field = key.first == 0   ? &c.input_length
+                                   : key.first == 1 ? &c.output_length
+                                                    : &c.feature_length;
             *field = std::max(*field, length);
             if (key.second != 0) c.uses_report_ids = true;
         }
@@ -62,15 +65,16 @@ Result<ReportDescriptorInfo> parse_report_descriptor(std::span<const std::uint8_
         const std::size_t size = kSizes[prefix & 0x03];
         if (i + size > bytes.size()) return malformed("truncated item");
         std::uint32_t value = 0;
-        for (std::size_t k = 0; k < size; ++k) value |= static_cast<std::uint32_t>(bytes[i + k]) << (8 * k);
+        for (std::size_t k = 0; k < size; ++k)
+            value |= static_cast<std::uint32_t>(bytes[i + k]) << (8 * k);
         i += size;
         const int type = (prefix >> 2) & 0x03;
         const int tag = prefix >> 4;
 
         if (type == 0) {  // main
             switch (tag) {
-                case 0x8:  // input
-                case 0x9:  // output
+                case 0x8:    // input
+                case 0x9:    // output
                 case 0xB: {  // feature
                     if (depth == 0) return malformed("report outside a collection");
                     const int report_type = tag == 0x8 ? 0 : tag == 0x9 ? 1 : 2;
@@ -81,7 +85,8 @@ Result<ReportDescriptorInfo> parse_report_descriptor(std::span<const std::uint8_
                 case 0xA:  // collection
                     if (depth == 0) {
                         HidCollection c;
-                        c.usage_page = static_cast<std::uint16_t>(usage_extended ? first_usage >> 16 : globals.usage_page);
+                        c.usage_page = static_cast<std::uint16_t>(
+                            usage_extended ? first_usage >> 16 : globals.usage_page);
                         c.usage = static_cast<std::uint16_t>(first_usage & 0xFFFF);
                         info.collections.push_back(c);
                     }
@@ -91,8 +96,7 @@ Result<ReportDescriptorInfo> parse_report_descriptor(std::span<const std::uint8_
                     if (depth == 0) return malformed("end of a collection that was never opened");
                     if (--depth == 0) close_collection();
                     break;
-                default:
-                    break;
+                default: break;
             }
             first_usage = 0;  // local items last until the next main item
             have_usage = false;
@@ -108,7 +112,8 @@ Result<ReportDescriptorInfo> parse_report_descriptor(std::span<const std::uint8_
                     break;
                 case 0x9: globals.report_count = value; break;
                 case 0xA:
-                    if (global_stack.size() >= kMaxGlobalStack) return malformed("push stack overflow");
+                    if (global_stack.size() >= kMaxGlobalStack)
+                        return malformed("push stack overflow");
                     global_stack.push_back(globals);
                     break;
                 case 0xB:

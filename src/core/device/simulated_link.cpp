@@ -5,7 +5,7 @@ namespace p330 {
 namespace {
 
 class SimulatedLink final : public MouseLink {
-public:
+  public:
     explicit SimulatedLink(Clock& clock) : mouse_(clock) {}
     Transport& transport() override { return mouse_; }
     int input_fd() const override { return mouse_.event_fd(); }
@@ -13,7 +13,8 @@ public:
         return mouse_.read_event(report);
     }
     std::string description() const override {
-        return state_file_.empty() ? "simulated mouse" : "simulated mouse (state in " + state_file_ + ")";
+        return state_file_.empty() ? "simulated mouse"
+                                   : "simulated mouse (state in " + state_file_ + ")";
     }
     SimulatedMouse* simulated() override { return &mouse_; }
 

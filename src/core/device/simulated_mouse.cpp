@@ -71,11 +71,8 @@ void SimulatedMouse::execute(const CommandPacket& p) {
     const std::uint8_t b2 = p.bytes[2];
     SimulatedSlot& current = slots_[current_profile_];
     switch (p.code()) {
-        case cmd::kSetHostMode:
-            host_mode_ = b1;
-            break;
-        case cmd::kBeginUpload:
-            break;
+        case cmd::kSetHostMode: host_mode_ = b1; break;
+        case cmd::kBeginUpload: break;
         case cmd::kSetReportRate:
             if (b1 < kProfileSlotCount) {
                 current_profile_ = b1;
@@ -93,7 +90,8 @@ void SimulatedMouse::execute(const CommandPacket& p) {
             break;
         case cmd::kWriteMacro:
             if (b1 >= 1 && b1 <= kMacroCount) {
-                pending_ = PendingBlock{&current.macros[b1 - 1], std::min<std::size_t>(b2, kBlockSize)};
+                pending_ =
+                    PendingBlock{&current.macros[b1 - 1], std::min<std::size_t>(b2, kBlockSize)};
             }
             break;
         case cmd::kReadProfile:
@@ -109,8 +107,7 @@ void SimulatedMouse::execute(const CommandPacket& p) {
             }
             break;
         }
-        default:
-            break;  // unknown commands are ignored by the firmware
+        default: break;  // unknown commands are ignored by the firmware
     }
 }
 
@@ -205,7 +202,9 @@ void SimulatedMouse::unplug() {
     (void)!::read(event_fd_, &count, sizeof count);
 }
 
-void SimulatedMouse::plug() { plugged_ = true; }
+void SimulatedMouse::plug() {
+    plugged_ = true;
+}
 
 std::string SimulatedMouse::serialise() const {
     std::ostringstream out;
@@ -218,8 +217,7 @@ std::string SimulatedMouse::serialise() const {
         out << "slot " << s << " parameters " << to_hex(slot.parameters, "") << '\n';
         out << "slot " << s << " buttons " << to_hex(slot.buttons, "") << '\n';
         for (int m = 0; m < kMacroCount; ++m) {
-            out << "slot " << s << " macro " << m + 1 << ' ' << to_hex(slot.macros[m], "")
-                << '\n';
+            out << "slot " << s << " macro " << m + 1 << ' ' << to_hex(slot.macros[m], "") << '\n';
         }
     }
     return out.str();

@@ -41,7 +41,7 @@ struct SimulatedSlot {
 };
 
 class SimulatedMouse final : public Transport {
-public:
+  public:
     explicit SimulatedMouse(Clock& clock);
     ~SimulatedMouse() override;
     SimulatedMouse(const SimulatedMouse&) = delete;
@@ -59,7 +59,9 @@ public:
         current_profile_ = static_cast<std::uint8_t>(slot % kProfileSlotCount);
     }
     std::uint8_t host_mode() const { return host_mode_; }
-    const SimulatedSlot& slot(int index) const { return slots_.at(static_cast<std::size_t>(index)); }
+    const SimulatedSlot& slot(int index) const {
+        return slots_.at(static_cast<std::size_t>(index));
+    }
     int bad_checksum_count() const { return bad_checksums_; }
     int stray_output_count() const { return stray_outputs_; }
     // Input reports queued on the command collection (the answer to 0x8C).
@@ -86,7 +88,7 @@ public:
     Status attach_state_file(const std::filesystem::path& path);
     Status flush();
 
-private:
+  private:
     struct PendingBlock {
         Block* target;
         std::size_t expected;

@@ -11,7 +11,7 @@
 namespace p330 {
 
 class TracingTransport final : public Transport {
-public:
+  public:
     TracingTransport(Transport& inner, Clock& clock, std::FILE* out)
         : inner_(inner), clock_(clock), out_(out), start_(clock.now()) {}
 
@@ -23,7 +23,7 @@ public:
     std::size_t feature_report_length() const override { return inner_.feature_report_length(); }
     std::size_t input_report_length() const override { return inner_.input_report_length(); }
 
-private:
+  private:
     void trace(const char* type, std::span<const std::uint8_t> bytes, const Status& status);
 
     Transport& inner_;

@@ -11,13 +11,13 @@
 
 namespace p330 {
 
-constexpr std::size_t kFeatureReportLength = 9;   // id + 8 command bytes
-constexpr std::size_t kOutputReportLength = 65;   // id + 64 data bytes
+constexpr std::size_t kFeatureReportLength = 9;  // id + 8 command bytes
+constexpr std::size_t kOutputReportLength = 65;  // id + 64 data bytes
 constexpr std::size_t kBlockChunk = 64;
 constexpr std::chrono::milliseconds kReadTimeout{1000};
 
 class Transport {
-public:
+  public:
     virtual ~Transport() = default;
 
     virtual Status set_feature(std::span<const std::uint8_t> report) = 0;

@@ -30,24 +30,66 @@ const ComboKeyDialogTexts& combo_key_dialog_texts(Language language) {
 }
 
 const MacroManagerTexts& macro_manager_texts(Language language) {
-    static const MacroManagerTexts en{
-        "OK", "Cancel", "Macro Manager", "Select Macro", "Key Press Sequence", "Record Option",
-        "Record delays between key commands", "Loop Times", "New", "Delete",
-        "Start Recording", "Stop Recording", "Press Ctrl+Break key to stop recording",
-        "Insert the left Button", "Insert the middle Button", "Insert the right button",
-        "Insert Delay", "Warning", "Macro numbers up to 12.", "Macro"};
-    static const MacroManagerTexts chs{
-        "确定", "取消", "宏管理器", "选择宏", "按鍵序列", "录制选项",
-        "记录按键动作间的延迟", "循环次数", "新建", "刪除",
-        "开始录制", "停止录制", "按 Ctrl+Break 停止录制",
-        "插入鼠标左键", "插入鼠标中键", "插入鼠标右键",
-        "插入延时", "警告", "最多可以新建12个宏。", "宏"};
-    static const MacroManagerTexts cht{
-        "確定", "取消", "巨集管理器", "選擇巨集", "按鍵序列", "錄製選項",
-        "記錄按鍵動作間的延遲", "迴圈次數", "新建", "刪除",
-        "開始錄製", "停止錄製", "按Ctrl+Break 停止錄製",
-        "插入滑鼠左鍵", "插入滑鼠中鍵", "插入滑鼠右鍵",
-        "插入延時", "警告", "最多可以新建12個巨集。", "巨集"};
+    static const MacroManagerTexts en{"OK",
+                                      "Cancel",
+                                      "Macro Manager",
+                                      "Select Macro",
+                                      "Key Press Sequence",
+                                      "Record Option",
+                                      "Record delays between key commands",
+                                      "Loop Times",
+                                      "New",
+                                      "Delete",
+                                      "Start Recording",
+                                      "Stop Recording",
+                                      "Press Ctrl+Break key to stop recording",
+                                      "Insert the left Button",
+                                      "Insert the middle Button",
+                                      "Insert the right button",
+                                      "Insert Delay",
+                                      "Warning",
+                                      "Macro numbers up to 12.",
+                                      "Macro"};
+    static const MacroManagerTexts chs{"确定",
+                                       "取消",
+                                       "宏管理器",
+                                       "选择宏",
+                                       "按鍵序列",
+                                       "录制选项",
+                                       "记录按键动作间的延迟",
+                                       "循环次数",
+                                       "新建",
+                                       "刪除",
+                                       "开始录制",
+                                       "停止录制",
+                                       "按 Ctrl+Break 停止录制",
+                                       "插入鼠标左键",
+                                       "插入鼠标中键",
+                                       "插入鼠标右键",
+                                       "插入延时",
+                                       "警告",
+                                       "最多可以新建12个宏。",
+                                       "宏"};
+    static const MacroManagerTexts cht{"確定",
+                                       "取消",
+                                       "巨集管理器",
+                                       "選擇巨集",
+                                       "按鍵序列",
+                                       "錄製選項",
+                                       "記錄按鍵動作間的延遲",
+                                       "迴圈次數",
+                                       "新建",
+                                       "刪除",
+                                       "開始錄製",
+                                       "停止錄製",
+                                       "按Ctrl+Break 停止錄製",
+                                       "插入滑鼠左鍵",
+                                       "插入滑鼠中鍵",
+                                       "插入滑鼠右鍵",
+                                       "插入延時",
+                                       "警告",
+                                       "最多可以新建12個巨集。",
+                                       "巨集"};
     return pick(language, en, chs, cht);
 }
 
@@ -55,23 +97,30 @@ const MacroKeyDialogTexts& macro_key_dialog_texts(Language language) {
     static const MacroKeyDialogTexts en{
         {"Repeat a specified number of times or press any key to end",
          "Repeat until press any key to end", "Repeat until the key is released"},
-        "Ok", "Cancel", "Please select a macro"};
+        "Ok",
+        "Cancel",
+        "Please select a macro"};
     static const MacroKeyDialogTexts chs{
         {"重复指定次数或按任意键结束", "重复直到按任意键结束", "重复直到该按键松开结束"},
-        "确定", "取消", "请从列表框选择一个宏"};
+        "确定",
+        "取消",
+        "请从列表框选择一个宏"};
     static const MacroKeyDialogTexts cht{
         {"重複指定次數或按任意鍵結束", "重複直到按任意鍵結束", "重複直到該按鍵鬆開結束"},
-        "確定", "取消", "請從清單方塊選擇一個巨集"};
+        "確定",
+        "取消",
+        "請從清單方塊選擇一個巨集"};
     return pick(language, en, chs, cht);
 }
 
 const ProfileManagerTexts& profile_manager_texts(Language language) {
-    static const ProfileManagerTexts en{"Configuration", "New", "Delete", "Edit", "Copy",
-                                        "Load", "Save", "Warning", "Profile numbers up to 6."};
-    static const ProfileManagerTexts chs{"配置", "新建", "删除", "编辑", "复制",
-                                         "加载", "保存", "警告", "最多可以存储6个配置。"};
-    static const ProfileManagerTexts cht{"配置", "新建", "刪除", "編輯", "複製",
-                                         "載入", "保存", "警告", "最多可以存儲6個配置。"};
+    static const ProfileManagerTexts en{"Configuration", "New",     "Delete",
+                                        "Edit",          "Copy",    "Load",
+                                        "Save",          "Warning", "Profile numbers up to 6."};
+    static const ProfileManagerTexts chs{
+        "配置", "新建", "删除", "编辑", "复制", "加载", "保存", "警告", "最多可以存储6个配置。"};
+    static const ProfileManagerTexts cht{
+        "配置", "新建", "刪除", "編輯", "複製", "載入", "保存", "警告", "最多可以存儲6個配置。"};
     return pick(language, en, chs, cht);
 }
 

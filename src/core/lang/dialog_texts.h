@@ -20,8 +20,7 @@ struct MacroManagerTexts {
     std::string_view ok, cancel, title, macro_list_heading, item_list_heading, options_heading;
     std::string_view record_delays_option, loop_option, new_button, delete_button;
     std::string_view start_recording, stop_recording, recording_window_text;
-    std::string_view insert_left_button, insert_middle_button, insert_right_button,
-        insert_delay;
+    std::string_view insert_left_button, insert_middle_button, insert_right_button, insert_delay;
     std::string_view warning_caption, limit_message, new_macro_base;
 };
 

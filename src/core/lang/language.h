@@ -18,16 +18,16 @@ struct UiTexts {
     std::string_view product_title;
     std::string_view tray_exit;
     std::string_view reset, cancel, save, config, front, side;
-    std::string_view button_assignment, macro_manager, sensitivity_setting, dpi_setting,
-        lighting, usb_report_rate, mouse_speed, double_click_speed, scroll_speed, angle_snap;
+    std::string_view button_assignment, macro_manager, sensitivity_setting, dpi_setting, lighting,
+        usb_report_rate, mouse_speed, double_click_speed, scroll_speed, angle_snap;
     std::string_view x_axis, y_axis;
     std::array<std::string_view, 8> button_names;
     std::string_view dpi_dial_up, dpi_dial_down, slow, fast, number_of_rows, scroll_one_screen;
     std::string_view light_standard, light_respiration, light_neon;
     std::string_view fn_click, fn_menu, fn_mouse_m_button, fn_scroll_up, fn_scroll_down,
-        fn_scroll_select, fn_ie_forward, fn_ie_backward, fn_dpi_loop, fn_cpi_cycle,
-        fn_double_click, fn_windows, fn_multimedia, fn_hotkey, fn_single_key, fn_combo_key,
-        fn_macro_key, fn_button_off;
+        fn_scroll_select, fn_ie_forward, fn_ie_backward, fn_dpi_loop, fn_cpi_cycle, fn_double_click,
+        fn_windows, fn_multimedia, fn_hotkey, fn_single_key, fn_combo_key, fn_macro_key,
+        fn_button_off;
     std::string_view left_key_required;
     std::string_view mouse_not_detected, mouse_detected;
     std::array<std::string_view, 6> dpi_stage_switched;  // each ends with a blank

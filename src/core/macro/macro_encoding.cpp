@@ -18,7 +18,9 @@ std::string remove_all(std::string text, std::string_view what) {
     return text;
 }
 
-std::string item_key(int j) { return "Item" + std::to_string(j); }
+std::string item_key(int j) {
+    return "Item" + std::to_string(j);
+}
 
 }  // namespace
 

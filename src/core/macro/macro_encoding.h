@@ -25,8 +25,8 @@ struct EncodedMacro {
 struct EncodedMacros {
     std::array<Block, kMacroCount> blocks{};
     std::array<EncodedMacro, kMacroCount> macros{};
-    int encoded = 0;            // sections encoded (at most twelve)
-    int sections_ignored = 0;   // sections beyond the twelfth
+    int encoded = 0;           // sections encoded (at most twelve)
+    int sections_ignored = 0;  // sections beyond the twelfth
 };
 
 // One record.ini section (its keys read case-insensitively) into one block.

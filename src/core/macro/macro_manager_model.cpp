@@ -11,8 +11,9 @@ namespace p330 {
 namespace {
 
 std::size_t count_characters(std::string_view utf8) {
-    return static_cast<std::size_t>(std::count_if(
-        utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
 }
 
 std::string replace_all(std::string text, std::string_view from, std::string_view to) {
@@ -29,13 +30,16 @@ void write_section(IniDocument& doc, const std::string& name, int record_delays,
     doc.set(name, "DelayTimeSelStatus", std::to_string(record_delays));
     doc.set(name, "MacroLoopTimes", loop_times);
     doc.set(name, "ItemCount", std::to_string(items.size()));
-    for (std::size_t i = 0; i < items.size(); ++i) doc.set(name, "Item" + std::to_string(i), items[i]);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        doc.set(name, "Item" + std::to_string(i), items[i]);
 }
 
 }  // namespace
 
 Status validate_macro_name(std::string_view name) {
-    auto refuse = [](std::string why) { return Status(Error{ErrorCode::kInvalidArgument, std::move(why)}); };
+    auto refuse = [](std::string why) {
+        return Status(Error{ErrorCode::kInvalidArgument, std::move(why)});
+    };
     if (name.empty()) return refuse("a macro name cannot be empty");
     if (!is_valid_utf8(name)) return refuse("a macro name must be text");
     if (count_characters(name) > kMaxMacroNameLength) {
@@ -43,7 +47,8 @@ Status validate_macro_name(std::string_view name) {
     }
     if (name.find_first_of("[]\r\n") != std::string_view::npos || name.front() == ' ' ||
         name.back() == ' ' || name.front() == ';') {
-        return refuse("a macro name cannot hold brackets or line breaks, nor start or end with a blank");
+        return refuse(
+            "a macro name cannot hold brackets or line breaks, nor start or end with a blank");
     }
     return Status::ok();
 }
@@ -147,14 +152,17 @@ Result<std::string> MacroManagerModel::new_macro(std::string_view base) {
     if (n > 0) {
         const std::string& last = names_.back();
         const auto underscore = last.find('_');
-        if (underscore != std::string::npos) number = parse_leading_integer(last.substr(underscore + 1)) + 1;
+        if (underscore != std::string::npos)
+            number = parse_leading_integer(last.substr(underscore + 1)) + 1;
     }
     auto taken = [&](const std::string& candidate) {
-        return std::any_of(names_.begin(), names_.end(),
-                           [&](const std::string& existing) { return ini_names_equal(existing, candidate); });
+        return std::any_of(names_.begin(), names_.end(), [&](const std::string& existing) {
+            return ini_names_equal(existing, candidate);
+        });
     };
     std::string name = std::string(base) + "_" + std::to_string(number);
-    while (taken(name)) name = std::string(base) + "_" + std::to_string(++number);  // never share a section
+    while (taken(name))
+        name = std::string(base) + "_" + std::to_string(++number);  // never share a section
 
     names_.push_back(name);
     selected_ = static_cast<int>(names_.size()) - 1;
@@ -238,7 +246,8 @@ Result<bool> MacroManagerModel::delete_item(int i) {
 std::optional<std::string> normalise_delay_edit(std::string_view text) {
     if (text.find("ms") == std::string_view::npos) return std::nullopt;
     const std::string digits = replace_all(replace_all(std::string(text), " ", ""), "ms", "");
-    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (digits.empty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
     std::string result(text);

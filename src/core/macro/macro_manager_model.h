@@ -22,9 +22,8 @@ constexpr long long kMaxDelayMs = 6553500;
 Status validate_macro_name(std::string_view name);
 
 class MacroManagerModel {
-public:
-    explicit MacroManagerModel(std::filesystem::path record_ini)
-        : path_(std::move(record_ini)) {}
+  public:
+    explicit MacroManagerModel(std::filesystem::path record_ini) : path_(std::move(record_ini)) {}
 
     // Fills the list from record.ini and loads the first macro.
     Status load_list();
@@ -58,7 +57,7 @@ public:
     const std::array<Block, kMacroCount>& working_blocks() const { return blocks_; }
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     bool file_exists() const;
     Block* working_block();
 

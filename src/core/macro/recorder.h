@@ -9,14 +9,14 @@
 namespace p330 {
 
 struct RecordedKeyEvent {
-    std::string name;       // the key's name in the key tables' vocabulary
+    std::string name;  // the key's name in the key tables' vocabulary
     bool release = false;
     bool was_down = false;  // the key was already down: set on auto-repeat presses
     std::uint32_t time_ms = 0;
 };
 
 class MacroRecorder {
-public:
+  public:
     enum class State { kWaitingForFirstPress = 0, kRecording = 1, kStopped = 2 };
     enum class Outcome { kDropped, kRecorded, kLimitReached };
     static constexpr int kMaxEvents = 64;
@@ -27,14 +27,15 @@ public:
     void start(std::vector<std::string>& items);
     // Feeds one key event; kLimitReached means the recording stopped without it (the caller
     // saves the macro as on a stop).
-    Outcome feed(const RecordedKeyEvent& event, bool record_delays, std::vector<std::string>& items);
+    Outcome feed(const RecordedKeyEvent& event, bool record_delays,
+                 std::vector<std::string>& items);
     // Returns whether a recording was running (the caller then saves the macro).
     bool stop();
 
     bool recording() const { return recording_; }
     State state() const { return state_; }
 
-private:
+  private:
     bool recording_ = false;
     State state_ = State::kWaitingForFirstPress;
     int event_count_ = 0;

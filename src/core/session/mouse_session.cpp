@@ -70,7 +70,8 @@ void MouseSession::on_mouse_report(MouseReport report) {
         DeviceImage& image = controller_.image();
         read_mouse_state(*protocol_, image);
         // The mouse's block is read into entry 0, so the stage is looked up there.
-        sink_.notify(dpi_stage_notification(language, report.value, stage_dpi(image, 0, report.value)));
+        sink_.notify(
+            dpi_stage_notification(language, report.value, stage_dpi(image, 0, report.value)));
     } else if (report.type == kEventMacroKey) {
         if (report.value != 0) sink_.notify(macro_key_notification(language, report.value));
     }

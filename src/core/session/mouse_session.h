@@ -16,12 +16,16 @@
 namespace p330 {
 
 class MouseSession {
-public:
+  public:
     using Opener = std::function<Result<std::unique_ptr<MouseLink>>()>;
 
     MouseSession(Opener opener, Clock& clock, SettingsController& controller,
                  NotificationSink& sink, DeviceListener* listener)
-        : opener_(std::move(opener)), clock_(clock), controller_(controller), sink_(sink), listener_(listener) {}
+        : opener_(std::move(opener)),
+          clock_(clock),
+          controller_(controller),
+          sink_(sink),
+          listener_(listener) {}
     ~MouseSession();
 
     // Start-up: open the mouse and greet it. The error says why it could not be opened.
@@ -40,7 +44,7 @@ public:
     // Called after an arrival reloaded the profile (the window redraws).
     std::function<void()> on_profile_reloaded;
 
-private:
+  private:
     bool open_link();
     void drop_link();
     void greet();

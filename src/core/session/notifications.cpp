@@ -4,11 +4,13 @@ namespace p330 {
 
 Notification dpi_stage_notification(Language language, int stage, int dpi) {
     const auto& texts = ui_texts(language).dpi_stage_switched;
-    return {"Info", std::string(texts[static_cast<std::size_t>(stage - 1)]) + std::to_string(dpi), 5000};
+    return {"Info", std::string(texts[static_cast<std::size_t>(stage - 1)]) + std::to_string(dpi),
+            5000};
 }
 
 Notification macro_key_notification(Language language, int value) {
-    return {"Info", std::string(ui_texts(language).macro_key_switched) + std::to_string(value), 5000};
+    return {"Info", std::string(ui_texts(language).macro_key_switched) + std::to_string(value),
+            5000};
 }
 
 Notification mouse_found_notification(Language language) {

@@ -16,7 +16,7 @@ struct Notification {
 };
 
 class NotificationSink {
-public:
+  public:
     virtual ~NotificationSink() = default;
     virtual void notify(const Notification& notification) = 0;
 };

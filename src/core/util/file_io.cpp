@@ -17,7 +17,7 @@ Error io_error(const std::string& what, const std::filesystem::path& path, int e
 }
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
@@ -27,7 +27,7 @@ public:
     int get() const { return fd_; }
     int release() { return std::exchange(fd_, -1); }
 
-private:
+  private:
     int fd_;
 };
 
@@ -43,8 +43,8 @@ Result<std::vector<std::uint8_t>> read_file(const std::filesystem::path& path,
         return Error{ErrorCode::kInvalidData, path.string() + " is not a regular file"};
     }
     if (static_cast<std::uintmax_t>(info.st_size) > max_size) {
-        return Error{ErrorCode::kInvalidData, path.string() + " is larger than " +
-                                                  std::to_string(max_size) + " bytes"};
+        return Error{ErrorCode::kInvalidData,
+                     path.string() + " is larger than " + std::to_string(max_size) + " bytes"};
     }
     std::vector<std::uint8_t> bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));

@@ -23,7 +23,9 @@ void append_utf8(std::string& out, std::uint32_t cp) {
     }
 }
 
-Error not_text(const char* why) { return Error{ErrorCode::kInvalidData, std::string("not a text file: ") + why}; }
+Error not_text(const char* why) {
+    return Error{ErrorCode::kInvalidData, std::string("not a text file: ") + why};
+}
 
 Result<std::string> decode_utf16le(std::string_view bytes) {
     if (bytes.size() % 2 != 0) return not_text("odd length for UTF-16");
@@ -31,11 +33,13 @@ Result<std::string> decode_utf16le(std::string_view bytes) {
     out.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size(); i += 2) {
         std::uint32_t unit = static_cast<std::uint8_t>(bytes[i]) |
-                             static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i + 1])) << 8;
+                             static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i + 1]))
+                                 << 8;
         if (unit >= 0xD800 && unit < 0xDC00) {
             if (i + 3 >= bytes.size()) return not_text("broken UTF-16 surrogate");
-            const std::uint32_t low = static_cast<std::uint8_t>(bytes[i + 2]) |
-                                      static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i + 3])) << 8;
+            const std::uint32_t low =
+                static_cast<std::uint8_t>(bytes[i + 2]) |
+                static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i + 3])) << 8;
             if (low < 0xDC00 || low > 0xDFFF) return not_text("broken UTF-16 surrogate");
             unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
             i += 2;

@@ -15,23 +15,30 @@ namespace p330::gui {
 
 // The session is built before the window and the tray exist; it notifies through this.
 class Application::ForwardingSink final : public NotificationSink {
-public:
+  public:
     explicit ForwardingSink(Application& app) : app_(app) {}
     void notify(const Notification& n) override {
         if (app_.sink_ != nullptr) app_.sink_->notify(n);
     }
 
-private:
+  private:
     Application& app_;
 };
 
 namespace {
 
-QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+QString q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
 
 MainViewTexts main_view_texts(Language language) {
     const UiTexts& t = ui_texts(language);
-    return MainViewTexts{q(t.reset), q(t.cancel), q(t.save), q(t.config), q(t.front), q(t.side),
+    return MainViewTexts{q(t.reset),
+                         q(t.cancel),
+                         q(t.save),
+                         q(t.config),
+                         q(t.front),
+                         q(t.side),
                          {q(t.button_assignment), q(t.macro_manager), q(t.sensitivity_setting)},
                          {q(t.dpi_setting), q(t.lighting), q(t.usb_report_rate), q(t.mouse_speed),
                           q(t.double_click_speed), q(t.scroll_speed), q(t.angle_snap)}};
@@ -46,8 +53,9 @@ Application::Application(AppOptions options, NotificationSink* sink)
       sink_(sink),
       forwarding_sink_(std::make_unique<ForwardingSink>(*this)) {
     const std::string device = options_.device.toStdString();
-    session_ = std::make_unique<MouseSession>([device] { return open_mouse_link(device, SystemClock::instance()); },
-                                              SystemClock::instance(), controller_, *forwarding_sink_, &listener_);
+    session_ = std::make_unique<MouseSession>(
+        [device] { return open_mouse_link(device, SystemClock::instance()); },
+        SystemClock::instance(), controller_, *forwarding_sink_, &listener_);
 }
 
 Application::~Application() {
@@ -62,10 +70,12 @@ void Application::start_listener_if_connected() {
 }
 
 void Application::watch_hotplug() {
-    if (options_.device.startsWith(QLatin1String("sim"))) return;  // the model is never unplugged by the system
+    if (options_.device.startsWith(QLatin1String("sim")))
+        return;  // the model is never unplugged by the system
     Result<std::unique_ptr<HotplugMonitor>> monitor = HotplugMonitor::create();
     if (!monitor) {
-        qWarning("p330: %s; plugging the mouse in or out will not be noticed", monitor.error().message.c_str());
+        qWarning("p330: %s; plugging the mouse in or out will not be noticed",
+                 monitor.error().message.c_str());
         return;
     }
     hotplug_ = std::move(*monitor);
@@ -93,9 +103,11 @@ void Application::create_tray() {
     exit_action_ = tray_menu_->addAction(q(ui_texts(language).tray_exit));
     connect(exit_action_, &QAction::triggered, this, &Application::exit_program);
     tray_->setContextMenu(tray_menu_.get());
-    connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) restore_from_tray();
-    });
+    connect(tray_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                    restore_from_tray();
+            });
     tray_->show();
     if (sink_ == nullptr) {
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
@@ -112,8 +124,10 @@ void Application::start() {
     if (Status opened = session_->open_at_start(); !opened) {
         qInfo("p330: %s", opened.message().c_str());
     }
-    listener_notifier_ = std::make_unique<QSocketNotifier>(listener_.owner_fd(), QSocketNotifier::Read);
-    connect(listener_notifier_.get(), &QSocketNotifier::activated, this, [this] { listener_.dispatch(); });
+    listener_notifier_ =
+        std::make_unique<QSocketNotifier>(listener_.owner_fd(), QSocketNotifier::Read);
+    connect(listener_notifier_.get(), &QSocketNotifier::activated, this,
+            [this] { listener_.dispatch(); });
     start_listener_if_connected();
     watch_hotplug();
 
@@ -121,20 +135,24 @@ void Application::start() {
     controller_.start();
     const Language language = controller_.language();
     const ProfileIni& ini = controller_.profile_ini();
-    std::optional<QString> skin = skin_directory(options_.data_dir, QString::fromStdString(ini.skin_path));
+    std::optional<QString> skin =
+        skin_directory(options_.data_dir, QString::fromStdString(ini.skin_path));
     if (!skin) {
-        qWarning("p330: the skin path '%s' leads out of the Skins folder; it is ignored", ini.skin_path.c_str());
+        qWarning("p330: the skin path '%s' leads out of the Skins folder; it is ignored",
+                 ini.skin_path.c_str());
         skin = QDir::cleanPath(options_.data_dir + "/Skins/__refused__");
     }
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
-    window_ = std::make_unique<MainWindow>(*skin, colour, main_window_fonts(language), main_view_texts(language));
+    window_ = std::make_unique<MainWindow>(*skin, colour, main_window_fonts(language),
+                                           main_view_texts(language));
     window_->on_exit = [this] { exit_program(); };
     window_->show_splash();
     QTimer::singleShot(options_.splash_ms, this, [this] {
         if (controller_.profile().first_run_flag == 0) (void)controller_.apply_first_run_labels();
         window_->show_main_view();
-        if (!options_.screenshot.isEmpty()) QTimer::singleShot(500, this, &Application::take_screenshot);
+        if (!options_.screenshot.isEmpty())
+            QTimer::singleShot(500, this, &Application::take_screenshot);
     });
     create_tray();
 }

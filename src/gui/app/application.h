@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "core/config/settings_controller.h"
-#include "core/device/listener.h"
 #include "core/device/linux/hotplug_monitor.h"
+#include "core/device/listener.h"
 #include "core/session/mouse_session.h"
 #include "gui/app/main_window.h"
 
@@ -28,7 +28,7 @@ struct AppOptions {
 
 class Application : public QObject {
     Q_OBJECT
-public:
+  public:
     // sink: where notifications go; null means the tray, or desktop notifications where
     // there is no tray.
     explicit Application(AppOptions options, NotificationSink* sink = nullptr);
@@ -47,7 +47,7 @@ public:
     QAction* exit_action() { return exit_action_; }
     const QSystemTrayIcon* tray() const { return tray_.get(); }
 
-private:
+  private:
     void start_listener_if_connected();
     void watch_hotplug();
     void create_tray();

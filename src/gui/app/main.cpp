@@ -15,12 +15,15 @@ namespace {
 
 // P330_STARTUP_PROBE=1 prints when the splash is first painted and the peak memory at exit,
 // for start-up measurements.
-bool startup_probe() { return qEnvironmentVariableIsSet("P330_STARTUP_PROBE"); }
+bool startup_probe() {
+    return qEnvironmentVariableIsSet("P330_STARTUP_PROBE");
+}
 
 void print_peak_memory() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) std::fprintf(stderr, "p330: peak memory %s\n", line.substr(6).c_str());
+        if (line.rfind("VmHWM:", 0) == 0)
+            std::fprintf(stderr, "p330: peak memory %s\n", line.substr(6).c_str());
     }
 }
 
@@ -37,25 +40,31 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Configures the P330 gaming mouse (USB 04D9:C7E2)."));
+    parser.setApplicationDescription(
+        QStringLiteral("Configures the P330 gaming mouse (USB 04D9:C7E2)."));
     parser.addHelpOption();
     parser.addVersionOption();
-    QCommandLineOption device(QStringLiteral("device"),
-                              QStringLiteral("auto (default), sim[:STATEFILE] for the simulated mouse, or /dev/hidrawN."),
-                              QStringLiteral("DEV"), QStringLiteral("auto"));
-    QCommandLineOption data_dir(QStringLiteral("data-dir"),
-                                QStringLiteral("Folder of the profiles, record.ini and Skins (default: the executable's)."),
-                                QStringLiteral("DIR"));
-    QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                  QStringLiteral("Save a picture of the window to FILE once the main view shows."),
-                                  QStringLiteral("FILE"));
-    QCommandLineOption exit_after(QStringLiteral("exit-after-screenshot"), QStringLiteral("End after --screenshot."));
+    QCommandLineOption device(
+        QStringLiteral("device"),
+        QStringLiteral("auto (default), sim[:STATEFILE] for the simulated mouse, or /dev/hidrawN."),
+        QStringLiteral("DEV"), QStringLiteral("auto"));
+    QCommandLineOption data_dir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Folder of the profiles, record.ini and Skins (default: the executable's)."),
+        QStringLiteral("DIR"));
+    QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Save a picture of the window to FILE once the main view shows."),
+        QStringLiteral("FILE"));
+    QCommandLineOption exit_after(QStringLiteral("exit-after-screenshot"),
+                                  QStringLiteral("End after --screenshot."));
     parser.addOptions({device, data_dir, screenshot, exit_after});
     parser.process(app);
 
     p330::gui::AppOptions options;
     options.device = parser.value(device);
-    if (options.device != QLatin1String("auto") && !options.device.startsWith(QLatin1String("sim")) &&
+    if (options.device != QLatin1String("auto") &&
+        !options.device.startsWith(QLatin1String("sim")) &&
         !options.device.startsWith(QLatin1String("/dev/"))) {
         std::fprintf(stderr, "p330: --device takes auto, sim[:STATEFILE] or a /dev/hidrawN node\n");
         return 2;
@@ -72,7 +81,9 @@ int main(int argc, char** argv) {
     application.start();
     if (startup_probe()) {
         // The window is shown but not yet painted: that happens in the event loop.
-        application.window()->on_first_paint = [] { std::fprintf(stderr, "p330: splash painted\n"); };
+        application.window()->on_first_paint = [] {
+            std::fprintf(stderr, "p330: splash painted\n");
+        };
     }
     const int code = QApplication::exec();
     if (startup_probe()) print_peak_memory();

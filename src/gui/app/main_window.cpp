@@ -14,7 +14,9 @@ namespace p330::gui {
 namespace {
 
 // Fixed rectangles of the main window (left, top, right, bottom as the layout gives them).
-QRect rect_ltrb(int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); }
+QRect rect_ltrb(int l, int t, int r, int b) {
+    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+}
 const QRect kHide = rect_ltrb(958, 5, 973, 20);
 const QRect kClose = rect_ltrb(979, 5, 994, 20);
 const QRect kReset = rect_ltrb(798, 604, 855, 634);
@@ -29,7 +31,10 @@ const QRect kThumb = rect_ltrb(984, 32, 991, 146);
 
 MainWindow::MainWindow(QString skin_dir, TextColour colour, WindowFonts fonts, MainViewTexts texts)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool),  // a tool window: no taskbar button
-      skin_dir_(std::move(skin_dir)), colour_(colour), fonts_(std::move(fonts)), texts_(std::move(texts)) {
+      skin_dir_(std::move(skin_dir)),
+      colour_(colour),
+      fonts_(std::move(fonts)),
+      texts_(std::move(texts)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWindowTitle(QStringLiteral("P330"));
 }
@@ -46,9 +51,10 @@ void MainWindow::show_main_view() {
     const QImage main = load_premultiplied(asset("/main.png"));
     canvas_ = main.isNull() ? QImage() : make_canvas(main);
     const QSize size = canvas_.isNull() ? QSize(1, 1) : canvas_.size();
-    const QRect area = screen() ? screen()->availableGeometry() : QRect(0, 0, size.width(), size.height());
-    setGeometry(area.left() + (area.width() - size.width()) / 2, area.top() + (area.height() - size.height()) / 2,
-                size.width(), size.height());
+    const QRect area =
+        screen() ? screen()->availableGeometry() : QRect(0, 0, size.width(), size.height());
+    setGeometry(area.left() + (area.width() - size.width()) / 2,
+                area.top() + (area.height() - size.height()) / 2, size.width(), size.height());
     main_view_shown_ = true;
     paint_main_view();
     update();
@@ -59,7 +65,10 @@ void MainWindow::draw_label(const QRect& r, const QString& text, int indent) {
     p.setFont(fonts_.normal);
     p.setPen(QColor(colour_.red, colour_.green, colour_.blue));
     const QRect inside = r.adjusted(indent, 0, 0, 0);
-    p.drawText(inside, (indent == 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    p.drawText(
+        inside,
+        (indent == 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine,
+        text);
 }
 
 void MainWindow::paint_main_view() {
@@ -69,20 +78,32 @@ void MainWindow::paint_main_view() {
         const char* image;
     };
     const Placed fixed[] = {
-        {20, 32, "/Logo.png"},          {984, 32, "/Bar1.png"},
-        {937, 5, "/button-help-normal.png"}, {958, 5, "/button-min-normal.png"},
-        {979, 5, "/button-close-normal.png"}, {798, 604, "/button-cancel-normal.png"},
-        {860, 604, "/button-cancel-normal.png"}, {923, 604, "/button-save-normal.png"},
-        {18, 604, "/button-config-normal.png"}, {262, 32, "/BK_MainMid.png"},
-        {437, 527, "/button-mouse-leave.png"}, {500, 527, "/button-mouse-normal.png"},
-        {335, 58, "/Mouse/Front/MouseFront.png"}, {20, 107, "/BK_MainLeft.png"},
-        {20, 107, "/ItemBK.png"},        {20, 132, "/MacroManagementBK.png"},
-        {20, 175, "/ItemBK.png"},        {734, 32, "/BK_MainRight.png"},
+        {20, 32, "/Logo.png"},
+        {984, 32, "/Bar1.png"},
+        {937, 5, "/button-help-normal.png"},
+        {958, 5, "/button-min-normal.png"},
+        {979, 5, "/button-close-normal.png"},
+        {798, 604, "/button-cancel-normal.png"},
+        {860, 604, "/button-cancel-normal.png"},
+        {923, 604, "/button-save-normal.png"},
+        {18, 604, "/button-config-normal.png"},
+        {262, 32, "/BK_MainMid.png"},
+        {437, 527, "/button-mouse-leave.png"},
+        {500, 527, "/button-mouse-normal.png"},
+        {335, 58, "/Mouse/Front/MouseFront.png"},
+        {20, 107, "/BK_MainLeft.png"},
+        {20, 107, "/ItemBK.png"},
+        {20, 132, "/MacroManagementBK.png"},
+        {20, 175, "/ItemBK.png"},
+        {734, 32, "/BK_MainRight.png"},
     };
     for (const Placed& e : fixed) DrawSkinImageQuiet(canvas_, asset(e.image), e.x, e.y);
-    const QPoint callouts[8] = {{335, 100}, {335, 163}, {335, 189}, {335, 227}, {335, 262}, {515, 100}, {473, 176}, {473, 250}};
+    const QPoint callouts[8] = {{335, 100}, {335, 163}, {335, 189}, {335, 227},
+                                {335, 262}, {515, 100}, {473, 176}, {473, 250}};
     for (int n = 0; n < 8; ++n) {
-        DrawSkinImageQuiet(canvas_, skin_dir_ + QStringLiteral("/Mouse/Front/F-%1-normal.png").arg(n + 1), callouts[n].x(), callouts[n].y());
+        DrawSkinImageQuiet(canvas_,
+                           skin_dir_ + QStringLiteral("/Mouse/Front/F-%1-normal.png").arg(n + 1),
+                           callouts[n].x(), callouts[n].y());
     }
     for (int i = 0; i < 7; ++i) DrawSkinImageQuiet(canvas_, asset("/ItemBK.png"), 734, 32 + 25 * i);
 
@@ -95,7 +116,8 @@ void MainWindow::paint_main_view() {
     draw_label(rect_ltrb(20, 107, 262, 127), texts_.left_items[0], 10);
     draw_label(rect_ltrb(20, 132, 262, 170), texts_.left_items[1], 10);
     draw_label(rect_ltrb(20, 175, 262, 195), texts_.left_items[2], 10);
-    for (int i = 0; i < 7; ++i) draw_label(rect_ltrb(734, 32 + 25 * i, 976, 52 + 25 * i), texts_.right_headers[i], 10);
+    for (int i = 0; i < 7; ++i)
+        draw_label(rect_ltrb(734, 32 + 25 * i, 976, 52 + 25 * i), texts_.right_headers[i], 10);
 
     if (thumb_ == nullptr) {
         const QImage image(QStringLiteral(":/p330/thumb.png"));
@@ -136,7 +158,8 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
         }
     }
     // Anything else drags the window, as a caption would.
-    if (event->button() == Qt::LeftButton && windowHandle() != nullptr) windowHandle()->startSystemMove();
+    if (event->button() == Qt::LeftButton && windowHandle() != nullptr)
+        windowHandle()->startSystemMove();
 }
 
 }  // namespace p330::gui

@@ -24,7 +24,7 @@ struct MainViewTexts {
 
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     MainWindow(QString skin_dir, TextColour colour, WindowFonts fonts, MainViewTexts texts);
 
     void show_splash();
@@ -39,12 +39,12 @@ public:
     // The first paint of the splash, for start-up measurements.
     std::function<void()> on_first_paint;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void paint_main_view();
     void draw_label(const QRect& r, const QString& text, int indent);
     QString asset(const char* rel) const { return skin_dir_ + QLatin1String(rel); }

@@ -9,17 +9,17 @@
 namespace p330::gui {
 
 class TrayPresenter final : public NotificationSink {
-public:
+  public:
     explicit TrayPresenter(QSystemTrayIcon& tray) : tray_(tray) {}
     void notify(const Notification& n) override;
 
-private:
+  private:
     QSystemTrayIcon& tray_;
 };
 
 // org.freedesktop.Notifications over the session bus.
 class DesktopPresenter final : public NotificationSink {
-public:
+  public:
     void notify(const Notification& n) override;
 };
 

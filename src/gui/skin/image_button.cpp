@@ -20,7 +20,9 @@ QImage map_colours(const QImage& image, Map map) {
     return out;
 }
 
-int clamp_byte(double v) { return static_cast<int>(qBound(0.0, v, 255.0)); }
+int clamp_byte(double v) {
+    return static_cast<int>(qBound(0.0, v, 255.0));
+}
 
 }  // namespace
 
@@ -38,7 +40,8 @@ QImage greyscale(const QImage& image) {
     });
 }
 
-ImageButton::ImageButton(const QImage& standard, const QImage& alternate, QWidget* parent, ThumbTrack track)
+ImageButton::ImageButton(const QImage& standard, const QImage& alternate, QWidget* parent,
+                         ThumbTrack track)
     : QAbstractButton(parent), standard_(standard), alternate_(alternate), track_(track) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -99,7 +102,9 @@ void ImageButton::mousePressEvent(QMouseEvent* event) {
     QAbstractButton::mousePressEvent(event);
 }
 
-void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
 
 void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) dragging_ = false;

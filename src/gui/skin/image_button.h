@@ -19,31 +19,44 @@ struct ThumbTrack {
 
 class ImageButton : public QAbstractButton {
     Q_OBJECT
-public:
-    enum Look { kBackground, kStandard, kStandardPressed, kStandardHot, kAlternate, kAlternatePressed, kAlternateHot, kGreyscale };
+  public:
+    enum Look {
+        kBackground,
+        kStandard,
+        kStandardPressed,
+        kStandardHot,
+        kAlternate,
+        kAlternatePressed,
+        kAlternateHot,
+        kGreyscale
+    };
     using Track = ThumbTrack;
 
-    ImageButton(const QImage& standard, const QImage& alternate, QWidget* parent, ThumbTrack track = ThumbTrack());
+    ImageButton(const QImage& standard, const QImage& alternate, QWidget* parent,
+                ThumbTrack track = ThumbTrack());
 
     // The parent's background under the button, taken before the looks are built.
     void set_background(const QImage& background) { background_ = background; }
-    void set_disabled_look(bool disabled) { disabled_ = disabled; update(); }
+    void set_disabled_look(bool disabled) {
+        disabled_ = disabled;
+        update();
+    }
     void set_toggle(bool toggle) { toggle_ = toggle; }
     const QImage& look(Look which);
     bool caches_built() const { return caches_built_; }
     static int shared_top;  // the thumb's last top, as the paging reads it
 
-signals:
+  signals:
     void thumb_moved(int top);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void build_caches();
     QImage compose(const QImage& image, int dx, int dy) const;
 

@@ -14,8 +14,11 @@ std::optional<QString> skin_directory(const QString& data_dir, const QString& pa
     return dir;
 }
 
-TextColour text_colour_from_strings(const std::string& red, const std::string& green, const std::string& blue) {
-    auto byte = [](const std::string& s) { return static_cast<int>(static_cast<unsigned>(parse_leading_int(s)) & 0xFF); };
+TextColour text_colour_from_strings(const std::string& red, const std::string& green,
+                                    const std::string& blue) {
+    auto byte = [](const std::string& s) {
+        return static_cast<int>(static_cast<unsigned>(parse_leading_int(s)) & 0xFF);
+    };
     return TextColour{byte(red), byte(green), byte(blue)};
 }
 

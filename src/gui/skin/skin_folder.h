@@ -14,6 +14,7 @@ std::optional<QString> skin_directory(const QString& data_dir, const QString& pa
 struct TextColour {
     int red = 0, green = 255, blue = 0;
 };
-TextColour text_colour_from_strings(const std::string& red, const std::string& green, const std::string& blue);
+TextColour text_colour_from_strings(const std::string& red, const std::string& green,
+                                    const std::string& blue);
 
 }  // namespace p330::gui

@@ -19,8 +19,12 @@ SkinMessages g_default_messages;
 SkinMessages* g_messages = &g_default_messages;
 }  // namespace
 
-SkinMessages& skin_messages() { return *g_messages; }
-void set_skin_messages(SkinMessages* messages) { g_messages = messages ? messages : &g_default_messages; }
+SkinMessages& skin_messages() {
+    return *g_messages;
+}
+void set_skin_messages(SkinMessages* messages) {
+    g_messages = messages ? messages : &g_default_messages;
+}
 
 QImage load_premultiplied(const QString& path) {
     QImage decoded(path);

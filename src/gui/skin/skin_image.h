@@ -11,10 +11,10 @@ namespace p330::gui {
 
 // How the toolkit tells the user about a missing image or dialog background; tests count.
 class SkinMessages {
-public:
+  public:
     virtual ~SkinMessages() = default;
-    virtual void image_failed(QWidget* owner);                                   // "LoadPng---Load image failed."
-    virtual void background_failed(QWidget* owner, const QString& caption);      // "error"
+    virtual void image_failed(QWidget* owner);  // "LoadPng---Load image failed."
+    virtual void background_failed(QWidget* owner, const QString& caption);  // "error"
 };
 SkinMessages& skin_messages();
 void set_skin_messages(SkinMessages* messages);  // null restores the message boxes

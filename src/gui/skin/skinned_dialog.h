@@ -10,7 +10,7 @@ namespace p330::gui {
 
 class SkinnedDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit SkinnedDialog(QWidget* parent = nullptr);
 
     // Loads the background, sizes the dialog to it and keeps it as the canvas. On failure
@@ -19,10 +19,10 @@ public:
     QImage& canvas() { return canvas_; }
     bool has_canvas() const { return !canvas_.isNull(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage canvas_;
 };
 

@@ -7,10 +7,12 @@ namespace p330::gui {
 QFont CreateUiFont(int height, int weight, const QString& face) {
     QFont font;
     // The named face first; then faces that Linux desktops have, CJK-capable ones included.
-    font.setFamilies({face, QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({face, QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans"),
+                      QStringLiteral("DejaVu Sans")});
     font.setPixelSize(height);
-    font.setWeight(weight <= 0 ? QFont::Normal : static_cast<QFont::Weight>(qBound(100, weight, 900)));
+    font.setWeight(weight <= 0 ? QFont::Normal
+                               : static_cast<QFont::Weight>(qBound(100, weight, 900)));
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -18,15 +20,17 @@ QFont CreateUiFont(int height, int weight, const QString& face) {
 WindowFonts main_window_fonts(Language language) {
     switch (language) {
         case Language::kSimplifiedChinese:
-            return {CreateUiFont(13, 400, QStringLiteral("宋体")), CreateUiFont(18, 700, QStringLiteral("宋体")),
+            return {CreateUiFont(13, 400, QStringLiteral("宋体")),
+                    CreateUiFont(18, 700, QStringLiteral("宋体")),
                     CreateUiFont(13, 0, QStringLiteral("Arial"))};
         case Language::kTraditionalChinese:
-            return {CreateUiFont(14, 400, QStringLiteral("黑体")), CreateUiFont(18, 700, QStringLiteral("黑体")),
+            return {CreateUiFont(14, 400, QStringLiteral("黑体")),
+                    CreateUiFont(18, 700, QStringLiteral("黑体")),
                     CreateUiFont(13, 0, QStringLiteral("Arial"))};
-        case Language::kEnglish:
-            break;
+        case Language::kEnglish: break;
     }
-    return {CreateUiFont(15, 300, QStringLiteral("Segoe UI")), CreateUiFont(18, 700, QStringLiteral("Tahoma")),
+    return {CreateUiFont(15, 300, QStringLiteral("Segoe UI")),
+            CreateUiFont(18, 700, QStringLiteral("Tahoma")),
             CreateUiFont(13, 0, QStringLiteral("Arial"))};
 }
 

@@ -96,8 +96,7 @@ TEST(FunctionCatalogueTest, ListOrderNamesAndSubLists) {
     for (int k = 0; k < kButtonKindCount; ++k) EXPECT_EQ(kFunctionCatalogue[k].kind, k);
 
     EXPECT_EQ(sub_list_items(SubListId::kHotKey).size(), 10u);
-    EXPECT_EQ(sub_list_items(SubListId::kWindows)[5].in(Language::kTraditionalChinese),
-              "顯示桌面");
+    EXPECT_EQ(sub_list_items(SubListId::kWindows)[5].in(Language::kTraditionalChinese), "顯示桌面");
     EXPECT_EQ(sub_list_value(SubListId::kScrollSelect, 3), 0);
     EXPECT_EQ(sub_list_value(SubListId::kMultimedia, -1), 0);
     EXPECT_EQ(sub_list_value(SubListId::kWindows, 9), 9);

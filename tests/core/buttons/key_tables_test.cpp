@@ -1,7 +1,7 @@
 #include "core/buttons/key_tables.h"
 
-#include <linux/input-event-codes.h>
 #include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
 
 #include <set>
 
@@ -65,7 +65,7 @@ TEST(KeyNamingTest, EveryTableKeyIsReachableAndUnknownKeysMapToZero) {
     std::set<std::string> reached;
     for (int code = 0; code < 256; ++code) reached.insert(key_name_from_evdev(code));
     for (const auto& entry : kKeyNameTable) {
-        if (entry.usage >= 0xF0) continue;  // mouse buttons are not keys
+        if (entry.usage >= 0xF0) continue;            // mouse buttons are not keys
         if (entry.name == "Eurpo(Note 2)") continue;  // no such key on a US keyboard
         EXPECT_TRUE(reached.count(std::string(entry.name))) << entry.name;
     }

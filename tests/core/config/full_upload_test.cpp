@@ -35,7 +35,7 @@ SettingsRecord sample_record() {
 }
 
 class FullUploadTest : public ::testing::Test {
-protected:
+  protected:
     ManualClock clock;
     SimulatedMouse mouse{clock};
     CommandProtocol protocol{mouse, clock};
@@ -79,7 +79,8 @@ TEST_F(FullUploadTest, WireCarriesCommandsAndBlocksInOrderWithThePauses) {
               test::hex(std::array<std::uint8_t, 32>{}));  // slots 6..13
     EXPECT_EQ(test::hex(std::span(table_low).subspan(1 + 56, 8)),
               "01 00 F7 00 01 00 F8 00");  // slots 14 and 15
-    EXPECT_EQ(test::hex(std::span(log[7].bytes).subspan(1)), test::hex(std::array<std::uint8_t, 64>{}));
+    EXPECT_EQ(test::hex(std::span(log[7].bytes).subspan(1)),
+              test::hex(std::array<std::uint8_t, 64>{}));
 
     for (int n = 1; n <= 12; ++n) {
         const std::size_t i = 8 + 3 * static_cast<std::size_t>(n - 1);
@@ -114,17 +115,26 @@ TEST_F(FullUploadTest, MouseStoresWhatTheUploadCarries) {
 
 // Unplugs the mouse after a given number of transfers.
 class UnplugAfter : public Transport {
-public:
+  public:
     UnplugAfter(SimulatedMouse& mouse, int transfers) : mouse_(mouse), left_(transfers) {}
-    Status set_feature(std::span<const std::uint8_t> r) override { tick(); return mouse_.set_feature(r); }
-    Status get_feature(std::span<std::uint8_t> r) override { tick(); return mouse_.get_feature(r); }
-    Status write_output(std::span<const std::uint8_t> r) override { tick(); return mouse_.write_output(r); }
+    Status set_feature(std::span<const std::uint8_t> r) override {
+        tick();
+        return mouse_.set_feature(r);
+    }
+    Status get_feature(std::span<std::uint8_t> r) override {
+        tick();
+        return mouse_.get_feature(r);
+    }
+    Status write_output(std::span<const std::uint8_t> r) override {
+        tick();
+        return mouse_.write_output(r);
+    }
     Result<std::size_t> read_input(std::span<std::uint8_t> r, milliseconds t) override {
         tick();
         return mouse_.read_input(r, t);
     }
 
-private:
+  private:
     void tick() {
         if (left_-- == 0) mouse_.unplug();
     }

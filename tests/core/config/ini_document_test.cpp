@@ -106,7 +106,8 @@ TEST(AtomicWriteTest, FailedWriteLeavesTheOldFileAndNoDebris) {
     EXPECT_FALSE(status);
     EXPECT_EQ(read_text(path), old_content);
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++entries;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
     EXPECT_EQ(entries, 1);
 }
 

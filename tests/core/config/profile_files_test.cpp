@@ -8,7 +8,7 @@ namespace p330 {
 namespace {
 
 class ProfileFilesTest : public ::testing::Test {
-protected:
+  protected:
     test::TestDataFolder data;
     ProfileState state;
     SettingsRecord record{};
@@ -17,7 +17,8 @@ protected:
 };
 
 TEST_F(ProfileFilesTest, ListPicksTheLastItemEqualToTheCurrentName) {
-    for (int i = 0; i < 6; ++i) data.write_image("config" + std::to_string(i) + ".bin", static_cast<char>('a' + i));
+    for (int i = 0; i < 6; ++i)
+        data.write_image("config" + std::to_string(i) + ".bin", static_cast<char>('a' + i));
     data.write_profile_list(4, "Work", {"Home", "Work", "Game", "Work"});
     EXPECT_TRUE(load().image_loaded);
     EXPECT_EQ(state.index, 3);
@@ -31,7 +32,8 @@ TEST_F(ProfileFilesTest, ListPicksTheLastItemEqualToTheCurrentName) {
 TEST_F(ProfileFilesTest, UnusableCountsLoadNothing) {
     data.write_image("config0.bin", 'x');
     for (const char* count : {"0", "7", "many", ""}) {
-        data.write("str.ini", std::string("[Profile]\nCurProfileName=A\nItem0=A\nItemCount=") + count + "\n");
+        data.write("str.ini",
+                   std::string("[Profile]\nCurProfileName=A\nItem0=A\nItemCount=") + count + "\n");
         const LoadResult result = load();
         EXPECT_FALSE(result.image_loaded) << count;
         EXPECT_FALSE(result.message) << count;  // silently
@@ -108,9 +110,10 @@ TEST_F(ProfileFilesTest, UnwritableImageGivesTheErrorCodeMessage) {
 TEST_F(ProfileFilesTest, ExportWithoutExtensionWritesBothCopies) {
     test::TempDir elsewhere;
     record.dpi_stage[1] = 33;
-    const std::array<std::string, kButtonCount> labels = {"Click", "Menu", "x", "x", "x", "x", "x", "Last"};
-    const ExportResult result =
-        export_profile(elsewhere.path() / "mine", data.folder, state, record, Language::kEnglish, labels);
+    const std::array<std::string, kButtonCount> labels = {"Click", "Menu", "x", "x",
+                                                          "x",     "x",    "x", "Last"};
+    const ExportResult result = export_profile(elsewhere.path() / "mine", data.folder, state,
+                                               record, Language::kEnglish, labels);
     EXPECT_TRUE(result.messages.empty());
     for (const auto& folder : {elsewhere.path(), data.dir.path()}) {
         ASSERT_TRUE(std::filesystem::exists(folder / "mine.bin")) << folder;
@@ -130,18 +133,20 @@ TEST_F(ProfileFilesTest, ImportReadsImageAndCompanionIni) {
     image[0] = 1;
     std::ofstream(elsewhere.path() / "p.bin", std::ios::binary) << image;
     std::ofstream(elsewhere.path() / "p.ini") << "[Setting-CHS]\nItem1=左键\n[Skins]\nLan=CHS\n";
-    const ImportResult result = import_profile(elsewhere.path() / "p.bin", data.folder, state, record,
-                                               Language::kSimplifiedChinese);
+    const ImportResult result = import_profile(elsewhere.path() / "p.bin", data.folder, state,
+                                               record, Language::kSimplifiedChinese);
     EXPECT_TRUE(result.image_read);
     EXPECT_EQ(result.ini.labels[0], "左键");
     EXPECT_EQ(record.sensitivity_x, 5);
     EXPECT_EQ(state.active_image, data.folder.image(0));
 
-    const ImportResult missing = import_profile(elsewhere.path() / "none.bin", data.folder, state, record,
-                                                Language::kEnglish);
+    const ImportResult missing = import_profile(elsewhere.path() / "none.bin", data.folder, state,
+                                                record, Language::kEnglish);
     ASSERT_TRUE(missing.message);
     EXPECT_EQ(missing.message->text, "Config file is not exist.");
-    EXPECT_FALSE(import_profile(elsewhere.path() / "p.txt", data.folder, state, record, Language::kEnglish).message);
+    EXPECT_FALSE(
+        import_profile(elsewhere.path() / "p.txt", data.folder, state, record, Language::kEnglish)
+            .message);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace p330 {
 namespace {
 
 class RecordingPointer : public PointerSettings {
-public:
+  public:
     PointerApplied apply(const PointerValues& values) override {
         seen.push_back(values);
         return result;
@@ -19,7 +19,7 @@ public:
 };
 
 class SettingsControllerTest : public ::testing::Test {
-protected:
+  protected:
     SettingsControllerTest() {
         data.write_image("config.bin", '\x02');  // the defaults: every byte 2
         data.write_image("config0.bin", '\x07');

@@ -11,14 +11,16 @@ namespace p330 {
 namespace {
 
 class SimLink final : public MouseLink {
-public:
+  public:
     explicit SimLink(SimulatedMouse& mouse) : mouse_(mouse) {}
     Transport& transport() override { return mouse_; }
     int input_fd() const override { return mouse_.event_fd(); }
-    Result<std::size_t> read_input_report(std::span<std::uint8_t> r) override { return mouse_.read_event(r); }
+    Result<std::size_t> read_input_report(std::span<std::uint8_t> r) override {
+        return mouse_.read_event(r);
+    }
     std::string description() const override { return "test"; }
 
-private:
+  private:
     SimulatedMouse& mouse_;
 };
 

@@ -31,7 +31,7 @@ TEST(CommandPacketTest, ChecksumIsFFMinusSumOfFirstSevenBytes) {
 }
 
 class ProtocolTest : public ::testing::Test {
-protected:
+  protected:
     ScriptedTransport transport;
     ManualClock clock;
     CommandProtocol protocol{transport, clock};
@@ -68,7 +68,7 @@ TEST_F(ProtocolTest, BlockWriteSendsCeilOfB2Over64ReportsOf65Bytes) {
             const auto& report = transport.outputs[r];
             ASSERT_EQ(report.size(), 65u);
             EXPECT_EQ(report[0], 0);
-            EXPECT_EQ(report[1], 64 * r);   // first data byte of the chunk
+            EXPECT_EQ(report[1], 64 * r);  // first data byte of the chunk
             EXPECT_EQ(report[64], 64 * r + 63);
         }
     }

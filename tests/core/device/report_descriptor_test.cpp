@@ -37,7 +37,8 @@ TEST(ReportDescriptorTest, TwoCollectionsInOneDescriptorAndExtendedUsages) {
     EXPECT_EQ(info->collections[1].usage_page, 0xFF00);
 
     // Usage Page 1 then a 4-byte usage naming page FF00, usage 0x0042.
-    const std::vector<std::uint8_t> extended = {0x05, 0x01, 0x0B, 0x42, 0x00, 0x00, 0xFF, 0xA1, 0x01, 0xC0};
+    const std::vector<std::uint8_t> extended = {0x05, 0x01, 0x0B, 0x42, 0x00,
+                                                0x00, 0xFF, 0xA1, 0x01, 0xC0};
     auto ext = parse_report_descriptor(extended);
     ASSERT_TRUE(ext);
     EXPECT_EQ(ext->collections[0].usage_page, 0xFF00);
@@ -46,13 +47,13 @@ TEST(ReportDescriptorTest, TwoCollectionsInOneDescriptorAndExtendedUsages) {
 
 TEST(ReportDescriptorTest, MalformedDescriptorsAreRefused) {
     const std::vector<std::vector<std::uint8_t>> bad = {
-        {0x06, 0x00},                      // truncated item
-        {0xA1, 0x01},                      // never closed
-        {0xC0},                            // closed, never opened
-        {0x81, 0x02},                      // report outside a collection
-        {0xB4},                            // pop without push
-        {0x85, 0x00, 0xA1, 0x01, 0xC0},    // report id 0
-        {0xFE, 0x10, 0x00, 0x01},          // truncated long item
+        {0x06, 0x00},                    // truncated item
+        {0xA1, 0x01},                    // never closed
+        {0xC0},                          // closed, never opened
+        {0x81, 0x02},                    // report outside a collection
+        {0xB4},                          // pop without push
+        {0x85, 0x00, 0xA1, 0x01, 0xC0},  // report id 0
+        {0xFE, 0x10, 0x00, 0x01},        // truncated long item
     };
     for (const auto& d : bad) EXPECT_FALSE(parse_report_descriptor(d));
     std::vector<std::uint8_t> deep;

@@ -21,7 +21,7 @@ std::vector<std::uint8_t> command(std::array<std::uint8_t, 8> bytes, bool seal =
 }
 
 class SimulatedMouseTest : public ::testing::Test {
-protected:
+  protected:
     ManualClock clock;
     SimulatedMouse mouse{clock};
 };

@@ -27,8 +27,8 @@ TEST(LanguageTest, NotificationTextsKeepTheirTrailingBlank) {
     EXPECT_EQ(ui_texts(Language::kTraditionalChinese).macro_key_switched, "切換到巨集");
     EXPECT_EQ(ui_texts(Language::kEnglish).mouse_not_detected,
               "The system did not detect the gaming mouse!");
-    for (auto lang : {Language::kEnglish, Language::kSimplifiedChinese,
-                      Language::kTraditionalChinese}) {
+    for (auto lang :
+         {Language::kEnglish, Language::kSimplifiedChinese, Language::kTraditionalChinese}) {
         const UiTexts& t = ui_texts(lang);
         for (auto text : t.dpi_stage_switched) EXPECT_EQ(text.back(), ' ');
         EXPECT_FALSE(t.fn_button_off.empty());

@@ -10,8 +10,10 @@ namespace {
 std::string section(const std::string& name, int delays, const std::string& loops,
                     const std::vector<std::string>& items) {
     std::string text = "[" + name + "]\nDelayTimeSelStatus=" + std::to_string(delays) +
-                       "\nMacroLoopTimes=" + loops + "\nItemCount=" + std::to_string(items.size()) + "\n";
-    for (std::size_t i = 0; i < items.size(); ++i) text += "Item" + std::to_string(i) + "=" + items[i] + "\n";
+                       "\nMacroLoopTimes=" + loops + "\nItemCount=" + std::to_string(items.size()) +
+                       "\n";
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += "Item" + std::to_string(i) + "=" + items[i] + "\n";
     return text;
 }
 
@@ -29,8 +31,10 @@ EncodedMacro encode(const std::string& text) {
 }
 
 TEST(MacroEncodingTest, WorkedExamples) {
-    EXPECT_EQ(used_bytes(encode(section("M", 1, "3", {"A   Dn", "120 ms", "A   Up"})).block), "00 03 0C 04 80 04");
-    EXPECT_EQ(used_bytes(encode(section("M", 0, "1", {"A   Dn", "A   Up"})).block), "00 01 05 04 85 04");
+    EXPECT_EQ(used_bytes(encode(section("M", 1, "3", {"A   Dn", "120 ms", "A   Up"})).block),
+              "00 03 0C 04 80 04");
+    EXPECT_EQ(used_bytes(encode(section("M", 0, "1", {"A   Dn", "A   Up"})).block),
+              "00 01 05 04 85 04");
     EXPECT_EQ(used_bytes(encode(section("M", 1, "1", {"B   Dn", "2000 ms", "B   Up"})).block),
               "00 01 00 05 14 03 80 05");
     EXPECT_EQ(used_bytes(encode(section("M", 1, "1", {"B   Dn", "30000 ms", "B   Up"})).block),
@@ -55,22 +59,28 @@ TEST(MacroEncodingTest, DelayTableEdges) {
         Block block{};
         int pairs = 0;
         ASSERT_TRUE(append_key_event(block, pairs, false, 0x04, c.ms));
-        EXPECT_EQ(test::hex(std::span(block).subspan(2, 2 * static_cast<std::size_t>(pairs))), c.bytes) << c.ms;
+        EXPECT_EQ(test::hex(std::span(block).subspan(2, 2 * static_cast<std::size_t>(pairs))),
+                  c.bytes)
+            << c.ms;
     }
 }
 
 TEST(MacroEncodingTest, OddItemsAndNames) {
     // A macro starting with a delay or a release still packs from offset 2 of its block.
-    EXPECT_EQ(used_bytes(encode(section("M", 1, "1", {"10 ms", "A   Up", "20 ms"})).block), "00 01 82 04");
+    EXPECT_EQ(used_bytes(encode(section("M", 1, "1", {"10 ms", "A   Up", "20 ms"})).block),
+              "00 01 82 04");
     // Unknown names and "Application" give code 0; case matters.
-    EXPECT_EQ(used_bytes(encode(section("M", 1, "1", {"a   Dn", "Application   Dn", "Right Windows   Dn"})).block),
+    EXPECT_EQ(used_bytes(
+                  encode(section("M", 1, "1", {"a   Dn", "Application   Dn", "Right Windows   Dn"}))
+                      .block),
               "00 01 00 00 00 00 00 E7");
     // An empty macro is all zeros, loop count too; a bad loop count becomes 1.
     EXPECT_EQ(used_bytes(encode(section("M", 1, "7", {})).block), "00 00");
     EXPECT_EQ(used_bytes(encode(section("M", 1, "70000", {"A   Dn"})).block), "00 01 00 04");
     EXPECT_EQ(used_bytes(encode(section("M", 1, "x", {"A   Dn"})).block), "00 01 00 04");
     // A delay that is not a number is 0.
-    EXPECT_EQ(used_bytes(encode(section("M", 1, "1", {"A   Dn", "soon ms", "A   Up"})).block), "00 01 00 04 80 04");
+    EXPECT_EQ(used_bytes(encode(section("M", 1, "1", {"A   Dn", "soon ms", "A   Up"})).block),
+              "00 01 00 04 80 04");
 }
 
 TEST(MacroEncodingTest, LongMacrosAreCutAtTheBlockEnd) {
@@ -94,7 +104,8 @@ TEST(MacroEncodingTest, LongMacrosAreCutAtTheBlockEnd) {
 
 TEST(MacroEncodingTest, SectionsMapToBlocksInFileOrderTwelveAtMost) {
     std::string text;
-    for (int i = 0; i < 14; ++i) text += section("M" + std::to_string(i), 1, std::to_string(i + 1), {"A   Dn"});
+    for (int i = 0; i < 14; ++i)
+        text += section("M" + std::to_string(i), 1, std::to_string(i + 1), {"A   Dn"});
     auto doc = IniDocument::parse(text);
     ASSERT_TRUE(doc);
     const EncodedMacros all = encode_macro_blocks(*doc);

@@ -9,14 +9,16 @@ namespace p330 {
 namespace {
 
 class MacroManagerModelTest : public ::testing::Test {
-protected:
+  protected:
     void write_three() {
         data.write("record.ini",
                    "[Macro_0]\nDelayTimeSelStatus=1\nMacroLoopTimes=1\nItemCount=1\nItem0=A   Dn\n"
                    "[Macro_1]\nDelayTimeSelStatus=0\nMacroLoopTimes=5\nItemCount=1\nItem0=B   Dn\n"
                    "[Macro_2]\nDelayTimeSelStatus=1\nMacroLoopTimes=2\nItemCount=0\n");
     }
-    std::vector<std::string> sections() const { return IniDocument::load(data.folder.record_ini())->section_names(); }
+    std::vector<std::string> sections() const {
+        return IniDocument::load(data.folder.record_ini())->section_names();
+    }
 
     test::TestDataFolder data;
     MacroManagerModel model{data.folder.record_ini()};
@@ -71,7 +73,8 @@ TEST_F(MacroManagerModelTest, NewMacrosCountOnFromTheLastEntryAndNeverShareASect
     ASSERT_TRUE(model.rename("Work"));
     EXPECT_EQ(model.names().back(), "Work");
     EXPECT_EQ(*model.new_macro("Macro"), "Macro_3");  // no "_" in "Work": base + count
-    for (int i = static_cast<int>(model.names().size()); i < 12; ++i) ASSERT_TRUE(model.new_macro("Macro"));
+    for (int i = static_cast<int>(model.names().size()); i < 12; ++i)
+        ASSERT_TRUE(model.new_macro("Macro"));
     Result<std::string> thirteenth = model.new_macro("Macro");
     ASSERT_FALSE(thirteenth);
     EXPECT_EQ(thirteenth.error().message, "Macro numbers up to 12.");

@@ -23,7 +23,8 @@ TEST(RecorderTest, HeldKeyRecordsOnePressAndOneReleaseWithDelays) {
     recorder.feed(release("A", 1596), true, items);
     recorder.feed(press("B", 1776), true, items);
     recorder.feed(press("B", 1800, false), true, items);  // pressed again: not a repeat
-    EXPECT_EQ(items, (std::vector<std::string>{"A   Dn", "596 ms", "A   Up", "180 ms", "B   Dn", "24 ms", "B   Dn"}));
+    EXPECT_EQ(items, (std::vector<std::string>{"A   Dn", "596 ms", "A   Up", "180 ms", "B   Dn",
+                                               "24 ms", "B   Dn"}));
     EXPECT_EQ(recorder.state(), MacroRecorder::State::kRecording);
     EXPECT_TRUE(recorder.stop());
     EXPECT_EQ(recorder.state(), MacroRecorder::State::kStopped);
@@ -50,8 +51,10 @@ TEST(RecorderTest, SixtyFifthEventStopsTheRecording) {
     std::vector<std::string> items;
     recorder.start(items);
     for (int i = 0; i < 32; ++i) {
-        ASSERT_EQ(recorder.feed(press("K", 10u * i), false, items), MacroRecorder::Outcome::kRecorded);
-        ASSERT_EQ(recorder.feed(release("K", 10u * i + 5), false, items), MacroRecorder::Outcome::kRecorded);
+        ASSERT_EQ(recorder.feed(press("K", 10u * i), false, items),
+                  MacroRecorder::Outcome::kRecorded);
+        ASSERT_EQ(recorder.feed(release("K", 10u * i + 5), false, items),
+                  MacroRecorder::Outcome::kRecorded);
     }
     EXPECT_EQ(recorder.feed(press("L", 999), false, items), MacroRecorder::Outcome::kLimitReached);
     EXPECT_EQ(items.size(), 64u);

@@ -10,26 +10,28 @@ namespace p330 {
 namespace {
 
 class RecordingSink : public NotificationSink {
-public:
+  public:
     void notify(const Notification& n) override { seen.push_back(n); }
     std::vector<Notification> seen;
 };
 
 // A link onto one simulated mouse that the test can plug and unplug.
 class SharedSimLink final : public MouseLink {
-public:
+  public:
     explicit SharedSimLink(SimulatedMouse& mouse) : mouse_(mouse) {}
     Transport& transport() override { return mouse_; }
     int input_fd() const override { return mouse_.event_fd(); }
-    Result<std::size_t> read_input_report(std::span<std::uint8_t> r) override { return mouse_.read_event(r); }
+    Result<std::size_t> read_input_report(std::span<std::uint8_t> r) override {
+        return mouse_.read_event(r);
+    }
     std::string description() const override { return "shared"; }
 
-private:
+  private:
     SimulatedMouse& mouse_;
 };
 
 class MouseSessionTest : public ::testing::Test {
-protected:
+  protected:
     MouseSessionTest() {
         data.write_image("config0.bin", '\x03');
         data.write_profile_list(1, "A", {"A"});
@@ -40,7 +42,8 @@ protected:
     }
     MouseSession::Opener opener() {
         return [this]() -> Result<std::unique_ptr<MouseLink>> {
-            if (!mouse.plugged()) return Error{ErrorCode::kNotFound, "the mouse (USB 04D9:C7E2) was not found"};
+            if (!mouse.plugged())
+                return Error{ErrorCode::kNotFound, "the mouse (USB 04D9:C7E2) was not found"};
             return std::unique_ptr<MouseLink>(std::make_unique<SharedSimLink>(mouse));
         };
     }

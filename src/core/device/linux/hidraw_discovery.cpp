@@ -23,9 +23,12 @@ bool parse_hex_field(std::string_view field, std::uint32_t& out) {
     out = 0;
     for (const char c : field) {
         int v = -1;
-        if (c >= '0' && c <= '9') v = c - '0';
-        else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+        if (c >= '0' && c <= '9')
+            v = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            v = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            v = c - 'A' + 10;
         if (v < 0) return false;
         out = out << 4 | static_cast<std::uint32_t>(v);
     }
@@ -43,7 +46,8 @@ std::optional<HidrawNode> describe(udev_device* raw) {
     HidrawNode node;
     node.devnode = devnode;
     node.syspath = udev_device_get_syspath(raw);
-    const std::string descriptor_path = std::string(udev_device_get_syspath(hid)) + "/report_descriptor";
+    const std::string descriptor_path =
+        std::string(udev_device_get_syspath(hid)) + "/report_descriptor";
     Result<std::vector<std::uint8_t>> bytes = read_file(descriptor_path, 4096);
     if (!bytes) {
         node.descriptor_error = bytes.error().message;
@@ -64,7 +68,8 @@ bool is_mouse_hid_id(std::string_view hid_id) {
     for (int i = 0; i < 3; ++i) {
         const auto colon = hid_id.find(':');
         const std::string_view field = i < 2 ? hid_id.substr(0, colon) : hid_id;
-        if ((i < 2 && colon == std::string_view::npos) || !parse_hex_field(field, fields[i])) return false;
+        if ((i < 2 && colon == std::string_view::npos) || !parse_hex_field(field, fields[i]))
+            return false;
         if (i < 2) hid_id.remove_prefix(colon + 1);
     }
     return fields[0] == 0x0003 && fields[1] == kMouseVendor && fields[2] == kMouseProduct;
@@ -95,7 +100,8 @@ Result<std::vector<HidrawNode>> find_mouse_nodes() {
     std::vector<HidrawNode> nodes;
     udev_list_entry* entry = nullptr;
     udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(e.get())) {
-        UdevPtr<udev_device> raw(udev_device_new_from_syspath(u.get(), udev_list_entry_get_name(entry)));
+        UdevPtr<udev_device> raw(
+            udev_device_new_from_syspath(u.get(), udev_list_entry_get_name(entry)));
         if (!raw) continue;
         if (std::optional<HidrawNode> node = describe(raw.get())) nodes.push_back(std::move(*node));
     }

@@ -24,7 +24,7 @@ Error errno_error(const std::string& what, int err) {
 }
 
 class Fd {
-public:
+  public:
     Fd() = default;
     explicit Fd(int fd) : fd_(fd) {}
     Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
@@ -37,7 +37,7 @@ public:
     }
     int get() const { return fd_; }
 
-private:
+  private:
     int fd_ = -1;
 };
 
@@ -46,16 +46,20 @@ Result<Fd> open_node(const std::string& devnode, int flags) {
     if (fd < 0) {
         const int err = errno;
         Error error = errno_error("cannot open " + devnode, err);
-        if (error.code == ErrorCode::kPermission) error.message += "; " + std::string(kUdevRuleHint);
+        if (error.code == ErrorCode::kPermission)
+            error.message += "; " + std::string(kUdevRuleHint);
         return error;
     }
     return Fd(fd);
 }
 
 class HidrawTransport final : public Transport {
-public:
+  public:
     HidrawTransport(Fd fd, std::string devnode, std::size_t input_length, bool report_ids)
-        : fd_(std::move(fd)), devnode_(std::move(devnode)), input_length_(input_length), report_ids_(report_ids) {}
+        : fd_(std::move(fd)),
+          devnode_(std::move(devnode)),
+          input_length_(input_length),
+          report_ids_(report_ids) {}
 
     Status set_feature(std::span<const std::uint8_t> report) override {
         std::vector<std::uint8_t> buffer(report.begin(), report.end());
@@ -78,13 +82,15 @@ public:
             n = ::write(fd_.get(), report.data(), report.size());
         } while (n < 0 && errno == EINTR);
         if (n < 0) return errno_error("write to " + devnode_, errno);
-        if (static_cast<std::size_t>(n) != report.size()) return short_transfer("write", static_cast<int>(n));
+        if (static_cast<std::size_t>(n) != report.size())
+            return short_transfer("write", static_cast<int>(n));
         return Status::ok();
     }
 
     Result<std::size_t> read_input(std::span<std::uint8_t> report,
                                    std::chrono::milliseconds timeout) override {
-        return read_report(fd_.get(), devnode_, report_ids_, report, static_cast<int>(timeout.count()));
+        return read_report(fd_.get(), devnode_, report_ids_, report,
+                           static_cast<int>(timeout.count()));
     }
 
     std::size_t input_report_length() const override { return input_length_; }
@@ -99,7 +105,9 @@ public:
             ready = ::poll(&pfd, 1, timeout_ms);
         } while (ready < 0 && errno == EINTR);
         if (ready < 0) return errno_error("poll on " + devnode, errno);
-        if (ready == 0) return Error{ErrorCode::kTimeout, "no report from " + devnode + " within " + std::to_string(timeout_ms) + " ms"};
+        if (ready == 0)
+            return Error{ErrorCode::kTimeout, "no report from " + devnode + " within " +
+                                                  std::to_string(timeout_ms) + " ms"};
         if ((pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) && !(pfd.revents & POLLIN)) {
             return Error{ErrorCode::kDisconnected, devnode + " is gone"};
         }
@@ -110,7 +118,8 @@ public:
             n = ::read(fd, into, room);
         } while (n < 0 && errno == EINTR);
         if (n < 0) {
-            if (errno == EAGAIN) return Error{ErrorCode::kTimeout, "no report waiting on " + devnode};
+            if (errno == EAGAIN)
+                return Error{ErrorCode::kTimeout, "no report waiting on " + devnode};
             return errno_error("read from " + devnode, errno);
         }
         if (n == 0) return Error{ErrorCode::kDisconnected, devnode + " is gone"};
@@ -118,9 +127,10 @@ public:
         return static_cast<std::size_t>(n) + (report_ids ? 0 : 1);
     }
 
-private:
+  private:
     Status short_transfer(const char* what, int n) const {
-        return Error{ErrorCode::kIo, std::string(what) + " on " + devnode_ + " moved " + std::to_string(n) + " bytes"};
+        return Error{ErrorCode::kIo, std::string(what) + " on " + devnode_ + " moved " +
+                                         std::to_string(n) + " bytes"};
     }
 
     Fd fd_;
@@ -130,23 +140,29 @@ private:
 };
 
 class HidrawLink final : public MouseLink {
-public:
+  public:
     HidrawLink(std::unique_ptr<HidrawTransport> transport, std::string command_node, Fd input,
                std::string input_node, bool input_report_ids)
-        : transport_(std::move(transport)), command_node_(std::move(command_node)), input_(std::move(input)),
-          input_node_(std::move(input_node)), input_report_ids_(input_report_ids) {}
+        : transport_(std::move(transport)),
+          command_node_(std::move(command_node)),
+          input_(std::move(input)),
+          input_node_(std::move(input_node)),
+          input_report_ids_(input_report_ids) {}
 
     Transport& transport() override { return *transport_; }
     int input_fd() const override { return input_.get(); }
     Result<std::size_t> read_input_report(std::span<std::uint8_t> report) override {
-        if (input_.get() < 0) return Error{ErrorCode::kNotFound, "the input collection is not open"};
-        return HidrawTransport::read_report(input_.get(), input_node_, input_report_ids_, report, 0);
+        if (input_.get() < 0)
+            return Error{ErrorCode::kNotFound, "the input collection is not open"};
+        return HidrawTransport::read_report(input_.get(), input_node_, input_report_ids_, report,
+                                            0);
     }
     std::string description() const override {
-        return "mouse at " + command_node_ + (input_node_.empty() ? "" : " (events on " + input_node_ + ")");
+        return "mouse at " + command_node_ +
+               (input_node_.empty() ? "" : " (events on " + input_node_ + ")");
     }
 
-private:
+  private:
     std::unique_ptr<HidrawTransport> transport_;
     std::string command_node_;
     Fd input_;
@@ -164,15 +180,17 @@ Result<std::unique_ptr<MouseLink>> open_hidraw_mouse(const std::vector<HidrawNod
         if (input == nullptr && input_collection(node) != nullptr) input = &node;
     }
     if (command == nullptr) {
-        return Error{ErrorCode::kNotFound, nodes.empty() ? "the mouse (USB 04D9:C7E2) was not found"
-                                                         : "the mouse was found but not its command interface"};
+        return Error{ErrorCode::kNotFound,
+                     nodes.empty() ? "the mouse (USB 04D9:C7E2) was not found"
+                                   : "the mouse was found but not its command interface"};
     }
     Result<Fd> command_fd = open_node(command->devnode, O_RDWR);
     if (!command_fd) return command_fd.error();
     const HidCollection* commands = command_collection(*command);
-    auto transport = std::make_unique<HidrawTransport>(std::move(*command_fd), command->devnode,
-                                                       std::max<std::size_t>(commands->input_length, kOutputReportLength),
-                                                       command->descriptor.uses_report_ids);
+    auto transport = std::make_unique<HidrawTransport>(
+        std::move(*command_fd), command->devnode,
+        std::max<std::size_t>(commands->input_length, kOutputReportLength),
+        command->descriptor.uses_report_ids);
     Fd input_fd;
     std::string input_node;
     bool input_ids = true;
@@ -184,8 +202,8 @@ Result<std::unique_ptr<MouseLink>> open_hidraw_mouse(const std::vector<HidrawNod
             input_ids = input->descriptor.uses_report_ids;
         }
     }
-    return std::unique_ptr<MouseLink>(std::make_unique<HidrawLink>(std::move(transport), command->devnode,
-                                                                   std::move(input_fd), input_node, input_ids));
+    return std::unique_ptr<MouseLink>(std::make_unique<HidrawLink>(
+        std::move(transport), command->devnode, std::move(input_fd), input_node, input_ids));
 }
 
 Result<std::unique_ptr<MouseLink>> open_mouse_link(const std::string& spec, Clock& clock) {
@@ -196,11 +214,14 @@ Result<std::unique_ptr<MouseLink>> open_mouse_link(const std::string& spec, Cloc
     // A named node is the command node; the input collection is looked for beside it.
     std::vector<HidrawNode> chosen;
     for (const HidrawNode& node : *nodes) {
-        if (node.devnode == spec) chosen.insert(chosen.begin(), node);
-        else if (input_collection(node) != nullptr) chosen.push_back(node);
+        if (node.devnode == spec)
+            chosen.insert(chosen.begin(), node);
+        else if (input_collection(node) != nullptr)
+            chosen.push_back(node);
     }
     if (chosen.empty() || chosen.front().devnode != spec) {
-        return Error{ErrorCode::kNotFound, spec + " is not a hidraw node of the mouse (USB 04D9:C7E2)"};
+        return Error{ErrorCode::kNotFound,
+                     spec + " is not a hidraw node of the mouse (USB 04D9:C7E2)"};
     }
     return open_hidraw_mouse(chosen);
 }

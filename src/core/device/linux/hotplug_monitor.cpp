@@ -12,7 +12,8 @@ Result<std::unique_ptr<HotplugMonitor>> HotplugMonitor::create() {
     udev* u = udev_new();
     if (u == nullptr) return Error{ErrorCode::kIo, "cannot reach udev"};
     udev_monitor* monitor = udev_monitor_new_from_netlink(u, "udev");
-    if (monitor == nullptr || udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) < 0 ||
+    if (monitor == nullptr ||
+        udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor) < 0) {
         if (monitor != nullptr) udev_monitor_unref(monitor);
         udev_unref(u);
@@ -26,7 +27,9 @@ HotplugMonitor::~HotplugMonitor() {
     udev_unref(udev_);
 }
 
-int HotplugMonitor::fd() const { return udev_monitor_get_fd(monitor_); }
+int HotplugMonitor::fd() const {
+    return udev_monitor_get_fd(monitor_);
+}
 
 std::vector<HotplugEvent> HotplugMonitor::receive() {
     std::vector<HotplugEvent> events;
@@ -37,13 +40,15 @@ std::vector<HotplugEvent> HotplugMonitor::receive() {
         const std::string path = syspath ? syspath : "";
         const std::string node = devnode ? devnode : "";
         if (action != nullptr && std::strcmp(action, "add") == 0) {
-            udev_device* hid = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr);
+            udev_device* hid =
+                udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr);
             const char* hid_id = hid ? udev_device_get_property_value(hid, "HID_ID") : nullptr;
             if (hid_id != nullptr && is_mouse_hid_id(hid_id)) {
                 known_.insert(path);
                 events.push_back({HotplugEvent::Action::kArrival, node});
             }
-        } else if (action != nullptr && std::strcmp(action, "remove") == 0 && known_.erase(path) > 0) {
+        } else if (action != nullptr && std::strcmp(action, "remove") == 0 &&
+                   known_.erase(path) > 0) {
             events.push_back({HotplugEvent::Action::kRemoval, node});
         }
         udev_device_unref(device);

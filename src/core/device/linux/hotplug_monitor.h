@@ -20,7 +20,7 @@ struct HotplugEvent {
 };
 
 class HotplugMonitor {
-public:
+  public:
     static Result<std::unique_ptr<HotplugMonitor>> create();
     ~HotplugMonitor();
     HotplugMonitor(const HotplugMonitor&) = delete;
@@ -32,7 +32,7 @@ public:
     // A node found by discovery, so that its removal is recognised.
     void remember(const std::string& syspath) { known_.insert(syspath); }
 
-private:
+  private:
     HotplugMonitor(udev* u, udev_monitor* monitor) : udev_(u), monitor_(monitor) {}
 
     udev* udev_;
