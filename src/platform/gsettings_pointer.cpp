@@ -18,6 +18,7 @@ constexpr const char* kSchema = "org.gnome.desktop.peripherals.mouse";
 bool gsettings_set(const std::string& key, const std::string& value) {
     std::vector<std::string> args = {"gsettings", "set", kSchema, key, value};
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;

@@ -72,7 +72,8 @@ Block build_button_table(const SettingsRecord& record) {
     Block table{};
     for (int button = 0; button < kButtonCount; ++button) {
         const ButtonCode code = encode_button_code(record, button);
-        std::copy(code.begin(), code.end(), table.begin() + 4 * kButtonSlot[button]);
+        std::copy(code.begin(), code.end(),
+                  table.begin() + std::ptrdiff_t{4} * kButtonSlot[button]);
     }
     return table;
 }

@@ -14,7 +14,7 @@
 
 namespace p330 {
 
-constexpr std::size_t kMaxIniFileSize = 1024 * 1024;
+constexpr std::size_t kMaxIniFileSize = std::size_t{1024} * 1024;
 
 class IniDocument {
   public:

@@ -12,7 +12,7 @@
 namespace p330 {
 namespace {
 
-constexpr std::size_t kMaxStateFileSize = 64 * 1024;
+constexpr std::size_t kMaxStateFileSize = std::size_t{64} * 1024;
 constexpr char kStateHeader[] = "p330-simulated-mouse 1";
 
 }  // namespace

@@ -65,10 +65,8 @@ void MainWindow::draw_label(const QRect& r, const QString& text, int indent) {
     p.setFont(fonts_.normal);
     p.setPen(QColor(colour_.red, colour_.green, colour_.blue));
     const QRect inside = r.adjusted(indent, 0, 0, 0);
-    p.drawText(
-        inside,
-        (indent == 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine,
-        text);
+    const Qt::Alignment horizontal = indent == 0 ? Qt::AlignHCenter : Qt::AlignLeft;
+    p.drawText(inside, static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), text);
 }
 
 void MainWindow::paint_main_view() {

@@ -79,7 +79,7 @@ const QImage& ImageButton::look(Look which) {
 void ImageButton::paintEvent(QPaintEvent*) {
     build_caches();
     if (!caches_built_) return;  // no image: nothing of its own to draw
-    Look chosen;
+    Look chosen = kStandard;
     if (disabled_) {
         chosen = kGreyscale;
     } else if (isDown()) {
