@@ -8,21 +8,22 @@ cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
 jobs=$(nproc)
 
-# run_suite DIR "CTEST ARGS" CMAKE ARGS...
+# run_suite DIR "CTEST ARGS" "TARGETS (empty: all)" CMAKE ARGS...
 run_suite() {
-  local dir=$1 ctest_args=$2; shift 2
+  local dir=$1 ctest_args=$2 targets=$3; shift 3
   echo "== $dir"
   cmake -S . -B "$dir" -G Ninja -DP330_BENCHMARKS=OFF "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  # shellcheck disable=SC2086
+  cmake --build "$dir" -j "$jobs" ${targets:+--target $targets}
   # shellcheck disable=SC2086
   (cd "$dir" && ctest --output-on-failure -j "$jobs" $ctest_args)
 }
 
-run_suite build-test "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build-test "" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
-  run_suite build-asan "" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=address,undefined
+  run_suite build-asan "" "" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=address,undefined
 TSAN_OPTIONS=halt_on_error=1 \
-  run_suite build-tsan "-L threads" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=thread
-run_suite build-fuzz "-L fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  run_suite build-tsan "-L threads" "listener_tests" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=thread
+run_suite build-fuzz "-L fuzz" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined -DP330_BENCHMARKS=OFF
