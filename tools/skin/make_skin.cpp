@@ -48,6 +48,24 @@ QImage draw(int w, int h, Draw&& body) {
     return image;
 }
 
+// The brand's V, filling the given box.
+void brand_mark(QPainter& p, const QRectF& box) {
+    auto at = [&](qreal x, qreal y) {
+        return QPointF(box.left() + x * box.width(), box.top() + y * box.height());
+    };
+    QPainterPath mark;
+    mark.moveTo(at(0, 0));
+    mark.lineTo(at(0.5, 1));
+    mark.lineTo(at(1, 0));
+    mark.lineTo(at(0.75, 0));
+    mark.lineTo(at(0.5, 0.53));
+    mark.lineTo(at(0.25, 0));
+    mark.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(kAccent);
+    p.drawPath(mark);
+}
+
 // Title bar and bottom buttons --------------------------------------------------------------
 
 QImage round_icon(const QString& glyph, bool hot, bool danger) {
@@ -165,17 +183,7 @@ void columns() {
     save("/MouseAttribute/ScrollSpeed/ScrollLines.png",
          draw(36, 14, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
     save("/Logo.png", draw(242, 70, [](QPainter& p, int w, int h) {
-             QPainterPath mark;  // a stylised V
-             mark.moveTo(10, 18);
-             mark.lineTo(26, 52);
-             mark.lineTo(42, 18);
-             mark.lineTo(34, 18);
-             mark.lineTo(26, 36);
-             mark.lineTo(18, 18);
-             mark.closeSubpath();
-             p.setPen(Qt::NoPen);
-             p.setBrush(kAccent);
-             p.drawPath(mark);
+             brand_mark(p, QRectF(10, 18, 32, 34));
              label(p, QRectF(52, 12, w - 52, 30), "VELSTRA", 24, kText,
                    Qt::AlignLeft | Qt::AlignVCenter, true);
              label(p, QRectF(53, 40, w - 53, 18), "P330  GAMING MOUSE", 10, kMuted,
@@ -605,16 +613,7 @@ QImage icon() {
         p.setPen(Qt::NoPen);
         p.setBrush(kRaised);
         p.drawRoundedRect(QRectF(2, 2, w - 4, h - 4), 14, 14);
-        QPainterPath mark;
-        mark.moveTo(14, 16);
-        mark.lineTo(32, 52);
-        mark.lineTo(50, 16);
-        mark.lineTo(41, 16);
-        mark.lineTo(32, 35);
-        mark.lineTo(23, 16);
-        mark.closeSubpath();
-        p.setBrush(kAccent);
-        p.drawPath(mark);
+        brand_mark(p, QRectF(14, 16, 36, 36));
     });
 }
 

@@ -1,25 +1,21 @@
-#include "core/device/mouse_link.h"
-#include "core/device/simulated_mouse.h"
+#include "core/device/simulated_link.h"
 
 namespace p330 {
 namespace {
 
-class SimulatedLink final : public MouseLink {
-  public:
-    explicit SimulatedLink(Clock& clock) : mouse_(clock) {}
-    Transport& transport() override { return mouse_; }
-    int input_fd() const override { return mouse_.event_fd(); }
-    Result<std::size_t> read_input_report(std::span<std::uint8_t> report) override {
-        return mouse_.read_event(report);
-    }
-    std::string description() const override {
-        return state_file_.empty() ? "simulated mouse"
-                                   : "simulated mouse (state in " + state_file_ + ")";
-    }
-    SimulatedMouse* simulated() override { return &mouse_; }
+struct MouseHolder {
+    explicit MouseHolder(Clock& clock) : held(clock) {}
+    SimulatedMouse held;
+};
 
-    SimulatedMouse mouse_;
-    std::string state_file_;
+// The link of `--device sim`: it owns its mouse.
+class OwningSimulatedLink final : private MouseHolder, public SimulatedMouseLink {
+  public:
+    OwningSimulatedLink(Clock& clock, const std::string& state_file)
+        : MouseHolder(clock),
+          SimulatedMouseLink(held, state_file.empty()
+                                       ? "simulated mouse"
+                                       : "simulated mouse (state in " + state_file + ")") {}
 };
 
 }  // namespace
@@ -28,10 +24,10 @@ Result<std::unique_ptr<MouseLink>> open_simulated_mouse(const std::string& spec,
     if (spec != "sim" && spec.rfind("sim:", 0) != 0) {
         return Error{ErrorCode::kInvalidArgument, "not a simulated mouse: " + spec};
     }
-    auto link = std::make_unique<SimulatedLink>(clock);
-    if (spec.size() > 4) {
-        link->state_file_ = spec.substr(4);
-        if (Status attached = link->mouse_.attach_state_file(link->state_file_); !attached) {
+    const std::string state_file = spec.size() > 4 ? spec.substr(4) : std::string();
+    auto link = std::make_unique<OwningSimulatedLink>(clock, state_file);
+    if (!state_file.empty()) {
+        if (Status attached = link->simulated()->attach_state_file(state_file); !attached) {
             return attached.error();
         }
     }

@@ -5,24 +5,11 @@
 
 #include <vector>
 
+#include "core/device/simulated_link.h"
 #include "core/device/simulated_mouse.h"
 
 namespace p330 {
 namespace {
-
-class SimLink final : public MouseLink {
-  public:
-    explicit SimLink(SimulatedMouse& mouse) : mouse_(mouse) {}
-    Transport& transport() override { return mouse_; }
-    int input_fd() const override { return mouse_.event_fd(); }
-    Result<std::size_t> read_input_report(std::span<std::uint8_t> r) override {
-        return mouse_.read_event(r);
-    }
-    std::string description() const override { return "test"; }
-
-  private:
-    SimulatedMouse& mouse_;
-};
 
 // Waits on the owner's doorbell as an owner's event loop would, then dispatches.
 bool dispatch_one(DeviceListener& listener, int timeout_ms = 5000) {
@@ -46,7 +33,7 @@ TEST(DecodeMouseReportTest, OnlySixSevenReportsOfFourBytes) {
 TEST(ListenerTest, ReportsReachTheOwnerInOrderOnItsThread) {
     ManualClock clock;
     SimulatedMouse mouse(clock);
-    SimLink link(mouse);
+    SimulatedMouseLink link(mouse);
     std::vector<std::pair<int, int>> seen;
     const auto owner = std::this_thread::get_id();
     bool on_owner_thread = true;
@@ -70,7 +57,7 @@ TEST(ListenerTest, ReportsReachTheOwnerInOrderOnItsThread) {
 TEST(ListenerTest, IdleListenerDoesNotWakeAndStopsCleanly) {
     ManualClock clock;
     SimulatedMouse mouse(clock);
-    SimLink link(mouse);
+    SimulatedMouseLink link(mouse);
     DeviceListener listener([](MouseReport) {});
     listener.start();
     listener.set_source(&link);
@@ -88,7 +75,7 @@ TEST(ListenerTest, IdleListenerDoesNotWakeAndStopsCleanly) {
 TEST(ListenerTest, StopWhileAReportWaitsForTheOwner) {
     ManualClock clock;
     SimulatedMouse mouse(clock);
-    SimLink link(mouse);
+    SimulatedMouseLink link(mouse);
     DeviceListener listener([](MouseReport) { FAIL() << "never dispatched"; });
     listener.start();
     listener.set_source(&link);

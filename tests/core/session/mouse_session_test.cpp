@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/device/simulated_link.h"
 #include "core/device/simulated_mouse.h"
 #include "fixtures/data_folder.h"
 #include "fixtures/records.h"
@@ -13,21 +14,6 @@ class RecordingSink : public NotificationSink {
   public:
     void notify(const Notification& n) override { seen.push_back(n); }
     std::vector<Notification> seen;
-};
-
-// A link onto one simulated mouse that the test can plug and unplug.
-class SharedSimLink final : public MouseLink {
-  public:
-    explicit SharedSimLink(SimulatedMouse& mouse) : mouse_(mouse) {}
-    Transport& transport() override { return mouse_; }
-    int input_fd() const override { return mouse_.event_fd(); }
-    Result<std::size_t> read_input_report(std::span<std::uint8_t> r) override {
-        return mouse_.read_event(r);
-    }
-    std::string description() const override { return "shared"; }
-
-  private:
-    SimulatedMouse& mouse_;
 };
 
 class MouseSessionTest : public ::testing::Test {
@@ -44,7 +30,7 @@ class MouseSessionTest : public ::testing::Test {
         return [this]() -> Result<std::unique_ptr<MouseLink>> {
             if (!mouse.plugged())
                 return Error{ErrorCode::kNotFound, "the mouse (USB 04D9:C7E2) was not found"};
-            return std::unique_ptr<MouseLink>(std::make_unique<SharedSimLink>(mouse));
+            return std::unique_ptr<MouseLink>(std::make_unique<SimulatedMouseLink>(mouse));
         };
     }
 
