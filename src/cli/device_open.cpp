@@ -42,8 +42,8 @@ class PrintingSink final : public NotificationSink {
 
 }  // namespace
 
-int list_devices(const std::string& spec, bool json, std::FILE* out, std::FILE* err) {
-    if (spec.rfind("sim", 0) == 0) {
+int list_devices(const std::string& device_name, bool json, std::FILE* out, std::FILE* err) {
+    if (device_name.rfind("sim", 0) == 0) {
         if (json)
             std::fprintf(out, "[{\"devnode\":\"sim\",\"simulated\":true}]\n");
         else
@@ -99,15 +99,15 @@ int list_devices(const std::string& spec, bool json, std::FILE* out, std::FILE* 
     return nodes->empty() ? kExitNoDevice : kExitOk;
 }
 
-int watch_mouse(const std::string& spec, const std::string& data_dir, std::FILE* out,
+int watch_mouse(const std::string& device_name, const std::string& data_dir, std::FILE* out,
                 std::FILE* err, int wake_fd) {
     PrintingSink sink(out);
     SettingsController controller(DataFolder{data_dir}, nullptr, nullptr);
     std::unique_ptr<MouseSession> session;
     DeviceListener listener([&session](MouseReport report) { session->on_mouse_report(report); });
     session = std::make_unique<MouseSession>(
-        [&spec] { return open_mouse_link(spec, SystemClock::instance()); }, SystemClock::instance(),
-        controller, sink, &listener);
+        [&device_name] { return open_mouse_link(device_name, SystemClock::instance()); },
+        SystemClock::instance(), controller, sink, &listener);
     listener.start();
     if (Status opened = session->open_at_start(); !opened) {
         std::fprintf(out, "Waiting for the mouse: %s\n", opened.message().c_str());
@@ -118,7 +118,7 @@ int watch_mouse(const std::string& spec, const std::string& data_dir, std::FILE*
     std::fflush(out);
 
     std::unique_ptr<HotplugMonitor> hotplug;
-    if (spec.rfind("sim", 0) != 0) {
+    if (device_name.rfind("sim", 0) != 0) {
         Result<std::unique_ptr<HotplugMonitor>> monitor = HotplugMonitor::create();
         if (monitor) {
             hotplug = std::move(*monitor);

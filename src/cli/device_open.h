@@ -13,10 +13,10 @@ namespace p330::cli {
 
 using p330::open_mouse_link;
 
-int list_devices(const std::string& spec, bool json, std::FILE* out, std::FILE* err);
+int list_devices(const std::string& device_name, bool json, std::FILE* out, std::FILE* err);
 // Runs until interrupted (the flag is set from a signal handler, which also writes to
 // wake_fd so that the loop notices at once).
-int watch_mouse(const std::string& spec, const std::string& data_dir, std::FILE* out,
+int watch_mouse(const std::string& device_name, const std::string& data_dir, std::FILE* out,
                 std::FILE* err, int wake_fd);
 bool apply_desktop_pointer(const PointerValues& values, std::FILE* out, std::FILE* err);
 

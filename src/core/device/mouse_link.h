@@ -30,6 +30,7 @@ class MouseLink {
 };
 
 // "sim" or "sim:STATEFILE": the simulated mouse, with its memory kept in STATEFILE.
-Result<std::unique_ptr<MouseLink>> open_simulated_mouse(const std::string& spec, Clock& clock);
+Result<std::unique_ptr<MouseLink>> open_simulated_mouse(const std::string& device_name,
+                                                        Clock& clock);
 
 }  // namespace p330

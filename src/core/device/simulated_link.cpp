@@ -20,11 +20,12 @@ class OwningSimulatedLink final : private MouseHolder, public SimulatedMouseLink
 
 }  // namespace
 
-Result<std::unique_ptr<MouseLink>> open_simulated_mouse(const std::string& spec, Clock& clock) {
-    if (spec != "sim" && spec.rfind("sim:", 0) != 0) {
-        return Error{ErrorCode::kInvalidArgument, "not a simulated mouse: " + spec};
+Result<std::unique_ptr<MouseLink>> open_simulated_mouse(const std::string& device_name,
+                                                        Clock& clock) {
+    if (device_name != "sim" && device_name.rfind("sim:", 0) != 0) {
+        return Error{ErrorCode::kInvalidArgument, "not a simulated mouse: " + device_name};
     }
-    const std::string state_file = spec.size() > 4 ? spec.substr(4) : std::string();
+    const std::string state_file = device_name.size() > 4 ? device_name.substr(4) : std::string();
     auto link = std::make_unique<OwningSimulatedLink>(clock, state_file);
     if (!state_file.empty()) {
         if (Status attached = link->simulated()->attach_state_file(state_file); !attached) {

@@ -206,22 +206,23 @@ Result<std::unique_ptr<MouseLink>> open_hidraw_mouse(const std::vector<HidrawNod
         std::move(transport), command->devnode, std::move(input_fd), input_node, input_ids));
 }
 
-Result<std::unique_ptr<MouseLink>> open_mouse_link(const std::string& spec, Clock& clock) {
-    if (spec == "sim" || spec.rfind("sim:", 0) == 0) return open_simulated_mouse(spec, clock);
+Result<std::unique_ptr<MouseLink>> open_mouse_link(const std::string& device_name, Clock& clock) {
+    if (device_name == "sim" || device_name.rfind("sim:", 0) == 0)
+        return open_simulated_mouse(device_name, clock);
     Result<std::vector<HidrawNode>> nodes = find_mouse_nodes();
     if (!nodes) return nodes.error();
-    if (spec == "auto") return open_hidraw_mouse(*nodes);
+    if (device_name == "auto") return open_hidraw_mouse(*nodes);
     // A named node is the command node; the input collection is looked for beside it.
     std::vector<HidrawNode> chosen;
     for (const HidrawNode& node : *nodes) {
-        if (node.devnode == spec)
+        if (node.devnode == device_name)
             chosen.insert(chosen.begin(), node);
         else if (input_collection(node) != nullptr)
             chosen.push_back(node);
     }
-    if (chosen.empty() || chosen.front().devnode != spec) {
+    if (chosen.empty() || chosen.front().devnode != device_name) {
         return Error{ErrorCode::kNotFound,
-                     spec + " is not a hidraw node of the mouse (USB 04D9:C7E2)"};
+                     device_name + " is not a hidraw node of the mouse (USB 04D9:C7E2)"};
     }
     return open_hidraw_mouse(chosen);
 }

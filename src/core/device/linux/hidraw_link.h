@@ -17,6 +17,6 @@ namespace p330 {
 Result<std::unique_ptr<MouseLink>> open_hidraw_mouse(const std::vector<HidrawNode>& nodes);
 
 // auto: discovery; /dev/hidrawN: that node as the command node; sim[:STATEFILE]: the model.
-Result<std::unique_ptr<MouseLink>> open_mouse_link(const std::string& spec, Clock& clock);
+Result<std::unique_ptr<MouseLink>> open_mouse_link(const std::string& device_name, Clock& clock);
 
 }  // namespace p330
