@@ -121,9 +121,8 @@ void Application::create_tray() {
 
 void Application::start() {
     // The mouse first: open and greet it; its listener runs only while it is there.
-    if (Status opened = session_->open_at_start(); !opened) {
-        qInfo("p330: %s", opened.message().c_str());
-    }
+    Status opened = session_->open_at_start();
+    if (!opened) qInfo("p330: %s", opened.message().c_str());
     listener_notifier_ =
         std::make_unique<QSocketNotifier>(listener_.owner_fd(), QSocketNotifier::Read);
     connect(listener_notifier_.get(), &QSocketNotifier::activated, this,
@@ -155,6 +154,10 @@ void Application::start() {
             QTimer::singleShot(500, this, &Application::take_screenshot);
     });
     create_tray();
+    // A mouse that is there but may not be opened is not "not detected": say what to do.
+    if (!opened && opened.error().code == ErrorCode::kPermission) {
+        sink_->notify(Notification{"Warning", opened.message(), 10000});
+    }
 }
 
 void Application::restore_from_tray() {
