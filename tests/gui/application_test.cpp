@@ -147,5 +147,17 @@ TEST(SingleInstanceTest, SecondStartEndsWithZeroAndLeavesTheFirstAlone) {
     ::waitpid(first, &status, 0);
 }
 
+TEST(CommandLineTest, HelpWorksWithoutADisplayAndBadOptionsAreRefused) {
+    const test::ProgramRun help = test::run_program(P330_GUI_PATH, {"--help"});
+    EXPECT_EQ(help.exit_code, 0);
+    EXPECT_NE(help.out.find("Usage: p330"), std::string::npos);
+    EXPECT_NE(help.out.find("--device"), std::string::npos);
+    const test::ProgramRun bad = test::run_program(P330_GUI_PATH, {"--bogus"});
+    EXPECT_EQ(bad.exit_code, 2);
+    EXPECT_NE(bad.err.find("bogus"), std::string::npos);
+    const test::ProgramRun device = test::run_program(P330_GUI_PATH, {"--device", "usb"});
+    EXPECT_EQ(device.exit_code, 2);
+}
+
 }  // namespace
 }  // namespace p330::gui

@@ -30,20 +30,16 @@ void print_peak_memory() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A second copy ends at once, leaving the running one alone.
-    p330::SingleInstance instance;
-    if (!instance.acquired()) return 0;
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("p330"));
-    QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
-    QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
-
+    // The command line first, so that --help and --version work without a display and
+    // while another copy runs.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Configures the P330 gaming mouse (USB 04D9:C7E2)."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+        QStringLiteral("Configures the P330 gaming mouse (USB 04D9:C7E2). Lives in the tray; "
+                       "one copy runs per user."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     QCommandLineOption device(
         QStringLiteral("device"),
         QStringLiteral("auto (default), sim[:STATEFILE] for the simulated mouse, or /dev/hidrawN."),
@@ -59,7 +55,29 @@ int main(int argc, char** argv) {
     QCommandLineOption exit_after(QStringLiteral("exit-after-screenshot"),
                                   QStringLiteral("End after --screenshot."));
     parser.addOptions({device, data_dir, screenshot, exit_after});
-    parser.process(app);
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "p330: %s\nTry 'p330 --help'.\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        QString text = parser.helpText();
+        text.replace(QStringLiteral("<executable_name>"), QStringLiteral("p330"));
+        std::fputs(qPrintable(text), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("p330 %s\n", P330_VERSION);
+        return 0;
+    }
+
+    // A second copy ends at once, leaving the running one alone.
+    p330::SingleInstance instance;
+    if (!instance.acquired()) return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("p330"));
+    QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
+    QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
 
     p330::gui::AppOptions options;
     options.device = parser.value(device);
