@@ -70,15 +70,6 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // A second copy ends at once, leaving the running one alone.
-    p330::SingleInstance instance;
-    if (!instance.acquired()) return 0;
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("p330"));
-    QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
-    QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
-
     p330::gui::AppOptions options;
     options.device = parser.value(device);
     if (options.device != QLatin1String("auto") &&
@@ -94,6 +85,16 @@ int main(int argc, char** argv) {
     }
     options.screenshot = parser.value(screenshot);
     options.exit_after_screenshot = parser.isSet(exit_after);
+
+    // A second copy ends at once, leaving the running one alone.
+    p330::SingleInstance instance;
+    if (!instance.acquired()) return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("p330"));
+    QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
+    QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
+
 
     p330::gui::Application application(options);
     application.start();
