@@ -95,7 +95,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
 
-
     p330::gui::Application application(options);
     application.start();
     if (startup_probe()) {
