@@ -53,6 +53,19 @@ TEST(ApplicationTest, SplashThenTheMainViewCentred) {
     EXPECT_TRUE(app.session().connected());
 }
 
+TEST(ApplicationTest, TrayRestoreDuringTheSplashShowsTheMainView) {
+    test::ShippedDataFolder data;
+    RecordingSink sink;
+    AppOptions options = sim_options(data);
+    options.splash_ms = 60000;
+    Application app(options, &sink);
+    app.start();
+    EXPECT_FALSE(app.window()->main_view_shown());
+    app.restore_from_tray();
+    EXPECT_TRUE(app.window()->main_view_shown());
+    EXPECT_EQ(app.window()->size(), QSize(1000, 648));
+}
+
 TEST(ApplicationTest, ClosingHidesAndExitEndsTheLoopWithCodeZero) {
     test::ShippedDataFolder data;
     RecordingSink sink;

@@ -147,12 +147,7 @@ void Application::start() {
                                            main_view_texts(language));
     window_->on_exit = [this] { exit_program(); };
     window_->show_splash();
-    QTimer::singleShot(options_.splash_ms, this, [this] {
-        if (controller_.profile().first_run_flag == 0) (void)controller_.apply_first_run_labels();
-        window_->show_main_view();
-        if (!options_.screenshot.isEmpty())
-            QTimer::singleShot(500, this, &Application::take_screenshot);
-    });
+    QTimer::singleShot(options_.splash_ms, this, &Application::initialise_main_view);
     create_tray();
     // A mouse that is there but may not be opened is not "not detected": say what to do.
     if (!opened && opened.error().code == ErrorCode::kPermission) {
@@ -160,8 +155,23 @@ void Application::start() {
     }
 }
 
+void Application::initialise_main_view() {
+    if (window_->main_view_shown()) return;  // a tray restore came first
+    if (controller_.profile().first_run_flag == 0) (void)controller_.apply_first_run_labels();
+    window_->show_main_view();
+    if (!options_.screenshot.isEmpty())
+        QTimer::singleShot(500, this, &Application::take_screenshot);
+}
+
 void Application::restore_from_tray() {
-    if (controller_.reload_pending()) controller_.reload_if_pending();
+    if (controller_.reload_pending()) {
+        controller_.reload_if_pending();
+        window_->redraw_main_view();
+    } else if (window_->main_view_shown()) {
+        window_->redraw_main_view();
+    } else {
+        initialise_main_view();
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -48,6 +48,8 @@ class Application : public QObject {
     const QSystemTrayIcon* tray() const { return tray_.get(); }
 
   private:
+    // The splash's end, or a tray restore before it: the main view, first-run labels.
+    void initialise_main_view();
     void start_listener_if_connected();
     void watch_hotplug();
     void create_tray();

@@ -60,6 +60,14 @@ void MainWindow::show_main_view() {
     update();
 }
 
+void MainWindow::redraw_main_view() {
+    if (!main_view_shown_) return;
+    const QImage main = load_premultiplied(asset("/main.png"));
+    if (!main.isNull()) canvas_ = make_canvas(main);
+    paint_main_view();
+    update();
+}
+
 void MainWindow::draw_label(const QRect& r, const QString& text, int indent) {
     QPainter p(&canvas_);
     p.setFont(fonts_.normal);

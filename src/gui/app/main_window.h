@@ -30,6 +30,8 @@ class MainWindow : public QWidget {
     void show_splash();
     // The splash's end: main.png centred in the screen's available area, the main view.
     void show_main_view();
+    // Paints the main view again over the current canvas (after a reload).
+    void redraw_main_view();
     bool main_view_shown() const { return main_view_shown_; }
     const QImage& canvas() const { return canvas_; }
     ImageButton* thumb() const { return thumb_; }
