@@ -122,9 +122,7 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, std
         Result<std::unique_ptr<HotplugMonitor>> monitor = HotplugMonitor::create();
         if (monitor) {
             hotplug = std::move(*monitor);
-            if (Result<std::vector<HidrawNode>> nodes = find_mouse_nodes()) {
-                for (const HidrawNode& node : *nodes) hotplug->remember(node.syspath);
-            }
+            hotplug->remember_present_nodes();
         } else {
             std::fprintf(err, "p330ctl: %s; arrivals and removals will not be seen\n",
                          monitor.error().message.c_str());

@@ -9,6 +9,7 @@
 #include "core/config/ini_document.h"
 #include "core/util/file_io.h"
 #include "core/util/parse_int.h"
+#include "core/util/text_replace.h"
 
 namespace p330 {
 
@@ -47,11 +48,7 @@ bool file_exists(const fs::path& path) {
 
 // ".bin" becomes ".ini" in the file name only: a folder whose name holds ".bin" is left alone.
 fs::path companion_ini(const fs::path& image) {
-    std::string name = image.filename().string();
-    for (std::size_t at = name.find(".bin"); at != std::string::npos; at = name.find(".bin", at)) {
-        name.replace(at, 4, ".ini");
-    }
-    return image.parent_path() / name;
+    return image.parent_path() / replace_all(image.filename().string(), ".bin", ".ini");
 }
 
 bool names_an_image(const fs::path& path) {

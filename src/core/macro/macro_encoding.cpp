@@ -4,19 +4,13 @@
 
 #include "core/buttons/key_tables.h"
 #include "core/util/parse_int.h"
+#include "core/util/text_replace.h"
 
 namespace p330 {
 namespace {
 
 // No macro the program writes comes near this; it bounds the work a damaged file can cause.
 constexpr int kMaxItemsRead = 4096;
-
-std::string remove_all(std::string text, std::string_view what) {
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at)) {
-        text.erase(at, what.size());
-    }
-    return text;
-}
 
 std::string item_key(int j) {
     return "Item" + std::to_string(j);
@@ -76,16 +70,16 @@ EncodedMacro encode_macro(const IniDocument& ini, const std::string& section) {
         bool release = false;
         std::string name;
         if (item.find(kPressMarker) != std::string::npos) {
-            name = remove_all(item, kPressMarker);
+            name = replace_all(item, kPressMarker, "");
         } else if (item.find(kReleaseMarker) != std::string::npos) {
-            name = remove_all(item, kReleaseMarker);
+            name = replace_all(item, kReleaseMarker, "");
             release = true;
         } else {
             continue;  // a delay item, or anything else
         }
         std::string delay = j + 1 < count ? ini.get_or_empty(section, item_key(j + 1)) : "";
         if (record_delays == 0 && delay.find("ms") == std::string::npos) delay = "50 ms";
-        const long long n = parse_leading_integer(remove_all(delay, " ms"));
+        const long long n = parse_leading_integer(replace_all(delay, " ms", ""));
         if (!append_key_event(out.block, out.pairs_used, release, macro_key_code(name), n)) {
             out.cut = true;  // later events are dropped whole, never written past the block
             break;

@@ -5,6 +5,7 @@
 #include "core/config/ini_document.h"
 #include "core/util/parse_int.h"
 #include "core/util/text_encoding.h"
+#include "core/util/text_replace.h"
 
 namespace p330 {
 
@@ -14,14 +15,6 @@ std::size_t count_characters(std::string_view utf8) {
     return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
-}
-
-std::string replace_all(std::string text, std::string_view from, std::string_view to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
 }
 
 void write_section(IniDocument& doc, const std::string& name, int record_delays,

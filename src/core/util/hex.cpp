@@ -14,14 +14,12 @@ std::string to_hex(std::span<const std::uint8_t> bytes, std::string_view separat
     return out;
 }
 
-namespace {
-int digit_value(char c) {
+int hex_digit_value(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
-}  // namespace
 
 std::optional<std::vector<std::uint8_t>> from_hex(std::string_view text) {
     std::vector<std::uint8_t> out;
@@ -32,8 +30,8 @@ std::optional<std::vector<std::uint8_t>> from_hex(std::string_view text) {
             continue;
         }
         if (i + 1 >= text.size()) return std::nullopt;
-        const int high = digit_value(text[i]);
-        const int low = digit_value(text[i + 1]);
+        const int high = hex_digit_value(text[i]);
+        const int low = hex_digit_value(text[i + 1]);
         if (high < 0 || low < 0) return std::nullopt;
         out.push_back(static_cast<std::uint8_t>(high << 4 | low));
         i += 2;

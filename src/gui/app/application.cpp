@@ -79,9 +79,7 @@ void Application::watch_hotplug() {
         return;
     }
     hotplug_ = std::move(*monitor);
-    if (Result<std::vector<HidrawNode>> nodes = find_mouse_nodes()) {
-        for (const HidrawNode& node : *nodes) hotplug_->remember(node.syspath);
-    }
+    hotplug_->remember_present_nodes();
     hotplug_notifier_ = std::make_unique<QSocketNotifier>(hotplug_->fd(), QSocketNotifier::Read);
     connect(hotplug_notifier_.get(), &QSocketNotifier::activated, this, [this] {
         for (const HotplugEvent& event : hotplug_->receive()) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/util/file_io.h"
+#include "core/util/hex.h"
 
 namespace p330 {
 namespace {
@@ -22,13 +23,7 @@ bool parse_hex_field(std::string_view field, std::uint32_t& out) {
     if (field.empty() || field.size() > 8) return false;
     out = 0;
     for (const char c : field) {
-        int v = -1;
-        if (c >= '0' && c <= '9')
-            v = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            v = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            v = c - 'A' + 10;
+        const int v = hex_digit_value(c);
         if (v < 0) return false;
         out = out << 4 | static_cast<std::uint32_t>(v);
     }

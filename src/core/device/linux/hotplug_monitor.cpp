@@ -27,6 +27,12 @@ HotplugMonitor::~HotplugMonitor() {
     udev_unref(udev_);
 }
 
+void HotplugMonitor::remember_present_nodes() {
+    if (Result<std::vector<HidrawNode>> nodes = find_mouse_nodes()) {
+        for (const HidrawNode& node : *nodes) remember(node.syspath);
+    }
+}
+
 int HotplugMonitor::fd() const {
     return udev_monitor_get_fd(monitor_);
 }

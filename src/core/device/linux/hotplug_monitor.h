@@ -31,6 +31,8 @@ class HotplugMonitor {
     std::vector<HotplugEvent> receive();
     // A node found by discovery, so that its removal is recognised.
     void remember(const std::string& syspath) { known_.insert(syspath); }
+    // Remembers every node of the mouse present now.
+    void remember_present_nodes();
 
   private:
     HotplugMonitor(udev* u, udev_monitor* monitor) : udev_(u), monitor_(monitor) {}
