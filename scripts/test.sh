@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite: a normal build; the same tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer; the threaded tests under ThreadSanitizer;
-# and the fuzz targets, built with clang's libFuzzer and run for a short while each.
+# and the fuzz targets, built with clang's libFuzzer, each replaying its corpus and then running
+# a fixed number of mutations from a fixed seed (repeatable).
 # Stops at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."

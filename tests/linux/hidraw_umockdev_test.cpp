@@ -1,8 +1,14 @@
 // The real Linux device path (libudev discovery, hidraw transfers, the listener, the udev
 // monitor) inside a umockdev testbed.
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "core/config/full_upload.h"
 #include "core/device/linux/hidraw_link.h"
@@ -12,6 +18,7 @@
 #include "fixtures/data_folder.h"
 #include "fixtures/mouse_descriptors.h"
 #include "fixtures/records.h"
+#include "fixtures/temp_dir.h"
 #include "mouse_testbed.h"
 
 namespace p330 {
@@ -208,6 +215,40 @@ TEST_F(HidrawTest, UnplugAndReplugUnderANewNameRunTheDeviceChangeSequence) {
     EXPECT_EQ(wire[0].bytes[1], 0x82);
     EXPECT_EQ(test::hex(wire[2].bytes), "00 01 FC 00 00 00 00 00 02");
     listener.stop();
+}
+
+// A node this user may not open is reported as a permission problem that names the udev rule,
+// not as a missing mouse. Root may open anything, so as root the check runs as "nobody".
+TEST(HidrawPermissionTest, ANodeThatMayNotBeOpenedNamesTheUdevRule) {
+    test::TempDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all |
+                                                 std::filesystem::perms::group_exec |
+                                                 std::filesystem::perms::others_exec);
+    const std::filesystem::path devnode = dir.path() / "hidraw7";
+    std::ofstream(devnode).put('\0');
+    std::filesystem::permissions(devnode, std::filesystem::perms::none);
+
+    HidrawNode node;
+    node.devnode = devnode.string();
+    node.descriptor = *parse_report_descriptor(test::kCommandDescriptor);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(10);
+        Result<std::unique_ptr<MouseLink>> link = open_hidraw_mouse({node});
+        if (link) ::_exit(11);
+        if (link.error().code != ErrorCode::kPermission) ::_exit(12);
+        if (link.error().message.find("udev rule 70-p330.rules") == std::string::npos) ::_exit(13);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: could not become nobody, 11: opened, "
+                                         "12: another error, 13: no hint of the udev rule";
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 namespace p330 {
 namespace {
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view trim(std::string_view s) {
     const auto first = s.find_first_not_of(" \t\r");
     if (first == std::string_view::npos) return {};
@@ -37,7 +39,10 @@ Result<IniDocument> IniDocument::parse(std::string_view bytes) {
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
 
-        const std::string_view line = trim(raw);
+        // A byte-order mark inside the file is invisible in an editor; at the start of a line it
+        // is taken as blank, or a key written first in the file would lose it on the next read.
+        std::string_view line = trim(raw);
+        while (line.starts_with(kUtf8ByteOrderMark)) line = trim(line.substr(3));
         if (!line.empty() && line.front() == '[') {
             const auto close = line.find(']');
             const std::string_view name =

@@ -58,6 +58,11 @@ TEST(IniDocumentTest, ReadsWindowsEncodings) {
     auto utf16 = IniDocument::parse(bytes);
     ASSERT_TRUE(utf16);
     EXPECT_EQ(utf16->get("S", "x"), "宏");
+    // A mark after leading blanks is not part of the first key, so a save reads back the same.
+    auto stray = IniDocument::parse(" \xEF\xBB\xBFUp=1\n[S]\n\xEF\xBB\xBFk=2\n");
+    ASSERT_TRUE(stray);
+    EXPECT_EQ(stray->serialise(), "Up=1\n[S]\nk=2\n");
+    EXPECT_EQ(stray->get("s", "K"), "2");
 }
 
 TEST(IniDocumentTest, RefusesFilesThatAreNotTextOrTooLarge) {
