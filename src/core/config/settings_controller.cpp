@@ -5,9 +5,21 @@
 
 namespace p330 {
 
-UserMessage upload_failed_message(const TransferTally& tally) {
-    return UserMessage{"The mouse did not receive every setting (" +
-                           std::to_string(tally.failed()) + " of " + std::to_string(tally.total()) +
+UserMessage upload_failed_message(const TransferTally& tally, Language language) {
+    const std::string failed = std::to_string(tally.failed());
+    const std::string total = std::to_string(tally.total());
+    switch (language) {
+        case Language::kSimplifiedChinese:
+            return UserMessage{"鼠标未收到全部设置（" + total + " 次传输中有 " + failed +
+                                   " 次失败）。请检查连接后重新保存。",
+                               "Warning"};
+        case Language::kTraditionalChinese:
+            return UserMessage{"滑鼠未收到全部設定（" + total + " 次傳輸中有 " + failed +
+                                   " 次失敗）。請檢查連線後重新儲存。",
+                               "Warning"};
+        case Language::kEnglish: break;
+    }
+    return UserMessage{"The mouse did not receive every setting (" + failed + " of " + total +
                            " transfers failed). Check the connection and save again.",
                        "Warning"};
 }
@@ -39,7 +51,8 @@ FlowReport SettingsController::upload_and_save() {
     if (protocol_ == nullptr) return report;
     report.upload = full_upload(*protocol_, settings_.current, image_);
     report.uploaded = true;
-    if (!report.upload->ok()) report.messages.push_back(upload_failed_message(*report.upload));
+    if (!report.upload->ok())
+        report.messages.push_back(upload_failed_message(*report.upload, language_));
     SaveResult saved = save_active_profile(folder_, profile_, settings_.current);
     if (saved.message) report.messages.push_back(*saved.message);
     if (Status s = write_labels(profile_.active_ini, language_, labels_); !s) {

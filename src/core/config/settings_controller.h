@@ -79,7 +79,7 @@ class SettingsController {
     Language language_ = Language::kEnglish;
 };
 
-// The warning a failed upload gives, with the counts of the tally.
-UserMessage upload_failed_message(const TransferTally& tally);
+// The warning a failed upload gives, with the counts of the tally, in the profile's language.
+UserMessage upload_failed_message(const TransferTally& tally, Language language);
 
 }  // namespace p330

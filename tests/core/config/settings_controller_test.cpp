@@ -85,6 +85,14 @@ TEST_F(SettingsControllerTest, FailedTransfersAndRefusedSettingsAreReported) {
     EXPECT_NE(report.messages[0].text.find("44 of 44 transfers failed"), std::string::npos);
     EXPECT_EQ(report.messages[1].text, "SETMOUSESPEED failed.");
     EXPECT_EQ(report.messages[2].text, "SPI_SETDOUBLECLICKTIME failed.");
+
+    TransferTally tally;
+    tally.note(Status::ok());
+    tally.note(Error{ErrorCode::kDisconnected, "gone"});
+    EXPECT_EQ(upload_failed_message(tally, Language::kSimplifiedChinese).text,
+              "鼠标未收到全部设置（2 次传输中有 1 次失败）。请检查连接后重新保存。");
+    EXPECT_EQ(upload_failed_message(tally, Language::kTraditionalChinese).text,
+              "滑鼠未收到全部設定（2 次傳輸中有 1 次失敗）。請檢查連線後重新儲存。");
 }
 
 TEST_F(SettingsControllerTest, ResetWithoutTheMouseThenCancelBringsBackTheAppliedSettings) {
