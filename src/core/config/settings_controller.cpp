@@ -2,25 +2,14 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/config/full_upload.h"
+#include "core/util/text_replace.h"
 
 namespace p330 {
 
 UserMessage upload_failed_message(const TransferTally& tally, Language language) {
-    const std::string failed = std::to_string(tally.failed());
-    const std::string total = std::to_string(tally.total());
-    switch (language) {
-        case Language::kSimplifiedChinese:
-            return UserMessage{"鼠标未收到全部设置（" + total + " 次传输中有 " + failed +
-                                   " 次失败）。请检查连接后重新保存。",
-                               "Warning"};
-        case Language::kTraditionalChinese:
-            return UserMessage{"滑鼠未收到全部設定（" + total + " 次傳輸中有 " + failed +
-                                   " 次失敗）。請檢查連線後重新儲存。",
-                               "Warning"};
-        case Language::kEnglish: break;
-    }
-    return UserMessage{"The mouse did not receive every setting (" + failed + " of " + total +
-                           " transfers failed). Check the connection and save again.",
+    std::string text = replace_all(std::string(ui_texts(language).upload_failed), "{failed}",
+                                   std::to_string(tally.failed()));
+    return UserMessage{replace_all(std::move(text), "{total}", std::to_string(tally.total())),
                        "Warning"};
 }
 

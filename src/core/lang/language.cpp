@@ -76,6 +76,8 @@ const UiTexts kEnglish = {
      "Switch DPI into the third stage ", "Switch DPI into the fourth stage ",
      "Switch DPI into the fifth stage ", "Switch DPI into the sixth stage "},
     "Switch to macro key",
+    "The mouse did not receive every setting ({failed} of {total} transfers failed). Check the "
+    "connection and save again.",
 };
 
 const UiTexts kSimplified = {
@@ -133,6 +135,7 @@ const UiTexts kSimplified = {
     {"DPI切换到第一段 ", "DPI切换到第二段 ", "DPI切换到第三段 ", "DPI切换到第四段 ",
      "DPI切换到第五段 ", "DPI切换到第六段 "},
     "切换到宏",
+    "鼠标未收到全部设置（{total} 次传输中有 {failed} 次失败）。请检查连接后重新保存。",
 };
 
 const UiTexts kTraditional = {
@@ -190,6 +193,7 @@ const UiTexts kTraditional = {
     {"DPI切換到第一段 ", "DPI切換到第二段 ", "DPI切換到第三段 ", "DPI切換到第四段 ",
      "DPI切換到第五段 ", "DPI切換到第六段 "},
     "切換到巨集",
+    "滑鼠未收到全部設定（{total} 次傳輸中有 {failed} 次失敗）。請檢查連線後重新儲存。",
 };
 
 }  // namespace

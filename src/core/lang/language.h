@@ -32,6 +32,8 @@ struct UiTexts {
     std::string_view mouse_not_detected, mouse_detected;
     std::array<std::string_view, 6> dpi_stage_switched;  // each ends with a blank
     std::string_view macro_key_switched;
+    // Our own warning after a failed upload; {failed} and {total} stand for the counts.
+    std::string_view upload_failed;
 };
 
 const UiTexts& ui_texts(Language language);
