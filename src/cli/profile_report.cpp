@@ -6,8 +6,8 @@
 #include "core/buttons/button_code.h"
 #include "core/buttons/function_catalogue.h"
 #include "core/buttons/key_tables.h"
-#include "core/config/device_image.h"
 #include "core/config/pointer_settings.h"
+#include "core/model/device_image.h"
 #include "core/util/hex.h"
 
 namespace p330::cli {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/config/settings_record.h"
+#include "core/model/settings_record.h"
 
 namespace p330::cli {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/config/device_image.h"
+#include "core/config/image_builders.h"
 #include "core/config/profile_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/config/settings_record.h"
+#include "core/model/settings_record.h"
 
 namespace p330 {
 

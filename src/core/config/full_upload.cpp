@@ -1,5 +1,7 @@
 #include "core/config/full_upload.h"
 
+#include "core/config/image_builders.h"
+
 namespace p330 {
 
 TransferTally full_upload(CommandProtocol& protocol, SettingsRecord& record, DeviceImage& image) {

@@ -1,9 +1,9 @@
 #pragma once
 // The one routine that turns the settings record into device commands.
 
-#include "core/config/device_image.h"
-#include "core/config/settings_record.h"
 #include "core/device/protocol.h"
+#include "core/model/device_image.h"
+#include "core/model/settings_record.h"
 
 namespace p330 {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/config/profile_files.h"
-#include "core/config/settings_record.h"
+#include "core/model/settings_record.h"
 
 namespace p330 {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/config/settings_record.h"
 #include "core/lang/language.h"
+#include "core/model/settings_record.h"
 #include "core/result.h"
 
 namespace p330 {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "core/config/device_image.h"
 #include "core/config/pointer_settings.h"
 #include "core/config/profile_files.h"
-#include "core/config/settings_record.h"
 #include "core/device/protocol.h"
 #include "core/lang/language.h"
+#include "core/model/device_image.h"
+#include "core/model/settings_record.h"
 
 namespace p330 {
 

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <span>
 
-#include "core/config/device_image.h"
 #include "core/device/clock.h"
 #include "core/device/command_packet.h"
 #include "core/device/transport.h"
+#include "core/model/device_image.h"
 #include "core/result.h"
 
 namespace p330 {

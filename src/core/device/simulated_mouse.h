@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "core/config/device_image.h"
 #include "core/device/clock.h"
 #include "core/device/command_packet.h"
 #include "core/device/transport.h"
+#include "core/model/device_image.h"
 
 namespace p330 {
 

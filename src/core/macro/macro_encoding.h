@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/config/ini_document.h"
-#include "core/config/settings_record.h"
+#include "core/model/settings_record.h"
 
 namespace p330 {
 

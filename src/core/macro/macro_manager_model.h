@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/config/settings_record.h"
 #include "core/macro/macro_encoding.h"
+#include "core/model/settings_record.h"
 #include "core/result.h"
 
 namespace p330 {

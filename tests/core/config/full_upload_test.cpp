@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/config/image_builders.h"
 #include "core/device/simulated_mouse.h"
 #include "fixtures/records.h"
 

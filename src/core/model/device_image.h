@@ -1,10 +1,10 @@
 #pragma once
-// What is exchanged with the mouse, and how it is built from the settings record.
+// What is exchanged with the mouse: the image of its profile slots, button table and macros.
 
 #include <array>
 #include <cstdint>
 
-#include "core/config/settings_record.h"
+#include "core/model/settings_record.h"
 
 namespace p330 {
 
@@ -40,11 +40,6 @@ extern const Block kParameterBlockTemplate;
 
 // Slot of each button in the 32-slot button table.
 constexpr std::array<int, kButtonCount> kButtonSlot = {0, 1, 2, 14, 15, 3, 4, 5};
-
-std::uint8_t angle_snap_code(std::uint8_t level);
-Block build_parameter_block(const SettingsRecord& record);
-Block build_button_table(const SettingsRecord& record);
-void copy_macros(const SettingsRecord& record, DeviceImage& image);
 
 // DPI of stage k (1..6) in the parameter block of the record's profile slot; 0 for a stage
 // or slot outside the image.

@@ -1,4 +1,4 @@
-#include "core/config/device_image.h"
+#include "core/config/image_builders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/config/settings_record.h"
+#include "core/model/settings_record.h"
 
 #include <algorithm>
 #include <cstring>
