@@ -68,6 +68,20 @@ void MainWindow::redraw_main_view() {
     update();
 }
 
+void MainWindow::save_finished() {}
+
+void MainWindow::set_busy(bool busy) {
+    if (busy) {
+        setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
+    }
+}
+
+void MainWindow::reset_main_view() {
+    redraw_main_view();
+}
+
 void MainWindow::draw_label(const QRect& r, const QString& text, int indent) {
     QPainter p(&canvas_);
     p.setFont(fonts_.normal);
@@ -159,7 +173,11 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
             return;
         }
         if (kHide.contains(p)) {
-            hide();
+            if (hide_minimises_) {
+                showMinimized();
+            } else {
+                hide();
+            }
             return;
         }
     }

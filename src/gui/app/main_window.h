@@ -38,6 +38,23 @@ class MainWindow : public QWidget {
 
     // The title bar's close button and the tray's Exit.
     std::function<void()> on_exit;
+    // The bottom buttons. Save is called only when its lock is clear; the owner calls
+    // save_finished() once the upload it started has ended (at once when it started none).
+    std::function<void()> on_save;
+    std::function<void()> on_reset;
+    std::function<void()> on_cancel;  // the window hides itself afterwards
+    // "Config", "Macro Manager" and the help button: filled by the dialogs that open there.
+    std::function<void()> on_config;
+    std::function<void()> on_macro_manager;
+
+    // The Save lock clears when the upload has ended and 2000 ms have passed since the click.
+    void save_finished();
+    // The wait cursor, shown while an upload or a reset runs.
+    void set_busy(bool busy);
+    // After a Reset: transient controls closed, every panel collapsed, upper page, front view.
+    void reset_main_view();
+    // Without a tray the hide button minimises, so the window can always be brought back.
+    void set_hide_minimises(bool minimises) { hide_minimises_ = minimises; }
     // The first paint of the splash, for start-up measurements.
     std::function<void()> on_first_paint;
 
@@ -58,6 +75,7 @@ class MainWindow : public QWidget {
     QImage canvas_;
     bool main_view_shown_ = false;
     bool painted_ = false;
+    bool hide_minimises_ = false;
     ImageButton* thumb_ = nullptr;
 };
 
