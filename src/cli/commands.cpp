@@ -9,6 +9,7 @@
 
 #include "cli/device_open.h"
 #include "cli/json_writer.h"
+#include "cli/paths_command.h"
 #include "cli/profile_report.h"
 #include "core/config/full_upload.h"
 #include "core/config/ini_document.h"
@@ -247,19 +248,16 @@ int cmd_devices(const Context& c) {
 
 int run_command(const Options& options, std::FILE* out, std::FILE* err) {
     Context c{options, out, err, {}};
-    if (!options.data_dir.empty()) {
-        c.folder.dir = options.data_dir;
-    } else {
-        Result<std::filesystem::path> exe = executable_folder();
-        if (!exe) return fail(c, kExitBadInput, exe.error().message);
-        c.folder.dir = *exe;
-    }
+    if (options.command == "paths") return cmd_paths(options, out, err);
+    if (options.command == "devices") return cmd_devices(c);
+    Result<DataFolder> folder = prepare_data_folder(options, err);
+    if (!folder) return fail(c, kExitBadInput, folder.error().message);
+    c.folder = *folder;
     if (options.command == "status") return cmd_status(c);
     if (options.command == "apply") return cmd_apply(c);
     if (options.command == "show") return cmd_show(c);
     if (options.command == "macros") return cmd_macros(c);
     if (options.command == "watch") return cmd_watch(c);
-    if (options.command == "devices") return cmd_devices(c);
     return fail(c, kExitUsage, "unknown command " + options.command);
 }
 

@@ -24,14 +24,18 @@ Commands:
   macros                  list the macros of record.ini in file order
   watch                   print the mouse's DPI and macro switches, arrivals and
                           removals until interrupted
+  paths                   where the user's files, the shipped defaults and the
+                          skins are
 
 Options:
   --device DEV            auto (default), sim[:STATEFILE] for the simulated mouse
                           (its memory kept in STATEFILE between runs), or a node
                           such as /dev/hidraw3
-  --data-dir DIR          folder of the profiles and record.ini (default: the
-                          folder of the executable)
-  --json                  machine-readable output (devices, status, show, macros)
+  --data-dir DIR          keep every file in DIR (default: the user's files in
+                          $XDG_CONFIG_HOME/p330 or ~/.config/p330, made from the
+                          shipped defaults where missing)
+  --json                  machine-readable output (devices, status, show, macros,
+                          paths)
   --trace FILE            write every HID transfer to FILE ("-" for standard
                           output): milliseconds, type, bytes in hexadecimal
   -h, --help              show this help and exit
@@ -48,7 +52,7 @@ Exit status:
 
 ParseResult parse_options(const std::vector<std::string>& args) {
     static const std::set<std::string> kCommands = {"devices", "status", "apply",
-                                                    "show",    "macros", "watch"};
+                                                    "show",    "macros", "watch", "paths"};
     ParseResult result;
     Options& o = result.options;
     auto fail = [&](std::string message) {

@@ -48,7 +48,8 @@ MainViewTexts main_view_texts(Language language) {
 
 Application::Application(AppOptions options, NotificationSink* sink)
     : options_(std::move(options)),
-      controller_(DataFolder{options_.data_dir.toStdString()}, nullptr, nullptr),
+      controller_(DataFolder{options_.data_dir.toStdString(), options_.defaults_dir.toStdString()},
+                  nullptr, nullptr),
       listener_([this](MouseReport report) { session_->on_mouse_report(report); }),
       sink_(sink),
       forwarding_sink_(std::make_unique<ForwardingSink>(*this)) {
@@ -132,18 +133,25 @@ void Application::start() {
     controller_.start();
     const Language language = controller_.language();
     const ProfileIni& ini = controller_.profile_ini();
-    std::optional<QString> skin =
-        skin_directory(options_.data_dir, QString::fromStdString(ini.skin_path));
+    const QStringList skin_roots =
+        options_.skin_roots.isEmpty() ? QStringList{options_.data_dir + "/Skins"} : options_.skin_roots;
+    std::optional<QString> skin = find_skin_directory(skin_roots, QString::fromStdString(ini.skin_path));
     if (!skin) {
         qWarning("p330: the skin path '%s' leads out of the Skins folder; it is ignored",
                  ini.skin_path.c_str());
-        skin = QDir::cleanPath(options_.data_dir + "/Skins/__refused__");
+        skin = QDir::cleanPath(skin_roots.front() + "/__refused__");
     }
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
     window_ = std::make_unique<MainWindow>(*skin, colour, main_window_fonts(language),
                                            main_view_texts(language));
     window_->on_exit = [this] { exit_program(); };
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        // Nothing else could bring it back: a normal window with a taskbar entry, minimised
+        // instead of hidden.
+        window_->setWindowFlags((window_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
+        window_->set_hide_minimises(true);
+    }
     window_->show_splash();
     QTimer::singleShot(options_.splash_ms, this, &Application::initialise_main_view);
     create_tray();
@@ -170,6 +178,7 @@ void Application::restore_from_tray() {
     } else {
         initialise_main_view();
     }
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();
