@@ -51,8 +51,8 @@ Exit status:
 }
 
 ParseResult parse_options(const std::vector<std::string>& args) {
-    static const std::set<std::string> kCommands = {"devices", "status", "apply",
-                                                    "show",    "macros", "watch", "paths"};
+    static const std::set<std::string> kCommands = {"devices", "status", "apply", "show",
+                                                    "macros",  "watch",  "paths"};
     ParseResult result;
     Options& o = result.options;
     auto fail = [&](std::string message) {

@@ -26,8 +26,8 @@ struct UserEnvironment {
 };
 
 struct DataLocations {
-    std::filesystem::path user_dir;      // the user's files; written by the program
-    std::filesystem::path defaults_dir;  // config*.bin, str*.ini, record.ini as shipped
+    std::filesystem::path user_dir;                 // the user's files; written by the program
+    std::filesystem::path defaults_dir;             // config*.bin, str*.ini, record.ini as shipped
     std::vector<std::filesystem::path> skin_roots;  // Skins folders, searched in order
     bool single_folder = false;                     // --data-dir
 
@@ -39,8 +39,7 @@ std::filesystem::path shipped_data_dir(const std::filesystem::path& exe_dir);
 // $XDG_CONFIG_HOME/p330, or ~/.config/p330 when that is unset or not an absolute path.
 Result<std::filesystem::path> user_data_dir(const UserEnvironment& env);
 // data_dir non-empty: the single-folder layout in data_dir.
-Result<DataLocations> locate_data(const std::filesystem::path& data_dir,
-                                  const UserEnvironment& env,
+Result<DataLocations> locate_data(const std::filesystem::path& data_dir, const UserEnvironment& env,
                                   const std::filesystem::path& exe_dir);
 
 // zh_CN and zh_SG read simplified Chinese; zh_TW, zh_HK and zh_MO traditional; else English.

@@ -133,9 +133,11 @@ void Application::start() {
     controller_.start();
     const Language language = controller_.language();
     const ProfileIni& ini = controller_.profile_ini();
-    const QStringList skin_roots =
-        options_.skin_roots.isEmpty() ? QStringList{options_.data_dir + "/Skins"} : options_.skin_roots;
-    std::optional<QString> skin = find_skin_directory(skin_roots, QString::fromStdString(ini.skin_path));
+    const QStringList skin_roots = options_.skin_roots.isEmpty()
+                                       ? QStringList{options_.data_dir + "/Skins"}
+                                       : options_.skin_roots;
+    std::optional<QString> skin =
+        find_skin_directory(skin_roots, QString::fromStdString(ini.skin_path));
     if (!skin) {
         qWarning("p330: the skin path '%s' leads out of the Skins folder; it is ignored",
                  ini.skin_path.c_str());

@@ -21,10 +21,10 @@ namespace p330::gui {
 
 struct AppOptions {
     QString device = QStringLiteral("auto");
-    QString data_dir;      // the user's files
-    QString defaults_dir;  // what Reset reads; empty: data_dir
+    QString data_dir;        // the user's files
+    QString defaults_dir;    // what Reset reads; empty: data_dir
     QStringList skin_roots;  // Skins folders searched in order; empty: data_dir/Skins
-    QString screenshot;  // saved once the main view shows
+    QString screenshot;      // saved once the main view shows
     bool exit_after_screenshot = false;
     int splash_ms = 3000;
 };

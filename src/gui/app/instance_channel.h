@@ -4,8 +4,8 @@
 
 #include <QLocalServer>
 #include <QObject>
-#include <optional>
 #include <functional>
+#include <optional>
 
 namespace p330::gui {
 

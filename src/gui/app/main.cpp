@@ -104,8 +104,8 @@ int main(int argc, char** argv) {
 
     // A second start hands its request to the running copy and ends.
     using p330::gui::InstanceRequest;
-    const InstanceRequest request = parser.isSet(firmware_update) ? InstanceRequest::kFirmwareUpdate
-                                                                  : InstanceRequest::kShow;
+    const InstanceRequest request =
+        parser.isSet(firmware_update) ? InstanceRequest::kFirmwareUpdate : InstanceRequest::kShow;
     p330::SingleInstance instance;
     if (!instance.acquired()) {
         QCoreApplication core(argc, argv);
