@@ -4,14 +4,13 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
-#include "core/config/data_locations.h"
 #include "gui/app/application.h"
 #include "gui/app/instance_channel.h"
+#include "gui/app/user_files.h"
 #include "platform/single_instance.h"
 
 namespace {
@@ -86,19 +85,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "p330: --device takes auto, sim[:STATEFILE] or a /dev/hidrawN node\n");
         return 2;
     }
-    const p330::UserEnvironment env = p330::UserEnvironment::from_process();
-    p330::Result<std::filesystem::path> exe = p330::executable_folder();
-    const p330::Result<p330::DataLocations> where = p330::locate_data(
-        parser.isSet(data_dir) ? QDir(parser.value(data_dir)).absolutePath().toStdString() : "",
-        env, exe ? *exe : std::filesystem::path());
-    if (!where) {
-        std::fprintf(stderr, "p330: %s\n", where.error().message.c_str());
-        return 1;
-    }
-    options.data_dir = QString::fromStdString(where->user_dir.string());
-    options.defaults_dir = QString::fromStdString(where->defaults_dir.string());
-    for (const auto& root : where->skin_roots)
-        options.skin_roots << QString::fromStdString(root.string());
+    const std::optional<p330::DataLocations> where =
+        p330::gui::locate_user_files(options, parser.value(data_dir));
+    if (!where) return 1;
     options.screenshot = parser.value(screenshot);
     options.exit_after_screenshot = parser.isSet(exit_after);
 
@@ -119,10 +108,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "p330: %s; a second copy cannot be told apart\n",
                      instance.problem().c_str());
     // What the user's folder lacks comes from the shipped defaults; nothing there is replaced.
-    if (auto seeded = p330::seed_user_folder(*where, p330::language_for_locale(env.locale));
-        !seeded) {
-        std::fprintf(stderr, "p330: %s\n", seeded.error().message.c_str());
-    }
+    p330::gui::seed_user_files(*where);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("p330"));
