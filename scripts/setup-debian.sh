@@ -7,7 +7,7 @@ packages=(
   libudev-dev umockdev libumockdev-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-qpa-plugins libgl-dev xvfb xauth fonts-wqy-microhei fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins libgl-dev xvfb xauth xdotool fonts-wqy-microhei fonts-dejavu-core
 )
 
 missing=()
