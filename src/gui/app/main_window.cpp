@@ -22,7 +22,6 @@ using namespace layout;
 namespace {
 
 constexpr int kSaveLockMs = 2000;
-constexpr int kHoverMs = 10;
 constexpr int kBoxHoverBase = 100;
 
 Point point_of(const QPointF& p) {
@@ -103,7 +102,7 @@ void MainWindow::show_main_view() {
         }
         measured_ = true;
     }
-    canvas_.reset(load_premultiplied(canvas_.path(QString::fromLatin1(kBackground.normal))));
+    canvas_.reset(kBackground.normal);
     const QSize size = canvas_.valid() ? canvas_.image().size() : QSize(1, 1);
     const QRect area =
         screen() ? screen()->availableGeometry() : QRect(0, 0, size.width(), size.height());
@@ -153,7 +152,7 @@ void MainWindow::paint_element(const Element& e, bool over) {
 }
 
 void MainWindow::paint_fixed_elements() {
-    canvas_.reset(load_premultiplied(canvas_.path(QString::fromLatin1(kBackground.normal))));
+    canvas_.reset(kBackground.normal);
     for (const Element* e : {&kLogo, &kScrollTrack, &kHelpButton, &kHideButton, &kCloseButton,
                              &kResetButton, &kCancelButton, &kSaveButton, &kConfigButton}) {
         paint_element(*e, false);
@@ -393,7 +392,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     const int target = hover_target(point_of(event->position()));
     if (target >= 0) {
         hover_candidate_ = target;
-        hover_timer_.start(kHoverMs);
+        hover_timer_.start(hover_delay_ms_);
         return;
     }
     hover_timer_.stop();

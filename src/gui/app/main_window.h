@@ -69,6 +69,8 @@ class MainWindow : public QWidget {
     void set_busy(bool busy);
     // Without a tray the hide button minimises, so the window can always be brought back.
     void set_hide_minimises(bool minimises) { hide_minimises_ = minimises; }
+    // How long the pointer rests on an element before it shows its hover look.
+    void set_hover_delay_ms(int ms) { hover_delay_ms_ = ms; }
 
     // The navigation state, for the owner and tests.
     bool right_expanded(int panel) const { return right_expanded_[panel]; }
@@ -139,6 +141,7 @@ class MainWindow : public QWidget {
     std::array<bool, 7> hover_{};
     std::array<bool, kButtonCount> box_hover_{};
     int hover_candidate_ = -1;
+    int hover_delay_ms_ = 10;
     QTimer hover_timer_;
 
     bool main_view_shown_ = false;

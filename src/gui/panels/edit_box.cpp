@@ -13,10 +13,12 @@ QLineEdit* make_edit_box(QWidget* parent, const layout::Rect& r, const SkinCanva
     box->setAlignment(Qt::AlignCenter);
     box->setFont(canvas.fonts().normal);
     box->setTextMargins(0, 0, 0, 0);
-    box->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(148, 148, 148); color: %1;"
-                                      " border: 1px solid rgb(90, 90, 90); padding: 0px; }"
-                                      "QLineEdit:disabled { color: rgb(90, 90, 90); }")
-                           .arg(canvas.text_colour().name()));
+    // A palette, not a style sheet: boxes are made anew on every layout of their panel.
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, QColor(148, 148, 148));
+    palette.setColor(QPalette::Text, canvas.text_colour());
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(90, 90, 90));
+    box->setPalette(palette);
     box->show();
     return box;
 }

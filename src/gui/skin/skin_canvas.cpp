@@ -1,5 +1,6 @@
 #include "gui/skin/skin_canvas.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 #include "gui/layout/main_layout.h"
@@ -12,9 +13,21 @@ void SkinCanvas::reset(const QImage& background) {
     dirty_ = image_.rect();
 }
 
+const QImage& SkinCanvas::image_of(const QString& rel) {
+    const QFileInfo file(path(rel));
+    Cached& cached = cache_[rel];
+    const QDateTime modified = file.lastModified();
+    if (cached.size != file.size() || cached.modified != modified || cached.image.isNull()) {
+        cached.image = file.exists() ? load_premultiplied(file.filePath()) : QImage();
+        cached.size = file.size();
+        cached.modified = modified;
+    }
+    return cached.image;
+}
+
 bool SkinCanvas::draw(const QString& rel, layout::Point at) {
     if (image_.isNull()) return false;
-    const QImage picture = load_premultiplied(path(rel));
+    const QImage& picture = image_of(rel);
     if (picture.isNull()) return false;
     QPainter painter(&image_);
     painter.drawImage(at.x, at.y, picture);

@@ -3,6 +3,8 @@
 // labels in the skin's text colour. Every draw widens the dirty region, so the window copies
 // only what changed.
 
+#include <QDateTime>
+#include <QHash>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -26,6 +28,8 @@ class SkinCanvas {
     const QImage& image() const { return image_; }
     // A new canvas from a background image; a null image leaves the window without one.
     void reset(const QImage& background);
+    // A new canvas from a skin image.
+    void reset(const char* rel) { reset(image_of(QString::fromLatin1(rel))); }
     bool valid() const { return !image_.isNull(); }
 
     QString path(const QString& rel) const { return skin_dir_ + rel; }
@@ -49,6 +53,16 @@ class SkinCanvas {
     void mark_dirty(const QRect& r) { dirty_ |= r; }
 
   private:
+    // Decoded images, kept while their file stays the same (size and modification time), so a
+    // skin edited while the program runs still shows.
+    struct Cached {
+        QDateTime modified;
+        qint64 size = -1;
+        QImage image;
+    };
+    const QImage& image_of(const QString& rel);
+
+    QHash<QString, Cached> cache_;
     QString skin_dir_;
     TextColour colour_;
     WindowFonts fonts_;
