@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/command_handlers.h"
+#include "cli/json_writer.h"
 
 namespace p330::cli {
 namespace {
@@ -187,14 +188,15 @@ std::string command_help(const CommandSpec& spec) {
 }
 
 int cmd_help(const Context& c) {
-    if (c.options.arguments.empty()) {
-        std::fputs(usage_text().c_str(), c.out);
-        return kExitOk;
+    std::string text = usage_text();
+    if (!c.options.arguments.empty()) {
+        const CommandSpec* spec = find_command(c.options.arguments[0]);
+        if (spec == nullptr)
+            return fail(c, kExitUsage, "unknown command '" + c.options.arguments[0] + "'");
+        text = command_help(*spec);
     }
-    const CommandSpec* spec = find_command(c.options.arguments[0]);
-    if (spec == nullptr)
-        return fail(c, kExitUsage, "unknown command '" + c.options.arguments[0] + "'");
-    std::fputs(command_help(*spec).c_str(), c.out);
+    if (c.options.json) text = json_document().field("help", json_string(text)).str() + "\n";
+    std::fputs(text.c_str(), c.out);
     return kExitOk;
 }
 

@@ -60,7 +60,9 @@ Entry on_off(const std::string& name, Field field, bool any_nonzero) {
 Entry dpi(int stage) {
     const std::string name = "dpi." + std::to_string(stage + 1);
     return {name,
-            [stage](const ProfileEdit& e) { return number(kDpiStep * e.record.dpi_stage[stage]); },
+            [stage](const ProfileEdit& e) {
+                return number(static_cast<long long>(kDpiStep) * e.record.dpi_stage[stage]);
+            },
             [name, stage](ProfileEdit& e, std::string_view text) -> Result<std::string> {
                 const auto v = parse_decimal(text);
                 const DpiEntry entry =
@@ -186,6 +188,7 @@ Entry button(int b) {
 const std::vector<Entry>& entries() {
     static const std::vector<Entry> table = [] {
         std::vector<Entry> t;
+        t.reserve(40);
         for (int s = 0; s < 4; ++s) t.push_back(dpi(s));
         for (int s = 0; s < 4; ++s) t.push_back(colour(s));
         t.push_back(report_rate());

@@ -50,7 +50,6 @@ TEST_F(ManagersTest, ExportThenImportCarriesSettingsAndLabels) {
 }
 
 TEST_F(ManagersTest, MacroCommandsFollowTheManagersRules) {
-    std::vector<std::string> made;
     for (int i = 3; i < 12; ++i) {
         const auto run = ctl({"macro", "new"});
         ASSERT_EQ(run.exit_code, 0) << run.err;
@@ -84,7 +83,6 @@ TEST_F(ManagersTest, MacroCommandsFollowTheManagersRules) {
 }
 
 TEST_F(ManagersTest, EveryCommandWritesJsonWithItsSchema) {
-    write("win/str.ini", "");
     std::filesystem::create_directory(data() / "win");
     write("win/str.ini", "[Skins]\nLan=EN\n");
     const std::vector<std::vector<std::string>> commands = {

@@ -154,7 +154,8 @@ TEST_F(SetTest, SetApplyReachesTheSimulatedMouseAndResetBringsTheDefaultsBack) {
     };
     SimulatedSlot slot = mouse_slot();
     EXPECT_EQ(slot.parameters[0x55], 4000 / 50);
-    EXPECT_EQ(to_hex(std::span(slot.buttons).subspan(4 * 14, 4)), "00 00 04 00");  // button 4
+    EXPECT_EQ(to_hex(std::span(slot.buttons).subspan(std::size_t{4} * 14, 4)),
+              "00 00 04 00");  // button 4
 
     ASSERT_EQ(ctl({sim, "reset", "--apply"}).exit_code, 0);
     EXPECT_EQ(ctl({"get", "dpi.2", "button.4"}).out, "dpi.2=1600\nbutton.4=scroll:up\n");

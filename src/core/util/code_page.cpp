@@ -19,7 +19,8 @@ std::string_view ansi_code_page(Language language) {
 Result<std::string> code_page_to_utf8(std::string_view bytes, std::string_view code_page) {
     const std::string from(code_page);
     iconv_t cd = ::iconv_open("UTF-8", from.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    // (iconv_t)-1 is iconv's own failure value.
+    if (cd == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
         return Error{ErrorCode::kInvalidArgument, "iconv does not know the code page " + from};
     }
     std::string in(bytes);
