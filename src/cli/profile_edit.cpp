@@ -7,15 +7,6 @@
 
 namespace p330::cli {
 
-std::string_view language_code(Language language) {
-    switch (language) {
-        case Language::kSimplifiedChinese: return "CHS";
-        case Language::kTraditionalChinese: return "CHT";
-        case Language::kEnglish: break;
-    }
-    return "EN";
-}
-
 Language active_language(const Context& c) {
     ProfileState state;
     SettingsRecord ignored{};

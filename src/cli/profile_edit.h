@@ -35,7 +35,5 @@ int load_profile_edit(const Context& c, ProfileEdit& edit, std::optional<int> in
 int save_profile_edit(const Context& c, const ProfileEdit& edit);
 // The language of the active profile, which the program as a whole speaks.
 Language active_language(const Context& c);
-// The code written to the Lan key.
-std::string_view language_code(Language language);
 
 }  // namespace p330::cli
