@@ -110,7 +110,9 @@ const CommandSpec kCommands[] = {
      "  macro delete NAME           remove a macro\n"
      "  macro set-loop NAME COUNT   repeat count 1 to 65535 (1 turns the loop option off)\n"
      "  macro import-items NAME FILE  replace the items with the lines of FILE ('-' for\n"
-     "                              standard input): 'KEY   Dn', 'KEY   Up', 'N ms'\n"
+     "                              standard input): 'KEY   Dn', 'KEY   Up', 'N ms';\n"
+     "                              with any 'N ms' line the delays are played as given,\n"
+     "                              without, 50 ms follows each key event\n"
      "Saving a macro moves it to the end of record.ini, which changes macro numbers;\n"
      "buttons keep the number they were given.\n",
      1, 3, "a subcommand: list, show, new, rename, delete, set-loop or import-items",

@@ -1,5 +1,6 @@
 // macros and macro ...: record.ini through the macro manager's model.
 
+#include <algorithm>
 #include <iostream>
 #include <iterator>
 
@@ -190,6 +191,9 @@ int import_items(const Context& c, const std::string& name, const std::string& f
     MacroManagerModel model(c.folder.record_ini());
     if (int code = select_macro(c, model, name); code != kExitOk) return code;
     model.items() = items;
+    // Items that carry their delays are played with them, as a recording with delays is.
+    model.record_delays = std::any_of(
+        items.begin(), items.end(), [](const std::string& item) { return item.ends_with(" ms"); });
     if (Status s = model.save_macro(); !s) return fail(c, kExitFailed, s.message());
     return show_macro(c, name);
 }
