@@ -25,19 +25,43 @@ std::string collection_text(const HidCollection& c) {
     return buffer;
 }
 
+std::string clock_stamp() {
+    const std::time_t now = std::time(nullptr);
+    char stamp[16];
+    std::strftime(stamp, sizeof stamp, "%H:%M:%S", std::localtime(&now));
+    return stamp;
+}
+
+// One line per event; with json, one JSON object per line.
+void print_event(std::FILE* out, bool json, std::string_view event, const std::string& title,
+                 const std::string& text) {
+    if (json) {
+        std::fprintf(out, "%s\n",
+                     json_document()
+                         .field("event", json_string(event))
+                         .field("time", json_string(clock_stamp()))
+                         .field("title", json_string(title))
+                         .field("text", json_string(text))
+                         .str()
+                         .c_str());
+    } else if (title.empty()) {
+        std::fprintf(out, "%s\n", text.c_str());
+    } else {
+        std::fprintf(out, "%s %s: %s\n", clock_stamp().c_str(), title.c_str(), text.c_str());
+    }
+    std::fflush(out);
+}
+
 class PrintingSink final : public NotificationSink {
   public:
-    explicit PrintingSink(std::FILE* out) : out_(out) {}
+    PrintingSink(std::FILE* out, bool json) : out_(out), json_(json) {}
     void notify(const Notification& n) override {
-        const std::time_t now = std::time(nullptr);
-        char stamp[16];
-        std::strftime(stamp, sizeof stamp, "%H:%M:%S", std::localtime(&now));
-        std::fprintf(out_, "%s %s: %s\n", stamp, n.title.c_str(), n.text.c_str());
-        std::fflush(out_);
+        print_event(out_, json_, "notification", n.title, n.text);
     }
 
   private:
     std::FILE* out_;
+    bool json_;
 };
 
 }  // namespace
@@ -45,7 +69,11 @@ class PrintingSink final : public NotificationSink {
 int list_devices(const std::string& device_name, bool json, std::FILE* out, std::FILE* err) {
     if (device_name.rfind("sim", 0) == 0) {
         if (json)
-            std::fprintf(out, "[{\"devnode\":\"sim\",\"simulated\":true}]\n");
+            std::fprintf(out, "%s\n",
+                         json_document()
+                             .field("devices", "[{\"devnode\":\"sim\",\"simulated\":true}]")
+                             .str()
+                             .c_str());
         else
             std::fprintf(out, "sim: the simulated mouse (always present)\n");
         return kExitOk;
@@ -93,15 +121,15 @@ int list_devices(const std::string& device_name, bool json, std::FILE* out, std:
             std::fprintf(out, "    %s\n", node.descriptor_error.c_str());
     }
     if (json)
-        std::fprintf(out, "%s\n", list.str().c_str());
+        std::fprintf(out, "%s\n", json_document().field("devices", list.str()).str().c_str());
     else if (nodes->empty())
         std::fprintf(out, "No P330 mouse (USB 04D9:C7E2) is plugged in.\n");
     return nodes->empty() ? kExitNoDevice : kExitOk;
 }
 
-int watch_mouse(const std::string& device_name, const std::string& data_dir, std::FILE* out,
-                std::FILE* err, int wake_fd) {
-    PrintingSink sink(out);
+int watch_mouse(const std::string& device_name, const std::string& data_dir, bool json,
+                std::FILE* out, std::FILE* err, int wake_fd) {
+    PrintingSink sink(out, json);
     SettingsController controller(DataFolder{data_dir}, nullptr, nullptr);
     std::unique_ptr<MouseSession> session;
     DeviceListener listener([&session](MouseReport report) { session->on_mouse_report(report); });
@@ -110,12 +138,11 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, std
         SystemClock::instance(), controller, sink, &listener);
     listener.start();
     if (Status opened = session->open_at_start(); !opened) {
-        std::fprintf(out, "Waiting for the mouse: %s\n", opened.message().c_str());
+        print_event(out, json, "waiting", "", "Waiting for the mouse: " + opened.message());
     } else {
-        std::fprintf(out, "Watching the %s. Press Ctrl+C to stop.\n",
-                     session->link()->description().c_str());
+        print_event(out, json, "watching", "",
+                    "Watching the " + session->link()->description() + ". Press Ctrl+C to stop.");
     }
-    std::fflush(out);
 
     std::unique_ptr<HotplugMonitor> hotplug;
     if (device_name.rfind("sim", 0) != 0) {
@@ -148,13 +175,15 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, std
     return kExitOk;
 }
 
-bool apply_desktop_pointer(const PointerValues& values, std::FILE* out, std::FILE* err) {
+std::vector<std::string> apply_desktop_pointer(const PointerValues& values) {
     GSettingsPointer pointer;
-    const auto warnings = pointer_warnings(pointer.apply(values));
-    for (const UserMessage& m : warnings)
-        std::fprintf(err, "p330ctl: %s: %s\n", m.caption.c_str(), m.text.c_str());
-    if (warnings.empty()) std::fprintf(out, "Desktop pointer settings applied.\n");
-    return warnings.empty();
+    const PointerApplied applied = pointer.apply(values);
+    std::vector<std::string> refused;
+    if (!applied.mouse) refused.emplace_back("the desktop refused the pointer acceleration");
+    if (!applied.speed) refused.emplace_back("the desktop refused the pointer speed");
+    if (!applied.scroll_lines) refused.emplace_back("the desktop refused the scroll lines");
+    if (!applied.double_click) refused.emplace_back("the desktop refused the double-click time");
+    return refused;
 }
 
 }  // namespace p330::cli

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/config/pointer_settings.h"
 #include "core/device/linux/hidraw_link.h"
@@ -16,8 +17,9 @@ using p330::open_mouse_link;
 int list_devices(const std::string& device_name, bool json, std::FILE* out, std::FILE* err);
 // Runs until interrupted (the flag is set from a signal handler, which also writes to
 // wake_fd so that the loop notices at once).
-int watch_mouse(const std::string& device_name, const std::string& data_dir, std::FILE* out,
-                std::FILE* err, int wake_fd);
-bool apply_desktop_pointer(const PointerValues& values, std::FILE* out, std::FILE* err);
+int watch_mouse(const std::string& device_name, const std::string& data_dir, bool json,
+                std::FILE* out, std::FILE* err, int wake_fd);
+// The settings the desktop refused, in words that name no system call; empty when all held.
+std::vector<std::string> apply_desktop_pointer(const PointerValues& values);
 
 }  // namespace p330::cli

@@ -22,6 +22,14 @@ class JsonList {
         text_ += raw_json;
         return *this;
     }
+    // The fields of another object's text, "{...}", added to this one.
+    JsonList& fields_of(const std::string& object) {
+        if (object.size() > 2) {
+            separate();
+            text_ += object.substr(1, object.size() - 2);
+        }
+        return *this;
+    }
     std::string str() const { return text_ + close_; }
 
   private:
@@ -38,6 +46,14 @@ inline std::string json_bool(bool b) {
 template <typename T>
 std::string json_number(T n) {
     return std::to_string(n);
+}
+
+// Every document p330ctl prints starts with the version of its layout.
+constexpr int kJsonSchema = 1;
+inline JsonList json_document() {
+    JsonList document('{');
+    document.field("schema", json_number(kJsonSchema));
+    return document;
 }
 
 }  // namespace p330::cli

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_table.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 
@@ -12,15 +13,19 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const ParseResult parsed = parse_options(args);
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "p330ctl: %s\nTry 'p330ctl --help'.\n", parsed.error.c_str());
+        const std::string& command = parsed.options.command;
+        std::fprintf(stderr, "p330ctl: %s\nTry 'p330ctl %s--help'.\n", parsed.error.c_str(),
+                     command.empty() ? "" : (command + " ").c_str());
         return kExitUsage;
-    }
-    if (parsed.options.help) {
-        std::fputs(usage_text(), stdout);
-        return kExitOk;
     }
     if (parsed.options.version) {
         std::printf("p330ctl %s\n", P330_VERSION);
+        return kExitOk;
+    }
+    if (parsed.options.help) {
+        const CommandSpec* spec = find_command(parsed.options.command);
+        const bool one = spec != nullptr && parsed.options.command != "help";
+        std::fputs((one ? command_help(*spec) : usage_text()).c_str(), stdout);
         return kExitOk;
     }
     return run_command(parsed.options, stdout, stderr);

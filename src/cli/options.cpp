@@ -1,64 +1,47 @@
 #include "cli/options.h"
 
-#include <set>
-
+#include "cli/command_table.h"
 #include "core/util/parse_int.h"
 
 namespace p330::cli {
+namespace {
 
-const char* usage_text() {
-    return R"(Usage: p330ctl [OPTIONS] COMMAND [ARGUMENTS]
-
-Configures the P330 gaming mouse (USB 04D9:C7E2) from the terminal.
-
-Commands:
-  devices                 list the mouse's hidraw nodes, their collections and
-                          whether they can be opened
-  status                  whether the mouse is connected, its current profile
-                          and the DPI of its stages
-  apply [FILE.bin]        send a profile image to the mouse (default: the active
-                          profile of the data folder); writes nothing on disk
-      --profile N         send profile N (0-5) of the data folder instead
-      --pointer           also apply the profile's desktop pointer settings
-  show FILE.bin           decode a profile image into readable settings
-  macros                  list the macros of record.ini in file order
-  watch                   print the mouse's DPI and macro switches, arrivals and
-                          removals until interrupted
-  paths                   where the user's files, the shipped defaults and the
-                          skins are
-
-Options:
-  --device DEV            auto (default), sim[:STATEFILE] for the simulated mouse
-                          (its memory kept in STATEFILE between runs), or a node
-                          such as /dev/hidraw3
-  --data-dir DIR          keep every file in DIR (default: the user's files in
-                          $XDG_CONFIG_HOME/p330 or ~/.config/p330, made from the
-                          shipped defaults where missing)
-  --json                  machine-readable output (devices, status, show, macros,
-                          paths)
-  --trace FILE            write every HID transfer to FILE ("-" for standard
-                          output): milliseconds, type, bytes in hexadecimal
-  -h, --help              show this help and exit
-  --version               show the version and exit
-
-Exit status:
-  0  success
-  1  the operation ran but did not fully succeed (for example a transfer failed)
-  2  bad command line
-  3  no mouse found, or the mouse cannot be opened
-  4  a file could not be read or is not what it should be
-)";
+std::string check_device(const std::string& device) {
+    const bool sim = device == "sim" || device.rfind("sim:", 0) == 0;
+    if (device == "auto" || sim || device.rfind("/dev/", 0) == 0) return {};
+    return "--device takes auto, sim[:STATEFILE] or a /dev/hidrawN node";
 }
 
+// What the command's table entry allows; empty when the options fit it.
+std::string check_command(const Options& o) {
+    const CommandSpec* spec = find_command(o.command);
+    const auto n = static_cast<int>(o.arguments.size());
+    if (n < spec->min_arguments)
+        return "'" + o.command + "' needs " + std::string(spec->missing_text);
+    if (spec->max_arguments >= 0 && n > spec->max_arguments)
+        return "too many arguments for '" + o.command + "'";
+    if (o.profile && !(spec->flags & kTakesProfile))
+        return "--profile does not go with '" + o.command + "'";
+    if (o.profile && o.command == "apply" && !o.arguments.empty())
+        return "--profile goes with 'apply' and no file";
+    if (o.apply && !(spec->flags & kTakesApply))
+        return "--apply does not go with '" + o.command + "'";
+    if (o.pointer && !(spec->flags & kTakesPointer))
+        return "--pointer does not go with '" + o.command + "'";
+    if (o.pointer && o.command != "apply" && !o.apply) return "--pointer needs --apply";
+    return {};
+}
+
+}  // namespace
+
 ParseResult parse_options(const std::vector<std::string>& args) {
-    static const std::set<std::string> kCommands = {"devices", "status", "apply", "show",
-                                                    "macros",  "watch",  "paths"};
     ParseResult result;
     Options& o = result.options;
     auto fail = [&](std::string message) {
         result.error = std::move(message);
         return result;
     };
+    bool options_ended = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](std::string& into) {
@@ -74,7 +57,16 @@ ParseResult parse_options(const std::vector<std::string>& args) {
         auto is = [&](const char* name) {
             return arg == name || arg.rfind(std::string(name) + "=", 0) == 0;
         };
-        if (arg == "-h" || arg == "--help") {
+        if (options_ended || arg.size() < 2 || arg[0] != '-') {
+            if (o.command.empty()) {
+                if (find_command(arg) == nullptr) return fail("unknown command '" + arg + "'");
+                o.command = arg;
+            } else {
+                o.arguments.push_back(arg);
+            }
+        } else if (arg == "--") {
+            options_ended = true;
+        } else if (arg == "-h" || arg == "--help") {
             o.help = true;
         } else if (arg == "--version") {
             o.version = true;
@@ -82,6 +74,8 @@ ParseResult parse_options(const std::vector<std::string>& args) {
             o.json = true;
         } else if (arg == "--pointer") {
             o.pointer = true;
+        } else if (arg == "--apply") {
+            o.apply = true;
         } else if (is("--device")) {
             if (!value(o.device) || o.device.empty()) return fail("--device needs a value");
         } else if (is("--data-dir")) {
@@ -94,30 +88,14 @@ ParseResult parse_options(const std::vector<std::string>& args) {
             const bool digit = text.size() == 1 && text[0] >= '0' && text[0] <= '5';
             if (!digit) return fail("--profile needs a number from 0 to 5, not '" + text + "'");
             o.profile = parse_leading_int(text);
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return fail("unknown option '" + arg + "'");
-        } else if (o.command.empty()) {
-            if (!kCommands.count(arg)) return fail("unknown command '" + arg + "'");
-            o.command = arg;
         } else {
-            o.arguments.push_back(arg);
+            return fail("unknown option '" + arg + "'");
         }
     }
-    if (o.help || o.version) return result;
+    if (o.help || o.version || o.command == "help") return result;
     if (o.command.empty()) return fail("no command given");
-    const std::size_t allowed = o.command == "apply" || o.command == "show" ? 1 : 0;
-    if (o.arguments.size() > allowed) return fail("too many arguments for '" + o.command + "'");
-    if (o.command == "show" && o.arguments.empty()) return fail("show needs a profile image");
-    if (o.profile && (o.command != "apply" || !o.arguments.empty())) {
-        return fail("--profile goes with 'apply' and no file");
-    }
-    if (o.pointer && o.command != "apply") return fail("--pointer goes with 'apply'");
-    if (o.device != "auto" && o.device.rfind("sim", 0) != 0 && o.device.rfind("/dev/", 0) != 0) {
-        return fail("--device takes auto, sim[:STATEFILE] or a /dev/hidrawN node");
-    }
-    if (o.device.rfind("sim", 0) == 0 && o.device != "sim" && o.device.rfind("sim:", 0) != 0) {
-        return fail("--device takes auto, sim[:STATEFILE] or a /dev/hidrawN node");
-    }
+    if (std::string why = check_command(o); !why.empty()) return fail(why);
+    if (std::string why = check_device(o.device); !why.empty()) return fail(why);
     return result;
 }
 

@@ -10,9 +10,9 @@ namespace p330::cli {
 enum ExitCode {
     kExitOk = 0,
     kExitFailed = 1,    // the operation ran but did not fully succeed
-    kExitUsage = 2,     // bad command line
+    kExitUsage = 2,     // bad command line, or a change the rules refuse
     kExitNoDevice = 3,  // no mouse, or the mouse cannot be opened
-    kExitBadInput = 4,  // a file that cannot be read or understood
+    kExitBadInput = 4,  // a file or folder that cannot be read or understood
 };
 
 struct Options {
@@ -24,6 +24,7 @@ struct Options {
     std::optional<int> profile;
     bool json = false;
     bool pointer = false;
+    bool apply = false;
     bool help = false;
     bool version = false;
 };
@@ -34,6 +35,5 @@ struct ParseResult {
 };
 
 ParseResult parse_options(const std::vector<std::string>& args);
-const char* usage_text();
 
 }  // namespace p330::cli

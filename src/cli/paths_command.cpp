@@ -1,5 +1,6 @@
 #include "cli/paths_command.h"
 
+#include "cli/command_handlers.h"
 #include "cli/json_writer.h"
 #include "core/config/data_locations.h"
 
@@ -15,17 +16,14 @@ Result<DataLocations> locate(const Options& options) {
 
 }  // namespace
 
-int cmd_paths(const Options& options, std::FILE* out, std::FILE* err) {
-    const Result<DataLocations> where = locate(options);
-    if (!where) {
-        std::fprintf(err, "p330ctl: %s\n", where.error().message.c_str());
-        return kExitBadInput;
-    }
-    if (options.json) {
+int cmd_paths(const Context& c) {
+    const Result<DataLocations> where = locate(c.options);
+    if (!where) return fail(c, kExitBadInput, where.error().message);
+    if (c.options.json) {
         JsonList skins('[');
         for (const auto& root : where->skin_roots) skins.item(json_string(root.string()));
-        std::fprintf(out, "%s\n",
-                     JsonList('{')
+        std::fprintf(c.out, "%s\n",
+                     json_document()
                          .field("user", json_string(where->user_dir.string()))
                          .field("defaults", json_string(where->defaults_dir.string()))
                          .field("skins", skins.str())
@@ -34,20 +32,22 @@ int cmd_paths(const Options& options, std::FILE* out, std::FILE* err) {
                          .c_str());
         return kExitOk;
     }
-    std::fprintf(out, "user files:  %s\n", where->user_dir.c_str());
-    std::fprintf(out, "defaults:    %s\n", where->defaults_dir.c_str());
+    std::fprintf(c.out, "user files:  %s\n", where->user_dir.c_str());
+    std::fprintf(c.out, "defaults:    %s\n", where->defaults_dir.c_str());
     for (std::size_t i = 0; i < where->skin_roots.size(); ++i)
-        std::fprintf(out, "%s%s\n", i == 0 ? "skins:       " : "             ",
+        std::fprintf(c.out, "%s%s\n", i == 0 ? "skins:       " : "             ",
                      where->skin_roots[i].c_str());
     return kExitOk;
 }
 
-Result<DataFolder> prepare_data_folder(const Options& options, std::FILE* err) {
+Result<DataFolder> prepare_data_folder(const Options& options, bool seed, std::FILE* err) {
     const Result<DataLocations> where = locate(options);
     if (!where) return where.error();
-    const UserEnvironment env = UserEnvironment::from_process();
-    if (auto seeded = seed_user_folder(*where, language_for_locale(env.locale)); !seeded)
-        std::fprintf(err, "p330ctl: %s\n", seeded.error().message.c_str());
+    if (seed) {
+        const UserEnvironment env = UserEnvironment::from_process();
+        if (auto seeded = seed_user_folder(*where, language_for_locale(env.locale)); !seeded)
+            std::fprintf(err, "p330ctl: %s\n", seeded.error().message.c_str());
+    }
     return where->folder();
 }
 

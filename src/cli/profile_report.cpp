@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/json_writer.h"
+#include "core/buttons/button_assignment.h"
 #include "core/buttons/button_code.h"
 #include "core/buttons/function_catalogue.h"
 #include "core/buttons/key_tables.h"
@@ -156,6 +157,8 @@ std::string profile_json(const SettingsRecord& r, int first_run_flag) {
         buttons.item(JsonList('{')
                          .field("button", json_number(b + 1))
                          .field("kind", json_number(int(r.button_kind[b])))
+                         .field("kind_name", json_string(button_kind_keyword(
+                                                 static_cast<ButtonKind>(r.button_kind[b]))))
                          .field("function", json_string(describe_button(r, b)))
                          .field("code", json_string(to_hex(encode_button_code(r, b))))
                          .str());

@@ -6,32 +6,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/ctl_fixture.h"
 #include "core/config/profile_files.h"
-#include "fixtures/run_program.h"
-#include "fixtures/temp_dir.h"
 
 namespace p330 {
 namespace {
 
 namespace fs = std::filesystem;
 
-class P330ctlTest : public ::testing::Test {
-  protected:
-    P330ctlTest() {
-        for (const auto& entry : fs::directory_iterator(P330_SHIPPED_DIR)) {
-            const std::string name = entry.path().filename().string();
-            if (name.ends_with(".bin") || name.ends_with(".ini"))
-                fs::copy_file(entry.path(), data() / name);
-        }
-    }
-    fs::path data() const { return dir.path(); }
-    test::ProgramRun ctl(std::vector<std::string> args) {
-        args.insert(args.begin(), "--data-dir=" + data().string());
-        return test::run_program(P330CTL_PATH, args);
-    }
-
-    test::TempDir dir;
-};
+using P330ctlTest = test::CtlTest;
 
 TEST_F(P330ctlTest, ApplyThenStatusOnOneStateFile) {
     Result<ProfileImage> image = read_profile_image(data() / "config1.bin");
@@ -114,7 +97,7 @@ TEST_F(P330ctlTest, BadArgumentsAndFilesGiveAClearMessageAndAnExitCode) {
     const std::vector<Case> cases = {
         {{"frobnicate"}, 2, "unknown command"},
         {{}, 2, "no command"},
-        {{"show"}, 2, "show needs"},
+        {{"show"}, 2, "needs a profile image"},
         {{"apply", "--profile", "9"}, 2, "from 0 to 5"},
         {{"status", "--bogus"}, 2, "unknown option"},
         {{"--device", "usb", "status"}, 2, "--device takes"},

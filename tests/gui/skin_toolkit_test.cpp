@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QTimer>
 
@@ -97,11 +98,12 @@ TEST(SkinFolderTest, PathMustStayInsideTheSkinsFolder) {
 TEST(UiFontTest, FacesAndSizesByLanguage) {
     const WindowFonts cht = main_window_fonts(Language::kTraditionalChinese);
     EXPECT_EQ(cht.normal.families().front(), QString("黑体"));
-    EXPECT_EQ(cht.normal.pixelSize(), 14);
-    EXPECT_EQ(cht.bold.pixelSize(), 18);
+    // Heights are character cells: the line a label takes, whatever face stands in.
+    EXPECT_NEAR(QFontMetricsF(cht.normal).height(), 14, 1.0);
+    EXPECT_NEAR(QFontMetricsF(cht.bold).height(), 18, 1.0);
     const WindowFonts en = main_window_fonts(Language::kEnglish);
     EXPECT_EQ(en.normal.families().front(), QString("Segoe UI"));
-    EXPECT_EQ(en.normal.pixelSize(), 15);
+    EXPECT_NEAR(QFontMetricsF(en.normal).height(), 15, 1.0);
     EXPECT_EQ(en.bold.families().front(), QString("Tahoma"));
     EXPECT_EQ(en.bold.weight(), QFont::Bold);
     EXPECT_TRUE(

@@ -14,10 +14,14 @@
 #include <map>
 
 #include "app_icons.h"
+#include "core/model/settings_record.h"
+#include "gui/layout/main_layout.h"
+#include "gui/layout/panel_layout.h"
 #include "mouse_art.h"
 #include "skin_style.h"
 
 using namespace skin;
+namespace layout = p330::layout;
 
 namespace {
 
@@ -376,20 +380,17 @@ void button_assignment() {
 void mouse_pictures() {
     save("/Mouse/Front/MouseFront.png", mouse_front());
     save("/Mouse/Side/MouseSide.png", mouse_side());
-    // Callout rectangles of the main window; the badge goes to the side away from the mouse.
-    const QRect front[8] = {{335, 100, 94, 62},  {335, 163, 143, 25}, {335, 189, 143, 25},
-                            {335, 227, 65, 25},  {335, 262, 71, 25},  {515, 100, 94, 62},
-                            {473, 176, 136, 25}, {473, 250, 136, 25}};
-    const QRect side[8] = {{362, 80, 107, 25},  {362, 160, 141, 25}, {362, 186, 154, 25},
-                           {362, 220, 118, 25}, {362, 265, 120, 25}, {480, 88, 102, 62},
-                           {509, 171, 73, 25},  {533, 250, 49, 25}};
+    // The badge goes to the side away from the mouse.
+    auto size_of = [](const layout::Rect& r) { return QSize(r.width(), r.height()); };
     for (int n = 1; n <= 8; ++n) {
         for (bool over : {false, true}) {
             const QString look = over ? "over" : "normal";
+            const layout::Rect& front = layout::kFrontCallouts[n - 1];
+            const layout::Rect& side = layout::kSideCallouts[n - 1];
             save(QString("/Mouse/Front/F-%1-%2.png").arg(n).arg(look),
-                 callout(n, front[n - 1].size(), front[n - 1].left() == 335, over));
+                 callout(n, size_of(front), front.left == layout::kFrontPicture.x, over));
             save(QString("/Mouse/Side/S-%1-%2.png").arg(n).arg(look),
-                 callout(n, side[n - 1].size(), side[n - 1].left() == 362, over));
+                 callout(n, size_of(side), side.left == layout::kSidePicture.x, over));
         }
     }
 }
@@ -524,50 +525,129 @@ void dialogs() {
 
 // Window backgrounds and the splash -------------------------------------------------------------
 
-void place(QPainter& p, int x, int y, const QString& rel) {
-    p.drawImage(x, y, made(rel));
+void place(QPainter& p, layout::Point at, const QString& rel) {
+    p.drawImage(at.x, at.y, made(rel));
+}
+
+// An image the window draws over an older look of itself (hover, a new level) must cover
+// everything that look drew: it is made opaque over what lies beneath it.
+void flatten(const QString& rel, const QImage& under, layout::Point at) {
+    const QImage& top = made(rel);
+    QImage flat =
+        under.copy(at.x, at.y, top.width(), top.height()).convertToFormat(QImage::Format_ARGB32);
+    QPainter p(&flat);
+    p.drawImage(0, 0, top);
+    p.end();
+    save(rel, flat);
+}
+
+void flatten_numbered(const QString& pattern, int first, int last, const QImage& under,
+                      layout::Point at) {
+    for (int n = first; n <= last; ++n) flatten(pattern.arg(n), under, at);
+}
+
+// A body image with the panel's header bottom at y = 0.
+layout::Point in_body(layout::Point window, layout::Point body_origin) {
+    return {window.x - body_origin.x, window.y - body_origin.y};
+}
+
+void flatten_state_images(const QImage& base) {
+    using namespace layout;
+    // On the window's own background: the title and bottom buttons and the view tabs.
+    for (const Element* e : kHoverable) {
+        flatten(e->normal, base, e->rect.top_left());
+        flatten(e->over, base, e->rect.top_left());
+    }
+    flatten(kTabSelected, base, kFrontTab.rect.top_left());
+    flatten(kTabIdle, base, kFrontTab.rect.top_left());
+
+    // On the mouse picture: the callouts of both views.
+    QImage front = made(kMouseArea.normal).convertToFormat(QImage::Format_ARGB32);
+    QImage side = front;
+    {
+        QPainter p(&front);
+        const Point at = in_body(kFrontPicture, kMouseArea.rect.top_left());
+        p.drawImage(at.x, at.y, made(kFrontPictureImage));
+        QPainter q(&side);
+        const Point side_at = in_body(kSidePicture, kMouseArea.rect.top_left());
+        q.drawImage(side_at.x, side_at.y, made(kSidePictureImage));
+    }
+    for (int n = 1; n <= p330::kButtonCount; ++n) {
+        for (const char* look : {"normal", "over"}) {
+            flatten(QString("/Mouse/Front/F-%1-%2.png").arg(n).arg(look), front,
+                    in_body(kFrontCallouts[n - 1].top_left(), kMouseArea.rect.top_left()));
+            flatten(QString("/Mouse/Side/S-%1-%2.png").arg(n).arg(look), side,
+                    in_body(kSideCallouts[n - 1].top_left(), kMouseArea.rect.top_left()));
+        }
+    }
+
+    // On the panels' bodies, where each control sits below its header's bottom b.
+    const QImage& assignment = made(kButtonAssignmentBody);
+    const Point box = in_body(dropdown_box(0).top_left(), {20, 127});
+    flatten(kDropdownNormal, assignment, box);
+    flatten(kDropdownOver, assignment, box);
+    flatten_numbered(dpi::kBarImage, 1, 100, made(kRightPanels[kDpi].body),
+                     in_body(dpi::kBars[0].top_left(), {kRightLeft, 52}));
+    const QImage& light = made(kRightPanels[kLighting].body);
+    const lighting::Row row = lighting::row(0, 0);
+    flatten_numbered(lighting::kBarImage, 1, 6, light,
+                     in_body(row.bar.top_left(), {kRightLeft, 0}));
+    flatten(lighting::kSelected, light, in_body(row.marker.top_left(), {kRightLeft, 0}));
+    flatten(lighting::kUnselected, light, in_body(row.marker.top_left(), {kRightLeft, 0}));
+    const QImage& rate = made(kRightPanels[kReportRate].body);
+    const Rect dial = report_rate::dial(0, rate.width());
+    for (int hz : {125, 250, 500, 1000})
+        flatten(QString(report_rate::kDialImage).arg(hz), rate,
+                in_body(dial.top_left(), {kRightLeft, 0}));
+    const QImage& mouse = made(kRightPanels[kMouseSpeed].body);
+    flatten_numbered(speed::kGaugeImage, 2, 12, mouse,
+                     in_body(speed::gauge(0, mouse.width()).gauge.top_left(), {kRightLeft, 0}));
+    const QImage& scrolling = made(kRightPanels[kScrollSpeed].body);
+    const scroll::Controls sc = scroll::controls(0);
+    flatten(scroll::kSelected, scrolling, in_body(sc.lines_marker.top_left(), {kRightLeft, 0}));
+    flatten(scroll::kUnselected, scrolling, in_body(sc.lines_marker.top_left(), {kRightLeft, 0}));
+    const QImage& angle = made(kRightPanels[kAngleSnap].body);
+    const angle_snap::Controls ac = angle_snap::controls(0);
+    flatten_numbered(angle_snap::kPictureImage, 1, 10, angle,
+                     in_body(ac.picture.top_left(), {kRightLeft, 0}));
+    flatten_numbered(slider::kBarImage, 1, 11, angle, in_body(ac.bar.top_left(), {kRightLeft, 0}));
 }
 
 void main_and_splash() {
-    // main.png is the main window as it first shows: every fixed element in place.
-    QImage main = draw(1000, 648, [](QPainter& p, int w, int h) {
+    using namespace layout;
+    // The window's own background; then main.png, the main window as it first shows, with
+    // every fixed element in place.
+    QImage base = draw(kWindowRect.width(), kWindowRect.height(), [](QPainter& p, int w, int h) {
         p.setPen(QPen(kPanelEdge, 1));
         p.setBrush(kWindow);
         p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
         title_bar(p, w, 26, QString());
+        p.setPen(QPen(kPanelEdge, 1));
+        p.drawLine(QPointF(12, 596), QPointF(988, 596));
     });
+    flatten_state_images(base);
+    QImage main = base;
     {
         QPainter p;
         begin(p, main);
-        place(p, 20, 32, "/Logo.png");
-        place(p, 262, 32, "/BK_MainMid.png");
-        place(p, 335, 58, "/Mouse/Front/MouseFront.png");
-        for (int n = 1; n <= 8; ++n) {
-            const QPoint at[8] = {{335, 100}, {335, 163}, {335, 189}, {335, 227},
-                                  {335, 262}, {515, 100}, {473, 176}, {473, 250}};
-            place(p, at[n - 1].x(), at[n - 1].y(), QString("/Mouse/Front/F-%1-normal.png").arg(n));
-        }
-        place(p, 984, 32, "/Bar1.png");
-        place(p, 937, 5, "/button-help-normal.png");
-        place(p, 958, 5, "/button-min-normal.png");
-        place(p, 979, 5, "/button-close-normal.png");
-        place(p, 798, 604, "/button-cancel-normal.png");
-        place(p, 860, 604, "/button-cancel-normal.png");
-        place(p, 923, 604, "/button-save-normal.png");
-        place(p, 18, 604, "/button-config-normal.png");
-        place(p, 437, 527, "/button-mouse-leave.png");
-        place(p, 500, 527, "/button-mouse-normal.png");
-        place(p, 20, 107, "/BK_MainLeft.png");
-        place(p, 20, 107, "/ItemBK.png");
-        place(p, 20, 132, "/MacroManagementBK.png");
-        place(p, 20, 175, "/ItemBK.png");
-        place(p, 734, 32, "/BK_MainRight.png");
-        for (int i = 0; i < 7; ++i) place(p, 734, 32 + 25 * i, "/ItemBK.png");
-        p.setPen(QPen(kPanelEdge, 1));
-        p.drawLine(QPointF(12, 596), QPointF(988, 596));
+        for (const Element* e : {&kLogo, &kMouseArea}) place(p, e->rect.top_left(), e->normal);
+        place(p, kFrontPicture, kFrontPictureImage);
+        for (int n = 1; n <= p330::kButtonCount; ++n)
+            place(p, kFrontCallouts[n - 1].top_left(),
+                  QString("/Mouse/Front/F-%1-normal.png").arg(n));
+        place(p, kScrollTrack.rect.top_left(), kScrollTrack.normal);
+        for (const Element* e : kHoverable) place(p, e->rect.top_left(), e->normal);
+        place(p, kFrontTab.rect.top_left(), kTabSelected);
+        place(p, kSideTab.rect.top_left(), kTabIdle);
+        place(p, kLeftBackground, kLeftBackgroundImage);
+        for (const Element* e : {&kButtonAssignmentHeader, &kMacroManagerItem, &kSensitivityHeader})
+            place(p, e->rect.top_left(), e->normal);
+        place(p, kRightBackground, kRightBackgroundImage);
+        for (const RightPanelInfo& panel : kRightPanels)
+            place(p, {kRightLeft, panel.initial_top}, kHeaderImage);
         p.end();
     }
-    save("/main.png", main);
+    save(kBackground.normal, main);
 
     save("/start.png", draw(600, 340, [](QPainter& p, int w, int h) {
              QLinearGradient g(0, 0, w, h);

@@ -27,15 +27,6 @@ std::string env_or_empty(const char* name) {
     return value != nullptr ? value : "";
 }
 
-std::string_view language_code(Language language) {
-    switch (language) {
-        case Language::kSimplifiedChinese: return "CHS";
-        case Language::kTraditionalChinese: return "CHT";
-        case Language::kEnglish: break;
-    }
-    return "EN";
-}
-
 // Only the owner may enter: macros may hold typed text.
 Status make_private_folder(const fs::path& dir) {
     std::error_code ec;

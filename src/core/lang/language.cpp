@@ -8,6 +8,15 @@ Language language_from_code(std::string_view code) {
     return Language::kEnglish;
 }
 
+std::string_view language_code(Language language) {
+    switch (language) {
+        case Language::kSimplifiedChinese: return "CHS";
+        case Language::kTraditionalChinese: return "CHT";
+        case Language::kEnglish: break;
+    }
+    return "EN";
+}
+
 std::string_view label_section(Language language) {
     switch (language) {
         case Language::kSimplifiedChinese: return "Setting-CHS";

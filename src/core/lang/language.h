@@ -10,6 +10,8 @@ enum class Language { kEnglish, kSimplifiedChinese, kTraditionalChinese };
 
 // Exact, case-sensitive: "CHS", "CHT"; anything else (also "chs" or "CHS ") is English.
 Language language_from_code(std::string_view code);
+// The code a profile INI stores for language: "EN", "CHS" or "CHT".
+std::string_view language_code(Language language);
 // The profile INI section that holds the button labels: "Setting-EN", "Setting-CHS", ...
 std::string_view label_section(Language language);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/buttons/key_tables.h"
 #include "core/config/ini_document.h"
 #include "core/util/parse_int.h"
 #include "core/util/text_encoding.h"
@@ -246,6 +247,21 @@ std::optional<std::string> normalise_delay_edit(std::string_view text) {
     std::string result(text);
     if (parse_leading_integer(digits) > kMaxDelayMs) result = "6553500ms";
     return replace_all(result, "ms", " ms");
+}
+
+std::optional<std::string> macro_item_from_text(std::string_view text) {
+    for (const std::string_view marker : {kPressMarker, kReleaseMarker}) {
+        if (text.size() > marker.size() && text.ends_with(marker) &&
+            macro_key_code(text.substr(0, text.size() - marker.size())) != 0) {
+            return std::string(text);
+        }
+    }
+    if (!text.ends_with("ms")) return std::nullopt;
+    std::string_view digits = text.substr(0, text.size() - 2);
+    while (digits.ends_with(' ')) digits.remove_suffix(1);
+    const std::optional<long long> ms = parse_decimal(digits);
+    if (!ms || *ms > kMaxDelayMs) return std::nullopt;
+    return std::to_string(*ms) + " ms";
 }
 
 Result<bool> MacroManagerModel::commit_delay_edit(int index, std::string_view text) {

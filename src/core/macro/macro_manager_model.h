@@ -73,4 +73,9 @@ class MacroManagerModel {
 // text is not a delay (it must hold "ms" and otherwise only digits and blanks).
 std::optional<std::string> normalise_delay_edit(std::string_view text);
 
+// An item as the recorder or the manager would write it, from a typed line: "KEY   Dn" or
+// "KEY   Up" with a key the macro encoder knows, or a delay "N ms" (N up to 6553500);
+// nullopt for anything else.
+std::optional<std::string> macro_item_from_text(std::string_view text);
+
 }  // namespace p330

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/model/setting_limits.h"
+
 namespace p330 {
 
 std::span<const std::uint8_t, kSettingsRecordSize> record_bytes(const SettingsRecord& record) {
@@ -22,8 +24,8 @@ SettingsRecord record_from_bytes(std::span<const std::uint8_t, kSettingsRecordSi
 }
 
 DpiEntry clamp_dpi_entry(int typed_dpi) {
-    const int shown = std::clamp(typed_dpi, 100, 5000);
-    return DpiEntry{shown, shown != typed_dpi, static_cast<std::uint8_t>(shown / 50)};
+    const int shown = std::clamp(typed_dpi, kDpiEntryRange.min, kDpiEntryRange.max);
+    return DpiEntry{shown, shown != typed_dpi, static_cast<std::uint8_t>(shown / kDpiStep)};
 }
 
 }  // namespace p330

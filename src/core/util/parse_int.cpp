@@ -18,6 +18,16 @@ long long parse_leading_integer(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::optional<long long> parse_decimal(std::string_view text) {
+    if (text.empty() || text.size() > 15) return std::nullopt;
+    long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 int parse_leading_int(std::string_view text) {
     const long long value = parse_leading_integer(text);
     if (value > INT_MAX) return INT_MAX;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace p330 {
@@ -9,5 +10,7 @@ namespace p330 {
 int parse_leading_int(std::string_view text);
 // The same for unsigned 32-bit values (a leading '-' gives 0).
 long long parse_leading_integer(std::string_view text);
+// A whole text of decimal digits (and nothing else) up to 1e15; nullopt otherwise.
+std::optional<long long> parse_decimal(std::string_view text);
 
 }  // namespace p330

@@ -31,19 +31,6 @@ QString q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
-MainViewTexts main_view_texts(Language language) {
-    const UiTexts& t = ui_texts(language);
-    return MainViewTexts{q(t.reset),
-                         q(t.cancel),
-                         q(t.save),
-                         q(t.config),
-                         q(t.front),
-                         q(t.side),
-                         {q(t.button_assignment), q(t.macro_manager), q(t.sensitivity_setting)},
-                         {q(t.dpi_setting), q(t.lighting), q(t.usb_report_rate), q(t.mouse_speed),
-                          q(t.double_click_speed), q(t.scroll_speed), q(t.angle_snap)}};
-}
-
 }  // namespace
 
 Application::Application(AppOptions options, NotificationSink* sink)
@@ -145,9 +132,19 @@ void Application::start() {
     }
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
-    window_ = std::make_unique<MainWindow>(*skin, colour, main_window_fonts(language),
-                                           main_view_texts(language));
+    window_ =
+        std::make_unique<MainWindow>(*skin, colour, main_window_fonts(language), ui_texts(language),
+                                     controller_.record(), controller_.labels());
     window_->on_exit = [this] { exit_program(); };
+    window_->on_save = [this] {
+        (void)controller_.apply();
+        window_->save_finished();
+    };
+    window_->on_reset = [this] {
+        (void)controller_.reset();
+        window_->reset_main_view();
+    };
+    window_->on_cancel = [this] { controller_.cancel(); };
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         // Nothing else could bring it back: a normal window with a taskbar entry, minimised
         // instead of hidden.

@@ -7,151 +7,226 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "gui/panels/button_rows_panel.h"
+#include "gui/panels/dpi_panel.h"
+#include "gui/panels/lighting_panel.h"
+#include "gui/panels/pointer_panels.h"
 #include "gui/skin/image_button.h"
 #include "gui/skin/skin_image.h"
+#include "gui/skin/texts.h"
 
 namespace p330::gui {
+
+using namespace layout;
+
 namespace {
 
-// Fixed rectangles of the main window (left, top, right, bottom as the layout gives them).
-QRect rect_ltrb(int l, int t, int r, int b) {
-    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
+constexpr int kSaveLockMs = 2000;
+constexpr int kBoxHoverBase = 100;
+
+Point point_of(const QPointF& p) {
+    return {static_cast<int>(p.x()), static_cast<int>(p.y())};
 }
-const QRect kHide = rect_ltrb(958, 5, 973, 20);
-const QRect kClose = rect_ltrb(979, 5, 994, 20);
-const QRect kReset = rect_ltrb(798, 604, 855, 634);
-const QRect kCancel = rect_ltrb(860, 604, 917, 634);
-const QRect kSave = rect_ltrb(923, 604, 980, 634);
-const QRect kConfig = rect_ltrb(18, 604, 90, 634);
-const QRect kFrontTab = rect_ltrb(437, 527, 499, 556);
-const QRect kSideTab = rect_ltrb(500, 527, 562, 556);
-const QRect kThumb = rect_ltrb(984, 32, 991, 146);
 
 }  // namespace
 
-MainWindow::MainWindow(QString skin_dir, TextColour colour, WindowFonts fonts, MainViewTexts texts)
+MainWindow::MainWindow(QString skin_dir, TextColour colour, WindowFonts fonts, const UiTexts& texts,
+                       SettingsRecord& record, std::array<std::string, kButtonCount>& labels)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool),  // a tool window: no taskbar button
-      skin_dir_(std::move(skin_dir)),
-      colour_(colour),
-      fonts_(std::move(fonts)),
-      texts_(std::move(texts)) {
+      canvas_(std::move(skin_dir), colour, std::move(fonts)),
+      texts_(texts),
+      record_(record),
+      labels_(labels) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setWindowTitle(QStringLiteral("P330"));
+    setMouseTracking(true);
+    setWindowTitle(qtext(texts.product_title));
+
+    const PanelContext context{canvas_, record_, texts_, this};
+    rows_ = std::make_unique<ButtonRowsPanel>(context, labels_);
+    sensitivity_ = std::make_unique<SensitivityPanel>(context);
+    right_[kDpi] = std::make_unique<DpiPanel>(context);
+    right_[kLighting] = std::make_unique<LightingPanel>(context);
+    right_[kReportRate] = std::make_unique<ReportRatePanel>(context);
+    right_[kMouseSpeed] = std::make_unique<SpeedPanel>(context, &UiTexts::mouse_speed,
+                                                       &SettingsRecord::pointer_speed);
+    right_[kDoubleClick] = std::make_unique<SpeedPanel>(context, &UiTexts::double_click_speed,
+                                                        &SettingsRecord::double_click_level);
+    right_[kScrollSpeed] = std::make_unique<ScrollPanel>(context);
+    right_[kAngleSnap] = std::make_unique<AngleSnapPanel>(context);
+    for (int i = 0; i < kRightPanelCount; ++i) right_column_.top[i] = kRightPanels[i].initial_top;
+    right_column_.visible.fill(true);
+
+    save_timer_.setSingleShot(true);
+    connect(&save_timer_, &QTimer::timeout, this, [this] {
+        save_timer_running_ = false;
+        if (!save_running_) save_locked_ = false;
+    });
+    hover_timer_.setSingleShot(true);
+    connect(&hover_timer_, &QTimer::timeout, this, &MainWindow::show_hover);
 }
 
+MainWindow::~MainWindow() = default;
+
+DpiPanel& MainWindow::dpi_panel() const {
+    return static_cast<DpiPanel&>(*right_[kDpi]);
+}
+
+ScrollPanel& MainWindow::scroll_panel() const {
+    return static_cast<ScrollPanel&>(*right_[kScrollSpeed]);
+}
+
+Rect MainWindow::right_header(int panel) const {
+    return layout::right_header(right_column_.top[panel]);
+}
+
+LeftColumn MainWindow::left_column() const {
+    return layout::left_column(assignment_expanded_, rows_->body_size().height());
+}
+
+// Splash and main view ---------------------------------------------------------------------------
+
 void MainWindow::show_splash() {
-    const QImage splash = load_premultiplied(asset("/start.png"));
-    canvas_ = splash.isNull() ? QImage() : make_canvas(splash);
+    canvas_.reset(load_premultiplied(canvas_.path(QStringLiteral("/start.png"))));
     // Size only: the window stays where the system put it.
-    resize(canvas_.isNull() ? QSize(1, 1) : canvas_.size());
+    resize(canvas_.valid() ? canvas_.image().size() : QSize(1, 1));
     show();
 }
 
 void MainWindow::show_main_view() {
-    const QImage main = load_premultiplied(asset("/main.png"));
-    canvas_ = main.isNull() ? QImage() : make_canvas(main);
-    const QSize size = canvas_.isNull() ? QSize(1, 1) : canvas_.size();
+    if (!measured_) {
+        rows_->measure_body();
+        sensitivity_->measure_body();
+        for (int i = 0; i < kRightPanelCount; ++i) {
+            right_[i]->measure_body();
+            right_heights_[i] = right_[i]->body_size().height();
+        }
+        measured_ = true;
+    }
+    canvas_.reset(kBackground.normal);
+    const QSize size = canvas_.valid() ? canvas_.image().size() : QSize(1, 1);
     const QRect area =
         screen() ? screen()->availableGeometry() : QRect(0, 0, size.width(), size.height());
     setGeometry(area.left() + (area.width() - size.width()) / 2,
                 area.top() + (area.height() - size.height()) / 2, size.width(), size.height());
     main_view_shown_ = true;
-    paint_main_view();
-    update();
+    full_paint();
 }
 
 void MainWindow::redraw_main_view() {
     if (!main_view_shown_) return;
-    const QImage main = load_premultiplied(asset("/main.png"));
-    if (!main.isNull()) canvas_ = make_canvas(main);
-    paint_main_view();
-    update();
-}
-
-void MainWindow::save_finished() {}
-
-void MainWindow::set_busy(bool busy) {
-    if (busy) {
-        setCursor(Qt::WaitCursor);
-    } else {
-        unsetCursor();
-    }
+    full_paint();
 }
 
 void MainWindow::reset_main_view() {
-    redraw_main_view();
+    if (!main_view_shown_) return;
+    close_transient_controls();
+    front_view_ = true;
+    assignment_expanded_ = false;
+    sensitivity_expanded_ = false;
+    right_expanded_.fill(false);
+    page_ = Page::kUpper;
+    full_paint();
 }
 
-void MainWindow::draw_label(const QRect& r, const QString& text, int indent) {
-    QPainter p(&canvas_);
-    p.setFont(fonts_.normal);
-    p.setPen(QColor(colour_.red, colour_.green, colour_.blue));
-    const QRect inside = r.adjusted(indent, 0, 0, 0);
-    const Qt::Alignment horizontal = indent == 0 ? Qt::AlignHCenter : Qt::AlignLeft;
-    p.drawText(inside, static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), text);
+void MainWindow::close_transient_controls() {
+    for (auto& panel : right_) panel->close_controls();
+    delete thumb_;
+    thumb_ = nullptr;
 }
 
-void MainWindow::paint_main_view() {
-    if (canvas_.isNull()) return;  // without a canvas the window paints nothing
-    struct Placed {
-        int x, y;
-        const char* image;
-    };
-    const Placed fixed[] = {
-        {20, 32, "/Logo.png"},
-        {984, 32, "/Bar1.png"},
-        {937, 5, "/button-help-normal.png"},
-        {958, 5, "/button-min-normal.png"},
-        {979, 5, "/button-close-normal.png"},
-        {798, 604, "/button-cancel-normal.png"},
-        {860, 604, "/button-cancel-normal.png"},
-        {923, 604, "/button-save-normal.png"},
-        {18, 604, "/button-config-normal.png"},
-        {262, 32, "/BK_MainMid.png"},
-        {437, 527, "/button-mouse-leave.png"},
-        {500, 527, "/button-mouse-normal.png"},
-        {335, 58, "/Mouse/Front/MouseFront.png"},
-        {20, 107, "/BK_MainLeft.png"},
-        {20, 107, "/ItemBK.png"},
-        {20, 132, "/MacroManagementBK.png"},
-        {20, 175, "/ItemBK.png"},
-        {734, 32, "/BK_MainRight.png"},
-    };
-    for (const Placed& e : fixed) DrawSkinImageQuiet(canvas_, asset(e.image), e.x, e.y);
-    const QPoint callouts[8] = {{335, 100}, {335, 163}, {335, 189}, {335, 227},
-                                {335, 262}, {515, 100}, {473, 176}, {473, 250}};
-    for (int n = 0; n < 8; ++n) {
-        DrawSkinImageQuiet(canvas_,
-                           skin_dir_ + QStringLiteral("/Mouse/Front/F-%1-normal.png").arg(n + 1),
-                           callouts[n].x(), callouts[n].y());
-    }
-    for (int i = 0; i < 7; ++i) DrawSkinImageQuiet(canvas_, asset("/ItemBK.png"), 734, 32 + 25 * i);
+void MainWindow::full_paint() {
+    if (!canvas_.valid()) return;  // without a canvas the window paints nothing
+    restore_hover();
+    paint_fixed_elements();
+    show_view(true);
+    layout_left_column();
+    layout_right_column();
+    create_thumb();
+    flush();
+}
 
-    draw_label(kReset, texts_.reset, 0);
-    draw_label(kCancel, texts_.cancel, 0);
-    draw_label(kSave, texts_.save, 0);
-    draw_label(kConfig, texts_.config, 25);
-    draw_label(kFrontTab, texts_.front, 0);
-    draw_label(kSideTab, texts_.side, 0);
-    draw_label(rect_ltrb(20, 107, 262, 127), texts_.left_items[0], 10);
-    draw_label(rect_ltrb(20, 132, 262, 170), texts_.left_items[1], 10);
-    draw_label(rect_ltrb(20, 175, 262, 195), texts_.left_items[2], 10);
-    for (int i = 0; i < 7; ++i)
-        draw_label(rect_ltrb(734, 32 + 25 * i, 976, 52 + 25 * i), texts_.right_headers[i], 10);
+void MainWindow::paint_element(const Element& e, bool over) {
+    const char* image = over && e.over != nullptr ? e.over : e.normal;
+    if (image != nullptr) canvas_.draw(image, e.rect.top_left());
+    if (e.label != nullptr) canvas_.label(e.rect, qtext(texts_, e.label), e.indent);
+}
 
-    if (thumb_ == nullptr) {
-        const QImage image(QStringLiteral(":/p330/thumb.png"));
-        thumb_ = new ImageButton(image, image, this);
-        thumb_->setGeometry(kThumb);
-        thumb_->set_background(canvas_.copy(kThumb));
-        thumb_->show();
+void MainWindow::paint_fixed_elements() {
+    canvas_.reset(kBackground.normal);
+    for (const Element* e : {&kLogo, &kScrollTrack, &kHelpButton, &kHideButton, &kCloseButton,
+                             &kResetButton, &kCancelButton, &kSaveButton, &kConfigButton}) {
+        paint_element(*e, false);
     }
 }
 
-void MainWindow::paintEvent(QPaintEvent*) {
-    if (!canvas_.isNull()) {
+void MainWindow::show_view(bool front) {
+    front_view_ = front;
+    paint_element(kMouseArea, false);
+    canvas_.draw(front ? kTabSelected : kTabIdle, kFrontTab.rect.top_left());
+    canvas_.draw(front ? kTabIdle : kTabSelected, kSideTab.rect.top_left());
+    canvas_.label(kFrontTab.rect, qtext(texts_, kFrontTab.label), kCentred);
+    canvas_.label(kSideTab.rect, qtext(texts_, kSideTab.label), kCentred);
+    canvas_.draw(front ? kFrontPictureImage : kSidePictureImage,
+                 front ? kFrontPicture : kSidePicture);
+    const auto& callouts = front ? kFrontCallouts : kSideCallouts;
+    for (int n = 0; n < kButtonCount; ++n) {
+        const QString image = front ? QStringLiteral("/Mouse/Front/F-%1-normal.png")
+                                    : QStringLiteral("/Mouse/Side/S-%1-normal.png");
+        canvas_.draw(image.arg(n + 1), callouts[n].top_left());
+    }
+}
+
+void MainWindow::layout_left_column() {
+    canvas_.draw(kLeftBackgroundImage, kLeftBackground);
+    const LeftColumn c = left_column();
+    rows_->paint(c.button_assignment.top, assignment_expanded_);
+    canvas_.draw(kMacroManagerItem.normal, c.macro_manager.top_left());
+    canvas_.label(c.macro_manager, qtext(texts_, kMacroManagerItem.label), kHeaderIndent);
+    sensitivity_->paint(c.sensitivity.top, sensitivity_expanded_);
+    box_hover_.fill(false);
+}
+
+void MainWindow::layout_right_column() {
+    // The whole column is laid out again: its edit boxes are made anew where they show.
+    right_[kScrollSpeed]->close_controls();
+    if (page_ == Page::kLower) right_[kDpi]->close_controls();
+    right_column_ = page_ == Page::kUpper ? upper_page(right_expanded_, right_heights_)
+                                          : lower_page(right_expanded_, right_heights_);
+    canvas_.draw(kRightBackgroundImage, kRightBackground);
+    for (int i = 0; i < kRightPanelCount; ++i) {
+        if (right_column_.visible[i]) {
+            right_[i]->paint(right_column_.top[i], right_expanded_[i]);
+        } else {
+            right_[i]->close_controls();
+        }
+    }
+    if (right_column_.thumb_to_top && thumb_ != nullptr) {
+        thumb_->move(kThumbStart.left, kThumbStart.top);
+        ImageButton::shared_top = kThumbStart.top;
+    }
+}
+
+void MainWindow::create_thumb() {
+    if (thumb_ != nullptr) return;
+    const QImage image(QStringLiteral(":/p330/thumb.png"));
+    thumb_ = new ImageButton(image, image, this);
+    thumb_->setGeometry(to_qrect(kThumbStart));
+    thumb_->set_background(canvas_.image().copy(to_qrect(kThumbStart)));
+    ImageButton::shared_top = kThumbStart.top;
+    connect(thumb_, &ImageButton::thumb_moved, this, &MainWindow::page_to);
+    thumb_->show();
+}
+
+void MainWindow::flush() {
+    const QRect dirty = canvas_.take_dirty();
+    if (!dirty.isEmpty()) update(dirty);
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    if (canvas_.valid()) {
         QPainter painter(this);
-        painter.drawImage(0, 0, canvas_);  // the whole canvas, once per paint
+        const QRect r = event->rect();
+        painter.drawImage(r.topLeft(), canvas_.image(), r);  // only what changed
     }
     if (!painted_) {
         painted_ = true;
@@ -165,25 +240,218 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     hide();
 }
 
+// Clicks ----------------------------------------------------------------------------------------
+
+void MainWindow::start_drag() {
+    if (windowHandle() != nullptr) windowHandle()->startSystemMove();
+}
+
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    if (main_view_shown_ && event->button() == Qt::LeftButton) {
-        if (kClose.contains(p)) {
-            if (on_exit) on_exit();
-            return;
+    if (event->button() != Qt::LeftButton) return;
+    const bool consumed = main_view_shown_ && dispatch(point_of(event->position()));
+    flush();
+    // What nothing took moves the window, as a caption would (also headers and sliders).
+    if (!consumed) start_drag();
+}
+
+bool MainWindow::dispatch(Point p) {
+    if (kResetButton.rect.contains(p)) {
+        if (on_reset) on_reset();
+        return true;
+    }
+    if (kCancelButton.rect.contains(p)) {
+        if (on_cancel) on_cancel();
+        hide();
+        return true;
+    }
+    if (kSaveButton.rect.contains(p)) {
+        if (save_locked_) return true;
+        save_locked_ = true;
+        save_timer_running_ = true;
+        save_running_ = true;
+        save_timer_.start(kSaveLockMs);
+        if (on_save) {
+            on_save();
+        } else {
+            save_finished();
         }
-        if (kHide.contains(p)) {
-            if (hide_minimises_) {
-                showMinimized();
-            } else {
-                hide();
-            }
-            return;
+        return true;
+    }
+    if (kHelpButton.rect.contains(p)) {
+        help_open_ = !help_open_;
+        if (on_help) on_help(help_open_);
+        return true;
+    }
+    if (help_open_) {
+        help_open_ = false;
+        if (on_help) on_help(false);
+    }
+    if (kHideButton.rect.contains(p)) {
+        restore_hover();
+        if (hide_minimises_) {
+            showMinimized();
+        } else {
+            hide();
+        }
+        return true;
+    }
+    if (kCloseButton.rect.contains(p)) {
+        if (on_exit) on_exit();
+        return true;
+    }
+    if (kConfigButton.rect.contains(p)) {
+        if (on_config) on_config();
+        return true;
+    }
+    if (kFrontTab.rect.contains(p) || kSideTab.rect.contains(p)) {
+        show_view(kFrontTab.rect.contains(p));
+        return true;
+    }
+    const LeftColumn left = left_column();
+    if (left.button_assignment.contains(p)) {
+        assignment_expanded_ = !assignment_expanded_;
+        layout_left_column();
+        return true;
+    }
+    if (left.macro_manager.contains(p)) {
+        if (on_macro_manager) on_macro_manager();
+        return true;
+    }
+    if (left.sensitivity.contains(p)) {
+        sensitivity_expanded_ = !sensitivity_expanded_;
+        layout_left_column();
+        return true;
+    }
+    click_right_column(p);
+    if (sensitivity_expanded_) sensitivity_->click(p);
+    // The button boxes take the click whole: no drag starts from them.
+    if (const int row = rows_->box_at(p); row >= 0) {
+        if (on_button_box) on_button_box(row);
+        return true;
+    }
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (dropdown_box(i).contains(p)) return true;
+    }
+    return false;
+}
+
+bool MainWindow::click_right_column(Point p) {
+    for (int i = 0; i < kRightPanelCount; ++i) {
+        if (right_column_.visible[i] && right_header(i).contains(p)) {
+            toggle_right(i);
+            return true;
         }
     }
-    // Anything else drags the window, as a caption would.
-    if (event->button() == Qt::LeftButton && windowHandle() != nullptr)
-        windowHandle()->startSystemMove();
+    for (int i = 0; i < kRightPanelCount; ++i) {
+        if (right_column_.visible[i] && right_expanded_[i] && right_[i]->click(p)) return true;
+    }
+    return false;
+}
+
+void MainWindow::toggle_right(int panel) {
+    right_expanded_[panel] = !right_expanded_[panel];
+    layout_right_column();
+}
+
+void MainWindow::page_to(int thumb_top) {
+    if (!main_view_shown_) return;
+    const std::optional<Page> page = page_for_thumb(right_expanded_, thumb_top, page_);
+    if (!page) return;
+    page_ = *page;
+    layout_right_column();
+    flush();
+}
+
+// Save lock and cursor ----------------------------------------------------------------------------
+
+void MainWindow::save_finished() {
+    save_running_ = false;
+    if (!save_timer_running_) save_locked_ = false;
+}
+
+void MainWindow::set_busy(bool busy) {
+    if (busy) {
+        setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
+    }
+}
+
+// Hover -------------------------------------------------------------------------------------------
+
+int MainWindow::hover_target(Point p) const {
+    for (int i = 0; i < static_cast<int>(kHoverable.size()); ++i) {
+        if (kHoverable[i]->rect.contains(p)) return i;
+    }
+    const int row = rows_->box_at(p);
+    return row >= 0 ? kBoxHoverBase + row : -1;
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (!main_view_shown_) return;
+    const int target = hover_target(point_of(event->position()));
+    if (target >= 0) {
+        hover_candidate_ = target;
+        hover_timer_.start(hover_delay_ms_);
+        return;
+    }
+    hover_timer_.stop();
+    hover_candidate_ = -1;
+    restore_hover();
+    flush();
+}
+
+void MainWindow::leaveEvent(QEvent*) {
+    hover_timer_.stop();
+    hover_candidate_ = -1;
+    restore_hover();
+    flush();
+}
+
+void MainWindow::show_hover() {
+    const int target = hover_candidate_;
+    if (target < 0 || !isVisible()) return;
+    if (target >= kBoxHoverBase) {
+        const int row = target - kBoxHoverBase;
+        if (!rows_->expanded()) return;
+        for (int i = 0; i < kButtonCount; ++i) {
+            if (box_hover_[i] && i != row) {
+                rows_->paint_box(i, false);
+                box_hover_[i] = false;
+            }
+        }
+        if (!box_hover_[row]) rows_->paint_box(row, true);
+        box_hover_[row] = true;
+    } else {
+        const Element& e = *kHoverable[target];
+        for (int i = 0; i < static_cast<int>(kHoverable.size()); ++i) {
+            if (hover_[i] && i != target && kHoverable[i]->hover == e.hover &&
+                e.hover == HoverGroup::kBottom) {
+                paint_element(*kHoverable[i], false);
+                hover_[i] = false;
+            }
+        }
+        if (!hover_[target]) paint_element(e, true);
+        hover_[target] = true;
+    }
+    flush();
+}
+
+void MainWindow::restore_hover() {
+    for (int i = 0; i < static_cast<int>(kHoverable.size()); ++i) {
+        if (hover_[i]) paint_element(*kHoverable[i], false);
+        hover_[i] = false;
+    }
+    for (int i = 0; i < kButtonCount; ++i) {
+        if (!box_hover_[i]) continue;
+        box_hover_[i] = false;
+        if (!rows_->expanded()) continue;
+        rows_->paint_box(i, false);
+        const QString callout = front_view_ ? QStringLiteral("/Mouse/Front/F-%1-normal.png")
+                                            : QStringLiteral("/Mouse/Side/S-%1-normal.png");
+        canvas_.draw(callout.arg(i + 1),
+                     (front_view_ ? kFrontCallouts : kSideCallouts)[i].top_left());
+    }
 }
 
 }  // namespace p330::gui

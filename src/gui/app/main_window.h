@@ -1,39 +1,49 @@
 #pragma once
-// The main window: frameless and painted from the skin onto one canvas. It shows the
-// splash first and the main view after it; closing it only hides it.
+// The main window: frameless and painted from the skin onto one canvas. It shows the splash
+// first and the main view after it; closing it only hides it. Clicks are dispatched by the
+// window itself against the layout tables, in a fixed order; what nothing takes drags it.
 
-#include <QImage>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
-#include "gui/skin/skin_folder.h"
-#include "gui/skin/ui_font.h"
+#include "core/lang/language.h"
+#include "core/model/settings_record.h"
+#include "gui/layout/accordion.h"
+#include "gui/skin/skin_canvas.h"
 
 namespace p330::gui {
 
 class ImageButton;
-
-struct MainViewTexts {
-    QString reset, cancel, save, config, front, side;
-    std::array<QString, 3> left_items;
-    std::array<QString, 7> right_headers;
-};
+class Panel;
+class ButtonRowsPanel;
+class SensitivityPanel;
+class DpiPanel;
+class ScrollPanel;
 
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    MainWindow(QString skin_dir, TextColour colour, WindowFonts fonts, MainViewTexts texts);
+    // The window edits `record` and shows `labels`; both outlive it.
+    MainWindow(QString skin_dir, TextColour colour, WindowFonts fonts, const UiTexts& texts,
+               SettingsRecord& record, std::array<std::string, kButtonCount>& labels);
+    ~MainWindow() override;
 
     void show_splash();
     // The splash's end: main.png centred in the screen's available area, the main view.
     void show_main_view();
-    // Paints the main view again over the current canvas (after a reload).
+    // Paints the main view again with the panels as they are, front view (after a reload).
     void redraw_main_view();
+    // After a Reset: transient controls closed, every panel collapsed, upper page, front view.
+    void reset_main_view();
+    // Edit boxes, swatches, the thumb (and the lists that open from the boxes) go away.
+    void close_transient_controls();
+
     bool main_view_shown() const { return main_view_shown_; }
-    const QImage& canvas() const { return canvas_; }
+    const QImage& canvas() const { return canvas_.image(); }
     ImageButton* thumb() const { return thumb_; }
 
     // The title bar's close button and the tray's Exit.
@@ -43,37 +53,99 @@ class MainWindow : public QWidget {
     std::function<void()> on_save;
     std::function<void()> on_reset;
     std::function<void()> on_cancel;  // the window hides itself afterwards
-    // "Config", "Macro Manager" and the help button: filled by the dialogs that open there.
+    // "Config", "Macro Manager", the help button and the button boxes: filled by the dialogs
+    // and lists that open there.
     std::function<void()> on_config;
     std::function<void()> on_macro_manager;
+    std::function<void(bool open)> on_help;
+    std::function<void(int button)> on_button_box;
+    // The first paint of the splash, for start-up measurements.
+    std::function<void()> on_first_paint;
 
     // The Save lock clears when the upload has ended and 2000 ms have passed since the click.
     void save_finished();
+    bool save_locked() const { return save_locked_; }
     // The wait cursor, shown while an upload or a reset runs.
     void set_busy(bool busy);
-    // After a Reset: transient controls closed, every panel collapsed, upper page, front view.
-    void reset_main_view();
     // Without a tray the hide button minimises, so the window can always be brought back.
     void set_hide_minimises(bool minimises) { hide_minimises_ = minimises; }
-    // The first paint of the splash, for start-up measurements.
-    std::function<void()> on_first_paint;
+    // How long the pointer rests on an element before it shows its hover look.
+    void set_hover_delay_ms(int ms) { hover_delay_ms_ = ms; }
+
+    // The navigation state, for the owner and tests.
+    bool right_expanded(int panel) const { return right_expanded_[panel]; }
+    bool header_visible(int panel) const { return right_column_.visible[panel]; }
+    layout::Rect right_header(int panel) const;
+    layout::Page page() const { return page_; }
+    bool front_view() const { return front_view_; }
+    layout::LeftColumn left_column() const;
+    DpiPanel& dpi_panel() const;
+    ScrollPanel& scroll_panel() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
-    void paint_main_view();
-    void draw_label(const QRect& r, const QString& text, int indent);
-    QString asset(const char* rel) const { return skin_dir_ + QLatin1String(rel); }
+    // Painting.
+    void paint_fixed_elements();
+    void paint_element(const layout::Element& e, bool over);
+    void show_view(bool front);
+    void layout_left_column();
+    void layout_right_column();
+    void create_thumb();
+    void full_paint();
+    void flush();  // copies what changed to the window
 
-    QString skin_dir_;
-    TextColour colour_;
-    WindowFonts fonts_;
-    MainViewTexts texts_;
-    QImage canvas_;
+    // Clicks.
+    bool dispatch(layout::Point p);  // false: start a window drag
+    bool click_right_column(layout::Point p);
+    void toggle_right(int panel);
+    void page_to(int thumb_top);
+    void start_drag();
+
+    // Hover.
+    int hover_target(layout::Point p) const;  // kHoverable index, 100 + box row, or -1
+    void show_hover();
+    void restore_hover();
+
+    SkinCanvas canvas_;
+    const UiTexts& texts_;
+    SettingsRecord& record_;
+    std::array<std::string, kButtonCount>& labels_;
+
+    std::unique_ptr<ButtonRowsPanel> rows_;
+    std::unique_ptr<SensitivityPanel> sensitivity_;
+    std::array<std::unique_ptr<Panel>, layout::kRightPanelCount> right_;
+    layout::RightHeights right_heights_{};
+
+    // Navigation.
+    bool front_view_ = true;
+    bool assignment_expanded_ = false;
+    bool sensitivity_expanded_ = false;
+    layout::RightFlags right_expanded_{};
+    layout::RightColumn right_column_;
+    layout::Page page_ = layout::Page::kUpper;
+    bool help_open_ = false;
+
+    // Save lock: set by a click, cleared by both the timer and the end of the upload.
+    bool save_locked_ = false;
+    bool save_timer_running_ = false;
+    bool save_running_ = false;
+    QTimer save_timer_;
+
+    // Hover.
+    std::array<bool, 7> hover_{};
+    std::array<bool, kButtonCount> box_hover_{};
+    int hover_candidate_ = -1;
+    int hover_delay_ms_ = 10;
+    QTimer hover_timer_;
+
     bool main_view_shown_ = false;
+    bool measured_ = false;
     bool painted_ = false;
     bool hide_minimises_ = false;
     ImageButton* thumb_ = nullptr;

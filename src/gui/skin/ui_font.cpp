@@ -1,5 +1,6 @@
 #include "gui/skin/ui_font.h"
 
+#include <QFontMetricsF>
 #include <QStringList>
 
 namespace p330::gui {
@@ -10,7 +11,12 @@ QFont CreateUiFont(int height, int weight, const QString& face) {
     font.setFamilies({face, QStringLiteral("WenQuanYi Micro Hei"),
                       QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans"),
                       QStringLiteral("DejaVu Sans")});
+    // The height is the character cell's (ascent + descent), not the em size: scale the em
+    // so that the chosen face's cell comes out at that height, as the skin's layout expects.
     font.setPixelSize(height);
+    const QFontMetricsF metrics(font);
+    const qreal cell = metrics.ascent() + metrics.descent();
+    if (cell > 0) font.setPixelSize(qMax(1, qRound(height * height / cell)));
     font.setWeight(weight <= 0 ? QFont::Normal
                                : static_cast<QFont::Weight>(qBound(100, weight, 900)));
     font.setStyleHint(QFont::SansSerif);

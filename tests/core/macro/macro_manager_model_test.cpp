@@ -129,3 +129,33 @@ TEST_F(MacroManagerModelTest, ItemEditsFollowTheMenuRules) {
 
 }  // namespace
 }  // namespace p330
+
+namespace p330 {
+namespace {
+
+TEST(MacroItemTextTest, TypedLinesBecomeItemsOrAreRefused) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"A   Dn", "A   Dn"},
+        {"Num +   Up", "Num +   Up"},
+        {"L-Button   Dn", "L-Button   Dn"},
+        {"50 ms", "50 ms"},
+        {"120ms", "120 ms"},
+        {"6553500 ms", "6553500 ms"},
+        {"6553501 ms", nullptr},
+        {"a   Dn", nullptr},
+        {"A  Dn", nullptr},
+        {"Application   Dn", nullptr},
+        {"x ms", nullptr},
+        {" ms", nullptr},
+    };
+    for (const auto& [text, item] : cases) {
+        const auto got = macro_item_from_text(text);
+        EXPECT_EQ(got.has_value(), item != nullptr) << text;
+        if (got && item) {
+            EXPECT_EQ(*got, item);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace p330

@@ -1,0 +1,37 @@
+#pragma once
+// Every command of p330ctl: its synopsis, its help, the options it takes and its handler.
+
+#include <span>
+#include <string_view>
+
+#include "cli/context.h"
+
+namespace p330::cli {
+
+enum CommandFlag : unsigned {
+    kTakesProfile = 1,
+    kTakesApply = 2,
+    kTakesPointer = 4,
+    kUsesDataFolder = 8,  // the folder must exist and be readable before the command runs
+};
+
+struct CommandSpec {
+    std::string_view name;
+    std::string_view synopsis;  // after "p330ctl "
+    std::string_view summary;   // one line for the overview
+    std::string_view details;   // the rest of "p330ctl help NAME"
+    int min_arguments;
+    int max_arguments;  // -1: no limit
+    std::string_view missing_text;
+    unsigned flags;
+    int (*run)(const Context&);
+};
+
+std::span<const CommandSpec> command_table();
+const CommandSpec* find_command(std::string_view name);
+
+// The overview of --help, and the help of one command.
+std::string usage_text();
+std::string command_help(const CommandSpec& spec);
+
+}  // namespace p330::cli

@@ -1,0 +1,27 @@
+#pragma once
+// What every command handler gets: the options, where to print, the data folder and the
+// trace file opened before anything is sent.
+
+#include <cstdio>
+#include <string>
+
+#include "cli/options.h"
+#include "core/config/profile_files.h"
+
+namespace p330::cli {
+
+struct Context {
+    const Options& options;
+    std::FILE* out;
+    std::FILE* err;
+    DataFolder folder;
+    std::FILE* trace = nullptr;  // null without --trace
+};
+
+// Prints "p330ctl: MESSAGE" on the error stream and returns code.
+int fail(const Context& c, int code, const std::string& message);
+
+// Exit 4 with a message saying so when the data folder is missing or cannot be read.
+int check_data_folder(const Context& c);
+
+}  // namespace p330::cli

@@ -1,0 +1,90 @@
+#include "cli/device_session.h"
+
+#include "cli/device_open.h"
+#include "cli/json_writer.h"
+#include "core/config/full_upload.h"
+#include "core/config/pointer_settings.h"
+#include "core/device/protocol.h"
+#include "core/device/simulated_mouse.h"
+
+namespace p330::cli {
+
+int open_device(const Context& c, DeviceSession& session) {
+    Result<std::unique_ptr<MouseLink>> link =
+        open_mouse_link(c.options.device, SystemClock::instance());
+    if (!link) {
+        const int code =
+            link.error().code == ErrorCode::kInvalidData ? kExitBadInput : kExitNoDevice;
+        return fail(c, code, link.error().message);
+    }
+    session.link = std::move(*link);
+    if (c.trace != nullptr) {
+        session.tracer = std::make_unique<TracingTransport>(session.link->transport(),
+                                                            SystemClock::instance(), c.trace);
+    }
+    return kExitOk;
+}
+
+int close_device(const Context& c, DeviceSession& session) {
+    if (SimulatedMouse* sim = session.link->simulated()) {
+        if (Status flushed = sim->flush(); !flushed) {
+            return fail(c, kExitFailed,
+                        "the simulated mouse could not keep its memory: " + flushed.message());
+        }
+    }
+    return kExitOk;
+}
+
+SendOutcome send_record(const Context& c, const SettingsRecord& source) {
+    SendOutcome outcome;
+    DeviceSession session;
+    if (int code = open_device(c, session); code != kExitOk) {
+        outcome.code = code;
+        return outcome;
+    }
+    SettingsRecord record = source;
+    CommandProtocol protocol(session.transport(), SystemClock::instance());
+    DeviceImage image;
+    const auto started = SystemClock::instance().now();
+    TransferTally tally = connect_handshake(protocol, image, record.profile_slot);
+    tally.merge(full_upload(protocol, record, image));
+    outcome.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
+                               SystemClock::instance().now() - started)
+                               .count();
+    outcome.device = session.link->description();
+    outcome.transfers = tally.total();
+    outcome.failed = tally.failed();
+    outcome.code = close_device(c, session);
+    if (!tally.ok()) {
+        outcome.code = fail(c, kExitFailed,
+                            "the mouse did not receive everything: " + tally.status().message());
+        return outcome;
+    }
+    if (c.options.pointer) {
+        outcome.pointer_tried = true;
+        outcome.pointer_refused = apply_desktop_pointer(pointer_values(record));
+        for (const std::string& why : outcome.pointer_refused)
+            outcome.code = fail(c, kExitFailed, why);
+    }
+    return outcome;
+}
+
+std::string SendOutcome::json() const {
+    JsonList doc('{');
+    doc.field("device", json_string(device))
+        .field("transfers", json_number(transfers))
+        .field("failed", json_number(failed))
+        .field("milliseconds", json_number(milliseconds));
+    if (pointer_tried) doc.field("pointer_applied", json_bool(pointer_refused.empty()));
+    return doc.str();
+}
+
+std::string SendOutcome::text(const std::string& source) const {
+    std::string out = "Sent " + source + " to the " + device + ": " + std::to_string(transfers) +
+                      " transfers in " + std::to_string(milliseconds) + " ms";
+    out += failed ? ", " + std::to_string(failed) + " failed.\n" : ".\n";
+    if (pointer_tried && pointer_refused.empty()) out += "Desktop pointer settings applied.\n";
+    return out;
+}
+
+}  // namespace p330::cli

@@ -1,0 +1,46 @@
+#pragma once
+// The mouse for one command: the link, with --trace the transport that records every
+// transfer, and sending a whole profile with its tally.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/context.h"
+#include "core/device/linux/hidraw_link.h"
+#include "core/device/tracing_transport.h"
+#include "core/model/settings_record.h"
+
+namespace p330::cli {
+
+struct DeviceSession {
+    std::unique_ptr<MouseLink> link;
+    std::unique_ptr<TracingTransport> tracer;
+
+    Transport& transport() { return tracer ? *tracer : link->transport(); }
+};
+
+// Opens the mouse of --device; prints why not and returns the exit code when it fails.
+int open_device(const Context& c, DeviceSession& session);
+// Lets the simulated mouse keep its memory in its state file.
+int close_device(const Context& c, DeviceSession& session);
+
+// What sending a profile did.
+struct SendOutcome {
+    int code = kExitOk;
+    std::string device;
+    int transfers = 0;
+    int failed = 0;
+    long long milliseconds = 0;
+    bool pointer_tried = false;
+    std::vector<std::string> pointer_refused;
+
+    std::string json() const;
+    std::string text(const std::string& source) const;
+};
+
+// The handshake and the full upload of record, then with --pointer the desktop's pointer
+// settings; failures are printed on the error stream and set the outcome's code.
+SendOutcome send_record(const Context& c, const SettingsRecord& record);
+
+}  // namespace p330::cli

@@ -1,0 +1,50 @@
+#pragma once
+// The profile manager's list: up to six named profiles kept in the "Profile" section of the
+// main INI, how new entries and copies are named, and which entry is current. Profile files
+// stay tied to list positions: no operation here touches config%d.bin or str%d.ini.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/lang/language.h"
+#include "core/result.h"
+
+namespace p330 {
+
+class ProfileManagerModel {
+  public:
+    // Fills the list from the main INI; a missing file or a count outside 1..6 gives an empty
+    // list. The current entry is the one CurProfileName begins, ignoring case (items 1, 2, ...
+    // are tried before item 0).
+    static Result<ProfileManagerModel> load(const std::filesystem::path& main_ini);
+
+    const std::vector<std::string>& names() const { return names_; }
+    int selected() const { return selected_; }
+    void select(int index);
+
+    // New: "PROFILE_0" on an empty list, otherwise named from the last entry. Refused with
+    // the language's "Profile numbers up to 6." when six entries exist.
+    Status add_new(Language language);
+    // A copy named with the language's "Copy", a blank and the entry's name, added at the
+    // end; false (silently) with six entries.
+    bool copy(int index, Language language);
+    bool remove(int index);
+    // Any text that keeps the INI line intact (no line breaks) is accepted.
+    Status rename(int index, std::string_view name);
+
+    // What closing the manager writes: the "Profile" section anew, the selected entry (or
+    // entry 0) as current. Nothing is written when the main INI does not exist.
+    Status save() const;
+
+  private:
+    std::filesystem::path path_;
+    std::vector<std::string> names_;
+    int selected_ = -1;
+};
+
+// The name New gives after names (the "PROFILE" base, numbered from the last entry).
+std::string next_profile_name(const std::vector<std::string>& names);
+
+}  // namespace p330

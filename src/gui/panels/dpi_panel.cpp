@@ -1,0 +1,130 @@
+#include "gui/panels/dpi_panel.h"
+
+#include <QColorDialog>
+#include <QLineEdit>
+
+#include "gui/layout/control_rules.h"
+#include "gui/layout/panel_layout.h"
+#include "gui/panels/edit_box.h"
+#include "gui/skin/texts.h"
+
+namespace p330::gui {
+
+using namespace layout;
+
+void store_stage_colour(SettingsRecord& record, int stage, const QColor& colour) {
+    record.stage_colour[stage][0] = static_cast<std::uint8_t>(colour.red());
+    record.stage_colour[stage][1] = static_cast<std::uint8_t>(colour.blue());
+    record.stage_colour[stage][2] = static_cast<std::uint8_t>(colour.green());
+}
+
+QColor stage_colour(const SettingsRecord& record, int stage) {
+    const auto& c = record.stage_colour[stage];
+    return {c[0], c[2], c[1]};
+}
+
+DpiPanel::DpiPanel(PanelContext context)
+    : Panel(context, kRightLeft, kRightRight, &UiTexts::dpi_setting, kRightPanels[kDpi].body),
+      choose_colour([](QWidget* parent) -> std::optional<QColor> {
+          const QColor chosen = QColorDialog::getColor(Qt::black, parent);
+          if (!chosen.isValid()) return std::nullopt;
+          return chosen;
+      }) {}
+
+DpiPanel::~DpiPanel() {
+    close_controls();
+}
+
+void DpiPanel::paint_contents(int) {
+    for (int k = 0; k < dpi::kStages; ++k) {
+        paint_bar(k);
+        ctx_.canvas.draw(dpi::kBoxImage, dpi::kBoxes[k].top_left());
+    }
+    ctx_.canvas.label(dpi::kDialDownLegend, qtext(ctx_.texts.dpi_dial_down), 0);
+    ctx_.canvas.label(dpi::kDialUpLegend, qtext(ctx_.texts.dpi_dial_up), 0);
+    create_controls();
+}
+
+void DpiPanel::paint_bar(int stage) {
+    ctx_.canvas.draw_numbered(dpi::kBarImage, ctx_.record.dpi_stage[stage],
+                              dpi::kBars[stage].top_left());
+}
+
+void DpiPanel::create_controls() {
+    close_controls();
+    for (int k = 0; k < dpi::kStages; ++k) {
+        QLineEdit* box = make_edit_box(ctx_.window, dpi::kBoxes[k], ctx_.canvas);
+        boxes_[k] = box;
+        connect(box, &QLineEdit::textChanged, this, [this, k] { box_changed(k); });
+        connect(box, &QLineEdit::editingFinished, this, [this, k] { box_finished(k); });
+        programmatic_ = true;
+        box->setText(QString::number(ctx_.record.dpi_stage[k] * 50));
+        programmatic_ = false;
+        swatches_[k] = make_swatch(ctx_.window, dpi::kSwatches[k], stage_colour(ctx_.record, k));
+    }
+}
+
+void DpiPanel::close_controls() {
+    for (QLineEdit*& box : boxes_) {
+        delete box;
+        box = nullptr;
+    }
+    for (QWidget*& swatch : swatches_) {
+        delete swatch;
+        swatch = nullptr;
+    }
+}
+
+void DpiPanel::box_changed(int stage) {
+    QLineEdit* box = boxes_[stage];
+    if (box == nullptr) return;
+    const QString text = box->text();
+    const int typed = leading_number(text.toStdString());
+    const DpiEntry entry = clamp_dpi_entry(typed);
+    ctx_.record.dpi_stage[stage] = entry.stored;
+    // A number on its way up (the user is still typing "8" of "800") is rewritten when the
+    // box is left; anything over the limit, or no number at all, at once.
+    if (entry.clamped && !(typed < 100 && is_partial_number(text) && !programmatic_)) {
+        const bool outer = programmatic_;
+        programmatic_ = true;
+        box->setText(QString::number(entry.shown));
+        programmatic_ = outer;
+    }
+    if (!programmatic_) {
+        paint_bar(stage);
+        if (QWidget* w = ctx_.window) w->update(ctx_.canvas.take_dirty());
+    }
+}
+
+void DpiPanel::box_finished(int stage) {
+    QLineEdit* box = boxes_[stage];
+    if (box == nullptr) return;
+    const DpiEntry entry = clamp_dpi_entry(leading_number(box->text().toStdString()));
+    if (entry.clamped) box->setText(QString::number(entry.shown));
+}
+
+bool DpiPanel::click(Point p) {
+    for (int k = 0; k < dpi::kStages; ++k) {
+        if (dpi::kBars[k].contains(p)) {
+            const int v = dpi_bar_value(p.y, dpi::kBars[k].bottom);
+            ctx_.record.dpi_stage[k] = static_cast<std::uint8_t>(v);
+            paint_bar(k);
+            if (boxes_[k] != nullptr) {
+                programmatic_ = true;
+                boxes_[k]->setText(QString::number(v * 50));
+                programmatic_ = false;
+            }
+            return true;
+        }
+        if (dpi::kSwatches[k].contains(p)) {
+            const std::optional<QColor> colour = choose_colour(ctx_.window);
+            if (!colour) return false;
+            store_stage_colour(ctx_.record, k, *colour);
+            if (swatches_[k] != nullptr) set_swatch_colour(swatches_[k], *colour);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace p330::gui

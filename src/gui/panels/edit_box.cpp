@@ -1,0 +1,50 @@
+#include "gui/panels/edit_box.h"
+
+#include <QLineEdit>
+#include <QPalette>
+
+#include "gui/skin/skin_canvas.h"
+
+namespace p330::gui {
+
+QLineEdit* make_edit_box(QWidget* parent, const layout::Rect& r, const SkinCanvas& canvas) {
+    auto* box = new QLineEdit(parent);
+    box->setGeometry(to_qrect(r));
+    box->setAlignment(Qt::AlignCenter);
+    box->setFont(canvas.fonts().normal);
+    box->setTextMargins(0, 0, 0, 0);
+    // A palette, not a style sheet: boxes are made anew on every layout of their panel.
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, QColor(148, 148, 148));
+    palette.setColor(QPalette::Text, canvas.text_colour());
+    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(90, 90, 90));
+    box->setPalette(palette);
+    box->show();
+    return box;
+}
+
+QWidget* make_swatch(QWidget* parent, const layout::Rect& r, const QColor& colour) {
+    auto* swatch = new QWidget(parent);
+    swatch->setGeometry(to_qrect(r));
+    swatch->setAttribute(Qt::WA_TransparentForMouseEvents);
+    swatch->setAutoFillBackground(true);
+    set_swatch_colour(swatch, colour);
+    swatch->show();
+    return swatch;
+}
+
+void set_swatch_colour(QWidget* swatch, const QColor& colour) {
+    QPalette palette = swatch->palette();
+    palette.setColor(QPalette::Window, colour);
+    swatch->setPalette(palette);
+    swatch->update();
+}
+
+bool is_partial_number(const QString& text) {
+    for (const QChar c : text) {
+        if (!c.isDigit()) return false;
+    }
+    return true;
+}
+
+}  // namespace p330::gui

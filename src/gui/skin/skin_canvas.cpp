@@ -1,0 +1,61 @@
+#include "gui/skin/skin_canvas.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+#include "gui/layout/main_layout.h"
+#include "gui/skin/skin_image.h"
+
+namespace p330::gui {
+
+void SkinCanvas::reset(const QImage& background) {
+    image_ = background.isNull() ? QImage() : make_canvas(background);
+    dirty_ = image_.rect();
+}
+
+const QImage& SkinCanvas::image_of(const QString& rel) {
+    const QFileInfo file(path(rel));
+    Cached& cached = cache_[rel];
+    const QDateTime modified = file.lastModified();
+    if (cached.size != file.size() || cached.modified != modified || cached.image.isNull()) {
+        cached.image = file.exists() ? load_premultiplied(file.filePath()) : QImage();
+        cached.size = file.size();
+        cached.modified = modified;
+    }
+    return cached.image;
+}
+
+bool SkinCanvas::draw(const QString& rel, layout::Point at) {
+    if (image_.isNull()) return false;
+    const QImage& picture = image_of(rel);
+    if (picture.isNull()) return false;
+    QPainter painter(&image_);
+    painter.drawImage(at.x, at.y, picture);
+    dirty_ |= QRect(at.x, at.y, picture.width(), picture.height());
+    return true;
+}
+
+void SkinCanvas::label(const layout::Rect& r, const QString& text, int indent) {
+    label(r, text, indent, fonts_.normal);
+}
+
+void SkinCanvas::label(const layout::Rect& r, const QString& text, int indent, const QFont& font) {
+    if (image_.isNull() || text.isEmpty()) return;
+    QPainter p(&image_);
+    p.setFont(font);
+    p.setPen(text_colour());
+    const QRect box = to_qrect(r);
+    const bool centred = indent == layout::kCentred;
+    const QRect inside = centred ? box : box.adjusted(indent, 0, 0, 0);
+    const Qt::Alignment horizontal = centred ? Qt::AlignHCenter : Qt::AlignLeft;
+    p.drawText(inside, static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), text);
+    dirty_ |= box;
+}
+
+QRect SkinCanvas::take_dirty() {
+    const QRect r = dirty_;
+    dirty_ = QRect();
+    return r;
+}
+
+}  // namespace p330::gui

@@ -1,0 +1,73 @@
+#pragma once
+// A window's persistent canvas and what draws on it: skin images at their natural size and
+// labels in the skin's text colour. Every draw widens the dirty region, so the window copies
+// only what changed.
+
+#include <QDateTime>
+#include <QHash>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include "gui/layout/geometry.h"
+#include "gui/skin/skin_folder.h"
+#include "gui/skin/ui_font.h"
+
+namespace p330::gui {
+
+inline QRect to_qrect(const layout::Rect& r) {
+    return {r.left, r.top, r.width(), r.height()};
+}
+
+class SkinCanvas {
+  public:
+    SkinCanvas(QString skin_dir, TextColour colour, WindowFonts fonts)
+        : skin_dir_(std::move(skin_dir)), colour_(colour), fonts_(std::move(fonts)) {}
+
+    QImage& image() { return image_; }
+    const QImage& image() const { return image_; }
+    // A new canvas from a background image; a null image leaves the window without one.
+    void reset(const QImage& background);
+    // A new canvas from a skin image.
+    void reset(const char* rel) { reset(image_of(QString::fromLatin1(rel))); }
+    bool valid() const { return !image_.isNull(); }
+
+    QString path(const QString& rel) const { return skin_dir_ + rel; }
+    const QString& skin_dir() const { return skin_dir_; }
+    const WindowFonts& fonts() const { return fonts_; }
+    QColor text_colour() const { return {colour_.red, colour_.green, colour_.blue}; }
+
+    // Skipped without a message when the image cannot be loaded (the old picture stays).
+    bool draw(const QString& rel, layout::Point at);
+    bool draw(const char* rel, layout::Point at) { return draw(QString::fromLatin1(rel), at); }
+    // A numbered image: the pattern's %1 replaced by n.
+    bool draw_numbered(const char* pattern, int n, layout::Point at) {
+        return draw(QString::fromLatin1(pattern).arg(n), at);
+    }
+    // Single line, vertically centred; centred horizontally (layout::kCentred) or indented.
+    void label(const layout::Rect& r, const QString& text, int indent);
+    void label(const layout::Rect& r, const QString& text, int indent, const QFont& font);
+
+    // The region drawn since the last take; the window repaints just that.
+    QRect take_dirty();
+    void mark_dirty(const QRect& r) { dirty_ |= r; }
+
+  private:
+    // Decoded images, kept while their file stays the same (size and modification time), so a
+    // skin edited while the program runs still shows.
+    struct Cached {
+        QDateTime modified;
+        qint64 size = -1;
+        QImage image;
+    };
+    const QImage& image_of(const QString& rel);
+
+    QHash<QString, Cached> cache_;
+    QString skin_dir_;
+    TextColour colour_;
+    WindowFonts fonts_;
+    QImage image_;
+    QRect dirty_;
+};
+
+}  // namespace p330::gui
