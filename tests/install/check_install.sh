@@ -19,7 +19,8 @@ for f in bin/p330 bin/p330ctl share/p330/defaults/config.bin share/p330/defaults
   share/p330/defaults/record.ini share/p330/Skins/Graphite/main.png \
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/icons/hicolor/256x256/apps/$id.png share/icons/hicolor/16x16/apps/$id.png \
-  share/man/man1/p330.1 share/doc/p330/LICENSE; do
+  share/man/man1/p330.1 share/man/man1/p330ctl.1 share/bash-completion/completions/p330ctl \
+  share/doc/p330/LICENSE; do
   [ -e "$prefix/$f" ] || fail "missing $f"
 done
 [ -e "$stage/root$udevdir/rules.d/70-p330.rules" ] || fail "the udev rule is not in $udevdir/rules.d"
