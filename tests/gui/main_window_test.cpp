@@ -8,6 +8,7 @@
 #include "core/config/profile_files.h"
 #include "core/device/simulated_mouse.h"
 #include "gui/app/application.h"
+#include "gui/buttons/function_lists.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/dpi_panel.h"
 #include "gui/panels/pointer_panels.h"
@@ -199,11 +200,10 @@ TEST_F(MainWindowTest, LightingRateAndPointerPanelsSetTheirFields) {
 }
 
 TEST_F(MainWindowTest, LeftColumnMovesAndTheBoxesReactOnlyWhileExpanded) {
-    int boxes = 0, managers = 0;
-    window().on_button_box = [&](int) { ++boxes; };
+    int managers = 0;
     window().on_macro_manager = [&] { ++managers; };
     click(dropdown_box(5));  // collapsed: no box there
-    EXPECT_EQ(boxes, 0);
+    EXPECT_EQ(window().function_lists().open_button(), -1);
     click(kMacroManagerItem.rect);
     EXPECT_EQ(managers, 1);
 
@@ -215,7 +215,7 @@ TEST_F(MainWindowTest, LeftColumnMovesAndTheBoxesReactOnlyWhileExpanded) {
     click(left.macro_manager);
     EXPECT_EQ(managers, 2);
     click(dropdown_box(5));
-    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(window().function_lists().open_button(), 5);
 }
 
 TEST_F(MainWindowTest, SaveSendsOnceWithinTheLockAndCancelBringsBackTheSavedValues) {
