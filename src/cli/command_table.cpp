@@ -42,7 +42,7 @@ constexpr std::string_view kSetKeys = R"(Keys and values:
                                   repeat mode 0, 1 or 2 (default @count)
 )";
 
-const CommandSpec kCommands[] = {
+const CommandEntry kCommands[] = {
     {"devices", "devices", "list the mouse's hidraw nodes and whether they can be opened",
      "Lists the hidraw nodes of every P330 that is plugged in, their HID collections\n"
      "and whether this user may open them. With --device sim, the simulated mouse.\n",
@@ -163,13 +163,13 @@ constexpr std::string_view kExitStatus = R"(Exit status:
 
 }  // namespace
 
-std::span<const CommandSpec> command_table() {
+std::span<const CommandEntry> command_table() {
     return kCommands;
 }
 
-const CommandSpec* find_command(std::string_view name) {
-    for (const CommandSpec& spec : kCommands) {
-        if (spec.name == name) return &spec;
+const CommandEntry* find_command(std::string_view name) {
+    for (const CommandEntry& entry : kCommands) {
+        if (entry.name == name) return &entry;
     }
     return nullptr;
 }
@@ -181,14 +181,14 @@ std::string usage_text() {
     // Synopsis, then the summary in a column from 26 wrapped at 80 characters.
     constexpr std::size_t kColumn = 26;
     constexpr std::size_t kWidth = 80;
-    for (const CommandSpec& spec : kCommands) {
-        std::string line = "  " + std::string(spec.synopsis);
+    for (const CommandEntry& entry : kCommands) {
+        std::string line = "  " + std::string(entry.synopsis);
         if (line.size() + 2 > kColumn) {
             out += line + "\n";
             line.clear();
         }
         line.resize(kColumn, ' ');
-        std::string_view rest = spec.summary;
+        std::string_view rest = entry.summary;
         while (!rest.empty()) {
             std::size_t take = rest.size();
             if (line.size() + take > kWidth) take = rest.rfind(' ', kWidth - line.size());
@@ -202,20 +202,20 @@ std::string usage_text() {
     return out;
 }
 
-std::string command_help(const CommandSpec& spec) {
+std::string command_help(const CommandEntry& entry) {
     std::string out =
-        "Usage: p330ctl " + std::string(spec.synopsis) + "\n\n" + std::string(spec.details);
-    if (spec.name == "set" || spec.name == "get") out += "\n" + std::string(kSetKeys);
+        "Usage: p330ctl " + std::string(entry.synopsis) + "\n\n" + std::string(entry.details);
+    if (entry.name == "set" || entry.name == "get") out += "\n" + std::string(kSetKeys);
     return out + "\n" + std::string(kCommonOptions) + "\n" + std::string(kExitStatus);
 }
 
 int cmd_help(const Context& c) {
     std::string text = usage_text();
     if (!c.options.arguments.empty()) {
-        const CommandSpec* spec = find_command(c.options.arguments[0]);
-        if (spec == nullptr)
+        const CommandEntry* entry = find_command(c.options.arguments[0]);
+        if (entry == nullptr)
             return fail(c, kExitUsage, "unknown command '" + c.options.arguments[0] + "'");
-        text = command_help(*spec);
+        text = command_help(*entry);
     }
     if (c.options.json) text = json_document().field("help", json_string(text)).str() + "\n";
     std::fputs(text.c_str(), c.out);
