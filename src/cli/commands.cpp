@@ -36,9 +36,9 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
         if (!exe) return fail(c, kExitBadInput, exe.error().message);
         c.folder.dir = *exe;
     }
-    const CommandSpec* spec = find_command(options.command);
-    if (spec == nullptr) return fail(c, kExitUsage, "unknown command " + options.command);
-    const bool reads_folder = (spec->flags & kUsesDataFolder) &&
+    const CommandEntry* entry = find_command(options.command);
+    if (entry == nullptr) return fail(c, kExitUsage, "unknown command " + options.command);
+    const bool reads_folder = (entry->flags & kUsesDataFolder) &&
                               !(options.command == "apply" && !options.arguments.empty());
     if (reads_folder) {
         if (int code = check_data_folder(c); code != kExitOk) return code;
@@ -59,7 +59,7 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
             close_trace = true;
         }
     }
-    const int code = spec->run(c);
+    const int code = entry->run(c);
     if (close_trace) std::fclose(c.trace);
     return code;
 }
