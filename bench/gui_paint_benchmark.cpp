@@ -24,9 +24,8 @@ struct Window {
     explicit Window(bool expanded) {
         controller.start();
         window = std::make_unique<p330::gui::MainWindow>(
-            g_data + "/Skins/Graphite", p330::gui::TextColour{},
-            p330::gui::main_window_fonts(controller.language()),
-            p330::ui_texts(controller.language()), controller.record(), controller.labels());
+            g_data + "/Skins/Graphite", p330::gui::TextColour{}, controller.language(),
+            controller.record(), controller.labels(), controller.folder().record_ini());
         window->show();
         window->show_main_view();
         if (expanded) {

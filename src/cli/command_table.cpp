@@ -9,7 +9,7 @@ namespace p330::cli {
 namespace {
 
 constexpr std::string_view kSetKeys = R"(Keys and values:
-  dpi.1 ... dpi.4           100 to 5000 DPI, stored in steps of 50 (175 becomes 150)
+  dpi.1 ... dpi.4           100 to 5000 DPI, in steps of 50 (175 becomes 150)
   colour.1 ... colour.4     #RRGGBB
   rate                      125, 250, 500 or 1000 (Hz)
   light.mode                standard, respiration or neon
@@ -29,120 +29,128 @@ constexpr std::string_view kSetKeys = R"(Keys and values:
       click, menu, forward, back, double-click, off
       scroll:middle|up|down
       dpi:up|down|loop
-      media:media-player|next-track|pre-track|stop|play/pause|mute|volume-up|volume-down
+      media:media-player|next-track|pre-track|stop|play/pause|mute|volume-up|
+            volume-down
       hotkey:new|cut|copy|paste|save|print|find|redo|undo|select-all
       windows:my-computer|browser-home|search|maximum|minimum|show-desktop|run
-      key:NAME                    a key of the key table, e.g. key:A, key:F5, key:Num Enter
-      combo:[MODIFIER+]KEY[+KEY]  e.g. combo:Left Ctrl+C (modifiers: Left Ctrl, Left Shift,
-                                  Left Alt, Left Win, Right Ctrl, Right Shift, Right Alt,
-                                  Right Win)
-      macro:NAME[@count|@toggle|@hold]  a macro of record.ini by name (or #N), with its
+      key:NAME                    a key of the key table: key:A, key:Num Enter
+      combo:[MODIFIER+]KEY[+KEY]  combo:Left Ctrl+C; modifiers: Left Ctrl,
+                                  Left Shift, Left Alt, Left Win, Right Ctrl,
+                                  Right Shift, Right Alt, Right Win
+      macro:NAME[@count|@toggle|@hold]
+                                  a macro of record.ini by name (or #N) with its
                                   repeat mode 0, 1 or 2 (default @count)
 )";
 
-const CommandSpec kCommands[] = {
+const CommandEntry kCommands[] = {
     {"devices", "devices", "list the mouse's hidraw nodes and whether they can be opened",
-     "Lists the hidraw nodes of every P330 that is plugged in, their HID collections and\n"
-     "whether this user may open them. With --device sim, the simulated mouse.\n",
+     "Lists the hidraw nodes of every P330 that is plugged in, their HID collections\n"
+     "and whether this user may open them. With --device sim, the simulated mouse.\n",
      0, 0, "", 0, cmd_devices},
     {"status", "status", "whether the mouse is connected, its profile slot and DPI stages",
-     "Asks the mouse for its current profile slot and the parameter block of that slot, and\n"
-     "prints the DPI of its four stages. The mouse tells its current stage only when it\n"
-     "changes (see 'watch'), so the stage in use is not shown.\n",
+     "Asks the mouse for its current profile slot and the parameter block of that\n"
+     "slot, and prints the DPI of its four stages. The mouse tells its current stage\n"
+     "only when it changes (see 'watch'), so the stage in use is not shown.\n",
      0, 0, "", 0, cmd_status},
     {"apply", "apply [--profile N] [--pointer] [FILE.bin]",
      "send a profile to the mouse (default: the active one)",
-     "Sends a whole profile to the mouse: the active profile of the data folder, profile N\n"
-     "with --profile, or a profile image FILE.bin. Writes nothing on disk. --pointer also\n"
-     "applies the profile's desktop pointer settings. With --json, the transfer tally.\n",
+     "Sends a whole profile to the mouse: the active profile of the data folder,\n"
+     "profile N with --profile, or a profile image FILE.bin. Writes nothing on disk.\n"
+     "--pointer also applies the profile's desktop pointer settings. With --json,\n"
+     "the transfer tally.\n",
      0, 1, "", kTakesProfile | kTakesPointer | kUsesDataFolder, cmd_apply},
     {"show", "show FILE.bin", "decode a profile image into readable settings",
-     "Prints what a profile image holds, field by field; 'get' prints the same fields for a\n"
-     "profile of the data folder.\n",
+     "Prints what a profile image holds, field by field; 'get' prints the same\n"
+     "fields for a profile of the data folder.\n",
      1, 1, "a profile image", 0, cmd_show},
     {"get", "get [--profile N] [KEY...]", "read settings of a profile (the active one)",
-     "Without keys, prints every setting of the profile as 'show' does, with the button\n"
-     "labels and the language. With one key, prints its value; with several, KEY=VALUE\n"
-     "lines. The values are written as 'set' takes them.\n",
+     "Without keys, prints every setting of the profile as 'show' does, with the\n"
+     "button labels and the language. With one key, prints its value; with several,\n"
+     "KEY=VALUE lines. The values are written as 'set' takes them.\n",
      0, -1, "", kTakesProfile | kUsesDataFolder, cmd_get},
     {"set", "set [--profile N] [--apply [--pointer]] KEY=VALUE...",
      "change settings of a profile's files; --apply sends the profile",
-     "Changes settings of a profile (the active one unless --profile N) with the limits\n"
-     "and rounding of the window, writing its profile image and INI; every value is checked\n"
-     "before anything is written. A button's label is the one the window would write, in\n"
-     "the profile's language. A change that would leave no button on 'click' is refused\n"
-     "with \"Left key must be selected!\". --apply then sends the profile to the mouse.\n",
+     "Changes settings of a profile (the active one unless --profile N) with the\n"
+     "limits and rounding of the window, writing its profile image and INI; every\n"
+     "value is checked before anything is written. A button's label is the one the\n"
+     "window would write, in the profile's language. A change that would leave no\n"
+     "button on 'click' is refused with \"Left key must be selected!\". --apply then\n"
+     "sends the profile to the mouse.\n",
      1, -1, "KEY=VALUE", kTakesProfile | kTakesApply | kTakesPointer | kUsesDataFolder, cmd_set},
     {"reset", "reset [--profile N] [--apply [--pointer]]",
      "the shipped defaults into a profile, as the window's Reset",
-     "Loads the shipped defaults (config.bin and the labels of str.ini) and saves them\n"
-     "into the profile's files, keeping the profile slot. --apply also sends them.\n",
+     "Loads the shipped defaults (config.bin and the labels of str.ini) and saves\n"
+     "them into the profile's files, keeping the profile slot. --apply also sends\n"
+     "them.\n",
      0, 0, "", kTakesProfile | kTakesApply | kTakesPointer | kUsesDataFolder, cmd_reset},
     {"profiles", "profiles", "list the profiles and the current one",
-     "Lists the profiles of str.ini by position, the current one marked with '*', and\n"
-     "whether each position's profile image exists.\n",
+     "Lists the profiles of str.ini by position, the current one marked with '*',\n"
+     "and whether each position's profile image exists.\n",
      0, 0, "", kUsesDataFolder, cmd_profiles},
     {"profile", "profile SUBCOMMAND ...", "manage the profile list (see 'help profile')",
-     "Subcommands, with the profile manager's rules (six profiles at most; files stay\n"
-     "tied to positions: config<N>.bin and str<N>.ini belong to whatever entry is at\n"
-     "position N, so renaming, copying or deleting entries moves no file):\n"
+     "Subcommands, with the profile manager's rules (six profiles at most; files\n"
+     "stay tied to positions: config<N>.bin and str<N>.ini belong to whatever entry\n"
+     "is at position N, so renaming, copying or deleting entries moves no file):\n"
      "  profile select N|NAME       make a profile the current one\n"
      "  profile new                 add PROFILE_<n>, named from the last entry\n"
      "  profile rename N NAME       rename the entry at position N\n"
-     "  profile copy N              add \"Copy NAME\" at the end (nothing with six entries)\n"
+     "  profile copy N              add \"Copy NAME\" at the end (not with six)\n"
      "  profile delete N            remove the entry at position N\n"
-     "  profile export N FILE[.bin] write profile N to FILE.bin and FILE.ini, and a copy\n"
-     "                              of both into the data folder\n"
-     "  profile import N FILE.bin   read FILE.bin (and FILE.ini's labels) into profile N\n",
+     "  profile export N FILE[.bin] write profile N to FILE.bin and FILE.ini, and a\n"
+     "                              copy of both into the data folder\n"
+     "  profile import N FILE.bin   read FILE.bin (and FILE.ini's labels) into\n"
+     "                              profile N\n",
      1, 3, "a subcommand: select, new, rename, copy, delete, export or import", kUsesDataFolder,
      cmd_profile},
     {"macros", "macros", "list the macros of record.ini (as 'macro list')",
-     "Lists the macros of record.ini in file order: number, name, loop count, items and\n"
-     "how many of the block's 63 event pairs they take.\n",
+     "Lists the macros of record.ini in file order: number, name, loop count, items\n"
+     "and how many of the block's 63 event pairs they take.\n",
      0, 0, "", kUsesDataFolder, cmd_macros},
     {"macro", "macro SUBCOMMAND ...", "manage the macros of record.ini (see 'help macro')",
-     "Subcommands, with the macro manager's rules (twelve macros at most, names of at\n"
-     "most 31 characters, 63 event pairs per macro block):\n"
+     "Subcommands, with the macro manager's rules (twelve macros at most, names of\n"
+     "at most 31 characters, 63 event pairs per macro block):\n"
      "  macro list                  as 'macros'\n"
      "  macro show NAME             the items, loop count and block use of a macro\n"
      "  macro new [NAME]            add Macro_<n> (or NAME); the language's base word\n"
      "  macro rename NAME NEW       rename (the macro moves to the end of record.ini)\n"
      "  macro delete NAME           remove a macro\n"
-     "  macro set-loop NAME COUNT   repeat count 1 to 65535 (1 turns the loop option off)\n"
-     "  macro import-items NAME FILE  replace the items with the lines of FILE ('-' for\n"
+     "  macro set-loop NAME COUNT   repeat count 1 to 65535 (1: the loop option off)\n"
+     "  macro import-items NAME FILE\n"
+     "                              replace the items with the lines of FILE ('-' for\n"
      "                              standard input): 'KEY   Dn', 'KEY   Up', 'N ms';\n"
-     "                              with any 'N ms' line the delays are played as given,\n"
-     "                              without, 50 ms follows each key event\n"
+     "                              with any 'N ms' line the delays are played as\n"
+     "                              given, without, 50 ms follows each key event\n"
      "Saving a macro moves it to the end of record.ini, which changes macro numbers;\n"
      "buttons keep the number they were given.\n",
      1, 3, "a subcommand: list, show, new, rename, delete, set-loop or import-items",
      kUsesDataFolder, cmd_macro},
     {"import-windows", "import-windows DIR", "bring over a data folder of the Windows program",
-     "Copies config*.bin, str*.ini and record.ini from DIR into the data folder. INI files\n"
-     "may be UTF-16LE with a byte-order mark, UTF-8, or the ANSI code page of the\n"
-     "language (GBK for CHS, Big5 for CHT, Windows-1252 otherwise); they are written as\n"
-     "UTF-8. Every file is checked before anything is written; files that are replaced\n"
-     "are kept as NAME.bak.\n",
+     "Copies config*.bin, str*.ini and record.ini from DIR into the data folder. INI\n"
+     "files may be UTF-16LE with a byte-order mark, UTF-8, or the ANSI code page of\n"
+     "the language (GBK for CHS, Big5 for CHT, Windows-1252 otherwise); they are\n"
+     "written as UTF-8. Every file is checked before anything is written; files that\n"
+     "are replaced are kept as NAME.bak.\n",
      1, 1, "a folder", kUsesDataFolder, cmd_import_windows},
     {"watch", "watch", "print the mouse's DPI and macro switches and plug events",
-     "Prints the mouse's DPI and macro switches, arrivals and removals until interrupted.\n"
-     "With --json, one JSON object per line.\n",
+     "Prints the mouse's DPI and macro switches, arrivals and removals until\n"
+     "interrupted. With --json, one JSON object per line.\n",
      0, 0, "", 0, cmd_watch},
-    {"paths", "paths", "where the user's files, the shipped defaults and the skins are",
-     "Prints the folder of the user's files, the shipped defaults Reset reads and the skin\n"
-     "folders, searched in that order, as this command line gives them.\n",
+    {"paths", "paths", "where the user's files, the defaults and the skins are",
+     "Prints the folder of the user's files, the shipped defaults that Reset reads,\n"
+     "and the skin folders in the order they are searched, as this command line\n"
+     "gives them.\n",
      0, 0, "", 0, cmd_paths},
     {"help", "help [COMMAND]", "this overview, or the help of one command", "", 0, 1, "", 0,
      cmd_help},
 };
 
 constexpr std::string_view kCommonOptions = R"(Options of every command:
-  --device DEV            auto (default), sim[:STATEFILE] for the simulated mouse
-                          (its memory kept in STATEFILE between runs), or a node
-                          such as /dev/hidraw3
+  --device DEV            auto (default), sim[:STATEFILE] for the simulated
+                          mouse (its memory kept in STATEFILE between runs), or
+                          a node such as /dev/hidraw3
   --data-dir DIR          keep every file in DIR (default: the user's files in
-                          $XDG_CONFIG_HOME/p330 or ~/.config/p330, made from the
-                          shipped defaults where missing)
+                          $XDG_CONFIG_HOME/p330 or ~/.config/p330, made from
+                          the shipped defaults where missing)
   --json                  machine-readable output: one JSON document carrying
                           "schema": 1 (watch: one object per line)
   --trace FILE            write every HID transfer to FILE ("-" for standard
@@ -161,13 +169,13 @@ constexpr std::string_view kExitStatus = R"(Exit status:
 
 }  // namespace
 
-std::span<const CommandSpec> command_table() {
+std::span<const CommandEntry> command_table() {
     return kCommands;
 }
 
-const CommandSpec* find_command(std::string_view name) {
-    for (const CommandSpec& spec : kCommands) {
-        if (spec.name == name) return &spec;
+const CommandEntry* find_command(std::string_view name) {
+    for (const CommandEntry& entry : kCommands) {
+        if (entry.name == name) return &entry;
     }
     return nullptr;
 }
@@ -176,31 +184,44 @@ std::string usage_text() {
     std::string out =
         "Usage: p330ctl [OPTIONS] COMMAND [ARGUMENTS]\n\n"
         "Configures the P330 gaming mouse (USB 04D9:C7E2) from the terminal.\n\nCommands:\n";
-    for (const CommandSpec& spec : kCommands) {
-        std::string line = "  " + std::string(spec.synopsis);
-        if (line.size() > 40) line += "\n" + std::string(42, ' ');
-        line.resize(std::max<std::size_t>(line.size(), 42), ' ');
-        out += line + std::string(spec.summary) + "\n";
+    // Synopsis, then the summary in a column from 26 wrapped at 80 characters.
+    constexpr std::size_t kColumn = 26;
+    constexpr std::size_t kWidth = 80;
+    for (const CommandEntry& entry : kCommands) {
+        std::string line = "  " + std::string(entry.synopsis);
+        if (line.size() + 2 > kColumn) {
+            out += line + "\n";
+            line.clear();
+        }
+        line.resize(kColumn, ' ');
+        std::string_view rest = entry.summary;
+        while (!rest.empty()) {
+            std::size_t take = rest.size();
+            if (line.size() + take > kWidth) take = rest.rfind(' ', kWidth - line.size());
+            out += line + std::string(rest.substr(0, take)) + "\n";
+            rest.remove_prefix(std::min(rest.size(), take + 1));
+            line.assign(kColumn, ' ');
+        }
     }
     out += "\n" + std::string(kCommonOptions) + "\n" + std::string(kExitStatus);
     out += "\n'p330ctl help COMMAND' or 'p330ctl COMMAND --help' describes one command.\n";
     return out;
 }
 
-std::string command_help(const CommandSpec& spec) {
+std::string command_help(const CommandEntry& entry) {
     std::string out =
-        "Usage: p330ctl " + std::string(spec.synopsis) + "\n\n" + std::string(spec.details);
-    if (spec.name == "set" || spec.name == "get") out += "\n" + std::string(kSetKeys);
+        "Usage: p330ctl " + std::string(entry.synopsis) + "\n\n" + std::string(entry.details);
+    if (entry.name == "set" || entry.name == "get") out += "\n" + std::string(kSetKeys);
     return out + "\n" + std::string(kCommonOptions) + "\n" + std::string(kExitStatus);
 }
 
 int cmd_help(const Context& c) {
     std::string text = usage_text();
     if (!c.options.arguments.empty()) {
-        const CommandSpec* spec = find_command(c.options.arguments[0]);
-        if (spec == nullptr)
+        const CommandEntry* entry = find_command(c.options.arguments[0]);
+        if (entry == nullptr)
             return fail(c, kExitUsage, "unknown command '" + c.options.arguments[0] + "'");
-        text = command_help(*spec);
+        text = command_help(*entry);
     }
     if (c.options.json) text = json_document().field("help", json_string(text)).str() + "\n";
     std::fputs(text.c_str(), c.out);

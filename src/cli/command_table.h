@@ -15,7 +15,7 @@ enum CommandFlag : unsigned {
     kUsesDataFolder = 8,  // the folder must exist and be readable before the command runs
 };
 
-struct CommandSpec {
+struct CommandEntry {
     std::string_view name;
     std::string_view synopsis;  // after "p330ctl "
     std::string_view summary;   // one line for the overview
@@ -27,11 +27,11 @@ struct CommandSpec {
     int (*run)(const Context&);
 };
 
-std::span<const CommandSpec> command_table();
-const CommandSpec* find_command(std::string_view name);
+std::span<const CommandEntry> command_table();
+const CommandEntry* find_command(std::string_view name);
 
 // The overview of --help, and the help of one command.
 std::string usage_text();
-std::string command_help(const CommandSpec& spec);
+std::string command_help(const CommandEntry& entry);
 
 }  // namespace p330::cli

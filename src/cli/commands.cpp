@@ -30,9 +30,9 @@ int check_data_folder(const Context& c) {
 
 int run_command(const Options& options, std::FILE* out, std::FILE* err) {
     Context c{options, out, err, {}};
-    const CommandSpec* spec = find_command(options.command);
-    if (spec == nullptr) return fail(c, kExitUsage, "unknown command " + options.command);
-    const bool reads_folder = (spec->flags & kUsesDataFolder) &&
+    const CommandEntry* entry = find_command(options.command);
+    if (entry == nullptr) return fail(c, kExitUsage, "unknown command " + options.command);
+    const bool reads_folder = (entry->flags & kUsesDataFolder) &&
                               !(options.command == "apply" && !options.arguments.empty());
     // The user's folder gets what it lacks of the shipped defaults before a command reads it.
     Result<DataFolder> folder = prepare_data_folder(options, reads_folder, err);
@@ -57,7 +57,7 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
             close_trace = true;
         }
     }
-    const int code = spec->run(c);
+    const int code = entry->run(c);
     if (close_trace) std::fclose(c.trace);
     return code;
 }

@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
     if (parsed.options.help) {
-        const CommandSpec* spec = find_command(parsed.options.command);
-        const bool one = spec != nullptr && parsed.options.command != "help";
-        std::fputs((one ? command_help(*spec) : usage_text()).c_str(), stdout);
+        const CommandEntry* entry = find_command(parsed.options.command);
+        const bool one = entry != nullptr && parsed.options.command != "help";
+        std::fputs((one ? command_help(*entry) : usage_text()).c_str(), stdout);
         return kExitOk;
     }
     return run_command(parsed.options, stdout, stderr);

@@ -14,19 +14,19 @@ std::string check_device(const std::string& device) {
 
 // What the command's table entry allows; empty when the options fit it.
 std::string check_command(const Options& o) {
-    const CommandSpec* spec = find_command(o.command);
+    const CommandEntry* entry = find_command(o.command);
     const auto n = static_cast<int>(o.arguments.size());
-    if (n < spec->min_arguments)
-        return "'" + o.command + "' needs " + std::string(spec->missing_text);
-    if (spec->max_arguments >= 0 && n > spec->max_arguments)
+    if (n < entry->min_arguments)
+        return "'" + o.command + "' needs " + std::string(entry->missing_text);
+    if (entry->max_arguments >= 0 && n > entry->max_arguments)
         return "too many arguments for '" + o.command + "'";
-    if (o.profile && !(spec->flags & kTakesProfile))
+    if (o.profile && !(entry->flags & kTakesProfile))
         return "--profile does not go with '" + o.command + "'";
     if (o.profile && o.command == "apply" && !o.arguments.empty())
         return "--profile goes with 'apply' and no file";
-    if (o.apply && !(spec->flags & kTakesApply))
+    if (o.apply && !(entry->flags & kTakesApply))
         return "--apply does not go with '" + o.command + "'";
-    if (o.pointer && !(spec->flags & kTakesPointer))
+    if (o.pointer && !(entry->flags & kTakesPointer))
         return "--pointer does not go with '" + o.command + "'";
     if (o.pointer && o.command != "apply" && !o.apply) return "--pointer needs --apply";
     return {};

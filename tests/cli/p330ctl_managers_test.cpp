@@ -110,6 +110,14 @@ TEST_F(ManagersTest, EveryCommandWritesJsonWithItsSchema) {
     }
 }
 
+TEST_F(ManagersTest, WatchPrintsOneJsonObjectPerLine) {
+    const auto run = test::run_program(
+        "/usr/bin/timeout", {"--preserve-status", "-s", "INT", "1", P330CTL_PATH, "--data-dir",
+                             data().string(), "--device", "sim", "watch", "--json"});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("{\"schema\":1,\"event\":\"watching\",", 0), 0u) << run.out;
+}
+
 TEST_F(ManagersTest, HelpForEachCommandAndTheErrorExits) {
     for (const char* command : {"set", "profile", "macro", "import-windows", "watch"}) {
         const auto help = ctl({"help", command});

@@ -8,52 +8,19 @@
 #include "core/config/profile_files.h"
 #include "core/device/simulated_mouse.h"
 #include "gui/app/application.h"
+#include "gui/buttons/function_lists.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/dpi_panel.h"
 #include "gui/panels/pointer_panels.h"
 #include "gui/skin/image_button.h"
-#include "gui_fixtures.h"
+#include "window_fixture.h"
 
 namespace p330::gui {
 namespace {
 
 using namespace layout;
 
-class NoNotifications : public NotificationSink {
-  public:
-    void notify(const Notification&) override {}
-};
-
-class MainWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        AppOptions options;
-        options.device = "sim";
-        options.data_dir = data_.path();
-        options.splash_ms = 20;
-        app_ = std::make_unique<Application>(options, &sink_);
-        app_->start();
-        QTRY_VERIFY_WITH_TIMEOUT(window().main_view_shown(), 5000);
-    }
-
-    MainWindow& window() { return *app_->window(); }
-    SettingsRecord& record() { return app_->controller().record(); }
-    void click(int x, int y) {
-        QTest::mouseClick(window().windowHandle(), Qt::LeftButton, {}, QPoint(x, y));
-    }
-    void click(const Rect& r) { click(r.left + r.width() / 2, r.top + r.height() / 2); }
-    QImage shot(const Rect& r) {
-        return window().canvas().copy(r.left, r.top, r.width(), r.height());
-    }
-    void type_into(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
-
-    test::ShippedDataFolder data_;
-    NoNotifications sink_;
-    std::unique_ptr<Application> app_;
-};
+using MainWindowTest = test::WindowTest;
 
 TEST_F(MainWindowTest, RightColumnAccordionHidesAndPagesAsTheHeadersAreClicked) {
     click(right_header(32));  // "DPI Setting"
@@ -199,11 +166,10 @@ TEST_F(MainWindowTest, LightingRateAndPointerPanelsSetTheirFields) {
 }
 
 TEST_F(MainWindowTest, LeftColumnMovesAndTheBoxesReactOnlyWhileExpanded) {
-    int boxes = 0, managers = 0;
-    window().on_button_box = [&](int) { ++boxes; };
+    int managers = 0;
     window().on_macro_manager = [&] { ++managers; };
     click(dropdown_box(5));  // collapsed: no box there
-    EXPECT_EQ(boxes, 0);
+    EXPECT_EQ(window().function_lists().open_button(), -1);
     click(kMacroManagerItem.rect);
     EXPECT_EQ(managers, 1);
 
@@ -215,7 +181,7 @@ TEST_F(MainWindowTest, LeftColumnMovesAndTheBoxesReactOnlyWhileExpanded) {
     click(left.macro_manager);
     EXPECT_EQ(managers, 2);
     click(dropdown_box(5));
-    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(window().function_lists().open_button(), 5);
 }
 
 TEST_F(MainWindowTest, SaveSendsOnceWithinTheLockAndCancelBringsBackTheSavedValues) {

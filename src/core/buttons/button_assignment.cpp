@@ -5,6 +5,7 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/buttons/key_tables.h"
+#include "core/util/parse_int.h"
 
 namespace p330 {
 namespace {
@@ -111,14 +112,11 @@ Result<ButtonChoice> parse_macro(std::string_view text, const std::vector<std::s
             return c;
         }
     }
-    if (text.size() > 1 && text[0] == '#') {
-        const std::string digits(text.substr(1));
-        const int n = digits.find_first_not_of("0123456789") == std::string::npos
-                          ? std::atoi(digits.c_str())
-                          : 0;
-        if (n >= 1 && static_cast<std::size_t>(n) <= usable) {
-            c.macro_index = n - 1;
-            c.macro_name = names[static_cast<std::size_t>(n - 1)];
+    if (text.starts_with('#')) {
+        const std::optional<long long> n = parse_decimal(text.substr(1));
+        if (n && *n >= 1 && static_cast<std::size_t>(*n) <= usable) {
+            c.macro_index = static_cast<int>(*n - 1);
+            c.macro_name = names[c.macro_index];
             return c;
         }
     }

@@ -132,9 +132,8 @@ void Application::start() {
     }
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
-    window_ =
-        std::make_unique<MainWindow>(*skin, colour, main_window_fonts(language), ui_texts(language),
-                                     controller_.record(), controller_.labels());
+    window_ = std::make_unique<MainWindow>(*skin, colour, language, controller_.record(),
+                                           controller_.labels(), controller_.folder().record_ini());
     window_->on_exit = [this] { exit_program(); };
     window_->on_save = [this] {
         (void)controller_.apply();

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "gui/buttons/function_lists.h"
 #include "gui/panels/button_rows_panel.h"
 #include "gui/panels/dpi_panel.h"
 #include "gui/panels/lighting_panel.h"
@@ -30,19 +31,35 @@ Point point_of(const QPointF& p) {
 
 }  // namespace
 
-MainWindow::MainWindow(QString skin_dir, TextColour colour, WindowFonts fonts, const UiTexts& texts,
-                       SettingsRecord& record, std::array<std::string, kButtonCount>& labels)
+MainWindow::MainWindow(QString skin_dir, TextColour colour, Language language,
+                       SettingsRecord& record, std::array<std::string, kButtonCount>& labels,
+                       std::filesystem::path record_ini)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool),  // a tool window: no taskbar button
-      canvas_(std::move(skin_dir), colour, std::move(fonts)),
-      texts_(texts),
+      canvas_(skin_dir, colour, main_window_fonts(language)),
+      texts_(ui_texts(language)),
       record_(record),
       labels_(labels) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    setWindowTitle(qtext(texts.product_title));
+    setWindowTitle(qtext(texts_.product_title));
 
     const PanelContext context{canvas_, record_, texts_, this};
     rows_ = std::make_unique<ButtonRowsPanel>(context, labels_);
+    lists_ = std::make_unique<FunctionLists>(
+        FunctionListContext{this, record_, labels_, language, skin_dir, colour,
+                            canvas_.fonts().normal, std::move(record_ini)});
+    lists_->repaint_box = [this](int button, bool chosen) {
+        if (rows_->expanded()) {
+            rows_->paint_box(button, chosen ? ButtonRowsPanel::BoxLook::kChosen
+                                            : ButtonRowsPanel::BoxLook::kIdle);
+        }
+        highlight_button(0);
+        flush();
+    };
+    lists_->highlight = [this](int n) {
+        highlight_button(n);
+        flush();
+    };
     sensitivity_ = std::make_unique<SensitivityPanel>(context);
     right_[kDpi] = std::make_unique<DpiPanel>(context);
     right_[kLighting] = std::make_unique<LightingPanel>(context);
@@ -129,6 +146,7 @@ void MainWindow::reset_main_view() {
 }
 
 void MainWindow::close_transient_controls() {
+    lists_->close_all();
     for (auto& panel : right_) panel->close_controls();
     delete thumb_;
     thumb_ = nullptr;
@@ -168,11 +186,18 @@ void MainWindow::show_view(bool front) {
     canvas_.label(kSideTab.rect, qtext(texts_, kSideTab.label), kCentred);
     canvas_.draw(front ? kFrontPictureImage : kSidePictureImage,
                  front ? kFrontPicture : kSidePicture);
-    const auto& callouts = front ? kFrontCallouts : kSideCallouts;
-    for (int n = 0; n < kButtonCount; ++n) {
-        const QString image = front ? QStringLiteral("/Mouse/Front/F-%1-normal.png")
-                                    : QStringLiteral("/Mouse/Side/S-%1-normal.png");
-        canvas_.draw(image.arg(n + 1), callouts[n].top_left());
+    highlight_button(lists_->open_button() + 1);
+}
+
+void MainWindow::highlight_button(int n) {
+    const auto& callouts = front_view_ ? kFrontCallouts : kSideCallouts;
+    for (int i = 1; i <= kButtonCount; ++i) {
+        const QString image = QStringLiteral("/Mouse/%1/%2-%3-%4.png")
+                                  .arg(front_view_ ? "Front" : "Side")
+                                  .arg(front_view_ ? "F" : "S")
+                                  .arg(i)
+                                  .arg(i == n ? "over" : "normal");
+        canvas_.draw(image, callouts[i - 1].top_left());
     }
 }
 
@@ -184,6 +209,7 @@ void MainWindow::layout_left_column() {
     canvas_.label(c.macro_manager, qtext(texts_, kMacroManagerItem.label), kHeaderIndent);
     sensitivity_->paint(c.sensitivity.top, sensitivity_expanded_);
     box_hover_.fill(false);
+    if (!assignment_expanded_) lists_->close_all();  // the lists work only while it shows
 }
 
 void MainWindow::layout_right_column() {
@@ -324,9 +350,10 @@ bool MainWindow::dispatch(Point p) {
     }
     click_right_column(p);
     if (sensitivity_expanded_) sensitivity_->click(p);
+    lists_->close_outside(p);
     // The button boxes take the click whole: no drag starts from them.
     if (const int row = rows_->box_at(p); row >= 0) {
-        if (on_button_box) on_button_box(row);
+        lists_->toggle(row);
         return true;
     }
     for (int i = 0; i < kButtonCount; ++i) {
@@ -416,11 +443,11 @@ void MainWindow::show_hover() {
         if (!rows_->expanded()) return;
         for (int i = 0; i < kButtonCount; ++i) {
             if (box_hover_[i] && i != row) {
-                rows_->paint_box(i, false);
+                rows_->paint_box(i, ButtonRowsPanel::BoxLook::kIdle);
                 box_hover_[i] = false;
             }
         }
-        if (!box_hover_[row]) rows_->paint_box(row, true);
+        if (!box_hover_[row]) rows_->paint_box(row, ButtonRowsPanel::BoxLook::kHover);
         box_hover_[row] = true;
     } else {
         const Element& e = *kHoverable[target];
@@ -445,12 +472,9 @@ void MainWindow::restore_hover() {
     for (int i = 0; i < kButtonCount; ++i) {
         if (!box_hover_[i]) continue;
         box_hover_[i] = false;
-        if (!rows_->expanded()) continue;
-        rows_->paint_box(i, false);
-        const QString callout = front_view_ ? QStringLiteral("/Mouse/Front/F-%1-normal.png")
-                                            : QStringLiteral("/Mouse/Side/S-%1-normal.png");
-        canvas_.draw(callout.arg(i + 1),
-                     (front_view_ ? kFrontCallouts : kSideCallouts)[i].top_left());
+        if (!rows_->expanded() || lists_->open_button() == i) continue;
+        rows_->paint_box(i, ButtonRowsPanel::BoxLook::kIdle);
+        if (lists_->open_button() < 0) highlight_button(0);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,13 +24,15 @@ class ButtonRowsPanel;
 class SensitivityPanel;
 class DpiPanel;
 class ScrollPanel;
+class FunctionLists;
 
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    // The window edits `record` and shows `labels`; both outlive it.
-    MainWindow(QString skin_dir, TextColour colour, WindowFonts fonts, const UiTexts& texts,
-               SettingsRecord& record, std::array<std::string, kButtonCount>& labels);
+    // The window edits `record` and `labels`; both outlive it. The buttons' macros come from
+    // record_ini.
+    MainWindow(QString skin_dir, TextColour colour, Language language, SettingsRecord& record,
+               std::array<std::string, kButtonCount>& labels, std::filesystem::path record_ini);
     ~MainWindow() override;
 
     void show_splash();
@@ -58,7 +61,6 @@ class MainWindow : public QWidget {
     std::function<void()> on_config;
     std::function<void()> on_macro_manager;
     std::function<void(bool open)> on_help;
-    std::function<void(int button)> on_button_box;
     // The first paint of the splash, for start-up measurements.
     std::function<void()> on_first_paint;
 
@@ -81,6 +83,7 @@ class MainWindow : public QWidget {
     layout::LeftColumn left_column() const;
     DpiPanel& dpi_panel() const;
     ScrollPanel& scroll_panel() const;
+    FunctionLists& function_lists() const { return *lists_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -94,6 +97,8 @@ class MainWindow : public QWidget {
     void paint_fixed_elements();
     void paint_element(const layout::Element& e, bool over);
     void show_view(bool front);
+    // Button n (1..8) in its hover look on the mouse picture, the others idle; 0: all idle.
+    void highlight_button(int n);
     void layout_left_column();
     void layout_right_column();
     void create_thumb();
@@ -118,6 +123,7 @@ class MainWindow : public QWidget {
     std::array<std::string, kButtonCount>& labels_;
 
     std::unique_ptr<ButtonRowsPanel> rows_;
+    std::unique_ptr<FunctionLists> lists_;
     std::unique_ptr<SensitivityPanel> sensitivity_;
     std::array<std::unique_ptr<Panel>, layout::kRightPanelCount> right_;
     layout::RightHeights right_heights_{};

@@ -176,6 +176,7 @@ constexpr Rect function_list_area(int i) {
 }
 constexpr const char* kDropdownNormal = "/ButtonAssignment/DropdownBox-normal.png";
 constexpr const char* kDropdownOver = "/ButtonAssignment/DropdownBox-over.png";
+constexpr const char* kDropdownChosen = "/ButtonAssignment/DropdownBox-leave.png";
 
 // Right column --------------------------------------------------------------------------------
 

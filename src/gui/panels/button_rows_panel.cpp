@@ -12,8 +12,11 @@ ButtonRowsPanel::ButtonRowsPanel(PanelContext context,
             kButtonAssignmentHeader.label, kButtonAssignmentBody),
       labels_(labels) {}
 
-void ButtonRowsPanel::paint_box(int row, bool over) {
-    ctx_.canvas.draw(over ? kDropdownOver : kDropdownNormal, dropdown_box(row).top_left());
+void ButtonRowsPanel::paint_box(int row, BoxLook look) {
+    const char* image = look == BoxLook::kHover    ? kDropdownOver
+                        : look == BoxLook::kChosen ? kDropdownChosen
+                                                   : kDropdownNormal;
+    ctx_.canvas.draw(image, dropdown_box(row).top_left());
     ctx_.canvas.label(dropdown_box(row), QString::fromStdString(labels_[row]), kCentred);
 }
 
@@ -28,7 +31,7 @@ int ButtonRowsPanel::box_at(Point p) const {
 void ButtonRowsPanel::paint_contents(int) {
     for (int i = 0; i < kButtonCount; ++i) {
         ctx_.canvas.label(button_row_label(i), qtext(ctx_.texts.button_names[i]), kCentred);
-        paint_box(i, false);
+        paint_box(i, BoxLook::kIdle);
     }
 }
 

@@ -13,8 +13,9 @@ class ButtonRowsPanel : public Panel {
   public:
     ButtonRowsPanel(PanelContext context, std::array<std::string, kButtonCount>& labels);
 
-    // The row's box in its idle or hover look, with the button's label on it.
-    void paint_box(int row, bool over);
+    enum class BoxLook { kIdle, kHover, kChosen };
+    // The row's box in one of its looks, with the button's label on it.
+    void paint_box(int row, BoxLook look);
     // The row whose box holds p while the panel is expanded, or -1.
     int box_at(layout::Point p) const;
 

@@ -35,6 +35,13 @@ bool SkinCanvas::draw(const QString& rel, layout::Point at) {
     return true;
 }
 
+void SkinCanvas::draw_image(const QImage& picture, layout::Point at) {
+    if (image_.isNull() || picture.isNull()) return;
+    QPainter painter(&image_);
+    painter.drawImage(at.x, at.y, picture);
+    dirty_ |= QRect(at.x, at.y, picture.width(), picture.height());
+}
+
 void SkinCanvas::label(const layout::Rect& r, const QString& text, int indent) {
     label(r, text, indent, fonts_.normal);
 }

@@ -44,6 +44,11 @@ class SkinCanvas {
     bool draw_numbered(const char* pattern, int n, layout::Point at) {
         return draw(QString::fromLatin1(pattern).arg(n), at);
     }
+    // An image already in memory (a derived look such as the grey one).
+    void draw_image(const QImage& picture, layout::Point at);
+    // The decoded skin image (null when it cannot be loaded).
+    const QImage& image_of(const QString& rel);
+
     // Single line, vertically centred; centred horizontally (layout::kCentred) or indented.
     void label(const layout::Rect& r, const QString& text, int indent);
     void label(const layout::Rect& r, const QString& text, int indent, const QFont& font);
@@ -60,7 +65,6 @@ class SkinCanvas {
         qint64 size = -1;
         QImage image;
     };
-    const QImage& image_of(const QString& rel);
 
     QHash<QString, Cached> cache_;
     QString skin_dir_;

@@ -1,5 +1,6 @@
 #include "gui/skin/skinned_dialog.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
 
@@ -7,29 +8,45 @@
 
 namespace p330::gui {
 
-SkinnedDialog::SkinnedDialog(QWidget* parent) : QDialog(parent) {
+SkinnedDialog::SkinnedDialog(QWidget* parent, QString skin_dir, TextColour colour,
+                             WindowFonts fonts)
+    : QDialog(parent), skin_(std::move(skin_dir), colour, std::move(fonts)) {
     setWindowFlag(Qt::FramelessWindowHint);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-bool SkinnedDialog::LoadDialogBackground(const QString& path, const QString& failure_caption) {
+bool SkinnedDialog::LoadDialogBackground(const QString& path, const QString& failure_caption,
+                                         QSize fallback) {
     const QImage background = load_premultiplied(path);
-    if (background.isNull()) {
-        resize(0, 0);
-        skin_messages().background_failed(this, failure_caption);
-        // An empty, invisible dialog must not stay open: end it as if cancelled.
-        QTimer::singleShot(0, this, &QDialog::reject);
+    if (!background.isNull()) {
+        skin_.reset(background);
+        setFixedSize(background.size());
+        return true;
+    }
+    skin_messages().background_failed(this, failure_caption);
+    if (fallback.isValid()) {
+        QImage plain(fallback, QImage::Format_ARGB32_Premultiplied);
+        plain.fill(QColor(0x28, 0x28, 0x28));
+        skin_.reset(plain);
+        setFixedSize(fallback);
         return false;
     }
-    canvas_ = make_canvas(background);
-    setFixedSize(canvas_.size());
-    return true;
+    resize(0, 0);
+    // An empty, invisible dialog must not stay open: end it as if cancelled.
+    QTimer::singleShot(0, this, &QDialog::reject);
+    return false;
 }
 
-void SkinnedDialog::paintEvent(QPaintEvent*) {
-    if (canvas_.isNull()) return;
+void SkinnedDialog::paintEvent(QPaintEvent* event) {
+    if (!skin_.valid()) return;
     QPainter painter(this);
-    painter.drawImage(0, 0, canvas_);
+    const QRect r = event->rect();
+    painter.drawImage(r.topLeft(), skin_.image(), r);
+}
+
+void SkinnedDialog::flush() {
+    const QRect dirty = skin_.take_dirty();
+    if (!dirty.isEmpty()) update(dirty);
 }
 
 }  // namespace p330::gui

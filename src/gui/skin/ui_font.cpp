@@ -23,6 +23,20 @@ QFont CreateUiFont(int height, int weight, const QString& face) {
     return font;
 }
 
+QFont dialog_font(Language language, const QString& english_face, int english_height,
+                  int english_weight) {
+    switch (language) {
+        case Language::kSimplifiedChinese: return CreateUiFont(13, 400, QStringLiteral("宋体"));
+        case Language::kTraditionalChinese: return CreateUiFont(14, 400, QStringLiteral("黑体"));
+        case Language::kEnglish: break;
+    }
+    return CreateUiFont(english_height, english_weight, english_face);
+}
+
+WindowFonts single_font(const QFont& font) {
+    return {font, font, font};
+}
+
 WindowFonts main_window_fonts(Language language) {
     switch (language) {
         case Language::kSimplifiedChinese:

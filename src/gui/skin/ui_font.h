@@ -16,6 +16,12 @@ struct WindowFonts {
     QFont bold;
     QFont small;  // "Arial" 13: the lighting scale
 };
+// A dialog's font: the language's face and height, or for English the dialog's own.
+QFont dialog_font(Language language, const QString& english_face, int english_height,
+                  int english_weight = 400);
+// WindowFonts whose every font is the one given.
+WindowFonts single_font(const QFont& font);
+
 // The main window's fonts for a language (simplified Chinese as on systems other than
 // Windows 6.2).
 WindowFonts main_window_fonts(Language language);

@@ -1,0 +1,198 @@
+#include "gui/buttons/key_capture_dialogs.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+
+#include "core/buttons/key_tables.h"
+#include "core/lang/dialog_texts.h"
+#include "gui/buttons/key_filter.h"
+#include "gui/layout/dialog_layout.h"
+#include "gui/layout/main_layout.h"
+#include "gui/skin/texts.h"
+
+namespace p330::gui {
+
+using namespace layout;
+
+namespace {
+
+// A dialog without its background still opens, at the size its skin would give it.
+constexpr QSize kDialogSize(380, 285);
+
+bool is_windows_key(const CapturedKey& key) {
+    return key.name == "Left Windows" || key.name == "Right Windows";
+}
+bool is_enter_or_escape(const CapturedKey& key) {
+    return key.qt_key == Qt::Key_Return || key.qt_key == Qt::Key_Enter ||
+           key.qt_key == Qt::Key_Escape;
+}
+
+void style_dark(QWidget* w, const QFont& font) {
+    QPalette palette = w->palette();
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
+        palette.setColor(role, QColor(40, 40, 40));
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+        palette.setColor(role, Qt::white);
+    w->setPalette(palette);
+    w->setAutoFillBackground(true);
+    w->setFont(font);
+}
+
+// The filter could not be installed: say so, as a failed keyboard hook is reported.
+void report_refused_filter(QWidget* parent, const char* which) {
+    QMessageBox::warning(
+        parent, QString(),
+        QStringLiteral("%1 Install error code :%2\n").arg(QLatin1String(which)).arg(0));
+}
+
+}  // namespace
+
+// Single key --------------------------------------------------------------------------------------
+
+SingleKeyDialog::SingleKeyDialog(QWidget* parent, const QString& skin_dir, TextColour colour,
+                                 Language language)
+    : OkCancelDialog(parent, skin_dir, colour,
+                     single_font(dialog_font(language, QStringLiteral("Segoe UI"), 15)),
+                     qtext(single_key_dialog_texts(language).ok),
+                     qtext(single_key_dialog_texts(language).cancel)),
+      prompt_(qtext(single_key_dialog_texts(language).prompt)) {
+    setWindowTitle(qtext(ui_texts(language).fn_single_key));
+    set_drag_on_click(true);
+    if (!LoadDialogBackground(skin().path(QString::fromLatin1(single_key::kBackground)),
+                              QStringLiteral("Single Key Dialog Load background image failed!!!"),
+                              kDialogSize)) {
+        paint_frame();  // opens blank, without capture; OK and Cancel still work
+        return;
+    }
+    name_ = new QLabel(this);
+    name_->setGeometry(to_qrect(single_key::kKeyName));
+    name_->setAlignment(Qt::AlignCenter);
+    name_->setFont(skin().fonts().normal);
+    name_->setAutoFillBackground(true);
+    QPalette palette = name_->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    name_->setPalette(palette);
+    paint_frame();
+    skin().label(single_key::kPrompt, prompt_, kCentred);
+    filter_ = std::make_unique<KeyFilter>([this](const CapturedKey& key) { return on_key(key); });
+    if (!filter_->installed()) report_refused_filter(this, "KeyboardHook_SingleDlgKey");
+}
+
+SingleKeyDialog::~SingleKeyDialog() = default;
+
+bool SingleKeyDialog::on_key(const CapturedKey& key) {
+    if (!isVisible()) return false;
+    key_name_ = key.name;
+    if (name_ != nullptr) name_->setText(QString::fromStdString(key_name_));
+    // The Windows keys reach nothing else; Enter and Esc do not end the dialog.
+    return is_windows_key(key) || (is_enter_or_escape(key) && !key.release);
+}
+
+// Combination -----------------------------------------------------------------------------------
+
+ComboKeyDialog::ComboKeyDialog(QWidget* parent, const QString& skin_dir, TextColour colour,
+                               Language language)
+    : OkCancelDialog(parent, skin_dir, colour,
+                     single_font(dialog_font(language, QStringLiteral("Arial"), 14)),
+                     qtext(combo_key_dialog_texts(language).ok),
+                     qtext(combo_key_dialog_texts(language).cancel)) {
+    setWindowTitle(qtext(ui_texts(language).fn_combo_key));
+    if (!LoadDialogBackground(skin().path(QString::fromLatin1(combo_key::kBackground)),
+                              QStringLiteral("Combo Dialog Load background image failed!!!"),
+                              kDialogSize)) {
+        paint_frame();
+        return;
+    }
+    const QFont& font = skin().fonts().normal;
+    modifier_label_ = new QLabel(this);
+    modifier_label_->setGeometry(to_qrect(combo_key::kModifier));
+    modifier_label_->setAlignment(Qt::AlignCenter);
+    style_dark(modifier_label_, font);
+    for (QLineEdit** box : {&first_, &second_}) {
+        *box = new QLineEdit(this);
+        (*box)->setFrame(false);
+        (*box)->setFocusPolicy(Qt::ClickFocus);  // no box has the focus until clicked
+        (*box)->setAlignment(Qt::AlignCenter);
+        style_dark(*box, font);
+    }
+    first_->setGeometry(to_qrect(combo_key::kFirstKey));
+    second_->setGeometry(to_qrect(combo_key::kSecondKey));
+    paint_frame();
+    filter_ = std::make_unique<KeyFilter>([this](const CapturedKey& key) { return on_key(key); });
+    if (!filter_->installed()) report_refused_filter(this, "KeyboardHook_ComboDlg");
+}
+
+ComboKeyDialog::~ComboKeyDialog() = default;
+
+bool ComboKeyDialog::on_key(const CapturedKey& key) {
+    if (!isVisible()) return false;
+    QLineEdit* box = nullptr;
+    std::string* name = nullptr;
+    if (first_ != nullptr && first_->hasFocus()) {
+        box = first_;
+        name = &first_key_;
+    } else if (second_ != nullptr && second_->hasFocus()) {
+        box = second_;
+        name = &second_key_;
+    }
+    if (box == nullptr) return is_enter_or_escape(key) && !key.release;
+    *name = key.name;
+    box->setText(QString::fromStdString(key.name));
+    // The box shows the key's name, not what the key would type.
+    return true;
+}
+
+void ComboKeyDialog::open_list() {
+    first_->setEnabled(false);
+    second_->setEnabled(false);
+    setFocus();
+    list_ = new QListWidget(this);
+    list_->setGeometry(to_qrect(combo_key::kModifierList));
+    style_dark(list_, skin().fonts().normal);
+    list_->setMouseTracking(true);
+    for (const ModifierEntry& m : kModifierTable)
+        list_->addItem(QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size())));
+    // The entry under the pointer becomes the selection; a click chooses it.
+    connect(list_, &QListWidget::itemEntered, list_, [this](QListWidgetItem* item) {
+        list_->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    });
+    connect(list_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { choose_modifier(list_->row(item)); });
+    list_->show();
+}
+
+void ComboKeyDialog::close_list() {
+    delete list_;
+    list_ = nullptr;
+    first_->setEnabled(true);
+    second_->setEnabled(true);
+}
+
+void ComboKeyDialog::choose_modifier(int row) {
+    if (row >= 0 && row < static_cast<int>(kModifierTable.size())) {
+        modifier_ = std::string(kModifierTable[static_cast<std::size_t>(row)].name);
+        modifier_label_->setText(QString::fromStdString(modifier_));
+    }
+    list_->deleteLater();
+    list_ = nullptr;
+    first_->setEnabled(true);
+    second_->setEnabled(true);
+}
+
+void ComboKeyDialog::click(Point p) {
+    if (first_ == nullptr) return;  // opened without its background
+    if (combo_key::kModifierArea.contains(p)) {
+        if (list_ != nullptr) {
+            close_list();
+        } else {
+            open_list();
+        }
+        return;
+    }
+    if (list_ != nullptr) close_list();  // a click outside closes it without a choice
+}
+
+}  // namespace p330::gui

@@ -1,0 +1,41 @@
+#pragma once
+// Sees every key press, auto-repeat and release of the application before any widget does,
+// for as long as it exists (the key-capture dialogs, the macro recorder). Keys are named by
+// the physical key, so the name is the same on any keyboard layout.
+
+#include <QObject>
+#include <functional>
+#include <string>
+
+namespace p330::gui {
+
+struct CapturedKey {
+    std::string name;  // the key tables' name of the physical key, cut to 31 characters
+    bool release = false;
+    bool repeat = false;  // a press while the key is already down
+    int qt_key = 0;       // Qt's key code, for the keys a window treats specially
+};
+
+class KeyFilter : public QObject {
+  public:
+    // on_key returns true to swallow the event: no widget sees it then.
+    explicit KeyFilter(std::function<bool(const CapturedKey&)> on_key);
+    ~KeyFilter() override;
+    KeyFilter(const KeyFilter&) = delete;
+    KeyFilter& operator=(const KeyFilter&) = delete;
+
+    // Whether the filter could be installed (there is an application to install it in).
+    bool installed() const { return installed_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    std::function<bool(const CapturedKey&)> on_key_;
+    bool installed_ = false;
+};
+
+// The name of the physical key behind a native scan code (XKB keycode = evdev code + 8).
+std::string key_name_from_scan_code(quint32 native_scan_code);
+
+}  // namespace p330::gui

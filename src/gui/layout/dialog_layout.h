@@ -1,0 +1,50 @@
+#pragma once
+// The small modal dialogs' geometry: the key-capture dialogs and the macro-key dialog share
+// a frame (close, OK and Cancel) and add their own fields.
+
+#include <array>
+
+#include "gui/layout/geometry.h"
+
+namespace p330::layout {
+
+namespace dialog {
+constexpr Rect kClose{352, 6, 370, 24};
+constexpr Rect kOk{250, 250, 308, 275};
+constexpr Rect kCancel{314, 250, 372, 275};
+constexpr const char* kCloseNormal = "/button-close-normal.png";
+constexpr const char* kCloseOver = "/button-close-over.png";
+constexpr const char* kButtonNormal = "/MacroManagement/button-new-normal.png";
+constexpr const char* kButtonOver = "/MacroManagement/button-new-over.png";
+}  // namespace dialog
+
+namespace single_key {
+constexpr const char* kBackground = "/single-key.png";
+constexpr Rect kKeyName{74, 129, 150, 143};
+constexpr Rect kPrompt{34, 103, 180, 123};
+}  // namespace single_key
+
+namespace combo_key {
+constexpr const char* kBackground = "/combo-key.png";
+constexpr Rect kModifier{50, 70, 116, 84};
+constexpr Rect kModifierArea{50, 70, 132, 84};
+constexpr Rect kModifierList{50, 87, 132, 227};
+constexpr Rect kFirstKey{50, 120, 131, 134};
+constexpr Rect kSecondKey{50, 170, 131, 184};
+}  // namespace combo_key
+
+namespace macro_key {
+constexpr const char* kBackground = "/macro-key.png";
+constexpr Rect kChosen{42, 128, 136, 144};
+constexpr Rect kDropArea{42, 128, 151, 144};
+constexpr Rect kList{42, 146, 151, 286};
+constexpr Rect kHeading{12, 112, 181, 128};
+constexpr std::array<Rect, 3> kTicks = {
+    {{220, 78, 236, 94}, {220, 128, 236, 144}, {220, 178, 236, 194}}};
+constexpr std::array<Rect, 3> kModeTexts = {
+    {{237, 70, 390, 102}, {237, 120, 390, 152}, {237, 170, 390, 202}}};
+constexpr const char* kTicked = "/PaneMakingTick.png";
+constexpr const char* kUnticked = "/Pane.png";
+}  // namespace macro_key
+
+}  // namespace p330::layout
