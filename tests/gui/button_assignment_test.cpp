@@ -38,8 +38,7 @@ Dialog* open_dialog() {
 template <typename Dialog>
 void with_dialog(std::function<void(Dialog&)> drive) {
     auto* poll = new QTimer;
-    int tries = 0;
-    QObject::connect(poll, &QTimer::timeout, [poll, drive, &tries] {
+    QObject::connect(poll, &QTimer::timeout, [poll, drive, tries = 0]() mutable {
         if (Dialog* d = open_dialog<Dialog>(); d != nullptr && d->isVisible()) {
             poll->stop();
             poll->deleteLater();
