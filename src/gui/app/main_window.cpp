@@ -261,9 +261,14 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window; the program lives on in the tray.
+    // Closing only hides the window; the program lives on in the tray, or without one in
+    // the taskbar, so the window can always be brought back.
     event->ignore();
-    hide();
+    if (hide_minimises_) {
+        showMinimized();
+    } else {
+        hide();
+    }
 }
 
 // Clicks ----------------------------------------------------------------------------------------
