@@ -9,6 +9,7 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/device/linux/hidraw_link.h"
+#include "gui/app/dialog_launchers.h"
 #include "gui/app/notification_presenters.h"
 
 namespace p330::gui {
@@ -140,6 +141,7 @@ void Application::start() {
         window_->reset_main_view();
     };
     window_->on_cancel = [this] { controller_.cancel(); };
+    new DialogLaunchers(*window_, controller_, *skin, colour);  // owned by the window
     window_->show_splash();
     QTimer::singleShot(options_.splash_ms, this, &Application::initialise_main_view);
     create_tray();
