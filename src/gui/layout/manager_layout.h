@@ -22,7 +22,8 @@ constexpr Rect kNew{17, 367, 75, 392};
 constexpr Rect kDelete{77, 367, 135, 392};
 constexpr Rect kRecord{295, 87, 384, 111};
 constexpr Rect kDelaysTick{370, 144, 384, 158};
-constexpr Rect kDelaysText{290, 136, 370, 166};
+// Tall enough for the option's text in four lines, centred on its tick box.
+constexpr Rect kDelaysText{290, 118, 368, 184};
 constexpr Rect kLoopTick{296, 314, 310, 328};
 constexpr Rect kLoopText{312, 306, 397, 330};
 
@@ -46,7 +47,7 @@ namespace profile_manager {
 constexpr const char* kBackground = "/Config/Config.png";
 constexpr Point kOrigin{0, 0};  // in the main window, over its left column
 constexpr Rect kWindow{0, 0, 263, 598};
-constexpr Rect kTitle{10, 0, 80, 31};
+constexpr Rect kTitle{10, 0, 236, 31};  // up to the close button: no title is cut
 constexpr Rect kClose{240, 8, 255, 23};
 constexpr Rect kList{0, 31, 263, 575};
 constexpr Rect kNew{0, 575, 263, 598};
