@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 
+#include "app_fixture.h"
 #include "core/buttons/button_code.h"
 #include "core/config/ini_document.h"
 #include "dialog_driving.h"
@@ -27,7 +28,7 @@ using test::when_shown;
 
 constexpr quint32 kScanA = 38, kScanCtrl = 37, kScanPause = 127, kScanEnter = 36;
 
-void click(QWidget* w, const Rect& r) {
+void press_area(QWidget* w, const Rect& r) {
     click_at(w, r.left + r.width() / 2, r.top + r.height() / 2);
 }
 void click_item(QListWidget* list, int row, bool twice = false) {
@@ -67,12 +68,12 @@ class MacroManagerTest : public ::testing::Test {
 TEST_F(MacroManagerTest, NewNamesCountOnAfterDeletionsAndRenamesUpToTwelve) {
     std::filesystem::remove(record_ini());
     auto d = open();
-    for (int i = 0; i < 3; ++i) click(d.get(), mm::kNew);
+    for (int i = 0; i < 3; ++i) press_area(d.get(), mm::kNew);
     EXPECT_EQ(texts(d->macro_list()), QStringList({"Macro_0", "Macro_1", "Macro_2"}));
     click_item(d->macro_list(), 1);
-    click(d.get(), mm::kDelete);
+    press_area(d.get(), mm::kDelete);
     EXPECT_EQ(d->model().selected(), -1);
-    click(d.get(), mm::kNew);
+    press_area(d.get(), mm::kNew);
     EXPECT_EQ(d->macro_list()->item(2)->text(), "Macro_3");  // on from the last entry
 
     // Rename in place: the second double-click on the same entry opens the editor.
@@ -81,16 +82,16 @@ TEST_F(MacroManagerTest, NewNamesCountOnAfterDeletionsAndRenamesUpToTwelve) {
     ASSERT_NE(d->editor(), nullptr);
     type_and_enter(d->editor(), "Work");
     EXPECT_EQ(sections(), (std::vector<std::string>{"Macro_0", "Macro_2", "Work"}));
-    click(d.get(), mm::kNew);
+    press_area(d.get(), mm::kNew);
     EXPECT_EQ(d->macro_list()->item(3)->text(), "Macro_3");  // no "_" in "Work": base + count
 
-    while (d->macro_list()->count() < 12) click(d.get(), mm::kNew);
+    while (d->macro_list()->count() < 12) press_area(d.get(), mm::kNew);
     QString warning;
     when_shown<QMessageBox>([&](QMessageBox* box) {
         warning = box->windowTitle() + "|" + box->text();
         box->reject();
     });
-    click(d.get(), mm::kNew);
+    press_area(d.get(), mm::kNew);
     EXPECT_EQ(warning, "Warning|Macro numbers up to 12.");
     EXPECT_EQ(d->macro_list()->count(), 12);
 }
@@ -146,36 +147,20 @@ TEST_F(MacroManagerTest, ItemMenuAndDelayEditorFollowTheirRulesAndOkEncodes) {
     EXPECT_EQ(items->item(2)->text(), "6553500 ms");
     EXPECT_EQ(IniDocument::load(record_ini())->get("Select_All_Copy", "Item2"), "6553500 ms");
 
-    click(d.get(), mm::kOk);
+    press_area(d.get(), mm::kOk);
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(d->blocks()[0][3], 0xE0);  // Ctrl, block 0: the macro kept its place
     EXPECT_EQ(d->blocks()[1][3], 0xF0);  // Triple_Click's left button
 }
 
-class MacroWindowTest : public ::testing::Test {
+class MacroWindowTest : public test::RunningAppTest {
   protected:
-    void SetUp() override {
-        AppOptions options;
-        options.device = "sim";
-        options.data_dir = data_.path();
-        options.splash_ms = 20;
-        app_ = std::make_unique<Application>(options, &sink_);
-        app_->start();
-        QTRY_VERIFY_WITH_TIMEOUT(app_->window()->main_view_shown(), 5000);
-    }
-    SettingsRecord& record() { return app_->controller().record(); }
-    void open_manager() { click(app_->window(), app_->window()->left_column().macro_manager); }
-
-    class NoNotifications : public NotificationSink {
-        void notify(const Notification&) override {}
-    } sink_;
-    test::ShippedDataFolder data_;
-    std::unique_ptr<Application> app_;
+    void open_manager() { click(window().left_column().macro_manager); }
 };
 
 TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButtonsFollow) {
     std::memset(record().macro_block, 0xAA, sizeof(record().macro_block));
-    when_shown<MacroManagerDialog>([](MacroManagerDialog* d) { click(d, mm::kCancel); });
+    when_shown<MacroManagerDialog>([](MacroManagerDialog* d) { press_area(d, mm::kCancel); });
     open_manager();
     EXPECT_EQ(record().macro_block[0][0], 0xAA);
 
@@ -190,9 +175,9 @@ TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButt
     QStringList recorded;
     QString title, warning;
     when_shown<MacroManagerDialog>([&](MacroManagerDialog* d) {
-        click(d, mm::kDelete);           // Select_All_Copy: the others move up
+        press_area(d, mm::kDelete);      // Select_All_Copy: the others move up
         click_item(d->macro_list(), 0);  // Triple_Click
-        click(d, mm::kRecord);
+        press_area(d, mm::kRecord);
         title = d->windowTitle();
         key_event(d, QEvent::KeyPress, Qt::Key_A, kScanA);
         key_event(d, QEvent::KeyPress, Qt::Key_A, kScanA, true);  // auto-repeat: dropped

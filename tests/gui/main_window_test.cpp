@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "app_fixture.h"
 #include "core/config/profile_files.h"
 #include "core/device/simulated_mouse.h"
 #include "gui/app/application.h"
@@ -13,36 +14,14 @@
 #include "gui/panels/dpi_panel.h"
 #include "gui/panels/pointer_panels.h"
 #include "gui/skin/image_button.h"
-#include "gui_fixtures.h"
 
 namespace p330::gui {
 namespace {
 
 using namespace layout;
 
-class NoNotifications : public NotificationSink {
-  public:
-    void notify(const Notification&) override {}
-};
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::RunningAppTest {
   protected:
-    void SetUp() override {
-        AppOptions options;
-        options.device = "sim";
-        options.data_dir = data_.path();
-        options.splash_ms = 20;
-        app_ = std::make_unique<Application>(options, &sink_);
-        app_->start();
-        QTRY_VERIFY_WITH_TIMEOUT(window().main_view_shown(), 5000);
-    }
-
-    MainWindow& window() { return *app_->window(); }
-    SettingsRecord& record() { return app_->controller().record(); }
-    void click(int x, int y) {
-        QTest::mouseClick(window().windowHandle(), Qt::LeftButton, {}, QPoint(x, y));
-    }
-    void click(const Rect& r) { click(r.left + r.width() / 2, r.top + r.height() / 2); }
     QImage shot(const Rect& r) {
         return window().canvas().copy(r.left, r.top, r.width(), r.height());
     }
@@ -50,10 +29,6 @@ class MainWindowTest : public ::testing::Test {
         box->selectAll();
         QTest::keyClicks(box, text);
     }
-
-    test::ShippedDataFolder data_;
-    NoNotifications sink_;
-    std::unique_ptr<Application> app_;
 };
 
 TEST_F(MainWindowTest, RightColumnAccordionHidesAndPagesAsTheHeadersAreClicked) {

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMessageBox>
 
+#include "app_fixture.h"
 #include "core/config/ini_document.h"
 #include "core/config/profile_files.h"
 #include "dialog_driving.h"
@@ -46,23 +47,13 @@ void choose(QFileDialog* d, const QString& path) {
     name->setText(path);
 }
 
-class ProfileWindowTest : public ::testing::Test {
+class ProfileWindowTest : public test::RunningAppTest {
   protected:
     void SetUp() override {
-        AppOptions options;
-        options.device = "sim";
-        options.data_dir = data_.path();
-        options.splash_ms = 20;
-        app_ = std::make_unique<Application>(options, &sink_);
-        app_->start();
-        QTRY_VERIFY_WITH_TIMEOUT(app_->window()->main_view_shown(), 5000);
-        launchers_ = app_->window()->findChild<DialogLaunchers*>();
+        RunningAppTest::SetUp();
+        launchers_ = window().findChild<DialogLaunchers*>();
         ASSERT_NE(launchers_, nullptr);
     }
-    void click(int x, int y) {
-        QTest::mouseClick(app_->window()->windowHandle(), Qt::LeftButton, {}, QPoint(x, y));
-    }
-    void click(const Rect& r) { click(r.left + r.width() / 2, r.top + r.height() / 2); }
     ProfileManagerPanel* open_panel() {
         click(kConfigButton.rect);
         return launchers_->profile_manager();
@@ -75,11 +66,6 @@ class ProfileWindowTest : public ::testing::Test {
         return IniDocument::load(data_.dir.path() / "str.ini")->get_or_empty("Profile", key);
     }
 
-    class NoNotifications : public NotificationSink {
-        void notify(const Notification&) override {}
-    } sink_;
-    test::ShippedDataFolder data_;
-    std::unique_ptr<Application> app_;
     DialogLaunchers* launchers_ = nullptr;
 };
 
@@ -182,10 +168,10 @@ TEST_F(ProfileWindowTest, HelpShowsBelowItsButtonAndItsWebLineOpensTheHomePage) 
 
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
-    HelpPanel panel(app_->window(), data_.path() + "/Skins/Graphite", Language::kEnglish,
+    HelpPanel panel(&window(), data_.path() + "/Skins/Graphite", Language::kEnglish,
                     "https://example.org/p330");
     panel.show();
-    QTest::mouseClick(app_->window()->windowHandle(), Qt::LeftButton, {},
+    QTest::mouseClick(window().windowHandle(), Qt::LeftButton, {},
                       QPoint(help::kOrigin.x + 80, help::kOrigin.y + 10));
     QDesktopServices::unsetUrlHandler("https");
     ASSERT_EQ(catcher.opened.size(), 1);

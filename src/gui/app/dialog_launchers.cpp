@@ -20,6 +20,18 @@ namespace {
 const QString kHomePage = QStringLiteral(P330_HOME_PAGE);
 const QString kProfileFilter = QStringLiteral("Gaming Mouse Profile(*.bin)");
 
+// The file dialog of Load (open) and Save, starting at the active profile image; empty when
+// cancelled. Qt's own dialog, the same on every desktop.
+QString choose_profile_file(QWidget* parent, const std::filesystem::path& initial, bool save) {
+    QFileDialog chooser(parent, QString(), QString::fromStdString(initial.string()),
+                        kProfileFilter);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    chooser.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return {};
+    return chooser.selectedFiles().front();
+}
+
 }  // namespace
 
 DialogLaunchers::DialogLaunchers(MainWindow& window, SettingsController& controller,
@@ -85,16 +97,10 @@ void DialogLaunchers::open_profile_manager() {
 void DialogLaunchers::import_into(int position) {
     controller_.select_profile(position);
     ProfileState& state = controller_.profile();
-    QFileDialog chooser(&window_, QString(), QString::fromStdString(state.active_image.string()),
-                        kProfileFilter);
-    chooser.setOption(QFileDialog::DontUseNativeDialog);
-    chooser.setOption(QFileDialog::ReadOnly);
-    chooser.setFileMode(QFileDialog::ExistingFile);
-    chooser.setAcceptMode(QFileDialog::AcceptOpen);
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
-    const ImportResult result =
-        import_profile(chooser.selectedFiles().front().toStdString(), controller_.folder(), state,
-                       controller_.record(), controller_.language());
+    const QString chosen = choose_profile_file(&window_, state.active_image, false);
+    if (chosen.isEmpty()) return;
+    const ImportResult result = import_profile(chosen.toStdString(), controller_.folder(), state,
+                                               controller_.record(), controller_.language());
     if (result.message) tell(*result.message);
     // Without its INI the profile keeps the labels it has: empty ones would hide every button.
     if (result.ini_read) controller_.labels() = result.ini.labels;
@@ -105,15 +111,11 @@ void DialogLaunchers::import_into(int position) {
 void DialogLaunchers::export_from(int position) {
     controller_.select_profile(position);
     ProfileState& state = controller_.profile();
-    QFileDialog chooser(&window_, QString(), QString::fromStdString(state.active_image.string()),
-                        kProfileFilter);
-    chooser.setOption(QFileDialog::DontUseNativeDialog);
-    chooser.setFileMode(QFileDialog::AnyFile);
-    chooser.setAcceptMode(QFileDialog::AcceptSave);
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    const QString chosen = choose_profile_file(&window_, state.active_image, true);
+    if (chosen.isEmpty()) return;
     const ExportResult result =
-        export_profile(chooser.selectedFiles().front().toStdString(), controller_.folder(), state,
-                       controller_.record(), controller_.language(), controller_.labels());
+        export_profile(chosen.toStdString(), controller_.folder(), state, controller_.record(),
+                       controller_.language(), controller_.labels());
     for (const UserMessage& message : result.messages) tell(message);
 }
 

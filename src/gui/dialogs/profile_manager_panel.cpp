@@ -1,7 +1,6 @@
 #include "gui/dialogs/profile_manager_panel.h"
 
 #include <QListWidget>
-#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +9,7 @@
 #include "core/lang/dialog_texts.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
+#include "gui/skin/context_menu.h"
 #include "gui/skin/skin_image.h"
 #include "gui/skin/texts.h"
 
@@ -80,7 +80,7 @@ ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_di
     list_->setPalette(palette);
     for (const std::string& name : model_.names()) list_->addItem(QString::fromStdString(name));
     if (model_.selected() >= 0) list_->setCurrentRow(model_.selected());
-    list_->viewport()->installEventFilter(this);
+    on_right_click(list_->viewport(), [this](const QPoint& at) { show_menu(at); });
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { model_.select(row); });
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { clicked(list_->row(item)); });
@@ -126,16 +126,6 @@ void ProfileManagerPanel::leaveEvent(QEvent*) {
     if (close_hover_) paint_close(false);
 }
 
-bool ProfileManagerPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (list_ == nullptr || watched != list_->viewport()) return false;
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease)
-        return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() != Qt::RightButton) return false;
-    if (event->type() == QEvent::MouseButtonRelease) show_menu(mouse->globalPosition().toPoint());
-    return true;  // the right button leaves the selection alone
-}
-
 void ProfileManagerPanel::new_profile() {
     const Status added = model_.add_new(language_);
     if (!added) {
@@ -150,21 +140,18 @@ void ProfileManagerPanel::new_profile() {
 
 void ProfileManagerPanel::clicked(int row) {
     if (row < 0 || (editor_ != nullptr && editor_->is_open())) return;
-    if (row == remembered_) {
-        rename(row);
-    } else {
-        remembered_ = row;
-    }
+    rename_on_repeat(row);
 }
 
-void ProfileManagerPanel::rename(int row) {
-    editor_ = ListItemEditor::open(list_, row, ListItemEditor::Mode::kProfileName,
-                                   [this](ListItemEditor::Mode, int r, const QString& text) {
-                                       if (!model_.rename(r, text.toStdString()))
-                                           return;  // a line break: not a name
-                                       list_->item(r)->setText(text);
-                                       list_->setCurrentRow(r);
-                                   });
+void ProfileManagerPanel::rename_on_repeat(int row) {
+    editor_ =
+        ListItemEditor::open_on_repeat(list_, row, remembered_, ListItemEditor::Mode::kProfileName,
+                                       [this](ListItemEditor::Mode, int r, const QString& text) {
+                                           if (!model_.rename(r, text.toStdString()))
+                                               return;  // a line break: not a name
+                                           list_->item(r)->setText(text);
+                                           list_->setCurrentRow(r);
+                                       });
 }
 
 void ProfileManagerPanel::command(Command command) {
@@ -179,13 +166,7 @@ void ProfileManagerPanel::command(Command command) {
                 list_->setCurrentRow(-1);
             }
             return;
-        case Command::kEdit:
-            if (row == remembered_) {
-                rename(row);
-            } else {
-                remembered_ = row;
-            }
-            return;
+        case Command::kEdit: rename_on_repeat(row); return;
         case Command::kCopy:
             if (model_.copy(row, language_))
                 list_->addItem(QString::fromStdString(model_.names().back()));
@@ -201,15 +182,11 @@ void ProfileManagerPanel::command(Command command) {
 
 void ProfileManagerPanel::show_menu(const QPoint& global) {
     const ProfileManagerTexts& texts = profile_manager_texts(language_);
-    QMenu menu(this);
-    const std::pair<std::string_view, Command> entries[] = {{texts.menu_delete, Command::kDelete},
-                                                            {texts.menu_edit, Command::kEdit},
-                                                            {texts.menu_copy, Command::kCopy},
-                                                            {texts.menu_load, Command::kLoad},
-                                                            {texts.menu_save, Command::kSave}};
-    for (const auto& [label, id] : entries)
-        menu.addAction(qtext(label))->setData(static_cast<int>(id));
-    if (QAction* chosen = menu.exec(global)) command(static_cast<Command>(chosen->data().toInt()));
+    // In the order of Command.
+    const int chosen = exec_context_menu(
+        this, global,
+        {texts.menu_delete, texts.menu_edit, texts.menu_copy, texts.menu_load, texts.menu_save});
+    if (chosen >= 0) command(static_cast<Command>(chosen));
 }
 
 void ProfileManagerPanel::close_panel() {

@@ -43,13 +43,12 @@ class ProfileManagerPanel : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void paint_close(bool over);
     void new_profile();
     void clicked(int row);  // a click or double click on an entry
-    void rename(int row);
+    void rename_on_repeat(int row);
     void show_menu(const QPoint& global);
     int selected() const;
 

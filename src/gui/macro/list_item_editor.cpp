@@ -11,6 +11,15 @@ ListItemEditor* ListItemEditor::open(QListWidget* list, int row, Mode mode, Comm
     return new ListItemEditor(list, row, mode, std::move(on_commit));
 }
 
+ListItemEditor* ListItemEditor::open_on_repeat(QListWidget* list, int row, int& remembered,
+                                               Mode mode, Commit on_commit) {
+    if (row != remembered) {
+        remembered = row;
+        return nullptr;
+    }
+    return open(list, row, mode, std::move(on_commit));
+}
+
 ListItemEditor::ListItemEditor(QListWidget* list, int row, Mode mode, Commit on_commit)
     : QLineEdit(list->viewport()), row_(row), mode_(mode), on_commit_(std::move(on_commit)) {
     setFont(list->font());

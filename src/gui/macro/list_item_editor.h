@@ -18,6 +18,10 @@ class ListItemEditor : public QLineEdit {
 
     // Opens on row of list, with the list's font, focused; it deletes itself when done.
     static ListItemEditor* open(QListWidget* list, int row, Mode mode, Commit on_commit);
+    // The lists' rule: a click reported on the entry reported last opens the editor there;
+    // another entry is only remembered. Null when nothing opened.
+    static ListItemEditor* open_on_repeat(QListWidget* list, int row, int& remembered, Mode mode,
+                                          Commit on_commit);
     ~ListItemEditor() override;
 
     Mode mode() const { return mode_; }

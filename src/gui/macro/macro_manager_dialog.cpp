@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -14,6 +13,7 @@
 #include "gui/buttons/key_filter.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
+#include "gui/skin/context_menu.h"
 #include "gui/skin/texts.h"
 
 namespace p330::gui {
@@ -81,7 +81,7 @@ MacroManagerDialog::MacroManagerDialog(QWidget* parent, const QString& skin_dir,
 
 MacroManagerDialog::~MacroManagerDialog() = default;
 
-// Controls and painting --------------------------------------------------------------------------
+// Controls and painting
 
 void MacroManagerDialog::create_controls() {
     const QFont& font = skin().fonts().normal;
@@ -96,7 +96,7 @@ void MacroManagerDialog::create_controls() {
     macros_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     items_->setGeometry(to_qrect(mm::kItemList));
     items_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    items_->viewport()->installEventFilter(this);
+    on_right_click(items_->viewport(), [this](const QPoint& at) { show_item_menu(at); });
     connect(macros_, &QListWidget::currentRowChanged, this, &MacroManagerDialog::show_macro);
     connect(macros_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { macro_double_clicked(macros_->row(item)); });
@@ -179,7 +179,6 @@ MacroManagerDialog::Area MacroManagerDialog::area_at(Point p) const {
 }
 
 // The lists
-// ----------------------------------------------------------------------------------------
 
 void MacroManagerDialog::show_macro(int row) {
     if (row < 0 || row == model_.selected()) return;
@@ -248,24 +247,18 @@ void MacroManagerDialog::delete_macro() {
 void MacroManagerDialog::item_clicked(int row) {
     if (row < 0 || (editor_ != nullptr && editor_->is_open())) return;
     if (!items_->item(row)->text().contains(QStringLiteral(" ms"))) return;
-    if (row != last_item_clicked_) {
-        last_item_clicked_ = row;
-        return;
-    }
-    editor_ = ListItemEditor::open(
-        items_, row, ListItemEditor::Mode::kDelay,
-        [this](ListItemEditor::Mode m, int r, const QString& t) { commit_edit(m, r, t); });
+    editor_ = ListItemEditor::open_on_repeat(items_, row, last_item_clicked_,
+                                             ListItemEditor::Mode::kDelay, editor_commit());
 }
 
 void MacroManagerDialog::macro_double_clicked(int row) {
     if (row < 0 || (editor_ != nullptr && editor_->is_open())) return;
-    if (row != last_macro_double_clicked_) {
-        last_macro_double_clicked_ = row;
-        return;
-    }
-    editor_ = ListItemEditor::open(
-        macros_, row, ListItemEditor::Mode::kMacroName,
-        [this](ListItemEditor::Mode m, int r, const QString& t) { commit_edit(m, r, t); });
+    editor_ = ListItemEditor::open_on_repeat(macros_, row, last_macro_double_clicked_,
+                                             ListItemEditor::Mode::kMacroName, editor_commit());
+}
+
+ListItemEditor::Commit MacroManagerDialog::editor_commit() {
+    return [this](ListItemEditor::Mode m, int r, const QString& t) { commit_edit(m, r, t); };
 }
 
 void MacroManagerDialog::commit_edit(ListItemEditor::Mode mode, int row, const QString& text) {
@@ -317,21 +310,15 @@ void MacroManagerDialog::item_command(ItemCommand command) {
 }
 
 void MacroManagerDialog::show_item_menu(const QPoint& global) {
-    QMenu menu(this);
-    const std::pair<std::string_view, ItemCommand> entries[] = {
-        {texts_.delete_button, ItemCommand::kDelete},
-        {texts_.insert_left_button, ItemCommand::kInsertLeft},
-        {texts_.insert_middle_button, ItemCommand::kInsertMiddle},
-        {texts_.insert_right_button, ItemCommand::kInsertRight},
-        {texts_.insert_delay, ItemCommand::kInsertDelay}};
-    for (const auto& [label, command] : entries)
-        menu.addAction(qtext(label))->setData(static_cast<int>(command));
-    if (QAction* chosen = menu.exec(global))
-        item_command(static_cast<ItemCommand>(chosen->data().toInt()));
+    // In the order of ItemCommand.
+    const int chosen = exec_context_menu(
+        this, global,
+        {texts_.delete_button, texts_.insert_left_button, texts_.insert_middle_button,
+         texts_.insert_right_button, texts_.insert_delay});
+    if (chosen >= 0) item_command(static_cast<ItemCommand>(chosen));
 }
 
 // Recording
-// ----------------------------------------------------------------------------------------
 
 void MacroManagerDialog::toggle_recording() {
     if (recorder_.recording()) {
@@ -400,7 +387,6 @@ bool MacroManagerDialog::on_key(const CapturedKey& key) {
 }
 
 // Events
-// -------------------------------------------------------------------------------------------
 
 void MacroManagerDialog::accept() {
     // Every OK ending saves the macro shown and encodes all of them: the caller copies these.
@@ -489,19 +475,6 @@ void MacroManagerDialog::wheelEvent(QWheelEvent* event) {
     if (items_ == nullptr) return;
     QScrollBar* bar = items_->verticalScrollBar();
     bar->setValue(bar->value() + (event->angleDelta().y() <= 0 ? 3 : -3));
-}
-
-bool MacroManagerDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (items_ == nullptr || watched != items_->viewport()) return false;
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::RightButton) return false;
-        // The right button keeps the selection; its release opens the item menu.
-        if (event->type() == QEvent::MouseButtonRelease)
-            show_item_menu(mouse->globalPosition().toPoint());
-        return true;
-    }
-    return false;
 }
 
 void MacroManagerDialog::warn(const QString& text) {

@@ -18,7 +18,6 @@
 
 class QLineEdit;
 class QListWidget;
-class QMenu;
 
 namespace p330::gui {
 
@@ -54,7 +53,6 @@ class MacroManagerDialog : public SkinnedDialog {
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     enum Area { kNone, kClose, kOk, kCancel, kNew, kDelete };
@@ -77,6 +75,7 @@ class MacroManagerDialog : public SkinnedDialog {
     bool on_key(const CapturedKey& key);
     void item_clicked(int row);
     void macro_double_clicked(int row);
+    ListItemEditor::Commit editor_commit();
     void commit_edit(ListItemEditor::Mode mode, int row, const QString& text);
     void show_item_menu(const QPoint& global);
     void warn(const QString& text);
