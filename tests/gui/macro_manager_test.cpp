@@ -153,6 +153,19 @@ TEST_F(MacroManagerTest, ItemMenuAndDelayEditorFollowTheirRulesAndOkEncodes) {
     EXPECT_EQ(d->blocks()[1][3], 0xF0);  // Triple_Click's left button
 }
 
+TEST_F(MacroManagerTest, WithoutItsBackgroundOkStillHandsOverTheMacrosOfTheFile) {
+    test::CountingMessages messages;  // instead of the "error" box
+    MacroManagerDialog d(nullptr, data_.path() + "/Skins/None", TextColour{}, Language::kEnglish,
+                         record_ini());
+    d.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    EXPECT_EQ(messages.captions,
+              QStringList{"Macro Manager Dialog Load background image failed!!!"});
+    press_area(&d, mm::kOk);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.blocks()[0][3], 0xE0);  // not an empty block that would wipe the mouse's macro
+}
+
 class MacroWindowTest : public test::RunningAppTest {
   protected:
     void open_manager() { click(window().left_column().macro_manager); }

@@ -56,6 +56,9 @@ MacroManagerDialog::MacroManagerDialog(QWidget* parent, const QString& skin_dir,
     setWindowTitle(qtext(kMacroManagerWindowText));
     setMouseTracking(true);
     clock_.start();
+    // Loaded also for a dialog without its background, whose OK must still hand over the
+    // macros of the file rather than empty blocks.
+    (void)model_.load_list();  // no record.ini: empty lists
     const bool background =
         LoadDialogBackground(skin().path(QString::fromLatin1(mm::kBackground)),
                              QStringLiteral("Macro Manager Dialog Load background image failed!!!"),
@@ -67,7 +70,6 @@ MacroManagerDialog::MacroManagerDialog(QWidget* parent, const QString& skin_dir,
         return;
     }
     create_controls();
-    (void)model_.load_list();  // no record.ini: empty lists
     for (const std::string& name : model_.names()) macros_->addItem(QString::fromStdString(name));
     if (model_.selected() >= 0) {
         const QSignalBlocker quiet(macros_);
