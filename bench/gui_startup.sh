@@ -5,7 +5,7 @@
 set -euo pipefail
 build=${1:?usage: gui_startup.sh BUILD_DIR [RUNS]} runs=${2:-9}
 data=$(mktemp -d) runtime=$(mktemp -d)
-cp -r "$build"/bin/Skins "$build"/bin/*.bin "$build"/bin/*.ini "$data"/
+cp -r "$build"/share/p330/Skins "$build"/share/p330/defaults/* "$data"/
 Xvfb :97 -screen 0 1280x800x24 >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb; rm -rf "$data" "$runtime"' EXIT

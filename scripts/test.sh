@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite: a normal build; the same tests under
+# Sets up, builds and runs the whole test suite: a normal build, then its install, desktop
+# metadata and Debian package checked (tests/install/check_install.sh); the same tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer; the threaded tests under ThreadSanitizer;
 # and the fuzz targets, built with clang's libFuzzer, each replaying its corpus and then running
 # a fixed number of mutations from a fixed seed (repeatable).
@@ -21,6 +22,8 @@ run_suite() {
 }
 
 run_suite build-test "" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== install"
+tests/install/check_install.sh build-test
 ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   run_suite build-asan "" "" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=address,undefined

@@ -1,6 +1,6 @@
-// Writes the files shipped beside the executables: the default profile images config.bin and
-// config0.bin .. config5.bin, the INIs str.ini and str0.ini .. str5.ini, and record.ini with
-// a few example macros. Everything the files hold is spelled out here.
+// Writes the shipped defaults (share/p330/defaults of the build tree): the default profile
+// images config.bin and config0.bin .. config5.bin, the INIs str.ini and str0.ini .. str5.ini,
+// and record.ini with a few example macros. Everything the files hold is spelled out here.
 //
 // usage: make_default_profiles OUTPUT_DIR
 

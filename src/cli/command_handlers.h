@@ -25,5 +25,7 @@ int cmd_macro(const Context& c);
 int cmd_import_windows(const Context& c);
 // command_table.cpp
 int cmd_help(const Context& c);
+// paths_command.cpp
+int cmd_paths(const Context& c);
 
 }  // namespace p330::cli

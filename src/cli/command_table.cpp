@@ -135,6 +135,11 @@ const CommandEntry kCommands[] = {
      "Prints the mouse's DPI and macro switches, arrivals and removals until\n"
      "interrupted. With --json, one JSON object per line.\n",
      0, 0, "", 0, cmd_watch},
+    {"paths", "paths", "where the user's files, the defaults and the skins are",
+     "Prints the folder of the user's files, the shipped defaults that Reset reads,\n"
+     "and the skin folders in the order they are searched, as this command line\n"
+     "gives them.\n",
+     0, 0, "", 0, cmd_paths},
     {"help", "help [COMMAND]", "this overview, or the help of one command", "", 0, 1, "", 0,
      cmd_help},
 };
@@ -143,8 +148,9 @@ constexpr std::string_view kCommonOptions = R"(Options of every command:
   --device DEV            auto (default), sim[:STATEFILE] for the simulated
                           mouse (its memory kept in STATEFILE between runs), or
                           a node such as /dev/hidraw3
-  --data-dir DIR          folder of the profiles and record.ini (default: the
-                          folder of the executable)
+  --data-dir DIR          keep every file in DIR (default: the user's files in
+                          $XDG_CONFIG_HOME/p330 or ~/.config/p330, made from
+                          the shipped defaults where missing)
   --json                  machine-readable output: one JSON document carrying
                           "schema": 1 (watch: one object per line)
   --trace FILE            write every HID transfer to FILE ("-" for standard

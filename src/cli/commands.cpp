@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cli/command_table.h"
+#include "cli/paths_command.h"
 
 namespace p330::cli {
 
@@ -29,18 +30,15 @@ int check_data_folder(const Context& c) {
 
 int run_command(const Options& options, std::FILE* out, std::FILE* err) {
     Context c{options, out, err, {}};
-    if (!options.data_dir.empty()) {
-        c.folder.dir = options.data_dir;
-    } else {
-        Result<std::filesystem::path> exe = executable_folder();
-        if (!exe) return fail(c, kExitBadInput, exe.error().message);
-        c.folder.dir = *exe;
-    }
     const CommandEntry* entry = find_command(options.command);
     if (entry == nullptr) return fail(c, kExitUsage, "unknown command " + options.command);
     const bool reads_folder = (entry->flags & kUsesDataFolder) &&
                               !(options.command == "apply" && !options.arguments.empty());
+    // The user's folder gets what it lacks of the shipped defaults before a command reads it.
+    Result<DataFolder> folder = prepare_data_folder(options, reads_folder, err);
+    if (folder) c.folder = *folder;
     if (reads_folder) {
+        if (!folder) return fail(c, kExitBadInput, folder.error().message);
         if (int code = check_data_folder(c); code != kExitOk) return code;
     }
     // The trace file is opened before anything is read, written or sent, so that a file

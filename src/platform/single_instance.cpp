@@ -4,25 +4,37 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/runtime_folder.h"
 
 namespace p330 {
 
 std::string SingleInstance::default_lock_path() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime != '\0') return std::string(runtime) + "/p330.lock";
-    return "/tmp/p330-" + std::to_string(::getuid()) + ".lock";
+    Result<std::string> folder = private_runtime_folder();
+    return folder ? *folder + "/p330.lock" : std::string();
 }
 
-SingleInstance::SingleInstance() : path_(default_lock_path()) {
-    const int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return;
+SingleInstance::SingleInstance() {
+    Result<std::string> folder = private_runtime_folder();
+    if (!folder) {
+        problem_ = folder.error().message;
+        return;
+    }
+    lock_path_ = *folder + "/p330.lock";
+    const int fd = ::open(lock_path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        problem_ = "cannot open " + lock_path_ + ": " + std::strerror(errno);
+        return;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         acquired_ = false;
-        return;
+    } else {
+        fd_ = fd;
     }
-    fd_ = fd;
+    channel_path_ = *folder + "/p330.socket";
 }
 
 SingleInstance::~SingleInstance() {

@@ -1,6 +1,7 @@
 #pragma once
-// One running copy per user: a lock on a file in the user's runtime folder. The lock goes
-// with the process, however it ends, so a crash never leaves a stale lock behind.
+// One running copy per user: a lock on a file in the user's private runtime folder. The lock
+// goes with the process, however it ends, so a crash never leaves a stale lock behind. Beside
+// it lives the channel through which a second start speaks to the running copy.
 
 #include <string>
 
@@ -14,16 +15,21 @@ class SingleInstance {
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // False only when another copy holds the lock; a lock file that cannot be made at all
-    // does not keep the program from running.
+    // False only when another copy holds the lock. Without a private runtime folder the
+    // program runs unguarded (problem() says why) rather than not at all.
     bool acquired() const { return acquired_; }
-    const std::string& lock_path() const { return path_; }
+    const std::string& lock_path() const { return lock_path_; }
+    // Where the running copy listens; empty without a private runtime folder.
+    const std::string& channel_path() const { return channel_path_; }
+    const std::string& problem() const { return problem_; }
 
-    // $XDG_RUNTIME_DIR/p330.lock, or a per-user name in /tmp without a runtime folder.
+    // <runtime folder>/p330.lock, or empty without a private runtime folder.
     static std::string default_lock_path();
 
   private:
-    std::string path_;
+    std::string lock_path_;
+    std::string channel_path_;
+    std::string problem_;
     int fd_ = -1;
     bool acquired_ = true;
 };

@@ -1,38 +1,42 @@
 #pragma once
 // Driving modal dialogs, popups and keys in the GUI tests: a polling timer acts on the modal
-// dialog (or popup) of a type once it shows and gives up after a while, so a test never hangs.
+// dialog (or popup) of a type once it shows; after 10 s it gives up and closes what is modal,
+// so a test never hangs.
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <functional>
-#include <memory>
 
 namespace p330::test {
 
-// Runs act on the first modal dialog (or, with popup set, the first popup) of type T.
+// Runs act on the first visible modal dialog (or, with popup set, popup) of type T.
 template <typename T>
-void when_shown(std::function<void(T*)> act, bool popup = false, int give_up_ms = 5000) {
-    auto* timer = new QTimer();
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, act, popup, give_up_ms] {
+void when_shown(std::function<void(T*)> act, bool popup = false) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, act, popup, tries = 0]() mutable {
         QWidget* top =
             popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
-        if (auto* found = qobject_cast<T*>(top)) {
-            timer->stop();
-            timer->deleteLater();
+        if (auto* found = qobject_cast<T*>(top); found != nullptr && found->isVisible()) {
+            poll->stop();
+            poll->deleteLater();
             act(found);
-        } else if (clock->elapsed() > give_up_ms) {
-            timer->stop();
-            timer->deleteLater();
+        } else if (++tries > 1000) {
+            poll->stop();
+            poll->deleteLater();
+            if (QWidget* w = QApplication::activeModalWidget()) w->close();
         }
     });
-    timer->start(20);
+    poll->start(10);
+}
+
+// The same for a modal dialog, by reference.
+template <typename Dialog>
+void with_dialog(std::function<void(Dialog&)> drive) {
+    when_shown<Dialog>([drive](Dialog* d) { drive(*d); });
 }
 
 inline void click_at(QWidget* w, int x, int y, Qt::MouseButton button = Qt::LeftButton) {
@@ -40,11 +44,15 @@ inline void click_at(QWidget* w, int x, int y, Qt::MouseButton button = Qt::Left
 }
 
 // A key as the window system delivers it: to the window, with the key's native scan code
-// (XKB keycode: evdev code + 8).
-inline void key_event(QWidget* w, QEvent::Type type, int qt_key, quint32 scan_code,
-                      bool repeat = false) {
-    QKeyEvent event(type, qt_key, Qt::NoModifier, scan_code, 0, 0, QString(), repeat);
+// (evdev code + 8).
+inline void key_event(QWidget* w, QEvent::Type type, int qt_key, quint32 evdev, bool repeat = false,
+                      const QString& text = {}) {
+    QKeyEvent event(type, qt_key, Qt::NoModifier, evdev + 8, 0, 0, text, repeat);
     QCoreApplication::sendEvent(w->windowHandle(), &event);
+}
+inline void press_and_release(QWidget* w, quint32 evdev, Qt::Key qt_key, const QString& text) {
+    key_event(w, QEvent::KeyPress, qt_key, evdev, false, text);
+    key_event(w, QEvent::KeyRelease, qt_key, evdev, false, text);
 }
 
 }  // namespace p330::test

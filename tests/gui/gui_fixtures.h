@@ -22,13 +22,14 @@ class CountingMessages : public gui::SkinMessages {
     QStringList captions;
 };
 
-// A copy of the build's data folder (profiles, INIs, record.ini, the skin).
+// The build's shipped data in one folder (profiles, INIs, record.ini, the skin).
 class ShippedDataFolder {
   public:
     ShippedDataFolder() {
         namespace fs = std::filesystem;
-        fs::copy(P330_SHIPPED_DIR, dir.path(), fs::copy_options::recursive);
-        for (const char* program : {"p330", "p330ctl"}) fs::remove(dir.path() / program);
+        const fs::path shipped = P330_SHIPPED_DIR;
+        fs::copy(shipped / "defaults", dir.path());
+        fs::copy(shipped / "Skins", dir.path() / "Skins", fs::copy_options::recursive);
     }
     QString path() const { return QString::fromStdString(dir.path().string()); }
     void set_language(const char* code) const {

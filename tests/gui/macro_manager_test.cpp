@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMessageBox>
 
-#include "app_fixture.h"
 #include "core/buttons/button_code.h"
 #include "core/config/ini_document.h"
 #include "dialog_driving.h"
@@ -16,6 +15,7 @@
 #include "gui/layout/manager_layout.h"
 #include "gui/macro/macro_manager_dialog.h"
 #include "gui_fixtures.h"
+#include "window_fixture.h"
 
 namespace p330::gui {
 namespace {
@@ -26,7 +26,8 @@ using test::click_at;
 using test::key_event;
 using test::when_shown;
 
-constexpr quint32 kScanA = 38, kScanCtrl = 37, kScanPause = 127, kScanEnter = 36;
+// evdev codes.
+constexpr quint32 kScanA = 30, kScanCtrl = 29, kScanPause = 119, kScanEnter = 28;
 
 void press_area(QWidget* w, const Rect& r) {
     click_at(w, r.left + r.width() / 2, r.top + r.height() / 2);
@@ -166,7 +167,7 @@ TEST_F(MacroManagerTest, WithoutItsBackgroundOkStillHandsOverTheMacrosOfTheFile)
     EXPECT_EQ(d.blocks()[0][3], 0xE0);  // not an empty block that would wipe the mouse's macro
 }
 
-class MacroWindowTest : public test::RunningAppTest {
+class MacroWindowTest : public test::WindowTest {
   protected:
     void open_manager() { click(window().left_column().macro_manager); }
 };

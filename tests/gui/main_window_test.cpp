@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "app_fixture.h"
 #include "core/config/profile_files.h"
 #include "core/device/simulated_mouse.h"
 #include "gui/app/application.h"
@@ -14,22 +13,14 @@
 #include "gui/panels/dpi_panel.h"
 #include "gui/panels/pointer_panels.h"
 #include "gui/skin/image_button.h"
+#include "window_fixture.h"
 
 namespace p330::gui {
 namespace {
 
 using namespace layout;
 
-class MainWindowTest : public test::RunningAppTest {
-  protected:
-    QImage shot(const Rect& r) {
-        return window().canvas().copy(r.left, r.top, r.width(), r.height());
-    }
-    void type_into(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
-};
+using MainWindowTest = test::WindowTest;
 
 TEST_F(MainWindowTest, RightColumnAccordionHidesAndPagesAsTheHeadersAreClicked) {
     click(right_header(32));  // "DPI Setting"

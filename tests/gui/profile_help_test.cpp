@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMessageBox>
 
-#include "app_fixture.h"
 #include "core/config/ini_document.h"
 #include "core/config/profile_files.h"
 #include "dialog_driving.h"
@@ -22,6 +21,7 @@
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
 #include "gui_fixtures.h"
+#include "window_fixture.h"
 
 namespace p330::gui {
 namespace {
@@ -47,10 +47,10 @@ void choose(QFileDialog* d, const QString& path) {
     name->setText(path);
 }
 
-class ProfileWindowTest : public test::RunningAppTest {
+class ProfileWindowTest : public test::WindowTest {
   protected:
     void SetUp() override {
-        RunningAppTest::SetUp();
+        WindowTest::SetUp();
         launchers_ = window().findChild<DialogLaunchers*>();
         ASSERT_NE(launchers_, nullptr);
     }

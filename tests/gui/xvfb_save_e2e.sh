@@ -9,7 +9,7 @@ trap 'rm -rf "$work"' EXIT
 data=$work/data runtime=$work/runtime state=$work/mouse.state
 mkdir -p "$data" "$runtime"
 chmod 700 "$runtime"
-cp -r "$shipped"/Skins "$shipped"/*.bin "$shipped"/*.ini "$data"/
+cp -r "$shipped"/Skins "$shipped"/defaults/* "$data"/
 
 cat > "$work/drive.sh" <<'DRIVE'
 set -euo pipefail

@@ -6,7 +6,7 @@ program=$1 shipped=$2 shot=$3
 data=$(mktemp -d)
 runtime=$(mktemp -d)
 trap 'rm -rf "$data" "$runtime"' EXIT
-cp -r "$shipped"/Skins "$shipped"/*.bin "$shipped"/*.ini "$data"/
+cp -r "$shipped"/Skins "$shipped"/defaults/* "$data"/
 rm -f "$shot"
 XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb timeout 60 \
   xvfb-run -a -s "-screen 0 1280x800x24" \

@@ -1,7 +1,7 @@
 // Draws the default skin: every image the program's windows load, at the sizes their
 // layouts need, in one dark look with one accent colour. Run by the build.
 //
-// usage: make_skin SKIN_DIR GENERATED_DIR   (the thumb and the icon go to GENERATED_DIR)
+// usage: make_skin SKIN_DIR GENERATED_DIR   (the thumb and the icons go to GENERATED_DIR)
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <map>
 
+#include "app_icons.h"
 #include "core/model/settings_record.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/panel_layout.h"
@@ -687,14 +688,16 @@ QImage thumb() {
     });
 }
 
-// The program's icon, for the tray and the window.
+// The program's icon, for the tray, the window and the desktop: drawn on 64 x 64.
+void draw_icon(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kRaised);
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 14, 14);
+    brand_mark(p, QRectF(14, 16, 36, 36));
+}
+
 QImage icon() {
-    return draw(64, 64, [](QPainter& p, int w, int h) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(kRaised);
-        p.drawRoundedRect(QRectF(2, 2, w - 4, h - 4), 14, 14);
-        brand_mark(p, QRectF(14, 16, 36, 36));
-    });
+    return draw(64, 64, [](QPainter& p, int, int) { draw_icon(p); });
 }
 
 }  // namespace
@@ -720,6 +723,7 @@ int main(int argc, char** argv) {
     QDir().mkpath(generated);
     if (!thumb().save(generated + "/thumb.png", "PNG")) g_ok = false;
     if (!icon().save(generated + "/icon.png", "PNG")) g_ok = false;
+    if (!write_hicolor_icons(generated, draw_icon)) g_ok = false;
     std::printf("make_skin: %zu images in %s\n", g_made.size(), argv[1]);
     return g_ok ? 0 : 1;
 }

@@ -84,7 +84,7 @@ LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState
     LoadResult result;
     if (state.load_defaults) {
         state.active_image = folder.default_image();
-        state.active_ini = folder.main_ini();
+        state.active_ini = folder.default_ini();
     } else {
         Result<IniDocument> main = IniDocument::load(folder.main_ini());
         if (!main) {

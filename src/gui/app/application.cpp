@@ -11,6 +11,7 @@
 #include "core/device/linux/hidraw_link.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/notification_presenters.h"
+#include "gui/dialogs/firmware_updater.h"
 
 namespace p330::gui {
 
@@ -36,7 +37,8 @@ QString q(std::string_view text) {
 
 Application::Application(AppOptions options, NotificationSink* sink)
     : options_(std::move(options)),
-      controller_(DataFolder{options_.data_dir.toStdString()}, nullptr, nullptr),
+      controller_(DataFolder{options_.data_dir.toStdString(), options_.defaults_dir.toStdString()},
+                  nullptr, nullptr),
       listener_([this](MouseReport report) { session_->on_mouse_report(report); }),
       sink_(sink),
       forwarding_sink_(std::make_unique<ForwardingSink>(*this)) {
@@ -120,12 +122,15 @@ void Application::start() {
     controller_.start();
     const Language language = controller_.language();
     const ProfileIni& ini = controller_.profile_ini();
+    const QStringList skin_roots = options_.skin_roots.isEmpty()
+                                       ? QStringList{options_.data_dir + "/Skins"}
+                                       : options_.skin_roots;
     std::optional<QString> skin =
-        skin_directory(options_.data_dir, QString::fromStdString(ini.skin_path));
+        find_skin_directory(skin_roots, QString::fromStdString(ini.skin_path));
     if (!skin) {
         qWarning("p330: the skin path '%s' leads out of the Skins folder; it is ignored",
                  ini.skin_path.c_str());
-        skin = QDir::cleanPath(options_.data_dir + "/Skins/__refused__");
+        skin = QDir::cleanPath(skin_roots.front() + "/__refused__");
     }
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
@@ -141,7 +146,14 @@ void Application::start() {
         window_->reset_main_view();
     };
     window_->on_cancel = [this] { controller_.cancel(); };
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        // Nothing else could bring it back: a normal window with a taskbar entry, minimised
+        // instead of hidden.
+        window_->setWindowFlags((window_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
+        window_->set_hide_minimises(true);
+    }
     new DialogLaunchers(*window_, controller_, *skin, colour);  // owned by the window
+    if (!on_firmware_update) on_firmware_update = [] { (void)launch_firmware_updater(); };
     window_->show_splash();
     QTimer::singleShot(options_.splash_ms, this, &Application::initialise_main_view);
     create_tray();
@@ -168,6 +180,7 @@ void Application::restore_from_tray() {
     } else {
         initialise_main_view();
     }
+    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <memory>
 
 #include "core/config/settings_controller.h"
@@ -20,8 +21,10 @@ namespace p330::gui {
 
 struct AppOptions {
     QString device = QStringLiteral("auto");
-    QString data_dir;
-    QString screenshot;  // saved once the main view shows
+    QString data_dir;        // the user's files
+    QString defaults_dir;    // what Reset reads; empty: data_dir
+    QStringList skin_roots;  // Skins folders searched in order; empty: data_dir/Skins
+    QString screenshot;      // saved once the main view shows
     bool exit_after_screenshot = false;
     int splash_ms = 3000;
 };
@@ -35,8 +38,10 @@ class Application : public QObject {
     ~Application() override;
 
     void start();
-    // The tray icon's left click and double click.
+    // The tray icon's left click and double click, and a second start.
     void restore_from_tray();
+    // A second start with --firmware-update: the updater's launcher.
+    std::function<void()> on_firmware_update;
     // The tray menu's Exit and the window's close button: ends the event loop with code 0.
     void exit_program();
 

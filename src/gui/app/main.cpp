@@ -5,10 +5,12 @@
 #include <QDir>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <string>
 
-#include "core/config/profile_files.h"
 #include "gui/app/application.h"
+#include "gui/app/instance_channel.h"
+#include "gui/app/user_files.h"
 #include "platform/single_instance.h"
 
 namespace {
@@ -37,7 +39,9 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Configures the P330 gaming mouse (USB 04D9:C7E2). Lives in the tray; "
-                       "one copy runs per user."));
+                       "one copy runs per user, and starting it again shows the running copy's "
+                       "window.\nThe user's files live in $XDG_CONFIG_HOME/p330 (by default "
+                       "~/.config/p330); 'p330ctl paths' shows every folder in use."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     QCommandLineOption device(
@@ -46,15 +50,18 @@ int main(int argc, char** argv) {
         QStringLiteral("DEV"), QStringLiteral("auto"));
     QCommandLineOption data_dir(
         QStringLiteral("data-dir"),
-        QStringLiteral("Folder of the profiles, record.ini and Skins (default: the executable's)."),
+        QStringLiteral("Keep every file in DIR: profiles, record.ini, the defaults and Skins."),
         QStringLiteral("DIR"));
+    QCommandLineOption firmware_update(
+        QStringLiteral("firmware-update"),
+        QStringLiteral("Start the firmware updater (in the running copy when there is one)."));
     QCommandLineOption screenshot(
         QStringLiteral("screenshot"),
         QStringLiteral("Save a picture of the window to FILE once the main view shows."),
         QStringLiteral("FILE"));
     QCommandLineOption exit_after(QStringLiteral("exit-after-screenshot"),
                                   QStringLiteral("End after --screenshot."));
-    parser.addOptions({device, data_dir, screenshot, exit_after});
+    parser.addOptions({device, data_dir, firmware_update, screenshot, exit_after});
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "p330: %s\nTry 'p330 --help'.\n", qPrintable(parser.errorText()));
         return 2;
@@ -78,25 +85,58 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "p330: --device takes auto, sim[:STATEFILE] or a /dev/hidrawN node\n");
         return 2;
     }
-    if (parser.isSet(data_dir)) {
-        options.data_dir = QDir(parser.value(data_dir)).absolutePath();
-    } else if (auto exe = p330::executable_folder()) {
-        options.data_dir = QString::fromStdString(exe->string());
-    }
+    const std::optional<p330::DataLocations> where =
+        p330::gui::locate_user_files(options, parser.value(data_dir));
+    if (!where) return 1;
     options.screenshot = parser.value(screenshot);
     options.exit_after_screenshot = parser.isSet(exit_after);
 
-    // A second copy ends at once, leaving the running one alone.
+    // A second start hands its request to the running copy and ends.
+    using p330::gui::InstanceRequest;
+    const InstanceRequest request =
+        parser.isSet(firmware_update) ? InstanceRequest::kFirmwareUpdate : InstanceRequest::kShow;
     p330::SingleInstance instance;
-    if (!instance.acquired()) return 0;
+    if (!instance.acquired()) {
+        QCoreApplication core(argc, argv);
+        if (p330::gui::InstanceChannel::send(QString::fromStdString(instance.channel_path()),
+                                             request, 5000))
+            return 0;
+        std::fprintf(stderr, "p330: another copy is running but did not answer\n");
+        return 1;
+    }
+    if (!instance.problem().empty())
+        std::fprintf(stderr, "p330: %s; a second copy cannot be told apart\n",
+                     instance.problem().c_str());
+    // What the user's folder lacks comes from the shipped defaults; nothing there is replaced.
+    p330::gui::seed_user_files(*where);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("p330"));
     QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.p330.Configurator"));
     QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
 
+    std::unique_ptr<p330::gui::InstanceChannel> channel;
+    if (!instance.channel_path().empty()) {
+        channel = std::make_unique<p330::gui::InstanceChannel>(
+            QString::fromStdString(instance.channel_path()));
+        if (!channel->listening())
+            std::fprintf(stderr, "p330: a second start cannot reach this copy: %s\n",
+                         qPrintable(channel->error()));
+    }
     p330::gui::Application application(options);
+    auto take = [&application](InstanceRequest taken) {
+        if (taken == InstanceRequest::kShow) {
+            application.restore_from_tray();
+        } else if (application.on_firmware_update) {
+            application.on_firmware_update();
+        } else {
+            std::fprintf(stderr, "p330: this build has no firmware updater\n");
+        }
+    };
     application.start();
+    if (channel) channel->on_request = take;
+    if (request == InstanceRequest::kFirmwareUpdate) take(request);
     if (startup_probe()) {
         // The window is shown but not yet painted: that happens in the event loop.
         application.window()->on_first_paint = [] {

@@ -31,7 +31,7 @@ Point point_of(const QPointF& p) {
 
 }  // namespace
 
-MainWindow::MainWindow(QString skin_dir, TextColour colour, Language language,
+MainWindow::MainWindow(const QString& skin_dir, TextColour colour, Language language,
                        SettingsRecord& record, std::array<std::string, kButtonCount>& labels,
                        std::filesystem::path record_ini)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool),  // a tool window: no taskbar button

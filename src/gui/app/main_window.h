@@ -31,8 +31,9 @@ class MainWindow : public QWidget {
   public:
     // The window edits `record` and `labels`; both outlive it. The buttons' macros come from
     // record_ini.
-    MainWindow(QString skin_dir, TextColour colour, Language language, SettingsRecord& record,
-               std::array<std::string, kButtonCount>& labels, std::filesystem::path record_ini);
+    MainWindow(const QString& skin_dir, TextColour colour, Language language,
+               SettingsRecord& record, std::array<std::string, kButtonCount>& labels,
+               std::filesystem::path record_ini);
     ~MainWindow() override;
 
     void show_splash();

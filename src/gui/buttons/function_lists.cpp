@@ -27,6 +27,14 @@ constexpr SubListPlace kSubListPlaces[] = {
     {SubListId::kWindows, 90, 114, true},
 };
 
+// Entries 16 pixels high: the fourteen functions fill their list without scrolling.
+constexpr int kEntryHeight = 16;
+
+void add_entry(QListWidget& list, const QString& text) {
+    auto* item = new QListWidgetItem(text, &list);
+    item->setSizeHint(QSize(0, kEntryHeight));
+}
+
 const SubListPlace& place_of(SubListId id) {
     for (const SubListPlace& p : kSubListPlaces) {
         if (p.id == id) return p;
@@ -52,6 +60,7 @@ QListWidget* FunctionLists::make_list(const Rect& r) {
     list->setFont(ctx_.font);
     list->setMouseTracking(true);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setUniformItemSizes(true);
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, QColor(0x1B, 0x1E, 0x25));
     palette.setColor(QPalette::Text, QColor(ctx_.colour.red, ctx_.colour.green, ctx_.colour.blue));
@@ -71,7 +80,7 @@ void FunctionLists::toggle(int button) {
     }
     list_ = make_list(function_list_area(button));
     for (const CatalogueEntry& entry : kFunctionCatalogue)
-        list_->addItem(qtext(ui_texts(ctx_.language), entry.name));
+        add_entry(*list_, qtext(ui_texts(ctx_.language), entry.name));
     connect(list_, &QListWidget::itemEntered, this,
             [this](QListWidgetItem* item) { hover_entry(list_->row(item)); });
     connect(list_, &QListWidget::itemClicked, this,

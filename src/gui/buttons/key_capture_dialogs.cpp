@@ -58,6 +58,7 @@ SingleKeyDialog::SingleKeyDialog(QWidget* parent, const QString& skin_dir, TextC
                      qtext(single_key_dialog_texts(language).ok),
                      qtext(single_key_dialog_texts(language).cancel)),
       prompt_(qtext(single_key_dialog_texts(language).prompt)) {
+    setWindowTitle(qtext(ui_texts(language).fn_single_key));
     set_drag_on_click(true);
     if (!LoadDialogBackground(skin().path(QString::fromLatin1(single_key::kBackground)),
                               QStringLiteral("Single Key Dialog Load background image failed!!!"),
@@ -98,6 +99,7 @@ ComboKeyDialog::ComboKeyDialog(QWidget* parent, const QString& skin_dir, TextCol
                      single_font(dialog_font(language, QStringLiteral("Arial"), 14)),
                      qtext(combo_key_dialog_texts(language).ok),
                      qtext(combo_key_dialog_texts(language).cancel)) {
+    setWindowTitle(qtext(ui_texts(language).fn_combo_key));
     if (!LoadDialogBackground(skin().path(QString::fromLatin1(combo_key::kBackground)),
                               QStringLiteral("Combo Dialog Load background image failed!!!"),
                               kDialogSize)) {
@@ -112,6 +114,7 @@ ComboKeyDialog::ComboKeyDialog(QWidget* parent, const QString& skin_dir, TextCol
     for (QLineEdit** box : {&first_, &second_}) {
         *box = new QLineEdit(this);
         (*box)->setFrame(false);
+        (*box)->setFocusPolicy(Qt::ClickFocus);  // no box has the focus until clicked
         (*box)->setAlignment(Qt::AlignCenter);
         style_dark(*box, font);
     }

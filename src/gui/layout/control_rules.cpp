@@ -4,13 +4,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/model/setting_limits.h"
 #include "core/util/parse_int.h"
 
 namespace p330::layout {
 
 int dpi_bar_value(int y, int bar_bottom) {
     const int g = bar_bottom - y - 3;
-    return g < 0 ? 1 : std::min(g + 2, 100);
+    return g < 0 ? 1 : std::min(g + 2, kDpiEntryRange.max / kDpiStep);
 }
 
 int lighting_level(int x, int left) {
@@ -56,7 +57,7 @@ int leading_number(std::string_view text) {
 }
 
 int scroll_lines_value(int typed) {
-    return typed < 1 || typed > 100 ? 1 : typed;
+    return kScrollLinesRange.holds(typed) ? typed : kScrollLinesRange.min;
 }
 
 }  // namespace p330::layout

@@ -42,6 +42,7 @@ MacroKeyDialog::MacroKeyDialog(QWidget* parent, const QString& skin_dir, TextCol
                      qtext(macro_key_dialog_texts(language).cancel)),
       record_ini_(std::move(record_ini)),
       language_(language) {
+    setWindowTitle(qtext(ui_texts(language).fn_macro_key));
     if (!LoadDialogBackground(skin().path(QString::fromLatin1(macro_key::kBackground)),
                               QStringLiteral("Macro Key Dialog Load background image failed!!!"),
                               kDialogSize)) {

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "core/model/setting_limits.h"
 #include "gui/layout/control_rules.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/edit_box.h"
@@ -115,9 +116,11 @@ bool ScrollPanel::click(Point p) {
     }
     if (box_ == nullptr) return false;
     if (c.up.contains(p)) {
-        r.scroll_lines = static_cast<std::uint8_t>(std::min(r.scroll_lines + 1, 100));
+        r.scroll_lines =
+            static_cast<std::uint8_t>(std::min(r.scroll_lines + 1, kScrollLinesRange.max));
     } else if (c.down.contains(p)) {
-        r.scroll_lines = static_cast<std::uint8_t>(std::max(r.scroll_lines - 1, 1));
+        r.scroll_lines =
+            static_cast<std::uint8_t>(std::max(r.scroll_lines - 1, kScrollLinesRange.min));
     } else {
         return false;
     }
@@ -147,7 +150,8 @@ void AngleSnapPanel::paint_contents(int b) {
 bool AngleSnapPanel::click(Point p) {
     const Rect bar = angle_snap::controls(header_bottom()).bar;
     if (!bar.contains(p)) return false;
-    ctx_.record.angle_snap_level = static_cast<std::uint8_t>(slider_level(p.x, bar.left, 10));
+    ctx_.record.angle_snap_level =
+        static_cast<std::uint8_t>(slider_level(p.x, bar.left, kAngleSnapRange.max));
     paint_level();
     return true;
 }
@@ -176,7 +180,7 @@ bool SensitivityPanel::click(Point p) {
     for (int axis = 0; axis < 2; ++axis) {
         const Rect bar = sensitivity::axis(header_bottom(), axis).bar;
         if (!bar.contains(p)) continue;
-        level(axis) = static_cast<std::uint8_t>(slider_level(p.x, bar.left, 11));
+        level(axis) = static_cast<std::uint8_t>(slider_level(p.x, bar.left, kSensitivityRange.max));
         ctx_.canvas.draw_numbered(slider::kBarImage, level(axis), bar.top_left());
         return true;
     }

@@ -1,17 +1,36 @@
 #include "gui/skin/skin_folder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "core/util/parse_int.h"
 
 namespace p330::gui {
 
-std::optional<QString> skin_directory(const QString& data_dir, const QString& path_value) {
+namespace {
+
+std::optional<QString> skin_in(const QString& skins_root, const QString& path_value) {
     if (QDir::isAbsolutePath(path_value) || path_value.startsWith('~')) return std::nullopt;
-    const QString skins = QDir::cleanPath(data_dir + "/Skins");
+    const QString skins = QDir::cleanPath(skins_root);
     const QString dir = QDir::cleanPath(skins + "/" + path_value);
     if (dir != skins && !dir.startsWith(skins + "/")) return std::nullopt;
     return dir;
+}
+
+}  // namespace
+
+std::optional<QString> skin_directory(const QString& data_dir, const QString& path_value) {
+    return skin_in(data_dir + "/Skins", path_value);
+}
+
+std::optional<QString> find_skin_directory(const QStringList& skin_roots,
+                                           const QString& path_value) {
+    std::optional<QString> found;
+    for (const QString& root : skin_roots) {
+        found = skin_in(root, path_value);
+        if (!found || QFileInfo(*found).isDir()) return found;
+    }
+    return found;
 }
 
 TextColour text_colour_from_strings(const std::string& red, const std::string& green,

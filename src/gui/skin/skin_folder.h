@@ -1,13 +1,18 @@
 #pragma once
-// Where the skin lives: the data folder + "Skins/" + the profile INI's Path. A Path that
-// would lead out of the Skins folder is refused.
+// Where the skin lives: a Skins folder + the profile INI's Path. A Path that would lead out of
+// the Skins folder is refused.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace p330::gui {
 
 std::optional<QString> skin_directory(const QString& data_dir, const QString& path_value);
+// The first of the Skins folders that holds path_value (the user's before the shipped ones);
+// the last one's when none does. Refused as above.
+std::optional<QString> find_skin_directory(const QStringList& skin_roots,
+                                           const QString& path_value);
 
 // The skin text colour from the INI strings: each value as a decimal integer truncated to
 // a byte; the program's initial green until the INI says otherwise.

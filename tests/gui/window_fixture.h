@@ -1,0 +1,58 @@
+#pragma once
+// A running program against the simulated mouse, in a copy of the shipped data folder, past
+// its splash; clicks land at window coordinates as a user's would.
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "gui/app/application.h"
+#include "gui/layout/geometry.h"
+#include "gui_fixtures.h"
+
+namespace p330::test {
+
+using gui::Application;
+using gui::AppOptions;
+using gui::MainWindow;
+using layout::Rect;
+
+class NoNotifications : public NotificationSink {
+  public:
+    void notify(const Notification&) override {}
+};
+
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        AppOptions options;
+        options.device = "sim";
+        options.data_dir = data_.path();
+        options.splash_ms = 20;
+        app_ = std::make_unique<Application>(options, &sink_);
+        app_->start();
+        QTRY_VERIFY_WITH_TIMEOUT(window().main_view_shown(), 5000);
+    }
+
+    MainWindow& window() { return *app_->window(); }
+    SettingsRecord& record() { return app_->controller().record(); }
+    void click(int x, int y) {
+        QTest::mouseClick(window().windowHandle(), Qt::LeftButton, {}, QPoint(x, y));
+    }
+    void click(const Rect& r) { click(r.left + r.width() / 2, r.top + r.height() / 2); }
+    QImage shot(const Rect& r) {
+        return window().canvas().copy(r.left, r.top, r.width(), r.height());
+    }
+    void type_into(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+
+    test::ShippedDataFolder data_;
+    NoNotifications sink_;
+    std::unique_ptr<Application> app_;
+};
+
+}  // namespace p330::test

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Under a real X server with a window manager and no tray: the window, minimised as its hide
+# button does there, comes back when p330 is started again, and the second start ends.
+set -euo pipefail
+program=$1 shipped=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/data" "$work/runtime"
+chmod 700 "$work/runtime"
+cp -r "$shipped"/Skins "$shipped"/defaults/* "$work/data"/
+# twm, a small window manager that iconifies as a desktop's does; its fonts must exist.
+printf 'RandomPlacement\nNoTitle\n' >"$work/twmrc"
+for font in TitleFont ResizeFont MenuFont IconFont IconManagerFont; do
+  echo "$font \"fixed\"" >>"$work/twmrc"
+done
+
+cat >"$work/run.sh" <<'INNER'
+set -euo pipefail
+program=$1 work=$2
+LANG=C twm -f "$work/twmrc" &
+twm=$!
+sleep 1
+"$program" --device sim --data-dir "$work/data" 2>"$work/first.log" &
+first=$!
+trap 'kill $first $twm 2>/dev/null || true' EXIT
+viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
+wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$first" | head -1)
+echo "window $wid"
+for _ in $(seq 100); do  # past the splash: the main view is 1000 x 648
+  xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 1000x648' && break
+  sleep 0.1
+done
+xdotool windowminimize --sync "$wid"
+if viewable "$wid"; then echo "FAIL: the window did not minimise"; exit 1; fi
+echo "minimised"
+timeout 20 "$program" --device sim --data-dir "$work/data"
+echo "second start ended with 0"
+for _ in $(seq 50); do
+  if viewable "$wid"; then echo "the first copy's window is shown again"; exit 0; fi
+  sleep 0.1
+done
+echo "FAIL: the window stayed hidden"; cat "$work/first.log"; exit 1
+INNER
+
+XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb timeout 90 \
+  xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/run.sh" "$program" "$work"
