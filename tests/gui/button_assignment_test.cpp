@@ -1,13 +1,11 @@
 // Giving buttons their functions through the lists, sub-lists and key dialogs, with clicks,
 // pointer moves and key events that carry physical scan codes.
-#include <QApplication>
-#include <QKeyEvent>
 #include <QListWidget>
-#include <QTimer>
 
 #include "core/buttons/button_code.h"
 #include "core/buttons/function_catalogue.h"
 #include "core/buttons/key_tables.h"
+#include "dialog_driving.h"
 #include "gui/buttons/function_lists.h"
 #include "gui/buttons/key_capture_dialogs.h"
 #include "gui/layout/main_layout.h"
@@ -22,35 +20,8 @@ using namespace layout;
 // evdev codes (the scan code Qt reports is 8 more).
 constexpr quint32 kEnter = 28, kA = 30, kC = 46, kY = 21, kLeftMeta = 125;
 
-void press_and_release(QWidget* dialog, quint32 evdev, Qt::Key qt_key, const QString& text) {
-    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, qt_key, Qt::NoModifier, evdev + 8, 0, 0, text);
-        QCoreApplication::sendEvent(dialog->windowHandle(), &event);
-    }
-}
-
-template <typename Dialog>
-Dialog* open_dialog() {
-    return qobject_cast<Dialog*>(QApplication::activeModalWidget());
-}
-
-// Runs `drive` on the modal dialog that the click opens; gives up (rejects) after 10 s.
-template <typename Dialog>
-void with_dialog(std::function<void(Dialog&)> drive) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, drive, tries = 0]() mutable {
-        if (Dialog* d = open_dialog<Dialog>(); d != nullptr && d->isVisible()) {
-            poll->stop();
-            poll->deleteLater();
-            drive(*d);
-        } else if (++tries > 1000) {
-            poll->stop();
-            poll->deleteLater();
-            if (QWidget* w = QApplication::activeModalWidget()) w->close();
-        }
-    });
-    poll->start(10);
-}
+using test::press_and_release;
+using test::with_dialog;
 
 class ButtonAssignmentTest : public test::WindowTest {
   protected:

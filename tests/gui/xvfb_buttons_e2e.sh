@@ -4,21 +4,9 @@
 # simulated mouse holds the codes the saved profile encodes, and the INI holds the labels.
 set -euo pipefail
 p330=$1 p330ctl=$2 shipped=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-data=$work/data runtime=$work/runtime state=$work/mouse.state
-mkdir -p "$data" "$runtime"
-chmod 700 "$runtime"
-cp -r "$shipped"/Skins "$shipped"/defaults/* "$data"/
+. "$(dirname "$0")/xvfb_drive.sh"
 
-cat > "$work/drive.sh" <<'DRIVE'
-set -euo pipefail
-"$P330" --device "sim:$STATE" --data-dir "$DATA" &
-pid=$!
-main=$(timeout 20 xdotool search --sync --onlyvisible --class p330 | head -n 1)
-sleep 4  # past the splash
-at() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.4; }
-dialog() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+xvfb_drive "$(cat <<'STEPS'
 entry() { echo $((155 + 20 * $1 + 1 + 16 * $2 + 8)); }  # list of button $1, entry $2
 at "$main" 140 117                   # "Button Assignment"
 at "$main" 185 182                   # button 2's box
@@ -36,13 +24,8 @@ xdotool key c; sleep 0.3
 at "$combo" 279 262                  # OK
 at "$main" 950 619                   # "Save"
 sleep 3
-at "$main" 986 12                    # the close button ends the program
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$pid" 2>/dev/null; then kill "$pid"; echo "p330 did not end"; exit 1; fi
-wait "$pid"
-DRIVE
-P330=$p330 STATE=$state DATA=$data XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb \
-  timeout 90 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/drive.sh"
+STEPS
+)"
 
 grep -q "^Item2=Single Key-A" "$data/str0.ini" || { grep Item "$data/str0.ini"; exit 1; }
 grep -q "^Item3=Combo Key-Left Ctrl+C" "$data/str0.ini" || { grep Item "$data/str0.ini"; exit 1; }

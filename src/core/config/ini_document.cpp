@@ -118,6 +118,21 @@ void IniDocument::remove_section(std::string_view section) {
     std::erase_if(sections_, [&](const Section& s) { return ini_names_equal(s.name, section); });
 }
 
+void IniDocument::clear_section(std::string_view section) {
+    if (Section* s = find(section)) {
+        std::erase_if(s->lines, [](const Line& l) { return !l.key.empty(); });
+    } else {
+        sections_.push_back(Section{std::string(section), {}});
+    }
+}
+
+bool IniDocument::rename_section(std::string_view from, std::string_view to) {
+    Section* s = find(from);
+    if (s == nullptr) return false;
+    s->name = std::string(to);
+    return true;
+}
+
 bool IniDocument::has_section(std::string_view section) const {
     return find(section) != nullptr;
 }

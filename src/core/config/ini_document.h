@@ -29,6 +29,10 @@ class IniDocument {
     }
     void set(std::string_view section, std::string_view key, std::string_view value);
     void remove_section(std::string_view section);
+    // Empties a section where it stands (appends it when missing), so it keeps its place.
+    void clear_section(std::string_view section);
+    // Gives a section another name where it stands; false when it does not exist.
+    bool rename_section(std::string_view from, std::string_view to);
     bool has_section(std::string_view section) const;
     std::vector<std::string> section_names() const;
 

@@ -49,7 +49,9 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                       "Insert Delay",
                                       "Warning",
                                       "Macro numbers up to 12.",
-                                      "Macro"};
+                                      "Macro",
+                                      "The macro of these buttons was deleted; choose their "
+                                      "function again: button"};
     static const MacroManagerTexts chs{"确定",
                                        "取消",
                                        "宏管理器",
@@ -69,7 +71,8 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "插入延时",
                                        "警告",
                                        "最多可以新建12个宏。",
-                                       "宏"};
+                                       "宏",
+                                       "以下按键的宏已被删除，请重新设置其功能：按键"};
     static const MacroManagerTexts cht{"確定",
                                        "取消",
                                        "巨集管理器",
@@ -89,7 +92,8 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "插入延時",
                                        "警告",
                                        "最多可以新建12個巨集。",
-                                       "巨集"};
+                                       "巨集",
+                                       "以下按鍵的巨集已被刪除，請重新設定其功能：按鍵"};
     return pick(language, en, chs, cht);
 }
 

@@ -18,9 +18,11 @@ std::size_t count_characters(std::string_view utf8) {
     }));
 }
 
+// The section is rewritten where it stands: its position is the macro's number, which the
+// buttons set to "Macro Key" play.
 void write_section(IniDocument& doc, const std::string& name, int record_delays,
                    const std::string& loop_times, const std::vector<std::string>& items) {
-    doc.remove_section(name);
+    doc.clear_section(name);
     doc.set(name, "DelayTimeSelStatus", std::to_string(record_delays));
     doc.set(name, "MacroLoopTimes", loop_times);
     doc.set(name, "ItemCount", std::to_string(items.size()));
@@ -130,9 +132,10 @@ Status MacroManagerModel::rename(std::string_view new_name) {
     Result<IniDocument> doc = IniDocument::load(path_);
     if (!doc) return doc.error();
     std::string& name = names_[static_cast<std::size_t>(selected_)];
-    doc->remove_section(name);
+    renames_.emplace_back(name, std::string(new_name));
+    if (!doc->rename_section(name, new_name)) doc->clear_section(new_name);
     name = std::string(new_name);
-    // Written even without items, so that an empty macro keeps its place under the new name.
+    // Written even without items, so that an empty macro keeps its section under the new name.
     write_section(*doc, name, record_delays ? 1 : 0, loop_text_, items_);
     return doc->save(path_);
 }

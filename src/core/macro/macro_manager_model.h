@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/macro/macro_encoding.h"
@@ -31,7 +32,7 @@ class MacroManagerModel {
     Status select(int index);
     Status save_macro();
     Status delete_macro();
-    // Renames the selected macro; the macro moves to the end of the file.
+    // Renames the selected macro where it stands in the file.
     Status rename(std::string_view new_name);
     // Appends a new macro named from base ("Macro", or the language's word) and selects it.
     Result<std::string> new_macro(std::string_view base);
@@ -56,6 +57,8 @@ class MacroManagerModel {
     bool loop_option = false;
     const std::array<Block, kMacroCount>& working_blocks() const { return blocks_; }
     const std::filesystem::path& path() const { return path_; }
+    // The renames done since the list was created, oldest first (old name, new name).
+    const std::vector<std::pair<std::string, std::string>>& renames() const { return renames_; }
 
   private:
     bool file_exists() const;
@@ -67,6 +70,7 @@ class MacroManagerModel {
     std::vector<std::string> items_;
     std::string loop_text_ = "1";
     std::array<Block, kMacroCount> blocks_{};
+    std::vector<std::pair<std::string, std::string>> renames_;
 };
 
 // The delay an edited item becomes: digits then " ms", capped at 6553500; nullopt when the

@@ -37,6 +37,15 @@ MacroRecorder::Outcome MacroRecorder::feed(const RecordedKeyEvent& event, bool r
     return Outcome::kRecorded;
 }
 
+bool MacroRecorder::stop_at_break(std::vector<std::string>& items, const std::string& ctrl_name) {
+    if (!recording_) return false;
+    if (!items.empty() && items.back() == ctrl_name + std::string(kPressMarker)) {
+        items.pop_back();
+        if (!items.empty() && items.back().find(" ms") != std::string::npos) items.pop_back();
+    }
+    return stop();
+}
+
 bool MacroRecorder::stop() {
     event_count_ = 0;
     if (!recording_) return false;

@@ -31,6 +31,9 @@ class MacroRecorder {
                  std::vector<std::string>& items);
     // Returns whether a recording was running (the caller then saves the macro).
     bool stop();
+    // Ctrl+Break ends the recording: the Ctrl press that began the chord, when it is the last
+    // item, is taken back with its delay, so the macro never leaves Ctrl held down.
+    bool stop_at_break(std::vector<std::string>& items, const std::string& ctrl_name);
 
     bool recording() const { return recording_; }
     State state() const { return state_; }

@@ -9,7 +9,9 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/device/linux/hidraw_link.h"
+#include "gui/app/dialog_launchers.h"
 #include "gui/app/notification_presenters.h"
+#include "gui/dialogs/firmware_updater.h"
 
 namespace p330::gui {
 
@@ -150,6 +152,8 @@ void Application::start() {
         window_->setWindowFlags((window_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
         window_->set_hide_minimises(true);
     }
+    new DialogLaunchers(*window_, controller_, *skin, colour);  // owned by the window
+    if (!on_firmware_update) on_firmware_update = [] { (void)launch_firmware_updater(); };
     window_->show_splash();
     QTimer::singleShot(options_.splash_ms, this, &Application::initialise_main_view);
     create_tray();

@@ -24,7 +24,7 @@ class MacroManagerModelTest : public ::testing::Test {
     MacroManagerModel model{data.folder.record_ini()};
 };
 
-TEST_F(MacroManagerModelTest, SavingMovesTheMacroToTheEnd) {
+TEST_F(MacroManagerModelTest, SavingAndRenamingKeepTheMacroInItsPlace) {
     write_three();
     ASSERT_TRUE(model.load_list());
     EXPECT_EQ(model.names().size(), 3u);
@@ -32,9 +32,14 @@ TEST_F(MacroManagerModelTest, SavingMovesTheMacroToTheEnd) {
     EXPECT_TRUE(model.record_delays);
     model.items().push_back("A   Up");
     ASSERT_TRUE(model.save_macro());
-    EXPECT_EQ(sections(), (std::vector<std::string>{"Macro_1", "Macro_2", "Macro_0"}));
+    ASSERT_TRUE(model.select(1));
+    ASSERT_TRUE(model.rename("Middle"));
+    EXPECT_EQ(sections(), (std::vector<std::string>{"Macro_0", "Middle", "Macro_2"}));
+    EXPECT_EQ(IniDocument::load(data.folder.record_ini())->get("Middle", "MacroLoopTimes"), "5");
     const EncodedMacros encoded = model.encode_blocks();
-    EXPECT_EQ(encoded.blocks[2][3], 0x04);  // macro 0 is now block 2
+    EXPECT_EQ(encoded.blocks[0][3], 0x04);  // macro 0 is still block 0, now with its release
+    EXPECT_EQ(encoded.blocks[0][5], 0x04);
+    EXPECT_EQ(encoded.blocks[1][3], 0x05);
 }
 
 TEST_F(MacroManagerModelTest, LoadingKeepsEachMacrosLoopCount) {

@@ -1,0 +1,129 @@
+#include "gui/app/dialog_launchers.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <cstring>
+
+#include "core/lang/dialog_texts.h"
+#include "core/macro/macro_button_links.h"
+#include "gui/app/main_window.h"
+#include "gui/dialogs/help_panel.h"
+#include "gui/dialogs/profile_manager_panel.h"
+#include "gui/macro/macro_manager_dialog.h"
+#include "gui/skin/texts.h"
+
+namespace p330::gui {
+
+namespace {
+
+// Where the help panel's first line leads: set once when the program is built.
+const QString kHomePage = QStringLiteral(P330_HOME_PAGE);
+const QString kProfileFilter = QStringLiteral("Gaming Mouse Profile(*.bin)");
+
+// The file dialog of Load (open) and Save, starting at the active profile image; empty when
+// cancelled. Qt's own dialog, the same on every desktop.
+QString choose_profile_file(QWidget* parent, const std::filesystem::path& initial, bool save) {
+    QFileDialog chooser(parent, QString(), QString::fromStdString(initial.string()),
+                        kProfileFilter);
+    chooser.setOption(QFileDialog::DontUseNativeDialog);
+    chooser.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    chooser.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return {};
+    return chooser.selectedFiles().front();
+}
+
+}  // namespace
+
+DialogLaunchers::DialogLaunchers(MainWindow& window, SettingsController& controller,
+                                 QString skin_dir, TextColour colour)
+    : QObject(&window),
+      window_(window),
+      controller_(controller),
+      skin_dir_(std::move(skin_dir)),
+      colour_(colour) {
+    window_.on_macro_manager = [this] { open_macro_manager(); };
+    window_.on_config = [this] { open_profile_manager(); };
+    window_.on_help = [this](bool open) { show_help(open); };
+}
+
+ProfileManagerPanel* DialogLaunchers::profile_manager() const {
+    return profile_manager_;
+}
+
+HelpPanel* DialogLaunchers::help_panel() const {
+    return help_;
+}
+
+void DialogLaunchers::tell(const UserMessage& message) {
+    const Language language = controller_.language();
+    const QString caption =
+        message.caption.empty() ? qtext(ui_texts(language).product_title) : qtext(message.caption);
+    QMessageBox::warning(&window_, caption, qtext(message.text));
+}
+
+void DialogLaunchers::open_macro_manager() {
+    const Language language = controller_.language();
+    MacroManagerDialog dialog(&window_, skin_dir_, colour_, language,
+                              controller_.folder().record_ini());
+    if (dialog.exec() != QDialog::Accepted) return;
+    SettingsRecord& record = controller_.record();
+    static_assert(sizeof(record.macro_block) == sizeof(Block) * kMacroCount);
+    std::memcpy(record.macro_block, dialog.blocks().data(), sizeof(record.macro_block));
+    // Saving, renaming and deleting macros may have changed the positions the buttons store.
+    const MacroButtonLinks links = relink_macro_buttons(
+        record, controller_.labels(), language, dialog.model().names(), dialog.model().renames());
+    window_.redraw_main_view();
+    if (!links.lost.empty()) {
+        tell(UserMessage{lost_macro_buttons_message(language, links.lost),
+                         std::string(macro_manager_texts(language).warning_caption)});
+    }
+}
+
+void DialogLaunchers::open_profile_manager() {
+    if (profile_manager_ != nullptr) return;
+    profile_manager_ = new ProfileManagerPanel(&window_, skin_dir_, colour_, controller_.language(),
+                                               controller_.folder().main_ini());
+    profile_manager_->on_load = [this](int position) { import_into(position); };
+    profile_manager_->on_save = [this](int position) { export_from(position); };
+    profile_manager_->on_closed = [this](int position) {
+        // The record stays as it is; the next Save writes it into the chosen profile's files.
+        controller_.select_profile(position);
+        window_.close_transient_controls();
+        window_.redraw_main_view();
+    };
+    profile_manager_->show();
+}
+
+void DialogLaunchers::import_into(int position) {
+    controller_.select_profile(position);
+    ProfileState& state = controller_.profile();
+    const QString chosen = choose_profile_file(&window_, state.active_image, false);
+    if (chosen.isEmpty()) return;
+    const ImportResult result = import_profile(chosen.toStdString(), controller_.folder(), state,
+                                               controller_.record(), controller_.language());
+    if (result.message) tell(*result.message);
+    // Without its INI the profile keeps the labels it has: empty ones would hide every button.
+    if (result.ini_read) controller_.labels() = result.ini.labels;
+    window_.close_transient_controls();
+    window_.redraw_main_view();
+}
+
+void DialogLaunchers::export_from(int position) {
+    controller_.select_profile(position);
+    ProfileState& state = controller_.profile();
+    const QString chosen = choose_profile_file(&window_, state.active_image, true);
+    if (chosen.isEmpty()) return;
+    const ExportResult result =
+        export_profile(chosen.toStdString(), controller_.folder(), state, controller_.record(),
+                       controller_.language(), controller_.labels());
+    for (const UserMessage& message : result.messages) tell(message);
+}
+
+void DialogLaunchers::show_help(bool open) {
+    delete help_;
+    if (!open) return;
+    help_ = new HelpPanel(&window_, skin_dir_, controller_.language(), kHomePage);
+    help_->show();
+}
+
+}  // namespace p330::gui

@@ -1,0 +1,46 @@
+#pragma once
+// What the main window's "Macro Manager" item, "Config" button and help button open, and
+// what their results do to the settings: the macro blocks and the buttons' macros after the
+// macro manager, profile selection, import and export after the profile manager.
+
+#include <QObject>
+#include <QPointer>
+
+#include "core/config/settings_controller.h"
+#include "gui/skin/skin_folder.h"
+
+namespace p330::gui {
+
+class MainWindow;
+class ProfileManagerPanel;
+class HelpPanel;
+
+class DialogLaunchers : public QObject {
+    Q_OBJECT
+  public:
+    // Fills the window's hooks; lives as long as the window (its parent).
+    DialogLaunchers(MainWindow& window, SettingsController& controller, QString skin_dir,
+                    TextColour colour);
+
+    void open_macro_manager();
+    void open_profile_manager();  // at most one at a time
+    void show_help(bool open);
+    // Load and Save of the profile manager, for the profile at position.
+    void import_into(int position);
+    void export_from(int position);
+
+    ProfileManagerPanel* profile_manager() const;
+    HelpPanel* help_panel() const;
+
+  private:
+    void tell(const UserMessage& message);
+
+    MainWindow& window_;
+    SettingsController& controller_;
+    QString skin_dir_;
+    TextColour colour_;
+    QPointer<ProfileManagerPanel> profile_manager_;
+    QPointer<HelpPanel> help_;
+};
+
+}  // namespace p330::gui

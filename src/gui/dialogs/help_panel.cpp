@@ -1,0 +1,113 @@
+#include "gui/dialogs/help_panel.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "core/lang/dialog_texts.h"
+#include "gui/layout/dialog_layout.h"
+#include "gui/layout/main_layout.h"
+#include "gui/layout/manager_layout.h"
+#include "gui/skin/skin_image.h"
+#include "gui/skin/texts.h"
+
+namespace p330::gui {
+
+using namespace layout;
+
+HelpPanel::HelpPanel(QWidget* window, const QString& skin_dir, Language language,
+                     const QString& home_page)
+    : QWidget(window),
+      canvas_(skin_dir, TextColour{},
+              single_font(dialog_font(language, QStringLiteral("Arial"), 14))),
+      ok_(qtext(help_dialog_texts(language).ok)),
+      cancel_(qtext(help_dialog_texts(language).cancel)),
+      home_page_(home_page),
+      web_text_(home_page.isEmpty() ? qtext(ui_texts(language).product_title) : home_page) {
+    setMouseTracking(true);
+    move(help::kOrigin.x, help::kOrigin.y);
+    const QImage background =
+        load_premultiplied(canvas_.path(QString::fromLatin1(help::kBackground)));
+    if (background.isNull()) {
+        // Opens without texts, as a blank panel of the shipped size.
+        skin_messages().background_failed(
+            this, QStringLiteral("Help Dialog Load background image failed!!!"));
+        QImage plain(help::kWindow.width(), help::kWindow.height(),
+                     QImage::Format_ARGB32_Premultiplied);
+        plain.fill(Qt::white);
+        canvas_.reset(plain);
+        resize(plain.size());
+        return;
+    }
+    canvas_.reset(background);
+    resize(background.size());
+    QPainter p(&canvas_.image());
+    p.setFont(canvas_.fonts().normal);
+    p.setPen(Qt::black);
+    const auto line = [&](const Rect& r, const QString& text) {
+        p.drawText(to_qrect(r), Qt::AlignCenter | Qt::TextSingleLine, text);
+    };
+    line(help::kWebLine, web_text_);
+    line(help::kUpdateLine, qtext(kHelpUpdateLabel));
+    line(help::kVersionLine, qtext(kHelpVersionLabel));
+}
+
+void HelpPanel::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect r = event->rect();
+    painter.drawImage(r.topLeft(), canvas_.image(), r);
+}
+
+HelpPanel::Part HelpPanel::part_at(const QPointF& at) const {
+    const Point p{static_cast<int>(at.x()), static_cast<int>(at.y())};
+    if (help::kClose.contains(p)) return kClose;
+    if (help::kOk.contains(p)) return kOk;
+    if (help::kCancel.contains(p)) return kCancel;
+    return kNone;
+}
+
+void HelpPanel::paint_part(Part part, bool over) {
+    switch (part) {
+        case kNone: return;
+        case kClose:
+            canvas_.draw(over ? dialog::kCloseOver : dialog::kCloseNormal, help::kClose.top_left());
+            break;
+        case kOk:
+        case kCancel: {
+            const Rect& r = part == kOk ? help::kOk : help::kCancel;
+            canvas_.draw(over ? dialog::kButtonOver : dialog::kButtonNormal, r.top_left());
+            canvas_.label(r, part == kOk ? ok_ : cancel_, kCentred);
+            break;
+        }
+    }
+    update(canvas_.take_dirty());
+}
+
+void HelpPanel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const Part part = part_at(event->position());
+    if (part == kOk) {
+        hide();  // the main window still counts the panel as open until it removes it
+    } else if (part == kCancel || part == kClose) {
+        hide();
+        deleteLater();
+    } else if (help::kWebLine.contains({static_cast<int>(event->position().x()),
+                                        static_cast<int>(event->position().y())})) {
+        if (home_page_.isValid() && !home_page_.isEmpty()) QDesktopServices::openUrl(home_page_);
+    }
+}
+
+void HelpPanel::mouseMoveEvent(QMouseEvent* event) {
+    const Part part = part_at(event->position());
+    if (part == hover_) return;
+    paint_part(hover_, false);
+    hover_ = part;
+    paint_part(hover_, true);
+}
+
+void HelpPanel::leaveEvent(QEvent*) {
+    paint_part(hover_, false);
+    hover_ = kNone;
+}
+
+}  // namespace p330::gui

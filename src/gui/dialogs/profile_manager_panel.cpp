@@ -1,0 +1,207 @@
+#include "gui/dialogs/profile_manager_panel.h"
+
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+
+#include "core/lang/dialog_texts.h"
+#include "gui/layout/main_layout.h"
+#include "gui/layout/manager_layout.h"
+#include "gui/skin/context_menu.h"
+#include "gui/skin/skin_image.h"
+#include "gui/skin/texts.h"
+
+namespace p330::gui {
+
+using namespace layout;
+namespace pm = layout::profile_manager;
+
+namespace {
+
+const QColor kGrey(40, 40, 40);
+
+WindowFonts panel_fonts(Language language) {
+    return single_font(dialog_font(language, QStringLiteral("Arial"), 14));
+}
+
+// A main INI that cannot be read gives an empty list that closing never writes back.
+ProfileManagerModel load_or_empty(const std::filesystem::path& main_ini) {
+    Result<ProfileManagerModel> model = ProfileManagerModel::load(main_ini);
+    return model ? std::move(*model) : ProfileManagerModel();
+}
+
+}  // namespace
+
+ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_dir,
+                                         TextColour title_colour, Language language,
+                                         const std::filesystem::path& main_ini)
+    : QWidget(window),
+      language_(language),
+      canvas_(skin_dir, title_colour, panel_fonts(language)),
+      model_(load_or_empty(main_ini)) {
+    setMouseTracking(true);
+    move(pm::kOrigin.x, pm::kOrigin.y);
+    const QImage background =
+        load_premultiplied(canvas_.path(QString::fromLatin1(pm::kBackground)));
+    const ProfileManagerTexts& texts = profile_manager_texts(language);
+    if (background.isNull()) {
+        // Opens empty, without a list; its close button and New area still work.
+        skin_messages().background_failed(
+            this, QStringLiteral("Config Dialog Load background image failed!!!"));
+        QImage plain(pm::kWindow.width(), pm::kWindow.height(),
+                     QImage::Format_ARGB32_Premultiplied);
+        plain.fill(kGrey);
+        canvas_.reset(plain);
+        resize(plain.size());
+        return;
+    }
+    canvas_.reset(background);
+    resize(background.size());
+    canvas_.label(pm::kTitle, qtext(texts.title), 0);
+    canvas_.draw(pm::kNewIconImage, pm::kNewIcon);
+    {
+        QPainter p(&canvas_.image());
+        p.setFont(canvas_.fonts().normal);
+        p.setPen(Qt::white);
+        p.drawText(to_qrect(pm::kNewText), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   qtext(texts.new_button));
+    }
+    paint_close(false);
+
+    list_ = new QListWidget(this);
+    list_->setGeometry(to_qrect(pm::kList));
+    list_->setFrameShape(QFrame::NoFrame);
+    list_->setFont(canvas_.fonts().normal);
+    QPalette palette = list_->palette();
+    palette.setColor(QPalette::Base, QColor(40, 40, 40, pm::kAlpha));
+    palette.setColor(QPalette::Text, QColor(250, 250, 250));
+    list_->setPalette(palette);
+    for (const std::string& name : model_.names()) list_->addItem(QString::fromStdString(name));
+    if (model_.selected() >= 0) list_->setCurrentRow(model_.selected());
+    on_right_click(list_->viewport(), [this](const QPoint& at) { show_menu(at); });
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { model_.select(row); });
+    connect(list_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { clicked(list_->row(item)); });
+    connect(list_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { clicked(list_->row(item)); });
+}
+
+int ProfileManagerPanel::selected() const {
+    if (list_ == nullptr) return -1;
+    const QList<QListWidgetItem*> items = list_->selectedItems();
+    return items.isEmpty() ? -1 : list_->row(items.front());
+}
+
+void ProfileManagerPanel::paint_close(bool over) {
+    canvas_.draw(over ? pm::kCloseOver : pm::kCloseNormal, pm::kClose.top_left());
+    close_hover_ = over;
+    update(to_qrect(pm::kClose));
+}
+
+void ProfileManagerPanel::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setOpacity(pm::kAlpha / 255.0);
+    const QRect r = event->rect();
+    painter.drawImage(r.topLeft(), canvas_.image(), r);
+}
+
+void ProfileManagerPanel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const Point p{static_cast<int>(event->position().x()), static_cast<int>(event->position().y())};
+    if (pm::kClose.contains(p)) {
+        close_panel();
+    } else if (pm::kNew.contains(p)) {
+        new_profile();
+    }
+}
+
+void ProfileManagerPanel::mouseMoveEvent(QMouseEvent* event) {
+    const Point p{static_cast<int>(event->position().x()), static_cast<int>(event->position().y())};
+    if (pm::kClose.contains(p) != close_hover_) paint_close(!close_hover_);
+}
+
+void ProfileManagerPanel::leaveEvent(QEvent*) {
+    if (close_hover_) paint_close(false);
+}
+
+void ProfileManagerPanel::new_profile() {
+    const Status added = model_.add_new(language_);
+    if (!added) {
+        const ProfileManagerTexts& texts = profile_manager_texts(language_);
+        QMessageBox::warning(this, qtext(texts.warning_caption), qtext(texts.warning_text));
+        return;
+    }
+    if (list_ == nullptr) return;
+    list_->addItem(QString::fromStdString(model_.names().back()));
+    list_->setCurrentRow(list_->count() - 1);
+}
+
+void ProfileManagerPanel::clicked(int row) {
+    if (row < 0 || (editor_ != nullptr && editor_->is_open())) return;
+    rename_on_repeat(row);
+}
+
+void ProfileManagerPanel::rename_on_repeat(int row) {
+    editor_ =
+        ListItemEditor::open_on_repeat(list_, row, remembered_, ListItemEditor::Mode::kProfileName,
+                                       [this](ListItemEditor::Mode, int r, const QString& text) {
+                                           if (!model_.rename(r, text.toStdString()))
+                                               return;  // a line break: not a name
+                                           list_->item(r)->setText(text);
+                                           list_->setCurrentRow(r);
+                                       });
+}
+
+void ProfileManagerPanel::command(Command command) {
+    const int row = selected();
+    if (row < 0) return;  // nothing selected: nothing happens
+    switch (command) {
+        case Command::kDelete:
+            if (model_.remove(row)) {
+                const QSignalBlocker quiet(list_);
+                delete list_->takeItem(row);
+                list_->clearSelection();
+                list_->setCurrentRow(-1);
+            }
+            return;
+        case Command::kEdit: rename_on_repeat(row); return;
+        case Command::kCopy:
+            if (model_.copy(row, language_))
+                list_->addItem(QString::fromStdString(model_.names().back()));
+            return;
+        case Command::kLoad:
+            if (on_load) on_load(row);
+            return;
+        case Command::kSave:
+            if (on_save) on_save(row);
+            return;
+    }
+}
+
+void ProfileManagerPanel::show_menu(const QPoint& global) {
+    const ProfileManagerTexts& texts = profile_manager_texts(language_);
+    // In the order of Command.
+    const int chosen = exec_context_menu(
+        this, global,
+        {texts.menu_delete, texts.menu_edit, texts.menu_copy, texts.menu_load, texts.menu_save});
+    if (chosen >= 0) command(static_cast<Command>(chosen));
+}
+
+void ProfileManagerPanel::close_panel() {
+    if (closed_) return;
+    closed_ = true;
+    if (editor_ != nullptr) editor_->abandon();
+    const Status saved = model_.save();
+    if (!saved) {
+        QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
+                             qtext(saved.message()));
+    }
+    const int current = model_.selected() >= 0 ? model_.selected() : 0;
+    hide();
+    if (on_closed) on_closed(current);
+    deleteLater();
+}
+
+}  // namespace p330::gui

@@ -1,0 +1,101 @@
+#pragma once
+// The macro manager: the macros of record.ini and the items of the selected one, recording
+// from the keyboard, the item menu and the in-place editor. Every edit reaches record.ini at
+// once through the core's model; an OK ending (the OK area, or Enter once a recording has
+// stopped) saves, encodes and leaves the twelve blocks for the caller.
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "core/lang/dialog_texts.h"
+#include "core/macro/macro_manager_model.h"
+#include "core/macro/recorder.h"
+#include "gui/macro/list_item_editor.h"
+#include "gui/skin/skinned_dialog.h"
+
+class QLineEdit;
+class QListWidget;
+
+namespace p330::gui {
+
+class KeyFilter;
+struct CapturedKey;
+
+class MacroManagerDialog : public SkinnedDialog {
+    Q_OBJECT
+  public:
+    enum class ItemCommand { kDelete, kInsertLeft, kInsertMiddle, kInsertRight, kInsertDelay };
+
+    MacroManagerDialog(QWidget* parent, const QString& skin_dir, TextColour colour,
+                       Language language, std::filesystem::path record_ini);
+    ~MacroManagerDialog() override;
+
+    // Filled by an OK ending.
+    const std::array<Block, kMacroCount>& blocks() const { return blocks_; }
+    const MacroManagerModel& model() const { return model_; }
+    bool recording() const { return recorder_.recording(); }
+    QListWidget* macro_list() const { return macros_; }
+    QListWidget* item_list() const { return items_; }
+    QLineEdit* loop_box() const { return loop_; }
+    ListItemEditor* editor() const { return editor_; }
+    // The item menu's commands on the item list's selection.
+    void item_command(ItemCommand command);
+
+    void accept() override;
+    void reject() override;
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    enum Area { kNone, kClose, kOk, kCancel, kNew, kDelete };
+    void create_controls();
+    void paint_all();
+    void paint_area(Area area, bool over);
+    void paint_record_button();
+    void paint_ticks();
+    Area area_at(layout::Point p) const;
+
+    void show_macro(int row);  // the macro list's selection changed
+    void show_items(int select_row);
+    void show_options();
+    void loop_text_changed(const QString& text);
+    void new_macro();
+    void delete_macro();
+    void toggle_recording();
+    void start_recording();
+    void stop_recording(bool at_break);
+    bool on_key(const CapturedKey& key);
+    void item_clicked(int row);
+    void macro_double_clicked(int row);
+    ListItemEditor::Commit editor_commit();
+    void commit_edit(ListItemEditor::Mode mode, int row, const QString& text);
+    void show_item_menu(const QPoint& global);
+    void warn(const QString& text);
+
+    const MacroManagerTexts& texts_;
+    MacroManagerModel model_;
+    MacroRecorder recorder_;
+    QElapsedTimer clock_;
+    std::unique_ptr<KeyFilter> filter_;
+    std::array<Block, kMacroCount> blocks_{};
+
+    QListWidget* macros_ = nullptr;
+    QListWidget* items_ = nullptr;
+    QLineEdit* loop_ = nullptr;
+    QPointer<ListItemEditor> editor_;
+    Area hover_ = kNone;
+    bool ctrl_down_ = false;
+    std::string ctrl_name_;
+    int last_item_clicked_ = -1;
+    int last_macro_double_clicked_ = -1;
+};
+
+}  // namespace p330::gui

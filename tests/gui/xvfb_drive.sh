@@ -1,0 +1,35 @@
+# Sourced by the Xvfb end-to-end tests, after `set -euo pipefail` and with p330, p330ctl and
+# shipped set. Prepares a data folder copied from the shipped files ($data), a runtime folder
+# and the simulated mouse's state file ($state); xvfb_drive STEPS then starts p330 against
+# that mouse under Xvfb, past its splash, runs the steps (bash text using $main, the main
+# window, `at WINDOW X Y` to click and `dialog NAME` to find a dialog), and ends p330 with
+# its close button.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+data=$work/data runtime=$work/runtime state=$work/mouse.state
+mkdir -p "$data" "$runtime"
+chmod 700 "$runtime"
+cp -r "$shipped"/Skins "$shipped"/defaults/* "$data"/
+
+xvfb_drive() {
+  {
+    cat <<'START'
+set -euo pipefail
+"$P330" --device "sim:$STATE" --data-dir "$DATA" &
+pid=$!
+main=$(timeout 20 xdotool search --sync --onlyvisible --class p330 | head -n 1)
+sleep 4  # past the splash
+at() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.4; }
+dialog() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+START
+    printf '%s\n' "$1"
+    cat <<'END'
+at "$main" 986 12  # the close button ends the program
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$pid" 2>/dev/null; then kill "$pid"; echo "p330 did not end"; exit 1; fi
+wait "$pid"
+END
+  } > "$work/drive.sh"
+  P330=$p330 STATE=$state DATA=$data XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb \
+    timeout 90 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/drive.sh"
+}
