@@ -39,7 +39,7 @@ TEST(ApplicationTest, SplashThenTheMainViewCentred) {
     test::ShippedDataFolder data;
     RecordingSink sink;
     Application app(sim_options(data), &sink);
-    app.start();
+    ASSERT_TRUE(app.start());
     EXPECT_TRUE(app.window()->isVisible());
     EXPECT_EQ(app.window()->size(), QSize(600, 340));  // start.png
     EXPECT_FALSE(app.window()->main_view_shown());
@@ -59,7 +59,7 @@ TEST(ApplicationTest, TrayRestoreDuringTheSplashShowsTheMainView) {
     AppOptions options = sim_options(data);
     options.splash_ms = 60000;
     Application app(options, &sink);
-    app.start();
+    ASSERT_TRUE(app.start());
     EXPECT_FALSE(app.window()->main_view_shown());
     app.restore_from_tray();
     EXPECT_TRUE(app.window()->main_view_shown());
@@ -70,7 +70,7 @@ TEST(ApplicationTest, ClosingHidesAndExitEndsTheLoopWithCodeZero) {
     test::ShippedDataFolder data;
     RecordingSink sink;
     Application app(sim_options(data), &sink);
-    app.start();
+    ASSERT_TRUE(app.start());
     app.window()->close();
     EXPECT_FALSE(app.window()->isVisible());
     app.restore_from_tray();
@@ -89,7 +89,7 @@ TEST(ApplicationTest, WithoutTheMouseTheWindowStillShowsAndTheTrayRestoreWarns) 
     AppOptions options = sim_options(data);
     options.device = "/dev/hidraw-none";  // no such mouse
     Application app(options, &sink);
-    app.start();
+    ASSERT_TRUE(app.start());
     EXPECT_FALSE(app.session().connected());
     QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
     EXPECT_TRUE(sink.seen.empty());  // absence at start is not an error
@@ -115,7 +115,7 @@ TEST(ApplicationTest, MouseReportsBecomeNotificationsInEveryLanguage) {
         data.set_language(c.code);
         RecordingSink sink;
         Application app(sim_options(data), &sink);
-        app.start();
+        ASSERT_TRUE(app.start());
         SimulatedMouse* mouse = app.session().link()->simulated();
         ASSERT_NE(mouse, nullptr);
         mouse->raise_dpi_stage(3);

@@ -109,6 +109,29 @@ TEST_F(MouseSessionTest, UnplugAndPlugBack) {
     EXPECT_EQ(controller.record().dpi_stage[0], 3);
 }
 
+TEST_F(MouseSessionTest, WhileAnUploadHoldsTheLinkReportsAndArrivalsWaitAndRunInOrder) {
+    use_language("EN");
+    ASSERT_TRUE(session.open_at_start());
+    int reloads = 0;
+    session.on_profile_reloaded = [&](const LoadResult& loaded) {
+        reloads += loaded.image_loaded ? 1 : 0;
+    };
+    mouse.clear_log();
+    session.hold_link();
+    session.on_mouse_report({2, 3});
+    session.on_arrival();
+    EXPECT_TRUE(mouse.log().empty());
+    EXPECT_TRUE(sink.seen.empty());
+    EXPECT_EQ(reloads, 0);
+
+    session.release_link();
+    ASSERT_EQ(sink.seen.size(), 2u);
+    EXPECT_EQ(sink.seen[0].text, "Switch DPI into the third stage 1000");
+    EXPECT_EQ(sink.seen[1].text, "The system detect the gaming mouse.");
+    EXPECT_EQ(reloads, 1);
+    EXPECT_FALSE(session.link_held());
+}
+
 TEST_F(MouseSessionTest, ArrivalThatCannotBeOpenedHidesTheWindow) {
     use_language("CHT");
     bool hidden = false;
