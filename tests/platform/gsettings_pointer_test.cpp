@@ -77,12 +77,12 @@ TEST_F(GSettingsPointerTest, ValuesThatReadBackAreAppliedWhateverTheLocale) {
     EXPECT_EQ(applied[PointerSetting::kSpeed], PointerOutcome::kApplied);
     EXPECT_EQ(applied[PointerSetting::kScrollLines], PointerOutcome::kUnsupported);
     EXPECT_EQ(applied[PointerSetting::kDoubleClick], PointerOutcome::kApplied);
-    EXPECT_NE(log().find("set org.gnome.desktop.peripherals.mouse speed 0.30\n"),
-              std::string::npos)
+    EXPECT_NE(log().find("set org.gnome.desktop.peripherals.mouse speed 0.30\n"), std::string::npos)
         << log();
     EXPECT_NE(log().find("set org.gnome.desktop.peripherals.mouse accel-profile 'default'\n"),
               std::string::npos);
-    if (!comma) GTEST_SKIP() << "no comma-decimal locale could be made; the point-locale run passed";
+    if (!comma)
+        GTEST_SKIP() << "no comma-decimal locale could be made; the point-locale run passed";
 }
 
 TEST_F(GSettingsPointerTest, AValueThatDidNotStickIsRefusedAndAMissingSchemaIsNoSetting) {
