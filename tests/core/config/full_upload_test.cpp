@@ -172,7 +172,9 @@ TEST_F(FullUploadTest, StopsAtAMouseThatIsGoneOrThreeTimeOutsInARowAndCountsTheR
         EXPECT_EQ(tally.status().error().code, c.code);
         EXPECT_EQ(std::chrono::duration_cast<milliseconds>(case_clock.now()).count(), c.ms);
         // The macro block that was cut short never replaced the mouse's copy.
-        if (c.count < 0) EXPECT_EQ(case_mouse.slot(0).macros[0][1], 0x00);
+        if (c.count < 0) {
+            EXPECT_EQ(case_mouse.slot(0).macros[0][1], 0x00);
+        }
     }
 }
 
