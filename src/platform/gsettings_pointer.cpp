@@ -42,9 +42,10 @@ std::optional<std::string> gsettings(std::vector<std::string> args) {
     std::string text;
     if (spawned == 0) {
         char buffer[4096];
-        for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) != 0;) {
+        for (;;) {
+            const ssize_t n = ::read(out[0], buffer, sizeof buffer);
             if (n < 0 && errno == EINTR) continue;
-            if (n < 0) break;
+            if (n <= 0) break;
             text.append(buffer, static_cast<std::size_t>(n));
         }
     }

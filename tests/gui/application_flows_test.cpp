@@ -6,17 +6,14 @@
 #include <filesystem>
 
 #include "core/device/simulated_mouse.h"
+#include "fixtures/recording_sink.h"
 #include "gui/app/application.h"
 #include "gui_fixtures.h"
 
 namespace p330::gui {
 namespace {
 
-class RecordingSink : public NotificationSink {
-  public:
-    void notify(const Notification& n) override { seen.push_back(n); }
-    std::vector<Notification> seen;
-};
+using test::RecordingSink;
 
 class RecordingMessages : public MessagePresenter {
   public:

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "core/device/simulated_mouse.h"
+#include "fixtures/recording_sink.h"
 #include "fixtures/run_program.h"
 #include "gui/skin/image_button.h"
 #include "gui_fixtures.h"
@@ -21,11 +22,7 @@
 namespace p330::gui {
 namespace {
 
-class RecordingSink : public NotificationSink {
-  public:
-    void notify(const Notification& n) override { seen.push_back(n); }
-    std::vector<Notification> seen;
-};
+using test::RecordingSink;
 
 AppOptions sim_options(const test::ShippedDataFolder& data) {
     AppOptions options;

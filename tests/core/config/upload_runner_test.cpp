@@ -15,6 +15,7 @@
 #include "core/device/simulated_mouse.h"
 #include "core/session/mouse_session.h"
 #include "fixtures/data_folder.h"
+#include "fixtures/recording_sink.h"
 
 namespace p330 {
 namespace {
@@ -49,12 +50,6 @@ class GatedClock final : public Clock {
     bool open_ = false;
 };
 
-class RecordingSink : public NotificationSink {
-  public:
-    void notify(const Notification& n) override { texts.push_back(n.text); }
-    std::vector<std::string> texts;
-};
-
 bool wait_readable(int fd) {
     pollfd pfd{fd, POLLIN, 0};
     return ::poll(&pfd, 1, 5000) == 1;
@@ -66,7 +61,7 @@ TEST(UploadRunnerTest, TheMousesReportsWaitForTheUploadOnItsThread) {
     data.write_profile_list(1, "A", {"A"});
     GatedClock clock;
     SimulatedMouse mouse(clock);
-    RecordingSink sink;
+    test::RecordingSink sink;
     SettingsController controller(data.folder, nullptr, nullptr);
     controller.start();
     std::unique_ptr<MouseSession> session;
@@ -91,7 +86,7 @@ TEST(UploadRunnerTest, TheMousesReportsWaitForTheUploadOnItsThread) {
     ASSERT_TRUE(wait_readable(listener.owner_fd()));
     listener.dispatch();  // waits in the session, sends nothing
     EXPECT_FALSE(runner.collect());
-    EXPECT_TRUE(sink.texts.empty());
+    EXPECT_TRUE(sink.seen.empty());
     clock.open();
 
     ASSERT_TRUE(wait_readable(runner.done_fd()));
@@ -103,8 +98,8 @@ TEST(UploadRunnerTest, TheMousesReportsWaitForTheUploadOnItsThread) {
     EXPECT_TRUE(report.upload->ok());
     session->release_link();
 
-    ASSERT_EQ(sink.texts.size(), 1u);
-    EXPECT_EQ(sink.texts[0], "Switch DPI into the third stage 150");  // read after the upload
+    ASSERT_EQ(sink.seen.size(), 1u);
+    EXPECT_EQ(sink.seen[0].text, "Switch DPI into the third stage 150");  // read after the upload
     const auto& wire = mouse.log();
     ASSERT_EQ(wire.size(), 44u + 6u);  // the upload, then 0x82 and 0x8C with their answers
     EXPECT_EQ(wire[44].bytes[1], 0x82);

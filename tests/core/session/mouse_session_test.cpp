@@ -5,16 +5,13 @@
 #include "core/device/simulated_link.h"
 #include "core/device/simulated_mouse.h"
 #include "fixtures/data_folder.h"
+#include "fixtures/recording_sink.h"
 #include "fixtures/records.h"
 
 namespace p330 {
 namespace {
 
-class RecordingSink : public NotificationSink {
-  public:
-    void notify(const Notification& n) override { seen.push_back(n); }
-    std::vector<Notification> seen;
-};
+using test::RecordingSink;
 
 class MouseSessionTest : public ::testing::Test {
   protected:
