@@ -20,16 +20,18 @@
 namespace p330 {
 namespace {
 
-// Counts time like ManualClock, but the first pause waits until the test opens the gate:
-// the upload is then surely running while the test acts.
+// Counts time like ManualClock, but the first pause (the upload's) waits until the test opens
+// the gate: the upload is then surely running while the test acts.
 class GatedClock final : public Clock {
   public:
     std::chrono::microseconds now() const override { return std::chrono::microseconds(now_us_); }
     void pause(std::chrono::milliseconds duration) override {
         std::unique_lock lock(mutex_);
-        paused_ = true;
-        changed_.notify_all();
-        changed_.wait(lock, [this] { return open_; });
+        if (!paused_) {
+            paused_ = true;
+            changed_.notify_all();
+            changed_.wait(lock, [this] { return open_; });
+        }
         now_us_ += std::chrono::microseconds(duration).count();
     }
     void wait_until_paused() {
