@@ -10,29 +10,24 @@
 
 namespace p330 {
 
-class SequenceGuard final : public Transport, public Clock {
+class SequenceGuard final : public TransportWrapper, public Clock {
   public:
     static constexpr int kTimeoutsInARow = 3;
 
-    SequenceGuard(Transport& inner, Clock& clock) : inner_(inner), clock_(clock) {}
+    SequenceGuard(Transport& inner, Clock& clock) : TransportWrapper(inner), clock_(clock) {}
 
     Status set_feature(std::span<const std::uint8_t> report) override;
     Status get_feature(std::span<std::uint8_t> report) override;
     Status write_output(std::span<const std::uint8_t> report) override;
     Result<std::size_t> read_input(std::span<std::uint8_t> report,
                                    std::chrono::milliseconds timeout) override;
-    std::size_t feature_report_length() const override { return inner_.feature_report_length(); }
-    std::size_t input_report_length() const override { return inner_.input_report_length(); }
 
     std::chrono::microseconds now() const override { return clock_.now(); }
     void pause(std::chrono::milliseconds duration) override;
 
-    bool gave_up() const { return gave_up_; }
-
   private:
     Status watch(Status status);
 
-    Transport& inner_;
     Clock& clock_;
     int timeouts_in_a_row_ = 0;
     bool gave_up_ = false;
