@@ -80,13 +80,9 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::string pattern = (fs::temp_directory_path() / "p330-bench-XXXXXX").string();
     const fs::path data = ::mkdtemp(pattern.data());
-    const fs::path shipped = fs::path(QCoreApplication::applicationDirPath().toStdString());
-    for (const auto& entry : fs::directory_iterator(shipped)) {
-        const std::string name = entry.path().filename().string();
-        if (name == "Skins" || entry.path().extension() == ".bin" ||
-            entry.path().extension() == ".ini")
-            fs::copy(entry.path(), data / name, fs::copy_options::recursive);
-    }
+    const fs::path shipped = P330_SHIPPED_DIR;  // defaults/ and Skins/ of the build
+    fs::copy(shipped / "defaults", data);
+    fs::copy(shipped / "Skins", data / "Skins", fs::copy_options::recursive);
 
     Quiet quiet;
     NoDesktop pointer;
