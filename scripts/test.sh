@@ -28,6 +28,6 @@ ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktr
   LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   run_suite build-asan "" "" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=address,undefined
 TSAN_OPTIONS=halt_on_error=1 \
-  run_suite build-tsan "-L threads" "listener_tests" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=thread
+  run_suite build-tsan "-L threads" "thread_tests" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=thread
 run_suite build-fuzz "-L fuzz" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined -DP330_BENCHMARKS=OFF

@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <ctime>
 
@@ -11,6 +12,7 @@
 #include "core/config/settings_controller.h"
 #include "core/device/linux/hotplug_monitor.h"
 #include "core/device/listener.h"
+#include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
 #include "platform/gsettings_pointer.h"
 
@@ -155,21 +157,28 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, boo
                          monitor.error().message.c_str());
         }
     }
+    ArrivalSettler settler;
+    using SteadyClock = std::chrono::steady_clock;
     for (;;) {
         pollfd fds[3] = {{wake_fd, POLLIN, 0},
                          {listener.owner_fd(), POLLIN, 0},
                          {hotplug ? hotplug->fd() : -1, POLLIN, 0}};
-        if (::poll(fds, hotplug ? 3 : 2, -1) < 0 && errno != EINTR) break;
+        const auto settling = settler.time_left(SteadyClock::now());
+        const int timeout = settling ? static_cast<int>(settling->count()) : -1;
+        if (::poll(fds, hotplug ? 3 : 2, timeout) < 0 && errno != EINTR) break;
         if (fds[0].revents & POLLIN) break;
         if (fds[1].revents & POLLIN) listener.dispatch();
         if (hotplug && (fds[2].revents & POLLIN)) {
             for (const HotplugEvent& event : hotplug->receive()) {
-                if (event.action == HotplugEvent::Action::kArrival)
-                    session->on_arrival();
-                else
+                if (event.action == HotplugEvent::Action::kRemoval) {
+                    settler.node_removed();
                     session->on_removal();
+                } else if (settler.node_arrived(event, SteadyClock::now())) {
+                    session->on_arrival();
+                }
             }
         }
+        if (settler.settled(SteadyClock::now())) session->on_arrival();
     }
     listener.stop();
     return kExitOk;
@@ -178,11 +187,15 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, boo
 std::vector<std::string> apply_desktop_pointer(const PointerValues& values) {
     GSettingsPointer pointer;
     const PointerApplied applied = pointer.apply(values);
+    // A setting this desktop does not have is not a refusal.
+    static constexpr std::array<const char*, kPointerSettingCount> kWhat = {
+        "the pointer acceleration", "the pointer speed", "the scroll lines",
+        "the double-click time"};
     std::vector<std::string> refused;
-    if (!applied.mouse) refused.emplace_back("the desktop refused the pointer acceleration");
-    if (!applied.speed) refused.emplace_back("the desktop refused the pointer speed");
-    if (!applied.scroll_lines) refused.emplace_back("the desktop refused the scroll lines");
-    if (!applied.double_click) refused.emplace_back("the desktop refused the double-click time");
+    for (std::size_t i = 0; i < kPointerSettingCount; ++i) {
+        if (applied.outcome[i] == PointerOutcome::kRefused)
+            refused.push_back(std::string("the desktop refused ") + kWhat[i]);
+    }
     return refused;
 }
 

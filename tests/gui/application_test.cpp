@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "core/device/simulated_mouse.h"
+#include "fixtures/recording_sink.h"
 #include "fixtures/run_program.h"
 #include "gui/skin/image_button.h"
 #include "gui_fixtures.h"
@@ -21,11 +22,7 @@
 namespace p330::gui {
 namespace {
 
-class RecordingSink : public NotificationSink {
-  public:
-    void notify(const Notification& n) override { seen.push_back(n); }
-    std::vector<Notification> seen;
-};
+using test::RecordingSink;
 
 AppOptions sim_options(const test::ShippedDataFolder& data) {
     AppOptions options;
@@ -39,7 +36,7 @@ TEST(ApplicationTest, SplashThenTheMainViewCentred) {
     test::ShippedDataFolder data;
     RecordingSink sink;
     Application app(sim_options(data), &sink);
-    app.start();
+    ASSERT_TRUE(app.start());
     EXPECT_TRUE(app.window()->isVisible());
     EXPECT_EQ(app.window()->size(), QSize(600, 340));  // start.png
     EXPECT_FALSE(app.window()->main_view_shown());
@@ -59,7 +56,7 @@ TEST(ApplicationTest, TrayRestoreDuringTheSplashShowsTheMainView) {
     AppOptions options = sim_options(data);
     options.splash_ms = 60000;
     Application app(options, &sink);
-    app.start();
+    ASSERT_TRUE(app.start());
     EXPECT_FALSE(app.window()->main_view_shown());
     app.restore_from_tray();
     EXPECT_TRUE(app.window()->main_view_shown());
@@ -70,7 +67,7 @@ TEST(ApplicationTest, ClosingHidesAndExitEndsTheLoopWithCodeZero) {
     test::ShippedDataFolder data;
     RecordingSink sink;
     Application app(sim_options(data), &sink);
-    app.start();
+    ASSERT_TRUE(app.start());
     app.window()->close();
     // Into the tray; where there is none (as offscreen), down to the taskbar.
     EXPECT_TRUE(!app.window()->isVisible() || app.window()->isMinimized());
@@ -91,7 +88,7 @@ TEST(ApplicationTest, WithoutTheMouseTheWindowStillShowsAndTheTrayRestoreWarns) 
     AppOptions options = sim_options(data);
     options.device = "/dev/hidraw-none";  // no such mouse
     Application app(options, &sink);
-    app.start();
+    ASSERT_TRUE(app.start());
     EXPECT_FALSE(app.session().connected());
     QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
     EXPECT_TRUE(sink.seen.empty());  // absence at start is not an error
@@ -117,7 +114,7 @@ TEST(ApplicationTest, MouseReportsBecomeNotificationsInEveryLanguage) {
         data.set_language(c.code);
         RecordingSink sink;
         Application app(sim_options(data), &sink);
-        app.start();
+        ASSERT_TRUE(app.start());
         SimulatedMouse* mouse = app.session().link()->simulated();
         ASSERT_NE(mouse, nullptr);
         mouse->raise_dpi_stage(3);

@@ -22,6 +22,17 @@ class CountingMessages : public gui::SkinMessages {
     QStringList captions;
 };
 
+inline void replace_in_file(const std::filesystem::path& path, const QString& from,
+                            const QString& to) {
+    QFile file(QString::fromStdString(path.string()));
+    file.open(QIODevice::ReadOnly);
+    QString text = QString::fromUtf8(file.readAll());
+    file.close();
+    text.replace(from, to);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(text.toUtf8());
+}
+
 // The build's shipped data in one folder (profiles, INIs, record.ini, the skin).
 class ShippedDataFolder {
   public:
@@ -33,13 +44,7 @@ class ShippedDataFolder {
     }
     QString path() const { return QString::fromStdString(dir.path().string()); }
     void set_language(const char* code) const {
-        QFile file(path() + "/str0.ini");
-        file.open(QIODevice::ReadOnly);
-        QString text = QString::fromUtf8(file.readAll());
-        file.close();
-        text.replace("Lan=EN", QString("Lan=") + code);
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(text.toUtf8());
+        replace_in_file(dir.path() / "str0.ini", "Lan=EN", QString("Lan=") + code);
     }
     TempDir dir;
 };

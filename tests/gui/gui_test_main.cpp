@@ -1,4 +1,5 @@
-// GUI tests run offscreen with a private runtime folder, under one QApplication.
+// GUI tests run offscreen with a private runtime folder, under one QApplication, and never
+// with a desktop's pointer-settings backend.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -7,6 +8,7 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("XDG_CURRENT_DESKTOP");  // no test changes the pointer settings of this desktop
     std::string runtime = "/tmp/p330-gui-test-XXXXXX";
     if (::mkdtemp(runtime.data()) != nullptr) qputenv("XDG_RUNTIME_DIR", runtime.c_str());
     QApplication app(argc, argv);

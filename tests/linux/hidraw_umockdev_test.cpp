@@ -14,6 +14,7 @@
 #include "core/device/linux/hidraw_link.h"
 #include "core/device/linux/hotplug_monitor.h"
 #include "core/device/listener.h"
+#include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
 #include "fixtures/data_folder.h"
 #include "fixtures/mouse_descriptors.h"
@@ -202,12 +203,21 @@ TEST_F(HidrawTest, UnplugAndReplugUnderANewNameRunTheDeviceChangeSequence) {
     replugged.usb_port = "1-5";
     replugged.first_hidraw = 2;
     replugged.first_hid_instance = 3;
+    replugged.input_first = true;  // the order in which acting at once said "did not detect"
     testbed.plug(replugged);
     std::vector<HotplugEvent> arrived = wait_for_events(**monitor, 2);
     ASSERT_EQ(arrived.size(), 2u);
     EXPECT_EQ(arrived[0].devnode, "/dev/hidraw2");
+    EXPECT_TRUE(arrived[0].input && !arrived[0].command);
+    EXPECT_TRUE(arrived[1].command && !arrived[1].input);
+    ArrivalSettler settler;  // one arrival for the plug-in, once both nodes are there
+    const auto now = std::chrono::steady_clock::now();
+    EXPECT_FALSE(settler.node_arrived(arrived[0], now));
+    ASSERT_TRUE(settler.node_arrived(arrived[1], now));
+    const std::size_t told = sink.texts.size();
     session.on_arrival();
     EXPECT_TRUE(session.connected());
+    ASSERT_EQ(sink.texts.size(), told + 1);
     EXPECT_EQ(sink.texts.back(), "The system detect the gaming mouse.");
     std::lock_guard lock(testbed.firmware().mutex);
     const auto& wire = testbed.firmware().mouse.log();

@@ -1,10 +1,13 @@
 #include "core/config/full_upload.h"
 
 #include "core/config/image_builders.h"
+#include "core/device/sequence_guard.h"
 
 namespace p330 {
 
-TransferTally full_upload(CommandProtocol& protocol, SettingsRecord& record, DeviceImage& image) {
+TransferTally full_upload(CommandProtocol& link, SettingsRecord& record, DeviceImage& image) {
+    SequenceGuard guard(link.transport(), link.clock());
+    CommandProtocol protocol(guard, guard);
     record.profile_slot = 0;
     image.current_profile = 0;
 

@@ -8,8 +8,9 @@
 namespace p330 {
 
 // Sends everything, in the firmware's order: 0x02, 0x03, the parameter block (0x0C), the
-// button table (0x0D) and the twelve macro blocks (0x0F). Never stops half way; the tally
-// says whether every transfer went through.
+// button table (0x0D) and the twelve macro blocks (0x0F). A lost report does not stop it; a
+// mouse that is gone, or that timed out three times in a row, does (see SequenceGuard). The
+// tally counts every transfer, sent or not, and says whether all went through.
 TransferTally full_upload(CommandProtocol& protocol, SettingsRecord& record, DeviceImage& image);
 
 }  // namespace p330

@@ -1,5 +1,7 @@
 #include "core/config/pointer_settings.h"
 
+#include "core/util/text_replace.h"
+
 namespace p330 {
 
 PointerValues pointer_values(const SettingsRecord& r) {
@@ -11,12 +13,24 @@ PointerValues pointer_values(const SettingsRecord& r) {
     return v;
 }
 
-std::vector<UserMessage> pointer_warnings(const PointerApplied& applied) {
+std::vector<UserMessage> PointerReport::messages(const PointerApplied& applied, Language language) {
+    static constexpr std::array<const char*, kPointerSettingCount> kRefused = {
+        "SETMOUSE failed.", "SETMOUSESPEED failed.", "SETWHEELSCROLLLINES failed.",
+        "SPI_SETDOUBLECLICKTIME failed."};
+    const UiTexts& texts = ui_texts(language);
     std::vector<UserMessage> out;
-    if (!applied.mouse) out.push_back({"SETMOUSE failed.", "Warning"});
-    if (!applied.speed) out.push_back({"SETMOUSESPEED failed.", "Warning"});
-    if (!applied.scroll_lines) out.push_back({"SETWHEELSCROLLLINES failed.", "Warning"});
-    if (!applied.double_click) out.push_back({"SPI_SETDOUBLECLICKTIME failed.", "Warning"});
+    std::string lacking;
+    for (std::size_t i = 0; i < kPointerSettingCount; ++i) {
+        if (applied.outcome[i] == PointerOutcome::kRefused) out.push_back({kRefused[i], "Warning"});
+        if (applied.outcome[i] != PointerOutcome::kUnsupported || told_[i]) continue;
+        told_[i] = true;
+        if (!lacking.empty()) lacking += texts.list_separator;
+        lacking += texts.pointer_setting_names[i];
+    }
+    if (!lacking.empty()) {
+        out.push_back(
+            {replace_all(std::string(texts.desktop_lacks_settings), "{settings}", lacking), ""});
+    }
     return out;
 }
 

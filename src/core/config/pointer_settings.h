@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/config/profile_files.h"
+#include "core/lang/language.h"
 #include "core/model/settings_record.h"
 
 namespace p330 {
@@ -22,21 +23,42 @@ struct PointerValues {
 
 PointerValues pointer_values(const SettingsRecord& record);
 
+// The four settings, in the order they are set.
+enum class PointerSetting { kMouse, kSpeed, kScrollLines, kDoubleClick };
+constexpr std::size_t kPointerSettingCount = 4;
+
+enum class PointerOutcome : std::uint8_t {
+    kApplied,
+    kRefused,      // the desktop has the setting but did not take the value
+    kUnsupported,  // the desktop has no such setting
+};
+
 struct PointerApplied {
-    bool mouse = false;
-    bool speed = false;
-    bool scroll_lines = false;
-    bool double_click = false;
+    std::array<PointerOutcome, kPointerSettingCount> outcome{};  // all applied
+
+    PointerOutcome& operator[](PointerSetting s) { return outcome[static_cast<std::size_t>(s)]; }
+    PointerOutcome operator[](PointerSetting s) const {
+        return outcome[static_cast<std::size_t>(s)];
+    }
 };
 
 class PointerSettings {
   public:
     virtual ~PointerSettings() = default;
-    // Sets all four, in order, whatever fails; says which took effect.
+    // Sets all four, in order, whatever fails; says how each went. May take a while (it
+    // may start other programs), so the caller runs it off the user-interface thread.
     virtual PointerApplied apply(const PointerValues& values) = 0;
 };
 
-// One "Warning" per refused setting, in order.
-std::vector<UserMessage> pointer_warnings(const PointerApplied& applied);
+// What the user is told after the pointer settings were set: a "Warning" for every refused
+// setting, every time, in order; then, once per run, one note naming the settings this
+// desktop does not have, in the profile's language.
+class PointerReport {
+  public:
+    std::vector<UserMessage> messages(const PointerApplied& applied, Language language);
+
+  private:
+    std::array<bool, kPointerSettingCount> told_{};
+};
 
 }  // namespace p330

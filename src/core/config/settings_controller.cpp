@@ -1,17 +1,8 @@
 #include "core/config/settings_controller.h"
 
 #include "core/buttons/function_catalogue.h"
-#include "core/config/full_upload.h"
-#include "core/util/text_replace.h"
 
 namespace p330 {
-
-UserMessage upload_failed_message(const TransferTally& tally, Language language) {
-    std::string text = replace_all(std::string(ui_texts(language).upload_failed), "{failed}",
-                                   std::to_string(tally.failed()));
-    return UserMessage{replace_all(std::move(text), "{total}", std::to_string(tally.total())),
-                       "Warning"};
-}
 
 void SettingsController::reread_profile_ini() {
     ini_ = p330::read_profile_ini(profile_.active_ini, language_);
@@ -35,54 +26,69 @@ TransferTally SettingsController::connect() {
     return tally;
 }
 
-FlowReport SettingsController::upload_and_save() {
-    FlowReport report;
-    if (protocol_ == nullptr) return report;
-    report.upload = full_upload(*protocol_, settings_.current, image_);
-    report.uploaded = true;
-    if (!report.upload->ok())
-        report.messages.push_back(upload_failed_message(*report.upload, language_));
-    SaveResult saved = save_active_profile(folder_, profile_, settings_.current);
-    if (saved.message) report.messages.push_back(*saved.message);
-    if (Status s = write_labels(profile_.active_ini, language_, labels_); !s) {
-        report.messages.push_back(UserMessage{s.message(), "Warning"});
-    }
-    return report;
+UploadJob SettingsController::make_job() {
+    // The full upload's first step, on the record the window shows as well as on the copy.
+    settings_.current.profile_slot = 0;
+    image_.current_profile = 0;
+    UploadJob job;
+    job.record = settings_.current;
+    job.labels = labels_;
+    job.image = image_;
+    job.folder = folder_;
+    job.profile = profile_;
+    job.language = language_;
+    job.protocol = protocol_;
+    job.pointer = pointer_;
+    return job;
 }
 
-void SettingsController::apply_pointer(FlowReport& report) {
-    if (pointer_ == nullptr) return;
-    for (UserMessage& m : pointer_warnings(pointer_->apply(pointer_values(settings_.current)))) {
-        report.messages.push_back(std::move(m));
-    }
+std::optional<UploadJob> SettingsController::begin_apply() {
+    if (!connected_ || protocol_ == nullptr) return std::nullopt;
+    return make_job();
 }
 
-FlowReport SettingsController::apply() {
-    if (!connected_) return {};
-    FlowReport report = upload_and_save();
-    settings_.snapshot();
-    apply_pointer(report);
-    return report;
-}
-
-FlowReport SettingsController::reset() {
-    FlowReport report;
+std::optional<UploadJob> SettingsController::begin_reset(FlowReport& report) {
     const std::uint8_t slot = settings_.current.profile_slot;
     profile_.load_defaults = true;
     LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
     if (loaded.message) report.messages.push_back(*loaded.message);
     reread_profile_ini();
     settings_.current.profile_slot = slot;
-    if (connected_) {
-        FlowReport applied = upload_and_save();
-        report.uploaded = applied.uploaded;
-        report.upload = applied.upload;
-        report.messages.insert(report.messages.end(), applied.messages.begin(),
-                               applied.messages.end());
-        settings_.snapshot();
-        apply_pointer(report);
+    if (!connected_ || protocol_ == nullptr) return std::nullopt;
+    return make_job();
+}
+
+void SettingsController::finish_upload(const UploadJob& job, FlowReport& report) {
+    image_ = job.image;
+    profile_.active_image = job.profile.active_image;
+    profile_.active_ini = job.profile.active_ini;
+    settings_.saved_settings = job.record;
+    report.uploaded = job.report.uploaded;
+    report.upload = job.report.upload;
+    report.messages.insert(report.messages.end(), job.report.messages.begin(),
+                           job.report.messages.end());
+    if (job.pointer_applied) {
+        for (UserMessage& m : pointer_report_.messages(*job.pointer_applied, language_))
+            report.messages.push_back(std::move(m));
     }
-    profile_.load_defaults = false;
+}
+
+FlowReport SettingsController::apply() {
+    FlowReport report;
+    std::optional<UploadJob> job = begin_apply();
+    if (!job) return report;
+    job->run();
+    finish_upload(*job, report);
+    return report;
+}
+
+FlowReport SettingsController::reset() {
+    FlowReport report;
+    if (std::optional<UploadJob> job = begin_reset(report)) {
+        job->run();
+        finish_upload(*job, report);
+    }
+    end_reset();
     return report;
 }
 

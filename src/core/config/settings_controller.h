@@ -9,18 +9,13 @@
 
 #include "core/config/pointer_settings.h"
 #include "core/config/profile_files.h"
+#include "core/config/upload_job.h"
 #include "core/device/protocol.h"
 #include "core/lang/language.h"
 #include "core/model/device_image.h"
 #include "core/model/settings_record.h"
 
 namespace p330 {
-
-struct FlowReport {
-    bool uploaded = false;
-    std::optional<TransferTally> upload;
-    std::vector<UserMessage> messages;  // to be shown in this order
-};
 
 class SettingsController {
   public:
@@ -39,8 +34,19 @@ class SettingsController {
     LoadResult load_active_profile();
     bool connected() const { return connected_; }
 
+    // Apply and Reset, the upload run here and now.
     FlowReport apply();
     FlowReport reset();
+
+    // Apply and Reset in halves, for an upload on another thread. begin_* does what comes
+    // before the upload and gives the job (none without the mouse; Reset's loading messages
+    // go into report). While the job runs, the link is the job's alone. finish_upload takes
+    // the snapshot from what was sent (later edits stay in the record, unsaved) and adds the
+    // job's messages to report; end_reset ends a Reset, with or without an upload.
+    std::optional<UploadJob> begin_apply();
+    std::optional<UploadJob> begin_reset(FlowReport& report);
+    void finish_upload(const UploadJob& job, FlowReport& report);
+    void end_reset() { profile_.load_defaults = false; }
     void cancel();
     // A tray restore while a reload is pending: the profile INI, then the profile image.
     LoadResult reload_if_pending();
@@ -59,12 +65,9 @@ class SettingsController {
     const DataFolder& folder() const { return folder_; }
     bool reload_pending() const { return reload_pending_; }
 
-    // Full upload, then the profile image and labels saved; no snapshot, no pointer.
-    FlowReport upload_and_save();
-
   private:
     void reread_profile_ini();
-    void apply_pointer(FlowReport& report);
+    UploadJob make_job();
 
     DataFolder folder_;
     CommandProtocol* protocol_;
@@ -77,9 +80,7 @@ class SettingsController {
     ProfileIni ini_;
     std::array<std::string, kButtonCount> labels_;
     Language language_ = Language::kEnglish;
+    PointerReport pointer_report_;
 };
-
-// The warning a failed upload gives, with the counts of the tally, in the profile's language.
-UserMessage upload_failed_message(const TransferTally& tally, Language language);
 
 }  // namespace p330

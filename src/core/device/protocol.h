@@ -1,9 +1,9 @@
 #pragma once
 // Commands and data blocks over a Transport, with the pauses the firmware needs.
 //
-// A failed transfer never stops a sequence (the mouse must not be left with half a
-// profile because one report was lost), but every sequence reports whether all of its
-// transfers succeeded.
+// A failed transfer does not stop a sequence here (the mouse must not be left with half a
+// profile because one report was lost), and every sequence reports whether all of its
+// transfers succeeded. The full upload adds a SequenceGuard for a mouse that is gone.
 
 #include <cstdint>
 #include <span>
@@ -52,6 +52,7 @@ class CommandProtocol {
     TransferTally write_button_table(DeviceImage& image);
     TransferTally write_macros(DeviceImage& image);
 
+    Transport& transport() { return transport_; }
     Clock& clock() { return clock_; }
 
   private:

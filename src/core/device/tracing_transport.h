@@ -10,23 +10,20 @@
 
 namespace p330 {
 
-class TracingTransport final : public Transport {
+class TracingTransport final : public TransportWrapper {
   public:
     TracingTransport(Transport& inner, Clock& clock, std::FILE* out)
-        : inner_(inner), clock_(clock), out_(out), start_(clock.now()) {}
+        : TransportWrapper(inner), clock_(clock), out_(out), start_(clock.now()) {}
 
     Status set_feature(std::span<const std::uint8_t> report) override;
     Status get_feature(std::span<std::uint8_t> report) override;
     Status write_output(std::span<const std::uint8_t> report) override;
     Result<std::size_t> read_input(std::span<std::uint8_t> report,
                                    std::chrono::milliseconds timeout) override;
-    std::size_t feature_report_length() const override { return inner_.feature_report_length(); }
-    std::size_t input_report_length() const override { return inner_.input_report_length(); }
 
   private:
     void trace(const char* type, std::span<const std::uint8_t> bytes, const Status& status);
 
-    Transport& inner_;
     Clock& clock_;
     std::FILE* out_;
     std::chrono::microseconds start_;

@@ -32,4 +32,15 @@ class Transport {
     virtual std::size_t input_report_length() const { return kOutputReportLength; }
 };
 
+// A transport in front of another (tracing, guarding): the report lengths are the inner one's.
+class TransportWrapper : public Transport {
+  public:
+    explicit TransportWrapper(Transport& inner) : inner_(inner) {}
+    std::size_t feature_report_length() const override { return inner_.feature_report_length(); }
+    std::size_t input_report_length() const override { return inner_.input_report_length(); }
+
+  protected:
+    Transport& inner_;
+};
+
 }  // namespace p330

@@ -87,6 +87,13 @@ const UiTexts kEnglish = {
     "Switch to macro key",
     "The mouse did not receive every setting ({failed} of {total} transfers failed). Check the "
     "connection and save again.",
+    "This desktop has no setting for {settings}; that part of the profile is not applied here.",
+    {"pointer acceleration", "pointer speed", "wheel scroll lines", "double-click time"},
+    ", ",
+    "The skin folder {folder} has no usable {files}, so the window cannot be drawn.",
+    "The skin path \"{path}\" leads out of the skin folder {folder}, so the window cannot be "
+    "drawn.",
+    "The profile file cannot be read, so the window cannot be drawn: {reason}",
 };
 
 const UiTexts kSimplified = {
@@ -145,6 +152,12 @@ const UiTexts kSimplified = {
      "DPI切换到第五段 ", "DPI切换到第六段 "},
     "切换到宏",
     "鼠标未收到全部设置（{total} 次传输中有 {failed} 次失败）。请检查连接后重新保存。",
+    "此桌面没有{settings}设置，配置中的这一部分不会在此生效。",
+    {"指针加速", "指针速度", "滚轮滚动行数", "双击时间"},
+    "、",
+    "皮肤文件夹 {folder} 中没有可用的 {files}，无法绘制窗口。",
+    "皮肤路径“{path}”指向皮肤文件夹 {folder} 之外，无法绘制窗口。",
+    "无法读取配置文件，无法绘制窗口：{reason}",
 };
 
 const UiTexts kTraditional = {
@@ -203,6 +216,12 @@ const UiTexts kTraditional = {
      "DPI切換到第五段 ", "DPI切換到第六段 "},
     "切換到巨集",
     "滑鼠未收到全部設定（{total} 次傳輸中有 {failed} 次失敗）。請檢查連線後重新儲存。",
+    "此桌面沒有{settings}設定，設定檔中的這一部分不會在此生效。",
+    {"指標加速", "指標速度", "滾輪捲動行數", "按兩下時間"},
+    "、",
+    "外觀資料夾 {folder} 中沒有可用的 {files}，無法繪製視窗。",
+    "外觀路徑「{path}」指向外觀資料夾 {folder} 之外，無法繪製視窗。",
+    "無法讀取設定檔，無法繪製視窗：{reason}",
 };
 
 }  // namespace

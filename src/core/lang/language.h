@@ -36,6 +36,12 @@ struct UiTexts {
     std::string_view macro_key_switched;
     // Our own warning after a failed upload; {failed} and {total} stand for the counts.
     std::string_view upload_failed;
+    // Once per run, for the pointer settings this desktop does not have; {settings} lists them.
+    std::string_view desktop_lacks_settings;
+    std::array<std::string_view, 4> pointer_setting_names;  // acceleration, speed, lines, click
+    std::string_view list_separator;
+    // Why the window cannot be drawn; {folder}, {files}, {path} and {reason} are filled in.
+    std::string_view skin_images_missing, skin_path_refused, profile_ini_unreadable;
 };
 
 const UiTexts& ui_texts(Language language);

@@ -41,7 +41,18 @@ Status MouseSession::open_at_start() {
     return Status::ok();
 }
 
+void MouseSession::release_link() {
+    held_ = false;
+    std::vector<std::function<void()>> waiting = std::move(waiting_);
+    waiting_.clear();
+    for (const std::function<void()>& run : waiting) run();
+}
+
 void MouseSession::on_arrival() {
+    if (held_) {
+        waiting_.emplace_back([this] { on_arrival(); });
+        return;
+    }
     if (!open_link()) {
         sink_.notify(mouse_not_detected_notification(controller_.language()));
         if (on_arrival_failed) on_arrival_failed();
@@ -50,11 +61,15 @@ void MouseSession::on_arrival() {
     }
     sink_.notify(mouse_found_notification(controller_.language()));
     greet();
-    controller_.load_active_profile();
-    if (on_profile_reloaded) on_profile_reloaded();
+    const LoadResult loaded = controller_.load_active_profile();
+    if (on_profile_reloaded) on_profile_reloaded(loaded);
 }
 
 void MouseSession::on_removal() {
+    if (held_) {
+        waiting_.emplace_back([this] { on_removal(); });
+        return;
+    }
     if (open_link()) {
         controller_.set_connected(true);  // another of its interfaces is still there
         return;
@@ -64,6 +79,10 @@ void MouseSession::on_removal() {
 }
 
 void MouseSession::on_mouse_report(MouseReport report) {
+    if (held_) {
+        waiting_.emplace_back([this, report] { on_mouse_report(report); });
+        return;
+    }
     const Language language = controller_.language();
     if (report.type >= 1 && report.type <= 3) {
         if (report.value < 1 || report.value > 6 || protocol_ == nullptr) return;

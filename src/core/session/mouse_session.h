@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/config/settings_controller.h"
 #include "core/device/clock.h"
@@ -30,19 +31,28 @@ class MouseSession {
 
     // Start-up: open the mouse and greet it. The error says why it could not be opened.
     Status open_at_start();
+    // These three send commands or replace the link; while the link is held they wait, in
+    // order, and run when it is released.
     void on_arrival();
     void on_removal();
     // A report of the mouse's own (on the owner's thread).
     void on_mouse_report(MouseReport report);
     void notify_not_detected();
 
+    // An upload runs over the link on another thread: nothing else may use or replace it.
+    void hold_link() { held_ = true; }
+    // The upload has ended: what waited runs now.
+    void release_link();
+    bool link_held() const { return held_; }
+
     bool connected() const { return controller_.connected(); }
     MouseLink* link() { return link_.get(); }
     const Error& last_open_error() const { return last_error_; }
     // Called when an arrival cannot be opened (the window hides).
     std::function<void()> on_arrival_failed;
-    // Called after an arrival reloaded the profile (the window redraws).
-    std::function<void()> on_profile_reloaded;
+    // Called after an arrival reloaded the profile, with what the loading said (the user
+    // sees its message; the window redraws).
+    std::function<void(const LoadResult&)> on_profile_reloaded;
 
   private:
     bool open_link();
@@ -57,6 +67,8 @@ class MouseSession {
     std::unique_ptr<MouseLink> link_;
     std::unique_ptr<CommandProtocol> protocol_;
     Error last_error_;
+    bool held_ = false;
+    std::vector<std::function<void()>> waiting_;
 };
 
 }  // namespace p330

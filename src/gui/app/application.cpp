@@ -5,13 +5,15 @@
 #include <QDir>
 #include <QMenu>
 #include <QScreen>
-#include <QTimer>
+#include <chrono>
 
 #include "core/buttons/function_catalogue.h"
 #include "core/device/linux/hidraw_link.h"
 #include "gui/app/dialog_launchers.h"
+#include "gui/app/drawing_check.h"
 #include "gui/app/notification_presenters.h"
 #include "gui/dialogs/firmware_updater.h"
+#include "platform/gsettings_pointer.h"
 
 namespace p330::gui {
 
@@ -35,17 +37,32 @@ QString q(std::string_view text) {
 
 }  // namespace
 
-Application::Application(AppOptions options, NotificationSink* sink)
+Application::Application(AppOptions options, NotificationSink* sink, MessagePresenter* messages,
+                         PointerSettings* pointer)
     : options_(std::move(options)),
+      own_pointer_(pointer != nullptr ? nullptr : desktop_pointer_settings()),
       controller_(DataFolder{options_.data_dir.toStdString(), options_.defaults_dir.toStdString()},
-                  nullptr, nullptr),
+                  nullptr, pointer != nullptr ? pointer : own_pointer_.get()),
       listener_([this](MouseReport report) { session_->on_mouse_report(report); }),
       sink_(sink),
-      forwarding_sink_(std::make_unique<ForwardingSink>(*this)) {
+      forwarding_sink_(std::make_unique<ForwardingSink>(*this)),
+      messages_(messages) {
     const std::string device = options_.device.toStdString();
     session_ = std::make_unique<MouseSession>(
         [device] { return open_mouse_link(device, SystemClock::instance()); },
         SystemClock::instance(), controller_, *forwarding_sink_, &listener_);
+    session_->on_arrival_failed = [this] {
+        if (window_) hide_window();
+    };
+    session_->on_profile_reloaded = [this](const LoadResult& loaded) {
+        start_listener_if_connected();
+        if (loaded.message) show_messages({*loaded.message});
+        if (window_) window_->redraw_main_view();
+    };
+    settle_timer_.setSingleShot(true);
+    connect(&settle_timer_, &QTimer::timeout, this, [this] {
+        if (settler_.settled(std::chrono::steady_clock::now())) arrival();
+    });
 }
 
 Application::~Application() {
@@ -71,16 +88,28 @@ void Application::watch_hotplug() {
     hotplug_ = std::move(*monitor);
     hotplug_->remember_present_nodes();
     hotplug_notifier_ = std::make_unique<QSocketNotifier>(hotplug_->fd(), QSocketNotifier::Read);
-    connect(hotplug_notifier_.get(), &QSocketNotifier::activated, this, [this] {
-        for (const HotplugEvent& event : hotplug_->receive()) {
-            if (event.action == HotplugEvent::Action::kArrival) {
-                session_->on_arrival();
-                start_listener_if_connected();
-            } else {
-                session_->on_removal();
-            }
+    connect(hotplug_notifier_.get(), &QSocketNotifier::activated, this,
+            &Application::handle_hotplug_events);
+}
+
+void Application::handle_hotplug_events() {
+    for (const HotplugEvent& event : hotplug_->receive()) {
+        const auto now = std::chrono::steady_clock::now();
+        if (event.action == HotplugEvent::Action::kRemoval) {
+            settler_.node_removed();
+            settle_timer_.stop();
+            session_->on_removal();
+        } else if (settler_.node_arrived(event, now)) {
+            settle_timer_.stop();
+            arrival();
+        } else if (const auto left = settler_.time_left(now); left && !settle_timer_.isActive()) {
+            settle_timer_.start(*left);
         }
-    });
+    }
+}
+
+void Application::arrival() {
+    session_->on_arrival();  // waits while an upload holds the link
 }
 
 void Application::create_tray() {
@@ -97,8 +126,9 @@ void Application::create_tray() {
                     restore_from_tray();
             });
     tray_->show();
+    tray_available_ = QSystemTrayIcon::isSystemTrayAvailable();
     if (sink_ == nullptr) {
-        if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        if (tray_available_) {
             own_sink_ = std::make_unique<TrayPresenter>(*tray_);
         } else {
             own_sink_ = std::make_unique<DesktopPresenter>();
@@ -107,7 +137,20 @@ void Application::create_tray() {
     }
 }
 
-void Application::start() {
+void Application::hide_window() {
+    // Without a tray a hidden window could not be brought back.
+    if (tray_available_) {
+        window_->hide();
+    } else {
+        window_->showMinimized();
+    }
+}
+
+void Application::show_messages(const std::vector<UserMessage>& messages) {
+    for (const UserMessage& m : messages) messages_->show(m);
+}
+
+bool Application::start() {
     // The mouse first: open and greet it; its listener runs only while it is there.
     Status opened = session_->open_at_start();
     if (!opened) qInfo("p330: %s", opened.message().c_str());
@@ -117,42 +160,40 @@ void Application::start() {
             [this] { listener_.dispatch(); });
     start_listener_if_connected();
     watch_hotplug();
+    upload_notifier_ = std::make_unique<QSocketNotifier>(runner_.done_fd(), QSocketNotifier::Read);
+    connect(upload_notifier_.get(), &QSocketNotifier::activated, this, &Application::upload_ended);
 
     // The profile, its snapshot, the language and the labels; then skin and fonts.
-    controller_.start();
+    const LoadResult loaded = controller_.start();
     const Language language = controller_.language();
+    if (messages_ == nullptr) {
+        own_messages_ = std::make_unique<BoxPresenter>(q(ui_texts(language).product_title));
+        messages_ = own_messages_.get();
+    }
+    if (loaded.message) show_messages({*loaded.message});
     const ProfileIni& ini = controller_.profile_ini();
     const QStringList skin_roots = options_.skin_roots.isEmpty()
                                        ? QStringList{options_.data_dir + "/Skins"}
                                        : options_.skin_roots;
-    std::optional<QString> skin =
-        find_skin_directory(skin_roots, QString::fromStdString(ini.skin_path));
-    if (!skin) {
-        qWarning("p330: the skin path '%s' leads out of the Skins folder; it is ignored",
-                 ini.skin_path.c_str());
-        skin = QDir::cleanPath(skin_roots.front() + "/__refused__");
+    const SkinCheck skin = check_window_can_be_drawn(skin_roots, controller_.profile().active_ini,
+                                                     ini.skin_path, language);
+    if (skin.problem) {
+        show_messages({*skin.problem});
+        return false;
     }
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
-    window_ = std::make_unique<MainWindow>(*skin, colour, language, controller_.record(),
+    window_ = std::make_unique<MainWindow>(skin.skin_dir, colour, language, controller_.record(),
                                            controller_.labels(), controller_.folder().record_ini());
-    window_->on_exit = [this] { exit_program(); };
-    window_->on_save = [this] {
-        (void)controller_.apply();
-        window_->save_finished();
-    };
-    window_->on_reset = [this] {
-        (void)controller_.reset();
-        window_->reset_main_view();
-    };
-    window_->on_cancel = [this] { controller_.cancel(); };
+    wire_window();
+    if (own_messages_) own_messages_->set_parent(window_.get());
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         // Nothing else could bring it back: a normal window with a taskbar entry, minimised
         // instead of hidden.
         window_->setWindowFlags((window_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
         window_->set_hide_minimises(true);
     }
-    new DialogLaunchers(*window_, controller_, *skin, colour);  // owned by the window
+    new DialogLaunchers(*window_, controller_, skin.skin_dir, colour);  // owned by the window
     if (!on_firmware_update) on_firmware_update = [] { (void)launch_firmware_updater(); };
     window_->show_splash();
     QTimer::singleShot(options_.splash_ms, this, &Application::initialise_main_view);
@@ -160,6 +201,81 @@ void Application::start() {
     // A mouse that is there but may not be opened is not "not detected": say what to do.
     if (!opened && opened.error().code == ErrorCode::kPermission) {
         sink_->notify(Notification{"Warning", opened.message(), 10000});
+    }
+    return true;
+}
+
+void Application::wire_window() {
+    window_->on_exit = [this] { exit_program(); };
+    window_->on_save = [this] { save(); };
+    window_->on_reset = [this] { reset(); };
+    window_->on_cancel = [this] { cancel(); };
+}
+
+void Application::save() {
+    if (runner_.busy()) {  // a Reset's upload: this Save follows it
+        after_upload_.emplace_back([this] { save(); });
+        return;
+    }
+    std::optional<UploadJob> job = controller_.begin_apply();
+    if (!job) {  // without the mouse nothing is sent or saved
+        window_->save_finished();
+        return;
+    }
+    window_->set_busy(true);
+    start_upload(std::move(*job), Flow::kApply, {});
+}
+
+void Application::reset() {
+    if (runner_.busy()) {
+        after_upload_.emplace_back([this] { reset(); });
+        return;
+    }
+    window_->set_busy(true);
+    FlowReport report;
+    std::optional<UploadJob> job = controller_.begin_reset(report);
+    if (!job) {
+        end_reset(report);
+        return;
+    }
+    start_upload(std::move(*job), Flow::kReset, std::move(report));
+}
+
+void Application::cancel() {
+    controller_.cancel();  // memory only: fine while an upload runs
+}
+
+void Application::start_upload(UploadJob job, Flow flow, FlowReport report) {
+    flow_ = flow;
+    flow_report_ = std::move(report);
+    session_->hold_link();  // the mouse's reports and plug events wait for the upload
+    runner_.start(std::move(job));
+}
+
+void Application::end_reset(FlowReport& report) {
+    controller_.end_reset();
+    window_->reset_main_view();
+    window_->set_busy(false);
+    show_messages(report.messages);
+}
+
+void Application::upload_ended() {
+    std::optional<UploadJob> job = runner_.collect();
+    if (!job) return;
+    FlowReport report = std::move(flow_report_);
+    controller_.finish_upload(*job, report);
+    session_->release_link();
+    if (flow_ == Flow::kReset) {
+        end_reset(report);
+    } else {
+        window_->set_busy(false);
+        window_->save_finished();
+        show_messages(report.messages);
+    }
+    while (!runner_.busy() && !after_upload_.empty()) {
+        const std::function<void()> next = std::move(after_upload_.front());
+        after_upload_.pop_front();
+        next();
     }
 }
 
@@ -173,7 +289,8 @@ void Application::initialise_main_view() {
 
 void Application::restore_from_tray() {
     if (controller_.reload_pending()) {
-        controller_.reload_if_pending();
+        const LoadResult loaded = controller_.reload_if_pending();
+        if (loaded.message) show_messages({*loaded.message});
         window_->redraw_main_view();
     } else if (window_->main_view_shown()) {
         window_->redraw_main_view();
@@ -190,7 +307,7 @@ void Application::restore_from_tray() {
 void Application::exit_program() {
     listener_.stop();
     if (tray_) tray_->hide();
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(0);  // an upload still running is waited for as the program ends
 }
 
 void Application::take_screenshot() {

@@ -1,19 +1,25 @@
 #pragma once
 // The desktop program's spine: brings the system up in its fixed order (mouse, listener,
 // device watching, profile, language, skin, fonts, splash, tray), hands the mouse's
-// reports and plug events to the core on the UI thread, and ends it cleanly.
+// reports and plug events to the core on the UI thread, runs Save and Reset with their
+// upload on a thread of its own, and ends it cleanly.
 
 #include <QObject>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <deque>
 #include <functional>
 #include <memory>
 
 #include "core/config/settings_controller.h"
+#include "core/config/upload_runner.h"
 #include "core/device/linux/hotplug_monitor.h"
 #include "core/device/listener.h"
+#include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
 #include "gui/app/main_window.h"
+#include "gui/app/notification_presenters.h"
 
 class QMenu;
 
@@ -33,17 +39,27 @@ class Application : public QObject {
     Q_OBJECT
   public:
     // sink: where notifications go; null means the tray, or desktop notifications where
-    // there is no tray.
-    explicit Application(AppOptions options, NotificationSink* sink = nullptr);
+    // there is no tray. messages: where message boxes go; null means real boxes. pointer:
+    // the desktop's pointer settings; null means the running desktop's own backend.
+    explicit Application(AppOptions options, NotificationSink* sink = nullptr,
+                         MessagePresenter* messages = nullptr, PointerSettings* pointer = nullptr);
     ~Application() override;
 
-    void start();
+    // False when the window cannot be drawn; the user has been told why.
+    bool start();
     // The tray icon's left click and double click, and a second start.
     void restore_from_tray();
     // A second start with --firmware-update: the updater's launcher.
     std::function<void()> on_firmware_update;
     // The tray menu's Exit and the window's close button: ends the event loop with code 0.
     void exit_program();
+
+    // The window's Save (its lock clear), Reset and Cancel.
+    void save();
+    void reset();
+    void cancel();
+    // A Save or Reset upload is running on its thread.
+    bool upload_running() const { return runner_.busy(); }
 
     MainWindow* window() { return window_.get(); }
     SettingsController& controller() { return controller_; }
@@ -53,14 +69,25 @@ class Application : public QObject {
     const QSystemTrayIcon* tray() const { return tray_.get(); }
 
   private:
+    enum class Flow { kApply, kReset };
+
     // The splash's end, or a tray restore before it: the main view, first-run labels.
     void initialise_main_view();
     void start_listener_if_connected();
     void watch_hotplug();
+    void handle_hotplug_events();
+    void arrival();
     void create_tray();
     void take_screenshot();
+    void hide_window();
+    void wire_window();
+    void show_messages(const std::vector<UserMessage>& messages);
+    void start_upload(UploadJob job, Flow flow, FlowReport report);
+    void upload_ended();
+    void end_reset(FlowReport& report);
 
     AppOptions options_;
+    std::unique_ptr<PointerSettings> own_pointer_;
     SettingsController controller_;
     DeviceListener listener_;
     bool listener_started_ = false;
@@ -68,14 +95,28 @@ class Application : public QObject {
     std::unique_ptr<QSocketNotifier> listener_notifier_;
     std::unique_ptr<HotplugMonitor> hotplug_;
     std::unique_ptr<QSocketNotifier> hotplug_notifier_;
+    ArrivalSettler settler_;
+    QTimer settle_timer_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<QMenu> tray_menu_;
     QAction* exit_action_ = nullptr;
+    bool tray_available_ = true;
     std::unique_ptr<NotificationSink> own_sink_;
     NotificationSink* sink_;
     class ForwardingSink;
     std::unique_ptr<ForwardingSink> forwarding_sink_;
+    std::unique_ptr<BoxPresenter> own_messages_;
+    MessagePresenter* messages_;
+
+    // The upload of the flow that runs, the report it adds to, and the clicks that came
+    // while it ran. Declared last: it is destroyed first, waiting for an upload still on
+    // the link.
+    Flow flow_ = Flow::kApply;
+    FlowReport flow_report_;
+    std::deque<std::function<void()>> after_upload_;
+    std::unique_ptr<QSocketNotifier> upload_notifier_;
+    UploadRunner runner_;
 };
 
 }  // namespace p330::gui

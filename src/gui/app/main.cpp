@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "p330: this build has no firmware updater\n");
         }
     };
-    application.start();
+    if (!application.start()) return 4;  // the window could not be drawn; the user was told why
     if (channel) channel->on_request = take;
     if (request == InstanceRequest::kFirmwareUpdate) take(request);
     if (startup_probe()) {

@@ -3,15 +3,21 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QMessageBox>
 #include <QVariantMap>
+#include <algorithm>
 
 namespace p330::gui {
+
+int balloon_timeout_ms(const Notification& n) {
+    return std::max(n.timeout_ms, kMinimumBalloonMs);
+}
 
 void TrayPresenter::notify(const Notification& n) {
     const auto icon =
         n.title == "Warning" ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information;
     tray_.showMessage(QString::fromStdString(n.title), QString::fromStdString(n.text), icon,
-                      n.timeout_ms);
+                      balloon_timeout_ms(n));
 }
 
 void DesktopPresenter::notify(const Notification& n) {
@@ -22,8 +28,14 @@ void DesktopPresenter::notify(const Notification& n) {
     call << QCoreApplication::applicationName() << 0u
          << QString(n.title == "Warning" ? "dialog-warning" : "dialog-information")
          << QString::fromStdString(n.title) << QString::fromStdString(n.text) << QStringList()
-         << QVariantMap() << n.timeout_ms;
+         << QVariantMap() << balloon_timeout_ms(n);
     QDBusConnection::sessionBus().call(call, QDBus::NoBlock);
+}
+
+void BoxPresenter::show(const UserMessage& message) {
+    const QString caption =
+        message.caption.empty() ? title_ : QString::fromStdString(message.caption);
+    QMessageBox::warning(parent_, caption, QString::fromStdString(message.text));
 }
 
 }  // namespace p330::gui

@@ -1,12 +1,20 @@
 #pragma once
-// Where the mouse's notifications appear: tray balloons, or desktop notifications on
-// desktops without a tray.
+// Where the program's words reach the user: the mouse's notifications as tray balloons, or
+// desktop notifications on desktops without a tray; messages that need an answer as boxes.
 
 #include <QSystemTrayIcon>
 
+#include "core/config/profile_files.h"
 #include "core/session/notifications.h"
 
+class QWidget;
+
 namespace p330::gui {
+
+// Every balloon stays long enough to be read: the 100 ms of the device-change balloons would
+// close them at once here.
+constexpr int kMinimumBalloonMs = 4000;
+int balloon_timeout_ms(const Notification& n);
 
 class TrayPresenter final : public NotificationSink {
   public:
@@ -21,6 +29,25 @@ class TrayPresenter final : public NotificationSink {
 class DesktopPresenter final : public NotificationSink {
   public:
     void notify(const Notification& n) override;
+};
+
+// A message box, shown and answered before the caller goes on. Tests record instead.
+class MessagePresenter {
+  public:
+    virtual ~MessagePresenter() = default;
+    virtual void show(const UserMessage& message) = 0;
+};
+
+// A warning box over the window; an empty caption becomes the application's title.
+class BoxPresenter final : public MessagePresenter {
+  public:
+    explicit BoxPresenter(QString title) : title_(std::move(title)) {}
+    void set_parent(QWidget* parent) { parent_ = parent; }
+    void show(const UserMessage& message) override;
+
+  private:
+    QString title_;
+    QWidget* parent_ = nullptr;
 };
 
 }  // namespace p330::gui

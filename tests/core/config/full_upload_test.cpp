@@ -114,46 +114,68 @@ TEST_F(FullUploadTest, MouseStoresWhatTheUploadCarries) {
     EXPECT_EQ(stage_dpi(read_back, 0, 3), 1600);
 }
 
-// Unplugs the mouse after a given number of transfers.
-class UnplugAfter : public Transport {
+// Passes transfers on to the mouse, except `count` of them from transfer number `from` on,
+// which fail with `code` without reaching it (a negative count: all that follow).
+class FailingTransport : public Transport {
   public:
-    UnplugAfter(SimulatedMouse& mouse, int transfers) : mouse_(mouse), left_(transfers) {}
+    FailingTransport(SimulatedMouse& mouse, int from, int count, ErrorCode code)
+        : mouse_(mouse), from_(from), count_(count), code_(code) {}
     Status set_feature(std::span<const std::uint8_t> r) override {
-        tick();
-        return mouse_.set_feature(r);
+        return fails() ? failure() : mouse_.set_feature(r);
     }
     Status get_feature(std::span<std::uint8_t> r) override {
-        tick();
-        return mouse_.get_feature(r);
+        return fails() ? failure() : mouse_.get_feature(r);
     }
     Status write_output(std::span<const std::uint8_t> r) override {
-        tick();
-        return mouse_.write_output(r);
+        return fails() ? failure() : mouse_.write_output(r);
     }
     Result<std::size_t> read_input(std::span<std::uint8_t> r, milliseconds t) override {
-        tick();
+        if (fails()) return failure().error();
         return mouse_.read_input(r, t);
     }
+    int calls = 0;
 
   private:
-    void tick() {
-        if (left_-- == 0) mouse_.unplug();
+    bool fails() {
+        const int n = calls++;
+        return n >= from_ && (count_ < 0 || n < from_ + count_);
     }
+    Status failure() const { return Error{code_, "injected"}; }
     SimulatedMouse& mouse_;
-    int left_;
+    int from_, count_;
+    ErrorCode code_;
 };
 
-TEST_F(FullUploadTest, UnplugHalfWayIsReportedAndTheSequenceCompletes) {
-    UnplugAfter flaky(mouse, 10);
-    CommandProtocol flaky_protocol(flaky, clock);
-    const TransferTally tally = full_upload(flaky_protocol, record, image);
-    EXPECT_FALSE(tally.ok());
-    EXPECT_EQ(tally.total(), 44);
-    EXPECT_EQ(tally.failed(), 34);
-    EXPECT_EQ(tally.status().error().code, ErrorCode::kDisconnected);
-    EXPECT_EQ(std::chrono::duration_cast<milliseconds>(clock.now()).count(), 832);
-    // The macro block that was cut short never replaced the mouse's copy.
-    EXPECT_EQ(mouse.slot(0).macros[0][1], 0x00);
+TEST_F(FullUploadTest, StopsAtAMouseThatIsGoneOrThreeTimeOutsInARowAndCountsTheRest) {
+    struct Case {
+        ErrorCode code;
+        int count;
+        int calls;   // transfers tried on the link
+        int failed;  // of 44
+        long long ms;
+    };
+    const Case cases[] = {
+        {ErrorCode::kDisconnected, -1, 11, 34, 132},  // gone in the first macro block
+        {ErrorCode::kTimeout, -1, 13, 34, 172},       // three time-outs, then no more tries
+        {ErrorCode::kTimeout, 2, 44, 2, 832},         // two time-outs: it goes on
+    };
+    for (const Case& c : cases) {
+        ManualClock case_clock;
+        SimulatedMouse case_mouse(case_clock);
+        FailingTransport link(case_mouse, 10, c.count, c.code);
+        CommandProtocol case_protocol(link, case_clock);
+        SettingsRecord case_record = sample_record();
+        const TransferTally tally = full_upload(case_protocol, case_record, image);
+        EXPECT_EQ(link.calls, c.calls);
+        EXPECT_EQ(tally.total(), 44);
+        EXPECT_EQ(tally.failed(), c.failed);
+        EXPECT_EQ(tally.status().error().code, c.code);
+        EXPECT_EQ(std::chrono::duration_cast<milliseconds>(case_clock.now()).count(), c.ms);
+        // The macro block that was cut short never replaced the mouse's copy.
+        if (c.count < 0) {
+            EXPECT_EQ(case_mouse.slot(0).macros[0][1], 0x00);
+        }
+    }
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ class RecordingPointer : public PointerSettings {
         return result;
     }
     std::vector<PointerValues> seen;
-    PointerApplied result{true, true, true, true};
+    PointerApplied result;  // every setting taken
 };
 
 class SettingsControllerTest : public ::testing::Test {
@@ -78,7 +78,8 @@ TEST_F(SettingsControllerTest, FailedTransfersAndRefusedSettingsAreReported) {
     controller.start();
     controller.connect();
     mouse.unplug();
-    pointer.result = {true, false, true, false};
+    pointer.result[PointerSetting::kSpeed] = PointerOutcome::kRefused;
+    pointer.result[PointerSetting::kDoubleClick] = PointerOutcome::kRefused;
     const FlowReport report = controller.apply();
     ASSERT_EQ(report.messages.size(), 3u);
     EXPECT_EQ(report.messages[0].caption, "Warning");
@@ -93,6 +94,45 @@ TEST_F(SettingsControllerTest, FailedTransfersAndRefusedSettingsAreReported) {
               "鼠标未收到全部设置（2 次传输中有 1 次失败）。请检查连接后重新保存。");
     EXPECT_EQ(upload_failed_message(tally, Language::kTraditionalChinese).text,
               "滑鼠未收到全部設定（2 次傳輸中有 1 次失敗）。請檢查連線後重新儲存。");
+}
+
+TEST_F(SettingsControllerTest, ASettingTheDesktopLacksIsToldOncePerRunInTheProfilesLanguage) {
+    data.write("str0.ini", "[Skins]\nLan=CHS\n");
+    controller.start();
+    controller.connect();
+    pointer.result[PointerSetting::kSpeed] = PointerOutcome::kRefused;
+    pointer.result[PointerSetting::kScrollLines] = PointerOutcome::kUnsupported;
+    pointer.result[PointerSetting::kDoubleClick] = PointerOutcome::kUnsupported;
+    const FlowReport first = controller.apply();
+    ASSERT_EQ(first.messages.size(), 2u);
+    EXPECT_EQ(first.messages[0].text, "SETMOUSESPEED failed.");
+    EXPECT_EQ(first.messages[1].text,
+              "此桌面没有滚轮滚动行数、双击时间设置，配置中的这一部分不会在此生效。");
+    EXPECT_EQ(first.messages[1].caption, "");  // the application's title
+    const FlowReport second = controller.reset();
+    ASSERT_EQ(second.messages.size(), 1u);  // the refusal again, the note not
+    EXPECT_EQ(second.messages[0].text, "SETMOUSESPEED failed.");
+}
+
+TEST_F(SettingsControllerTest, AnUploadElsewhereSendsTheRecordOfTheClickAndKeepsLaterEdits) {
+    controller.start();
+    controller.connect();
+    controller.record().profile_slot = 3;
+    controller.record().dpi_stage[0] = 40;
+    std::optional<UploadJob> job = controller.begin_apply();
+    ASSERT_TRUE(job);
+    EXPECT_EQ(controller.record().profile_slot, 0);  // the upload's first step shows at once
+    controller.record().dpi_stage[0] = 55;           // an edit while the upload runs
+    job->run();
+    FlowReport report;
+    controller.finish_upload(*job, report);
+    EXPECT_TRUE(report.uploaded);
+    EXPECT_EQ(mouse.slot(0).parameters[0x54], 40);
+    EXPECT_EQ(data.read("config0.bin")[1 + 7], 40);
+    EXPECT_EQ(controller.settings().saved_settings.dpi_stage[0], 40);
+    EXPECT_EQ(controller.record().dpi_stage[0], 55);  // still to be saved
+    controller.cancel();
+    EXPECT_EQ(controller.record().dpi_stage[0], 40);
 }
 
 TEST_F(SettingsControllerTest, ResetWithoutTheMouseThenCancelBringsBackTheAppliedSettings) {

@@ -5,16 +5,13 @@
 #include "core/device/simulated_link.h"
 #include "core/device/simulated_mouse.h"
 #include "fixtures/data_folder.h"
+#include "fixtures/recording_sink.h"
 #include "fixtures/records.h"
 
 namespace p330 {
 namespace {
 
-class RecordingSink : public NotificationSink {
-  public:
-    void notify(const Notification& n) override { seen.push_back(n); }
-    std::vector<Notification> seen;
-};
+using test::RecordingSink;
 
 class MouseSessionTest : public ::testing::Test {
   protected:
@@ -107,6 +104,29 @@ TEST_F(MouseSessionTest, UnplugAndPlugBack) {
     EXPECT_EQ(mouse.log()[0].bytes[1], 0x82);
     EXPECT_EQ(mouse.log()[2].bytes[1], 0x01);
     EXPECT_EQ(controller.record().dpi_stage[0], 3);
+}
+
+TEST_F(MouseSessionTest, WhileAnUploadHoldsTheLinkReportsAndArrivalsWaitAndRunInOrder) {
+    use_language("EN");
+    ASSERT_TRUE(session.open_at_start());
+    int reloads = 0;
+    session.on_profile_reloaded = [&](const LoadResult& loaded) {
+        reloads += loaded.image_loaded ? 1 : 0;
+    };
+    mouse.clear_log();
+    session.hold_link();
+    session.on_mouse_report({2, 3});
+    session.on_arrival();
+    EXPECT_TRUE(mouse.log().empty());
+    EXPECT_TRUE(sink.seen.empty());
+    EXPECT_EQ(reloads, 0);
+
+    session.release_link();
+    ASSERT_EQ(sink.seen.size(), 2u);
+    EXPECT_EQ(sink.seen[0].text, "Switch DPI into the third stage 1000");
+    EXPECT_EQ(sink.seen[1].text, "The system detect the gaming mouse.");
+    EXPECT_EQ(reloads, 1);
+    EXPECT_FALSE(session.link_held());
 }
 
 TEST_F(MouseSessionTest, ArrivalThatCannotBeOpenedHidesTheWindow) {

@@ -20,6 +20,7 @@ Error errno_error(const std::string& what, int err) {
     ErrorCode code = ErrorCode::kIo;
     if (err == ENODEV || err == ENOENT || err == ENXIO) code = ErrorCode::kDisconnected;
     if (err == EACCES || err == EPERM) code = ErrorCode::kPermission;
+    if (err == ETIMEDOUT) code = ErrorCode::kTimeout;  // the USB core gave up on a transfer
     return Error{code, what + ": " + std::strerror(err), err};
 }
 

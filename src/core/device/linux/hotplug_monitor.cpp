@@ -51,7 +51,12 @@ std::vector<HotplugEvent> HotplugMonitor::receive() {
             const char* hid_id = hid ? udev_device_get_property_value(hid, "HID_ID") : nullptr;
             if (hid_id != nullptr && is_mouse_hid_id(hid_id)) {
                 known_.insert(path);
-                events.push_back({HotplugEvent::Action::kArrival, node});
+                HotplugEvent event{HotplugEvent::Action::kArrival, node};
+                if (std::optional<HidrawNode> described = describe_hidraw_node(path)) {
+                    event.command = command_collection(*described) != nullptr;
+                    event.input = input_collection(*described) != nullptr;
+                }
+                events.push_back(std::move(event));
             }
         } else if (action != nullptr && std::strcmp(action, "remove") == 0 &&
                    known_.erase(path) > 0) {

@@ -17,6 +17,9 @@ namespace p330 {
 struct HotplugEvent {
     enum class Action { kArrival, kRemoval } action;
     std::string devnode;
+    // Of an arrival: whether the node carries the command collection, the input collection.
+    bool command = false;
+    bool input = false;
 };
 
 class HotplugMonitor {

@@ -1,0 +1,28 @@
+#include "core/config/upload_job.h"
+
+#include "core/config/full_upload.h"
+#include "core/util/text_replace.h"
+
+namespace p330 {
+
+UserMessage upload_failed_message(const TransferTally& tally, Language language) {
+    std::string text = replace_all(std::string(ui_texts(language).upload_failed), "{failed}",
+                                   std::to_string(tally.failed()));
+    return UserMessage{replace_all(std::move(text), "{total}", std::to_string(tally.total())),
+                       "Warning"};
+}
+
+void UploadJob::run() {
+    report.upload = full_upload(*protocol, record, image);
+    report.uploaded = true;
+    if (!report.upload->ok())
+        report.messages.push_back(upload_failed_message(*report.upload, language));
+    SaveResult saved = save_active_profile(folder, profile, record);
+    if (saved.message) report.messages.push_back(*saved.message);
+    if (Status s = write_labels(profile.active_ini, language, labels); !s) {
+        report.messages.push_back(UserMessage{s.message(), "Warning"});
+    }
+    if (pointer != nullptr) pointer_applied = pointer->apply(pointer_values(record));
+}
+
+}  // namespace p330

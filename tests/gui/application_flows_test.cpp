@@ -1,0 +1,154 @@
+// Save, Reset and Cancel through the application, the messages it owes the user, and a
+// window that cannot be drawn.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <filesystem>
+
+#include "core/device/simulated_mouse.h"
+#include "fixtures/recording_sink.h"
+#include "gui/app/application.h"
+#include "gui_fixtures.h"
+
+namespace p330::gui {
+namespace {
+
+using test::RecordingSink;
+
+class RecordingMessages : public MessagePresenter {
+  public:
+    void show(const UserMessage& m) override { texts.push_back(m.text); }
+    std::vector<std::string> texts;
+};
+
+class RecordingPointer : public PointerSettings {
+  public:
+    PointerApplied apply(const PointerValues& values) override {
+        speeds.push_back(values.speed);
+        return result;
+    }
+    std::vector<int> speeds;
+    PointerApplied result;
+};
+
+class ApplicationFlowsTest : public ::testing::Test {
+  protected:
+    AppOptions options(const char* device = "sim") const {
+        AppOptions o;
+        o.device = device;
+        o.data_dir = data.path();
+        o.splash_ms = 0;
+        return o;
+    }
+    std::filesystem::path file(const char* name) const { return data.dir.path() / name; }
+
+    test::ShippedDataFolder data;
+    RecordingSink sink;
+    RecordingMessages messages;
+    RecordingPointer pointer;
+};
+
+TEST_F(ApplicationFlowsTest, SaveUploadsOffTheWindowsThreadThenSavesAndReports) {
+    Application app(options(), &sink, &messages, &pointer);
+    ASSERT_TRUE(app.start());
+    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    app.controller().record().dpi_stage[0] = 40;
+    app.controller().record().pointer_speed = 11;
+    pointer.result[PointerSetting::kSpeed] = PointerOutcome::kRefused;
+    pointer.result[PointerSetting::kScrollLines] = PointerOutcome::kUnsupported;
+
+    app.save();
+    EXPECT_TRUE(app.upload_running());            // save() returned while the upload goes on
+    app.controller().record().dpi_stage[1] = 41;  // an edit meanwhile: kept, not saved
+    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    EXPECT_EQ(app.session().link()->simulated()->slot(0).parameters[0x54], 40);
+    EXPECT_EQ(read_profile_image(file("config0.bin"))->record.dpi_stage[0], 40);
+    EXPECT_EQ(app.controller().settings().saved_settings.dpi_stage[1],
+              read_profile_image(file("config0.bin"))->record.dpi_stage[1]);
+    EXPECT_EQ(app.controller().record().dpi_stage[1], 41);
+    EXPECT_EQ(pointer.speeds, std::vector<int>{20});
+    ASSERT_EQ(messages.texts.size(), 2u);
+    EXPECT_EQ(messages.texts[0], "SETMOUSESPEED failed.");
+    EXPECT_NE(messages.texts[1].find("wheel scroll lines"), std::string::npos);
+
+    // A Reset clicked while an upload runs follows it; the desktop note is not repeated.
+    app.save();
+    app.reset();
+    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    EXPECT_EQ(pointer.speeds.size(), 3u);
+    EXPECT_EQ(messages.texts.size(), 4u);
+    EXPECT_EQ(app.controller().record().dpi_stage[1],
+              app.controller().settings().saved_settings.dpi_stage[1]);
+}
+
+TEST_F(ApplicationFlowsTest, ProfileLoadingMessagesAtStartTrayRestoreAndArrival) {
+    std::filesystem::remove(file("config0.bin"));
+    Application app(options(), &sink, &messages, &pointer);
+    ASSERT_TRUE(app.start());
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Config file is not exist."});
+    app.cancel();
+    app.restore_from_tray();  // a reload is pending after Cancel
+    EXPECT_EQ(messages.texts.size(), 2u);
+    app.session().on_arrival();
+    EXPECT_EQ(messages.texts.size(), 3u);
+    EXPECT_EQ(messages.texts.back(), "Config file is not exist.");
+    // Save without the profile image: uploaded, nothing saved, said so.
+    app.save();
+    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    EXPECT_EQ(messages.texts.back(), "Config file is not exist.");
+    EXPECT_FALSE(std::filesystem::exists(file("config0.bin")));
+}
+
+TEST_F(ApplicationFlowsTest, AnArrivalThatCannotBeOpenedHidesTheWindowAndBalloonsStayReadable) {
+    Application app(options("/dev/hidraw-none"), &sink, &messages, &pointer);
+    ASSERT_TRUE(app.start());
+    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    app.window()->show();
+    app.session().on_arrival();
+    ASSERT_EQ(sink.seen.size(), 1u);
+    EXPECT_EQ(sink.seen[0].title, "Warning");
+    EXPECT_FALSE(app.window()->isVisible() && !app.window()->isMinimized());
+    EXPECT_EQ(balloon_timeout_ms(sink.seen[0]), kMinimumBalloonMs);
+    app.save();  // no mouse: nothing runs
+    EXPECT_FALSE(app.upload_running());
+}
+
+TEST_F(ApplicationFlowsTest, AWindowThatCannotBeDrawnSaysWhyAndStartFails) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path&)> spoil;
+        const char* expected;  // a part of the message
+    };
+    const Case cases[] = {
+        {"main.png missing",
+         [](const auto& dir) { std::filesystem::remove(dir / "Skins/Graphite/main.png"); },
+         "Skins/Graphite has no usable main.png"},
+        {"both missing",
+         [](const auto& dir) { std::filesystem::remove_all(dir / "Skins/Graphite"); },
+         "has no usable start.png, main.png"},
+        {"skin path refused",
+         [](const auto& dir) {
+             test::replace_in_file(dir / "str0.ini", "Path=Graphite", "Path=../../etc");
+         },
+         "The skin path \"../../etc\" leads out of the skin folder"},
+        {"INI unreadable",
+         [](const auto& dir) { std::filesystem::resize_file(dir / "str0.ini", 2 * 1024 * 1024); },
+         "str0.ini is larger than"},
+    };
+    for (const Case& c : cases) {
+        test::ShippedDataFolder spoilt;
+        c.spoil(spoilt.dir.path());
+        RecordingMessages said;
+        AppOptions o = options();
+        o.data_dir = spoilt.path();
+        Application app(o, &sink, &said, &pointer);
+        EXPECT_FALSE(app.start()) << c.what;
+        ASSERT_EQ(said.texts.size(), 1u) << c.what;
+        EXPECT_NE(said.texts[0].find(c.expected), std::string::npos) << said.texts[0];
+        EXPECT_NE(said.texts[0].find(spoilt.dir.path().string()), std::string::npos) << c.what;
+        EXPECT_EQ(app.window(), nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace p330::gui
