@@ -2,6 +2,7 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/config/full_upload.h"
+#include "core/util/file_io.h"
 #include "core/util/text_replace.h"
 
 namespace p330 {
@@ -19,6 +20,7 @@ void SettingsController::reread_profile_ini() {
 }
 
 LoadResult SettingsController::start() {
+    remove_stale_temp_files(folder_.dir);  // what saves cut short by a kill left behind
     LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
     settings_.snapshot();
     language_ =

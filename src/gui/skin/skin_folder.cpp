@@ -1,16 +1,29 @@
 #include "gui/skin/skin_folder.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "core/util/parse_int.h"
 
 namespace p330::gui {
+namespace {
+
+bool inside(const QString& dir, const QString& root) {
+    return !root.isEmpty() && (dir == root || dir.startsWith(root + "/"));
+}
+
+}  // namespace
 
 std::optional<QString> skin_directory(const QString& data_dir, const QString& path_value) {
     if (QDir::isAbsolutePath(path_value) || path_value.startsWith('~')) return std::nullopt;
     const QString skins = QDir::cleanPath(data_dir + "/Skins");
     const QString dir = QDir::cleanPath(skins + "/" + path_value);
-    if (dir != skins && !dir.startsWith(skins + "/")) return std::nullopt;
+    if (!inside(dir, skins)) return std::nullopt;
+    // A link inside Skins/ may lead anywhere: where the folder really is decides. A folder
+    // that does not exist has nothing to load and stays as named.
+    const QString real_dir = QFileInfo(dir).canonicalFilePath();
+    if (!real_dir.isEmpty() && !inside(real_dir, QFileInfo(skins).canonicalFilePath()))
+        return std::nullopt;
     return dir;
 }
 
