@@ -280,7 +280,7 @@ Status SimulatedMouse::parse(const std::string& text) {
         } else if (field == "macro") {
             ok = (words >> value) && value >= 1 && value <= kMacroCount &&
                  read_block(words, slot.macros[static_cast<std::size_t>(value - 1)]);
-            which = 2 + value;
+            if (ok) which = 2 + value;
         }
         if (!ok) return bad("bad " + field + " of slot " + std::to_string(index));
         slot_seen[static_cast<std::size_t>(index)][static_cast<std::size_t>(which)] = true;

@@ -1,12 +1,18 @@
 #include "gui/skin/skin_folder.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <filesystem>
 
 #include "core/util/parse_int.h"
 
 namespace p330::gui {
 namespace {
+
+QString really(const QString& path) {
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(path.toStdString(), ec);
+    return ec ? QString() : QString::fromStdString(real.string());
+}
 
 bool inside(const QString& dir, const QString& root) {
     return !root.isEmpty() && (dir == root || dir.startsWith(root + "/"));
@@ -19,11 +25,9 @@ std::optional<QString> skin_directory(const QString& data_dir, const QString& pa
     const QString skins = QDir::cleanPath(data_dir + "/Skins");
     const QString dir = QDir::cleanPath(skins + "/" + path_value);
     if (!inside(dir, skins)) return std::nullopt;
-    // A link inside Skins/ may lead anywhere: where the folder really is decides. A folder
-    // that does not exist has nothing to load and stays as named.
-    const QString real_dir = QFileInfo(dir).canonicalFilePath();
-    if (!real_dir.isEmpty() && !inside(real_dir, QFileInfo(skins).canonicalFilePath()))
-        return std::nullopt;
+    // A link inside Skins/ may lead anywhere: where the folder really is decides (as far as
+    // it exists; the rest of the path is taken as written).
+    if (!inside(really(dir), really(skins))) return std::nullopt;
     return dir;
 }
 
