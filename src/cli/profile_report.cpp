@@ -144,7 +144,7 @@ std::string profile_text(const SettingsRecord& r, int first_run_flag) {
     for (const RangeFault& fault :
          out_of_range_fields(r, static_cast<std::uint8_t>(first_run_flag))) {
         line("Out of range", fault.field + " is " + std::to_string(fault.value) + ", not " +
-                                 fault.allowed + " (sent as it is)");
+                                 fault.allowed + " (kept as it is)");
     }
     return out;
 }
