@@ -32,6 +32,8 @@ int cmd_status(const Context& c) {
     const TransferTally tally = read_mouse_state(protocol, image);
     if (!tally.ok())
         return fail(c, kExitFailed, "the mouse did not answer: " + tally.status().message());
+    if (Status understood = check_mouse_answer(image, 1, 4); !understood)
+        return fail(c, kExitFailed, understood.message());
     if (c.options.json) {
         JsonList stages('[');
         for (int k = 1; k <= 4; ++k) stages.item(json_number(stage_dpi(image, 0, k)));

@@ -8,6 +8,7 @@
 #include "core/buttons/function_catalogue.h"
 #include "core/buttons/key_tables.h"
 #include "core/config/pointer_settings.h"
+#include "core/config/record_ranges.h"
 #include "core/model/device_image.h"
 #include "core/util/hex.h"
 
@@ -140,6 +141,11 @@ std::string profile_text(const SettingsRecord& r, int first_run_flag) {
              std::to_string(pairs) + " of 63 pairs, loop " +
                  std::to_string(r.macro_block[m][0] << 8 | r.macro_block[m][1]));
     }
+    for (const RangeFault& fault :
+         out_of_range_fields(r, static_cast<std::uint8_t>(first_run_flag))) {
+        line("Out of range", fault.field + " is " + std::to_string(fault.value) + ", not " +
+                                 fault.allowed + " (kept as it is)");
+    }
     return out;
 }
 
@@ -171,6 +177,15 @@ std::string profile_json(const SettingsRecord& r, int first_run_flag) {
                         .field("pairs", json_number(macro_pairs_used(r.macro_block[m])))
                         .str());
     }
+    JsonList faults('[');
+    for (const RangeFault& fault :
+         out_of_range_fields(r, static_cast<std::uint8_t>(first_run_flag))) {
+        faults.item(JsonList('{')
+                        .field("field", json_string(fault.field))
+                        .field("value", json_number(fault.value))
+                        .field("allowed", json_string(fault.allowed))
+                        .str());
+    }
     return JsonList('{')
         .field("first_run_flag", json_number(first_run_flag))
         .field("report_rate_hz", json_number(report_rate_hz(r)))
@@ -193,6 +208,7 @@ std::string profile_json(const SettingsRecord& r, int first_run_flag) {
         .field("double_click_ms", json_number(pointer.double_click_ms))
         .field("buttons", buttons.str())
         .field("macro_blocks", macros.str())
+        .field("out_of_range", faults.str())
         .str();
 }
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,9 +24,18 @@ SingleInstance::SingleInstance() {
         return;
     }
     lock_path_ = *folder + "/p330.lock";
-    const int fd = ::open(lock_path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // Without blocking and without following a link: a FIFO or a link planted at the lock's
+    // name must neither hang the start nor lock a file of someone else's choosing.
+    const int fd = ::open(lock_path_.c_str(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {
         problem_ = "cannot open " + lock_path_ + ": " + std::strerror(errno);
+        return;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        problem_ = lock_path_ + " is not a regular file";
         return;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

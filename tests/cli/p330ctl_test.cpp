@@ -1,6 +1,7 @@
 // p330ctl end to end: the real program against the simulated mouse and real files.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -94,6 +95,11 @@ TEST_F(P330ctlTest, BadArgumentsAndFilesGiveAClearMessageAndAnExitCode) {
     };
     std::ofstream(data() / "short.bin") << "too short";
     std::ofstream(data() / "mouse.state") << "not a state file\n";
+    // A FIFO where a file should be: refused at once, never waited on.
+    const std::string fifo = (data() / "fifo.bin").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::remove(data() / "record.ini");
+    ASSERT_EQ(::mkfifo((data() / "record.ini").c_str(), 0600), 0);
     const std::vector<Case> cases = {
         {{"frobnicate"}, 2, "unknown command"},
         {{}, 2, "no command"},
@@ -106,6 +112,10 @@ TEST_F(P330ctlTest, BadArgumentsAndFilesGiveAClearMessageAndAnExitCode) {
         {{"--device", "sim:" + (data() / "mouse.state").string(), "status"},
          4,
          "simulated mouse state"},
+        {{"show", fifo}, 4, "not a regular file"},
+        {{"apply", fifo}, 4, "not a regular file"},
+        {{"--device", "sim:" + fifo, "status"}, 4, "not a regular file"},
+        {{"macros"}, 4, "not a regular file"},
     };
     for (const Case& c : cases) {
         const auto run = ctl(c.args);
@@ -123,6 +133,48 @@ TEST_F(P330ctlTest, ApplyWritesNothingOnDisk) {
     const auto run = ctl({"--device", "sim", "apply"});
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(fs::last_write_time(data() / "config0.bin"), before);
+}
+
+// A mouse answering a DPI it cannot have: status fails and shows no stage as a setting.
+TEST_F(P330ctlTest, StatusRefusesAnAnswerTheMouseCannotMean) {
+    const auto state = data() / "mouse.state";
+    const std::string sim = "--device=sim:" + state.string();
+    ASSERT_EQ(ctl({sim, "status"}).exit_code, 0);
+    std::ifstream in(state);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    const std::size_t block = text.find("slot 0 parameters ") + 18;
+    text.replace(block + 2 * 0x55, 2, "C0");  // stage 2: 192 x 50 = 9600 DPI
+    std::ofstream(state) << text;
+    const auto run = ctl({sim, "status"});
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.err.find("does not understand: DPI 9600 for stage 2"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.out.find("DPI stage"), std::string::npos) << run.out;
+}
+
+// An image with values the program never writes is still shown, with those fields named.
+TEST_F(P330ctlTest, ShowNamesFieldsOutOfRange) {
+    EXPECT_EQ(ctl({"show", (data() / "config0.bin").string()}).out.find("Out of range"),
+              std::string::npos);
+    Result<ProfileImage> image = read_profile_image(data() / "config0.bin");
+    ASSERT_TRUE(image);
+    image->record.report_interval = 57;
+    ASSERT_TRUE(write_profile_image(data() / "odd.bin", image->record));
+    std::fstream file(data() / "odd.bin", std::ios::in | std::ios::out | std::ios::binary);
+    file.put(28);  // the first-run flag
+    file.close();
+    const auto text = ctl({"show", (data() / "odd.bin").string()});
+    ASSERT_EQ(text.exit_code, 0) << text.err;
+    EXPECT_NE(text.out.find("Out of range      first_run_flag is 28, not 0 to 1"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("Out of range      report_interval is 57, not 1, 2, 4 or 8"),
+              std::string::npos);
+    const auto json = ctl({"--json", "show", (data() / "odd.bin").string()});
+    EXPECT_NE(json.out.find("\"out_of_range\":[{\"field\":\"first_run_flag\",\"value\":28,"),
+              std::string::npos)
+        << json.out;
 }
 
 }  // namespace

@@ -1,21 +1,22 @@
 // The profile-image loader and everything that decodes a loaded record: the parameter block,
-// the button table and the stage lookups, whatever the file holds.
+// the button table, the stage lookups and the range check, whatever the file holds.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "core/config/image_builders.h"
 #include "core/config/profile_files.h"
+#include "core/config/record_ranges.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/p330-fuzz-image-" + std::to_string(::getpid()) + ".bin";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    // In memory: millions of runs must not wait on a disk.
+    static const int fd = ::memfd_create("p330-fuzz-image", MFD_CLOEXEC);
+    static const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    if (fd < 0 || ::ftruncate(fd, 0) != 0) std::abort();
+    if (size > 0 && ::pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) std::abort();
     p330::Result<p330::ProfileImage> image = p330::read_profile_image(path);
     if (image.is_ok() != (size == p330::kProfileImageSize)) std::abort();
     if (!image) return 0;
@@ -23,6 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device.parameter_block[0] = p330::build_parameter_block(image->record);
     device.button_table = p330::build_button_table(image->record);
     p330::copy_macros(image->record, device);
+    for (const p330::RangeFault& fault :
+         p330::out_of_range_fields(image->record, image->first_run_flag))
+        if (fault.field.empty() || fault.allowed.empty()) std::abort();
     for (int stage = 0; stage <= 7; ++stage)
         (void)p330::stage_dpi(device, image->record.profile_slot, stage);
     return 0;

@@ -89,6 +89,18 @@ TEST(SkinFolderTest, PathMustStayInsideTheSkinsFolder) {
     EXPECT_FALSE(skin_directory("/opt/p330", ".."));
     EXPECT_FALSE(skin_directory("/opt/p330", "Graphite/../../.."));
     EXPECT_FALSE(skin_directory("/opt/p330", "~/skins"));
+
+    // Where a link in Skins/ really leads decides.
+    test::TempDir dir;
+    const auto skins = dir.path() / "data" / "Skins";
+    std::filesystem::create_directories(skins / "Graphite");
+    std::filesystem::create_directories(dir.path() / "outside");
+    std::filesystem::create_directory_symlink("../../outside", skins / "Escape");
+    std::filesystem::create_directory_symlink("Graphite", skins / "Alias");
+    const QString data = QString::fromStdString((dir.path() / "data").string());
+    EXPECT_FALSE(skin_directory(data, "Escape"));
+    EXPECT_FALSE(skin_directory(data, "Escape/inner"));
+    EXPECT_EQ(skin_directory(data, "Alias"), data + "/Skins/Alias");
     const TextColour colour = text_colour_from_strings("300", "x", "-1");
     EXPECT_EQ(colour.red, 300 & 0xFF);
     EXPECT_EQ(colour.green, 0);

@@ -1,6 +1,7 @@
 #include "core/config/settings_controller.h"
 
 #include "core/buttons/function_catalogue.h"
+#include "core/util/file_io.h"
 
 namespace p330 {
 
@@ -10,6 +11,7 @@ void SettingsController::reread_profile_ini() {
 }
 
 LoadResult SettingsController::start() {
+    remove_stale_temp_files(folder_.dir);  // what saves cut short by a kill left behind
     LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
     settings_.snapshot();
     language_ =

@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -12,6 +13,13 @@ namespace p330 {
 std::optional<MouseReport> decode_mouse_report(std::span<const std::uint8_t> report) {
     if (report.size() < 4 || report[0] != 6 || report[1] != 7) return std::nullopt;
     return MouseReport{report[2], report[3]};
+}
+
+Result<std::optional<MouseReport>> read_mouse_report(MouseLink& link) {
+    std::array<std::uint8_t, 64> buffer{};
+    Result<std::size_t> got = link.read_input_report(buffer);
+    if (!got) return got.error();
+    return decode_mouse_report(std::span(buffer).first(std::min(*got, buffer.size())));
 }
 
 DeviceListener::DeviceListener(Handler handler)
@@ -102,15 +110,13 @@ void DeviceListener::run() {
         if (stopping_ || generation != generation_ || input < 0) continue;
         if (!(fds[1].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL))) continue;
 
-        std::array<std::uint8_t, 64> buffer{};
-        Result<std::size_t> got = source_->read_input_report(buffer);
+        Result<std::optional<MouseReport>> got = read_mouse_report(*source_);
         if (!got) {
             if (got.error().code != ErrorCode::kTimeout) dead_generation = generation;
             continue;
         }
-        std::optional<MouseReport> report = decode_mouse_report(std::span(buffer).first(*got));
-        if (!report) continue;
-        pending_ = report;
+        if (!*got) continue;
+        pending_ = *got;
         signal(owner_fd_);
         handled_.wait(lock, [this] { return !pending_ || stopping_; });
     }

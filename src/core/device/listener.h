@@ -23,6 +23,9 @@ struct MouseReport {
 
 // 06 07 type value: a report of the mouse's own; anything shorter or with other ids is not.
 std::optional<MouseReport> decode_mouse_report(std::span<const std::uint8_t> report);
+// The report waiting on the link's input collection, decoded (nullopt when it is not one of
+// the mouse's own); fails as the read fails.
+Result<std::optional<MouseReport>> read_mouse_report(MouseLink& link);
 
 class DeviceListener {
   public:

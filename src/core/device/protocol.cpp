@@ -83,6 +83,10 @@ TransferTally CommandProtocol::send_command_with_block(CommandPacket& packet,
     for (std::size_t i = 0; i < chunks; ++i) {
         std::fill(report.begin(), report.end(), 0);
         Result<std::size_t> got = transport_.read_input(report, kReadTimeout);
+        if (got && *got < kOutputReportLength) {
+            got = Error{ErrorCode::kIo, "short input report: " + std::to_string(*got) + " of " +
+                                            std::to_string(kOutputReportLength) + " bytes"};
+        }
         tally.note(got.status());
         if (!got) continue;  // a lost chunk leaves its part of the destination as it was
         const std::size_t offset = i * kBlockChunk;
@@ -167,6 +171,22 @@ TransferTally read_mouse_state(CommandProtocol& protocol, DeviceImage& image) {
     TransferTally tally = protocol.read_current_profile(image);
     tally.merge(protocol.read_parameter_block(image));
     return tally;
+}
+
+Status check_mouse_answer(const DeviceImage& image, int first_stage, int last_stage) {
+    auto not_understood = [](const std::string& what) {
+        return Status(Error{ErrorCode::kInvalidData, std::string(kMouseNotUnderstood) + what});
+    };
+    if (image.current_profile >= kProfileSlotCount)
+        return not_understood("profile " + std::to_string(image.current_profile));
+    for (int stage = first_stage; stage <= last_stage; ++stage) {
+        const int dpi = stage_dpi(image, 0, stage);  // 0x8C reads into block 0
+        if (dpi == 0 || dpi > kMaxDpi) {
+            return not_understood("DPI " + std::to_string(dpi) + " for stage " +
+                                  std::to_string(stage));
+        }
+    }
+    return Status::ok();
 }
 
 }  // namespace p330

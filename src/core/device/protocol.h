@@ -71,4 +71,13 @@ TransferTally connect_handshake(CommandProtocol& protocol, DeviceImage& image,
 // The mouse's current profile (0x82) and its parameter block (0x8C into block 0).
 TransferTally read_mouse_state(CommandProtocol& protocol, DeviceImage& image);
 
+inline constexpr char kMouseNotUnderstood[] =
+    "the mouse answered something this program does not understand: ";
+constexpr int kMaxDpi = 5000;
+
+// Whether what read_mouse_state brought can be the mouse's settings: a profile slot 0..5 and,
+// for stages first_stage..last_stage, a DPI neither 0 nor above 5000. Answers outside that
+// are never shown as settings.
+Status check_mouse_answer(const DeviceImage& image, int first_stage, int last_stage);
+
 }  // namespace p330

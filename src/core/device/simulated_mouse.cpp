@@ -234,6 +234,12 @@ Status SimulatedMouse::parse(const std::string& text) {
     std::uint8_t profile = 0;
     std::uint8_t host_mode = 0;
     std::array<SimulatedSlot, kProfileSlotCount> slots{};
+    // A file cut short at a line boundary parses line by line: it is whole only when every
+    // line a saved state holds was there.
+    constexpr int kLinesPerSlot = 3 + kMacroCount;  // report_interval, parameters, buttons
+    std::array<std::array<bool, kLinesPerSlot>, kProfileSlotCount> slot_seen{};
+    bool profile_seen = false;
+    bool host_mode_seen = false;
     auto read_block = [](std::istringstream& words, Block& block) {
         std::string hex;
         words >> hex;
@@ -250,6 +256,7 @@ Status SimulatedMouse::parse(const std::string& text) {
         if (key == "current_profile" || key == "host_mode") {
             if (!(words >> value) || value < 0 || value > 255) return bad("bad " + key);
             (key == "host_mode" ? host_mode : profile) = static_cast<std::uint8_t>(value);
+            (key == "host_mode" ? host_mode_seen : profile_seen) = true;
             continue;
         }
         int index = -1;
@@ -260,18 +267,29 @@ Status SimulatedMouse::parse(const std::string& text) {
         }
         SimulatedSlot& slot = slots[static_cast<std::size_t>(index)];
         bool ok = false;
+        int which = 0;
         if (field == "report_interval") {
             ok = (words >> value) && value >= 0 && value <= 255;
             if (ok) slot.report_interval = static_cast<std::uint8_t>(value);
         } else if (field == "parameters") {
             ok = read_block(words, slot.parameters);
+            which = 1;
         } else if (field == "buttons") {
             ok = read_block(words, slot.buttons);
+            which = 2;
         } else if (field == "macro") {
             ok = (words >> value) && value >= 1 && value <= kMacroCount &&
                  read_block(words, slot.macros[static_cast<std::size_t>(value - 1)]);
+            if (ok) which = 2 + value;
         }
         if (!ok) return bad("bad " + field + " of slot " + std::to_string(index));
+        slot_seen[static_cast<std::size_t>(index)][static_cast<std::size_t>(which)] = true;
+    }
+    if (!profile_seen || !host_mode_seen) return bad("incomplete: the header lines are missing");
+    for (int s = 0; s < kProfileSlotCount; ++s) {
+        for (bool seen : slot_seen[static_cast<std::size_t>(s)]) {
+            if (!seen) return bad("incomplete: slot " + std::to_string(s) + " is cut short");
+        }
     }
     if (profile >= kProfileSlotCount) return bad("profile out of range");
     current_profile_ = profile;
@@ -282,6 +300,8 @@ Status SimulatedMouse::parse(const std::string& text) {
 
 Status SimulatedMouse::attach_state_file(const std::filesystem::path& path) {
     state_file_ = path;
+    remove_stale_temp_files(path.has_parent_path() ? path.parent_path() : ".",
+                            path.filename().string());
     auto bytes = read_file(path, kMaxStateFileSize);
     if (!bytes) {
         if (bytes.error().code == ErrorCode::kNotFound) {

@@ -87,7 +87,9 @@ void MouseSession::on_mouse_report(MouseReport report) {
     if (report.type >= 1 && report.type <= 3) {
         if (report.value < 1 || report.value > 6 || protocol_ == nullptr) return;
         DeviceImage& image = controller_.image();
-        read_mouse_state(*protocol_, image);
+        // What did not arrive, or what the mouse cannot mean, is not shown as its DPI.
+        if (!read_mouse_state(*protocol_, image).ok()) return;
+        if (!check_mouse_answer(image, report.value, report.value)) return;
         // The mouse's block is read into entry 0, so the stage is looked up there.
         sink_.notify(
             dpi_stage_notification(language, report.value, stage_dpi(image, 0, report.value)));

@@ -4,14 +4,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstring>
 #include <string>
 
 namespace p330 {
+namespace fs = std::filesystem;
 namespace {
 
-Error io_error(const std::string& what, const std::filesystem::path& path, int err) {
+// Temporary names: "." + the file's name + this mark + the writer's process id + "-" + a
+// suffix. The process id tells a killed writer's leftover from a save in progress.
+constexpr std::string_view kTempMark = ".p330-tmp-";
+constexpr int kMaxLinkHops = 40;
+
+Error io_error(const std::string& what, const fs::path& path, int err) {
     return Error{err == ENOENT ? ErrorCode::kNotFound : ErrorCode::kIo,
                  what + " " + path.string() + ": " + std::strerror(err), err};
 }
@@ -31,11 +40,79 @@ class FileDescriptor {
     int fd_;
 };
 
+// The file a write lands in: the end of the chain of links at path, or path itself.
+Result<fs::path> write_target(const fs::path& path) {
+    fs::path target = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) return io_error("cannot follow the link", path, ec.value());
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return io_error("cannot follow the link", path, ELOOP);
+}
+
+// A temporary file holding the bytes, flushed, under a name beside the target; or why not.
+struct Staged {
+    std::string temp;
+    const char* what = "";
+    int err = 0;
+    bool unsupported = false;  // the file system has no unnamed files: use a named one
+};
+
+Staged fill(int fd, std::span<const std::uint8_t> bytes, mode_t mode) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return {"", "cannot write", errno};
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fchmod(fd, mode) != 0) return {"", "cannot set permissions of", errno};
+    if (::fsync(fd) != 0) return {"", "cannot flush", errno};
+    return {};
+}
+
+// The bytes go to an unnamed file, which gets its temporary name only once complete, just
+// before the rename: a writer killed at any other moment leaves nothing behind.
+Staged stage_unnamed(const fs::path& dir, const std::string& prefix,
+                     std::span<const std::uint8_t> bytes, mode_t mode) {
+    static std::atomic<unsigned> counter{0};
+    FileDescriptor fd(::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (fd.get() < 0) return {"", "", errno, true};
+    if (Staged filled = fill(fd.get(), bytes, mode); filled.err != 0) return filled;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string temp = prefix + std::to_string(counter++);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return {temp};
+        if (errno != EEXIST) break;
+    }
+    return {"", "", errno, true};
+}
+
+Staged stage_named(const std::string& prefix, std::span<const std::uint8_t> bytes, mode_t mode) {
+    std::string temp = prefix + "XXXXXX";
+    FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.get() < 0) return {"", "cannot create a temporary file for", errno};
+    Staged staged = fill(fd.get(), bytes, mode);
+    if (staged.err == 0 && ::close(fd.release()) != 0) staged = {"", "cannot close", errno};
+    if (staged.err != 0) {
+        ::unlink(temp.c_str());
+        return staged;
+    }
+    return {temp};
+}
+
 }  // namespace
 
-Result<std::vector<std::uint8_t>> read_file(const std::filesystem::path& path,
-                                            std::size_t max_size) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+Result<std::vector<std::uint8_t>> read_file(const fs::path& path, std::size_t max_size) {
+    // O_NONBLOCK: a FIFO or a device in the file's place must not hang the open.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0) return io_error("cannot open", path, errno);
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return io_error("cannot inspect", path, errno);
@@ -64,39 +141,52 @@ Result<std::vector<std::uint8_t>> read_file(const std::filesystem::path& path,
     return bytes;
 }
 
-Status write_file_atomically(const std::filesystem::path& path,
-                             std::span<const std::uint8_t> bytes) {
-    std::string temp = path.string() + ".XXXXXX";
-    FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) return io_error("cannot create a temporary file for", path, errno);
-
-    auto fail = [&](const char* what) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        return Status(io_error(what, path, err));
-    };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return fail("cannot write");
-        }
-        done += static_cast<std::size_t>(n);
-    }
+Status write_file_atomically(const fs::path& path, std::span<const std::uint8_t> bytes) {
+    Result<fs::path> resolved = write_target(path);
+    if (!resolved) return resolved.error();
+    const fs::path& target = *resolved;
     // Keep the permissions of the file being replaced; a new file gets the usual 0644.
     struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    if (::fchmod(fd.get(), mode) != 0) return fail("cannot set permissions of");
-    if (::fsync(fd.get()) != 0) return fail("cannot flush");
-    if (::close(fd.release()) != 0) return fail("cannot close");
-    if (::rename(temp.c_str(), path.c_str()) != 0) return fail("cannot replace");
+    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string prefix = (dir / ("." + target.filename().string())).string() +
+                               std::string(kTempMark) + std::to_string(::getpid()) + "-";
+
+    Staged staged = stage_unnamed(dir, prefix, bytes, mode);
+    if (staged.unsupported) staged = stage_named(prefix, bytes, mode);
+    if (staged.temp.empty()) return io_error(staged.what, path, staged.err);
+    if (::rename(staged.temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(staged.temp.c_str());
+        return io_error("cannot replace", path, err);
+    }
     return Status::ok();
 }
 
-Status write_file_atomically(const std::filesystem::path& path, std::string_view text) {
+Status write_file_atomically(const fs::path& path, std::string_view text) {
     return write_file_atomically(
         path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+int remove_stale_temp_files(const fs::path& dir, std::string_view file_name) {
+    int removed = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const std::size_t mark = name.rfind(kTempMark);
+        if (name.front() != '.' || mark == std::string::npos || mark < 2) continue;
+        if (!file_name.empty() && std::string_view(name).substr(1, mark - 1) != file_name) continue;
+        const char* digits = name.data() + mark + kTempMark.size();
+        pid_t writer = 0;
+        const auto [after, parsed] = std::from_chars(digits, name.data() + name.size(), writer);
+        if (parsed != std::errc() || *after != '-' || writer <= 0 || writer == ::getpid()) continue;
+        if (::kill(writer, 0) == 0 || errno != ESRCH) continue;  // still saving
+        struct stat info {};
+        if (::lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::unlink(it->path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 }  // namespace p330

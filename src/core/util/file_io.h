@@ -1,6 +1,8 @@
 #pragma once
-// Whole-file reads that refuse oversized files, and writes that never leave a partial file:
-// the bytes go to a temporary name beside the target, are flushed, and replace it by rename.
+// Whole-file reads that refuse oversized and non-regular files without blocking on them, and
+// writes that never leave a partial file: the bytes go to an unnamed file (or, where the file
+// system has none, a marked temporary name) beside the target, are flushed, and replace it by
+// rename. A symbolic link is written through: its target is replaced, the link stays.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,5 +20,9 @@ Result<std::vector<std::uint8_t>> read_file(const std::filesystem::path& path,
 Status write_file_atomically(const std::filesystem::path& path,
                              std::span<const std::uint8_t> bytes);
 Status write_file_atomically(const std::filesystem::path& path, std::string_view text);
+
+// Removes the temporary files that writers killed mid-save left in dir (those of processes
+// that no longer run); only those of file_name when it is given. Returns how many went.
+int remove_stale_temp_files(const std::filesystem::path& dir, std::string_view file_name = {});
 
 }  // namespace p330

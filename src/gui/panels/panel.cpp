@@ -1,14 +1,12 @@
 #include "gui/panels/panel.h"
 
-#include <QImageReader>
-
 #include "gui/skin/texts.h"
 
 namespace p330::gui {
 
 void Panel::measure_body() {
-    const QSize size = QImageReader(ctx_.canvas.path(QString::fromLatin1(body_))).size();
-    body_size_ = size.isValid() ? size : QSize(0, 0);
+    // Through the canvas's loader, which refuses a FIFO in the skin instead of waiting on it.
+    body_size_ = ctx_.canvas.image_of(QString::fromLatin1(body_)).size();
 }
 
 int Panel::paint(int top, bool expanded) {

@@ -2,10 +2,24 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <filesystem>
 
 #include "core/util/parse_int.h"
 
 namespace p330::gui {
+namespace {
+
+QString really(const QString& path) {
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(path.toStdString(), ec);
+    return ec ? QString() : QString::fromStdString(real.string());
+}
+
+bool inside(const QString& dir, const QString& root) {
+    return !root.isEmpty() && (dir == root || dir.startsWith(root + "/"));
+}
+
+}  // namespace
 
 namespace {
 
@@ -13,7 +27,10 @@ std::optional<QString> skin_in(const QString& skins_root, const QString& path_va
     if (QDir::isAbsolutePath(path_value) || path_value.startsWith('~')) return std::nullopt;
     const QString skins = QDir::cleanPath(skins_root);
     const QString dir = QDir::cleanPath(skins + "/" + path_value);
-    if (dir != skins && !dir.startsWith(skins + "/")) return std::nullopt;
+    if (!inside(dir, skins)) return std::nullopt;
+    // A link inside Skins/ may lead anywhere: where the folder really is decides (as far as
+    // it exists; the rest of the path is taken as written).
+    if (!inside(really(dir), really(skins))) return std::nullopt;
     return dir;
 }
 

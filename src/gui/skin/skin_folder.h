@@ -1,6 +1,6 @@
 #pragma once
 // Where the skin lives: a Skins folder + the profile INI's Path. A Path that would lead out of
-// the Skins folder is refused.
+// the Skins folder, by its text or through a symbolic link, is refused.
 
 #include <QString>
 #include <QStringList>

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include "core/util/file_io.h"
+
 namespace p330::gui {
 
 void SkinMessages::image_failed(QWidget* owner) {
@@ -15,6 +17,7 @@ void SkinMessages::background_failed(QWidget* owner, const QString& caption) {
 }
 
 namespace {
+constexpr std::size_t kMaxSkinImageSize = std::size_t{32} << 20;
 SkinMessages g_default_messages;
 SkinMessages* g_messages = &g_default_messages;
 }  // namespace
@@ -27,7 +30,11 @@ void set_skin_messages(SkinMessages* messages) {
 }
 
 QImage load_premultiplied(const QString& path) {
-    QImage decoded(path);
+    // Read by the core, which refuses what is not a regular file instead of blocking on it.
+    const Result<std::vector<std::uint8_t>> bytes =
+        read_file(path.toStdString(), kMaxSkinImageSize);
+    if (!bytes) return {};
+    const QImage decoded = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
     if (decoded.isNull()) return {};
     QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {

@@ -1,7 +1,14 @@
 #include "core/config/profile_files.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <random>
+#include <thread>
+
+#include "core/config/settings_controller.h"
 #include "fixtures/data_folder.h"
 
 namespace p330 {
@@ -147,6 +154,64 @@ TEST_F(ProfileFilesTest, ImportReadsImageAndCompanionIni) {
     EXPECT_FALSE(
         import_profile(elsewhere.path() / "p.txt", data.folder, state, record, Language::kEnglish)
             .message);
+}
+
+std::vector<std::string> folder_entries(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A save killed at any moment leaves the old image or the new one, never a mix; what a kill
+// between naming and renaming leaves is gone after the next start.
+TEST_F(ProfileFilesTest, SavesKilledAtRandomLeaveOldOrNewAndNoDebrisAfterTheNextStart) {
+    const auto path = data.folder.image(0);
+    SettingsRecord old_record{};
+    SettingsRecord new_record{};
+    std::fill_n(record_bytes(old_record).begin(), kSettingsRecordSize, 0x11);
+    std::fill_n(record_bytes(new_record).begin(), kSettingsRecordSize, 0x22);
+    ASSERT_TRUE(write_profile_image(path, old_record));
+    std::mt19937 random(1);
+    for (int trial = 0; trial < 200; ++trial) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int n = 0;; ++n) (void)write_profile_image(path, n % 2 ? old_record : new_record);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 4000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        Result<ProfileImage> image = read_profile_image(path);
+        ASSERT_TRUE(image) << image.error().message;
+        const std::uint8_t fill = record_bytes(image->record)[7];
+        ASSERT_TRUE(fill == 0x11 || fill == 0x22);
+        const auto bytes = record_bytes(image->record);
+        ASSERT_EQ(std::count(bytes.begin(), bytes.end(), fill), kSettingsRecordSize) << trial;
+    }
+    const std::size_t leftovers = folder_entries(data.dir.path()).size() - 1;
+    SettingsController(data.folder, nullptr, nullptr).start();
+    EXPECT_EQ(folder_entries(data.dir.path()), std::vector<std::string>{"config0.bin"})
+        << leftovers << " leftovers before the start";
+}
+
+// A profile image that is a link is saved into the link's target; the link stays a link.
+TEST_F(ProfileFilesTest, SavingThroughALinkWritesItsTarget) {
+    const auto elsewhere = data.dir.path() / "elsewhere";
+    std::filesystem::create_directory(elsewhere);
+    std::filesystem::create_directory(data.dir.path() / "profiles");
+    data.folder.dir = data.dir.path() / "profiles";
+    data.write_image("elsewhere/real.bin", 'o');
+    std::filesystem::create_symlink("../elsewhere/real.bin", data.folder.image(0));
+    record.report_interval = 8;
+    ASSERT_TRUE(save_active_profile(data.folder, state, record).image_written);
+    EXPECT_TRUE(std::filesystem::is_symlink(data.folder.image(0)));
+    Result<ProfileImage> saved = read_profile_image(elsewhere / "real.bin");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->record.report_interval, 8);
+    EXPECT_EQ(folder_entries(elsewhere), std::vector<std::string>{"real.bin"});
+    EXPECT_EQ(folder_entries(data.folder.dir), std::vector<std::string>{"config0.bin"});
 }
 
 }  // namespace

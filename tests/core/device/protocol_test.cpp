@@ -166,5 +166,35 @@ TEST_F(ProtocolTest, HandshakeReadsProfileThenSetsHostMode) {
     EXPECT_EQ(transport.features_set[1], feature({0x01, 0xFC, 0, 0, 0, 0, 0, 0x02}));
 }
 
+// A short input report is a lost chunk, not zeros; answers the mouse cannot mean are refused.
+TEST_F(ProtocolTest, ShortReportsFailAndImpossibleAnswersAreNotTakenAsSettings) {
+    DeviceImage image;
+    image.parameter_block[0] = kParameterBlockTemplate;
+    transport.feature_answer = {0, 0x8C, 0, 0x80, 0, 0, 0, 0, 0};
+    transport.inputs.emplace_back(65, 0x07);
+    transport.inputs.emplace_back(30, 0x07);
+    const TransferTally tally = protocol.read_parameter_block(image);
+    EXPECT_EQ(tally.failed(), 1);
+    EXPECT_NE(tally.status().message().find("short input report: 30 of 65"), std::string::npos);
+    EXPECT_EQ(image.parameter_block[0][0x54], 0x08);  // the short chunk left the block alone
+    EXPECT_EQ(image.parameter_block[0][0x3F], 0x07);
+
+    EXPECT_TRUE(check_mouse_answer(image, 1, 4));
+    struct Case {
+        std::uint8_t profile;
+        std::uint8_t stage2;
+        const char* says;
+    };
+    for (const Case c : {Case{29, 0x10, "profile 29"}, Case{0, 192, "DPI 9600 for stage 2"},
+                         Case{5, 0, "DPI 0 for stage 2"}}) {
+        image.current_profile = c.profile;
+        image.parameter_block[0][0x55] = c.stage2;
+        const Status status = check_mouse_answer(image, 1, 4);
+        ASSERT_FALSE(status) << c.says;
+        EXPECT_EQ(status.message(), std::string(kMouseNotUnderstood) + c.says);
+    }
+    EXPECT_TRUE(check_mouse_answer(image, 1, 1));  // only the stage asked about counts
+}
+
 }  // namespace
 }  // namespace p330

@@ -117,23 +117,33 @@ TEST(SimulatedMouseStateTest, MemorySurvivesBetweenRunsThroughTheStateFile) {
     EXPECT_EQ(again.slot(0).macros[5][9], 0x31);
 }
 
-TEST(SimulatedMouseStateTest, DamagedStateFileIsRefusedAndLeftAlone) {
+// Damaged, and cut short at a line boundary (every line whole, the last ones missing).
+TEST(SimulatedMouseStateTest, DamagedOrCutShortStateFileIsRefusedAndLeftAlone) {
     test::TempDir dir;
     const auto path = dir.path() / "mouse.state";
-    const std::string damaged = "p330-simulated-mouse 1\nslot 9 buttons 00\n";
-    std::ofstream(path) << damaged;
     ManualClock clock;
     {
         SimulatedMouse mouse(clock);
-        const Status status = mouse.attach_state_file(path);
-        EXPECT_FALSE(status);
-        EXPECT_EQ(status.error().code, ErrorCode::kInvalidData);
-        mouse.set_current_profile(1);
-        (void)mouse.set_feature(command({0x03, 1, 2, 0, 0, 0, 0, 0}));
+        ASSERT_TRUE(mouse.attach_state_file(path));
+    }  // a new mouse writes its whole state
+    std::ifstream whole_file(path);
+    const std::string whole((std::istreambuf_iterator<char>(whole_file)), {});
+    const std::string without_last_line = whole.substr(0, whole.rfind('\n', whole.size() - 2) + 1);
+    const std::string damaged = "p330-simulated-mouse 1\nslot 9 buttons 00\n";
+    for (const std::string& content :
+         {damaged, without_last_line, whole.substr(0, whole.find("slot 5"))}) {
+        std::ofstream(path) << content;
+        {
+            SimulatedMouse mouse(clock);
+            const Status status = mouse.attach_state_file(path);
+            EXPECT_FALSE(status);
+            EXPECT_EQ(status.error().code, ErrorCode::kInvalidData);
+            mouse.set_current_profile(1);
+            (void)mouse.set_feature(command({0x03, 1, 2, 0, 0, 0, 0, 0}));
+        }
+        std::ifstream in(path);
+        EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), content);
     }
-    std::ifstream in(path);
-    std::string content((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(content, damaged);
 }
 
 }  // namespace

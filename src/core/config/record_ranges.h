@@ -1,0 +1,23 @@
+#pragma once
+// The fields of a profile image that hold values the program never produces. Such an image is
+// still sent as it is (the mouse and stored files may rely on its bytes); the tools say which
+// fields are out of range so that nobody takes them for settings.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/model/settings_record.h"
+
+namespace p330 {
+
+struct RangeFault {
+    std::string field;    // the record's field name, with the index for arrays
+    int value;            // what the image holds
+    std::string allowed;  // the range, in words
+};
+
+std::vector<RangeFault> out_of_range_fields(const SettingsRecord& record,
+                                            std::uint8_t first_run_flag);
+
+}  // namespace p330
