@@ -12,6 +12,7 @@
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/drawing_check.h"
 #include "gui/app/notification_presenters.h"
+#include "gui/skin/texts.h"
 #include "gui/dialogs/firmware_updater.h"
 #include "platform/gsettings_pointer.h"
 
@@ -28,14 +29,6 @@ class Application::ForwardingSink final : public NotificationSink {
   private:
     Application& app_;
 };
-
-namespace {
-
-QString q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
-}  // namespace
 
 Application::Application(AppOptions options, NotificationSink* sink, MessagePresenter* messages,
                          PointerSettings* pointer)
@@ -115,9 +108,9 @@ void Application::arrival() {
 void Application::create_tray() {
     const Language language = controller_.language();
     tray_ = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/p330/icon.png")));
-    tray_->setToolTip(q(ui_texts(language).product_title));
+    tray_->setToolTip(qtext(ui_texts(language).product_title));
     tray_menu_ = std::make_unique<QMenu>();
-    exit_action_ = tray_menu_->addAction(q(ui_texts(language).tray_exit));
+    exit_action_ = tray_menu_->addAction(qtext(ui_texts(language).tray_exit));
     connect(exit_action_, &QAction::triggered, this, &Application::exit_program);
     tray_->setContextMenu(tray_menu_.get());
     connect(tray_.get(), &QSystemTrayIcon::activated, this,
@@ -167,7 +160,7 @@ bool Application::start() {
     const LoadResult loaded = controller_.start();
     const Language language = controller_.language();
     if (messages_ == nullptr) {
-        own_messages_ = std::make_unique<BoxPresenter>(q(ui_texts(language).product_title));
+        own_messages_ = std::make_unique<BoxPresenter>(qtext(ui_texts(language).product_title));
         messages_ = own_messages_.get();
     }
     if (loaded.message) show_messages({*loaded.message});
