@@ -10,6 +10,7 @@
 #include "gui/buttons/key_filter.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/layout/main_layout.h"
+#include "gui/skin/control_style.h"
 #include "gui/skin/texts.h"
 
 namespace p330::gui {
@@ -27,17 +28,6 @@ bool is_windows_key(const CapturedKey& key) {
 bool is_enter_or_escape(const CapturedKey& key) {
     return key.qt_key == Qt::Key_Return || key.qt_key == Qt::Key_Enter ||
            key.qt_key == Qt::Key_Escape;
-}
-
-void style_dark(QWidget* w, const QFont& font) {
-    QPalette palette = w->palette();
-    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
-        palette.setColor(role, QColor(40, 40, 40));
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
-        palette.setColor(role, Qt::white);
-    w->setPalette(palette);
-    w->setAutoFillBackground(true);
-    w->setFont(font);
 }
 
 // The filter could not be installed: say so, as a failed keyboard hook is reported.
@@ -110,13 +100,13 @@ ComboKeyDialog::ComboKeyDialog(QWidget* parent, const QString& skin_dir, TextCol
     modifier_label_ = new QLabel(this);
     modifier_label_->setGeometry(to_qrect(combo_key::kModifier));
     modifier_label_->setAlignment(Qt::AlignCenter);
-    style_dark(modifier_label_, font);
+    style_white_on_grey(modifier_label_, font);
     for (QLineEdit** box : {&first_, &second_}) {
         *box = new QLineEdit(this);
         (*box)->setFrame(false);
         (*box)->setFocusPolicy(Qt::ClickFocus);  // no box has the focus until clicked
         (*box)->setAlignment(Qt::AlignCenter);
-        style_dark(*box, font);
+        style_white_on_grey(*box, font);
     }
     first_->setGeometry(to_qrect(combo_key::kFirstKey));
     second_->setGeometry(to_qrect(combo_key::kSecondKey));
@@ -151,7 +141,7 @@ void ComboKeyDialog::open_list() {
     setFocus();
     list_ = new QListWidget(this);
     list_->setGeometry(to_qrect(combo_key::kModifierList));
-    style_dark(list_, skin().fonts().normal);
+    style_white_on_grey(list_, skin().fonts().normal);
     list_->setMouseTracking(true);
     for (const ModifierEntry& m : kModifierTable)
         list_->addItem(QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size())));

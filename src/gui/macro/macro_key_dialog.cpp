@@ -9,6 +9,7 @@
 #include "core/config/ini_document.h"
 #include "core/lang/dialog_texts.h"
 #include "gui/layout/dialog_layout.h"
+#include "gui/skin/control_style.h"
 #include "gui/skin/texts.h"
 
 namespace p330::gui {
@@ -19,18 +20,6 @@ namespace {
 
 constexpr QSize kDialogSize(400, 285);
 constexpr std::size_t kMaxMacroName = 31;
-const QColor kListGrey(0x28, 0x28, 0x28);
-
-void style_grey(QWidget* w, const QFont& font) {
-    QPalette palette = w->palette();
-    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
-        palette.setColor(role, kListGrey);
-    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
-        palette.setColor(role, Qt::white);
-    w->setPalette(palette);
-    w->setAutoFillBackground(true);
-    w->setFont(font);
-}
 
 }  // namespace
 
@@ -51,7 +40,7 @@ MacroKeyDialog::MacroKeyDialog(QWidget* parent, const QString& skin_dir, TextCol
     }
     chosen_ = new QLabel(this);
     chosen_->setGeometry(to_qrect(macro_key::kChosen));
-    style_grey(chosen_, skin().fonts().normal);
+    style_white_on_grey(chosen_, skin().fonts().normal);
     paint_frame();
     paint_modes();
     // The heading in white, above the drop-down area.
@@ -86,7 +75,7 @@ void MacroKeyDialog::paint_modes() {
 void MacroKeyDialog::open_list() {
     list_ = new QListWidget(this);
     list_->setGeometry(to_qrect(macro_key::kList));
-    style_grey(list_, skin().fonts().normal);
+    style_white_on_grey(list_, skin().fonts().normal);
     list_->setMouseTracking(true);
     // Read each time: the macro manager may have changed the file since.
     if (std::filesystem::exists(record_ini_)) {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "gui/skin/control_style.h"
 #include "gui/skin/skin_image.h"
 
 namespace p330::gui {
@@ -26,7 +27,7 @@ bool SkinnedDialog::LoadDialogBackground(const QString& path, const QString& fai
     skin_messages().background_failed(this, failure_caption);
     if (fallback.isValid()) {
         QImage plain(fallback, QImage::Format_ARGB32_Premultiplied);
-        plain.fill(QColor(0x28, 0x28, 0x28));
+        plain.fill(kControlGrey);
         skin_.reset(plain);
         setFixedSize(fallback);
         return false;
