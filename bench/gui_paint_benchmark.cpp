@@ -9,7 +9,7 @@
 #include <QTest>
 #include <cstdio>
 
-#include "core/config/settings_controller.h"
+#include "core/flows/settings_controller.h"
 #include "gui/app/main_window.h"
 #include "gui/skin/skin_folder.h"
 

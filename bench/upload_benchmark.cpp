@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/config/full_upload.h"
+#include "core/flows/full_upload.h"
 #include "core/device/simulated_mouse.h"
 
 namespace {

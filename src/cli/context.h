@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/options.h"
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 
 namespace p330::cli {
 

@@ -9,8 +9,9 @@
 
 #include "cli/json_writer.h"
 #include "cli/options.h"
-#include "core/config/settings_controller.h"
-#include "core/device/linux/hotplug_monitor.h"
+#include "core/flows/settings_controller.h"
+#include "core/device/plug_events.h"
+#include "core/device/mouse_nodes.h"
 #include "core/device/listener.h"
 #include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
@@ -146,9 +147,9 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, boo
                     "Watching the " + session->link()->description() + ". Press Ctrl+C to stop.");
     }
 
-    std::unique_ptr<HotplugMonitor> hotplug;
+    std::unique_ptr<PlugEventSource> hotplug;
     if (device_name.rfind("sim", 0) != 0) {
-        Result<std::unique_ptr<HotplugMonitor>> monitor = HotplugMonitor::create();
+        Result<std::unique_ptr<PlugEventSource>> monitor = watch_plug_events();
         if (monitor) {
             hotplug = std::move(*monitor);
             hotplug->remember_present_nodes();

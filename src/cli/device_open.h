@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/config/pointer_settings.h"
-#include "core/device/linux/hidraw_link.h"
+#include "core/flows/pointer_settings.h"
+#include "core/device/open_mouse.h"
 
 namespace p330::cli {
 

@@ -2,8 +2,8 @@
 
 #include "cli/device_open.h"
 #include "cli/json_writer.h"
-#include "core/config/full_upload.h"
-#include "core/config/pointer_settings.h"
+#include "core/flows/full_upload.h"
+#include "core/flows/pointer_settings.h"
 #include "core/device/protocol.h"
 #include "core/device/simulated_mouse.h"
 

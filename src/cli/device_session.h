@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/context.h"
-#include "core/device/linux/hidraw_link.h"
+#include "core/device/open_mouse.h"
 #include "core/device/tracing_transport.h"
 #include "core/model/settings_record.h"
 

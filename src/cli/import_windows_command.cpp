@@ -2,7 +2,7 @@
 
 #include "cli/command_handlers.h"
 #include "cli/json_writer.h"
-#include "core/config/windows_import.h"
+#include "core/formats/windows_import.h"
 
 namespace p330::cli {
 

@@ -8,7 +8,7 @@
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
 #include "cli/text_escape.h"
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "core/lang/dialog_texts.h"
 #include "core/macro/macro_manager_model.h"
 #include "core/util/file_io.h"

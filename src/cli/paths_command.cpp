@@ -2,7 +2,7 @@
 
 #include "cli/command_handlers.h"
 #include "cli/json_writer.h"
-#include "core/config/data_locations.h"
+#include "core/formats/data_locations.h"
 
 namespace p330::cli {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "cli/options.h"
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 #include "core/result.h"
 
 namespace p330::cli {

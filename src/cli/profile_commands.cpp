@@ -5,7 +5,7 @@
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
 #include "cli/text_escape.h"
-#include "core/config/profile_manager_model.h"
+#include "core/flows/profile_manager_model.h"
 #include "core/util/parse_int.h"
 
 namespace p330::cli {

@@ -1,9 +1,9 @@
 #include "cli/profile_edit.h"
 
 #include "core/buttons/function_catalogue.h"
-#include "core/config/ini_document.h"
-#include "core/config/profile_files.h"
-#include "core/config/profile_manager_model.h"
+#include "core/formats/ini_document.h"
+#include "core/flows/profile_files.h"
+#include "core/flows/profile_manager_model.h"
 
 namespace p330::cli {
 

@@ -7,8 +7,8 @@
 #include "core/buttons/button_code.h"
 #include "core/buttons/function_catalogue.h"
 #include "core/buttons/key_tables.h"
-#include "core/config/pointer_settings.h"
-#include "core/config/record_ranges.h"
+#include "core/flows/pointer_settings.h"
+#include "core/settings/record_ranges.h"
 #include "core/model/device_image.h"
 #include "core/util/hex.h"
 

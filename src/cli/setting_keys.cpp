@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "core/buttons/button_assignment.h"
-#include "core/config/profile_files.h"
-#include "core/model/setting_limits.h"
+#include "core/flows/profile_files.h"
+#include "core/settings/setting_limits.h"
 #include "core/util/parse_int.h"
 
 namespace p330::cli {

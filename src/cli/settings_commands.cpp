@@ -9,7 +9,7 @@
 #include "cli/profile_report.h"
 #include "cli/setting_keys.h"
 #include "cli/text_escape.h"
-#include "core/config/settings_controller.h"
+#include "core/flows/settings_controller.h"
 
 namespace p330::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "core/config/pointer_settings.h"
+#include "core/flows/pointer_settings.h"
 
 namespace p330 {
 

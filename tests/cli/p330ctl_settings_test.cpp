@@ -5,7 +5,7 @@
 
 #include "cli/ctl_fixture.h"
 #include "core/buttons/button_assignment.h"
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 #include "core/device/clock.h"
 #include "core/device/simulated_mouse.h"
 #include "core/util/hex.h"

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "cli/ctl_fixture.h"
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 
 namespace p330 {
 namespace {

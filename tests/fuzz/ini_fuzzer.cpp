@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     auto doc =

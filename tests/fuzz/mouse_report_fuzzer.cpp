@@ -9,7 +9,7 @@
 #include <span>
 #include <string>
 
-#include "core/config/settings_controller.h"
+#include "core/flows/settings_controller.h"
 #include "core/device/listener.h"
 #include "core/device/protocol.h"
 #include "core/session/mouse_session.h"

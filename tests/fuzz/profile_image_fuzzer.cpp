@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/config/image_builders.h"
-#include "core/config/profile_files.h"
-#include "core/config/record_ranges.h"
+#include "core/model/image_builders.h"
+#include "core/flows/profile_files.h"
+#include "core/settings/record_ranges.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // In memory: millions of runs must not wait on a disk.

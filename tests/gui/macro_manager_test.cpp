@@ -8,7 +8,7 @@
 #include <QMessageBox>
 
 #include "core/buttons/button_code.h"
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "dialog_driving.h"
 #include "gui/app/application.h"
 #include "gui/layout/main_layout.h"

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 #include "core/device/simulated_mouse.h"
 #include "gui/app/application.h"
 #include "gui/buttons/function_lists.h"

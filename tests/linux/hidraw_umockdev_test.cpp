@@ -10,7 +10,7 @@
 
 #include <fstream>
 
-#include "core/config/full_upload.h"
+#include "core/flows/full_upload.h"
 #include "core/device/linux/hidraw_link.h"
 #include "core/device/linux/hotplug_monitor.h"
 #include "core/device/listener.h"

@@ -1,7 +1,7 @@
 #include "core/macro/macro_button_links.h"
 
 #include "core/buttons/button_code.h"
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "core/lang/dialog_texts.h"
 
 namespace p330 {

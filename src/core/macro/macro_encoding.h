@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "core/model/settings_record.h"
 
 namespace p330 {

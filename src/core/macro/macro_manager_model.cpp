@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/buttons/key_tables.h"
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "core/util/parse_int.h"
 #include "core/util/text_encoding.h"
 #include "core/util/text_replace.h"

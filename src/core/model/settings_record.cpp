@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/model/setting_limits.h"
+#include "core/settings/setting_limits.h"
 
 namespace p330 {
 

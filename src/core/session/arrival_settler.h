@@ -8,7 +8,7 @@
 #include <chrono>
 #include <optional>
 
-#include "core/device/linux/hotplug_monitor.h"
+#include "core/device/plug_events.h"
 
 namespace p330 {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/config/settings_controller.h"
+#include "core/flows/settings_controller.h"
 #include "core/device/clock.h"
 #include "core/device/listener.h"
 #include "core/device/mouse_link.h"

@@ -8,7 +8,7 @@
 #include <chrono>
 
 #include "core/buttons/function_catalogue.h"
-#include "core/device/linux/hidraw_link.h"
+#include "core/device/open_mouse.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/drawing_check.h"
 #include "gui/app/notification_presenters.h"
@@ -72,7 +72,7 @@ void Application::start_listener_if_connected() {
 void Application::watch_hotplug() {
     if (options_.device.startsWith(QLatin1String("sim")))
         return;  // the model is never unplugged by the system
-    Result<std::unique_ptr<HotplugMonitor>> monitor = HotplugMonitor::create();
+    Result<std::unique_ptr<PlugEventSource>> monitor = watch_plug_events();
     if (!monitor) {
         qWarning("p330: %s; plugging the mouse in or out will not be noticed",
                  monitor.error().message.c_str());

@@ -12,9 +12,9 @@
 #include <functional>
 #include <memory>
 
-#include "core/config/settings_controller.h"
-#include "core/config/upload_runner.h"
-#include "core/device/linux/hotplug_monitor.h"
+#include "core/flows/settings_controller.h"
+#include "core/flows/upload_runner.h"
+#include "core/device/plug_events.h"
 #include "core/device/listener.h"
 #include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
@@ -93,7 +93,7 @@ class Application : public QObject {
     bool listener_started_ = false;
     std::unique_ptr<MouseSession> session_;
     std::unique_ptr<QSocketNotifier> listener_notifier_;
-    std::unique_ptr<HotplugMonitor> hotplug_;
+    std::unique_ptr<PlugEventSource> hotplug_;
     std::unique_ptr<QSocketNotifier> hotplug_notifier_;
     ArrivalSettler settler_;
     QTimer settle_timer_;

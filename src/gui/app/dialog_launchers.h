@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "core/config/settings_controller.h"
+#include "core/flows/settings_controller.h"
 #include "gui/skin/skin_folder.h"
 
 namespace p330::gui {

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QImageReader>
 
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "core/util/text_replace.h"
 #include "gui/skin/skin_folder.h"
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 #include "core/lang/language.h"
 
 namespace p330::gui {

@@ -4,7 +4,7 @@
 
 #include <QSystemTrayIcon>
 
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 #include "core/session/notifications.h"
 
 class QWidget;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "core/config/data_locations.h"
+#include "core/formats/data_locations.h"
 #include "gui/app/application.h"
 
 namespace p330::gui {

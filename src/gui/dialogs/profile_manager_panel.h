@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/config/profile_manager_model.h"
+#include "core/flows/profile_manager_model.h"
 #include "gui/macro/list_item_editor.h"
 #include "gui/skin/skin_canvas.h"
 

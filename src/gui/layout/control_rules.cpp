@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/model/setting_limits.h"
+#include "core/settings/setting_limits.h"
 #include "core/util/parse_int.h"
 
 namespace p330::layout {

@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "core/lang/dialog_texts.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/skin/control_style.h"

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "core/model/setting_limits.h"
+#include "core/settings/setting_limits.h"
 #include "gui/layout/control_rules.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/edit_box.h"

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "core/config/full_upload.h"
+#include "core/flows/full_upload.h"
 #include "fixtures/records.h"
 #include "fixtures/temp_dir.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/buttons/button_code.h"
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "core/macro/macro_manager_model.h"
 #include "fixtures/data_folder.h"
 

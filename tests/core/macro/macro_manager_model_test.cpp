@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "fixtures/data_folder.h"
 
 namespace p330 {

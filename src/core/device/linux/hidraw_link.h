@@ -9,6 +9,7 @@
 
 #include "core/device/linux/hidraw_discovery.h"
 #include "core/device/mouse_link.h"
+#include "core/device/open_mouse.h"
 
 namespace p330 {
 
@@ -16,7 +17,5 @@ namespace p330 {
 // input collection is optional (without it there are no DPI notifications).
 Result<std::unique_ptr<MouseLink>> open_hidraw_mouse(const std::vector<HidrawNode>& nodes);
 
-// auto: discovery; /dev/hidrawN: that node as the command node; sim[:STATEFILE]: the model.
-Result<std::unique_ptr<MouseLink>> open_mouse_link(const std::string& device_name, Clock& clock);
 
 }  // namespace p330

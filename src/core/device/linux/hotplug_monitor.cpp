@@ -68,3 +68,13 @@ std::vector<HotplugEvent> HotplugMonitor::receive() {
 }
 
 }  // namespace p330
+
+namespace p330 {
+
+Result<std::unique_ptr<PlugEventSource>> watch_plug_events() {
+    Result<std::unique_ptr<HotplugMonitor>> monitor = HotplugMonitor::create();
+    if (!monitor) return monitor.error();
+    return std::unique_ptr<PlugEventSource>(std::move(*monitor));
+}
+
+}  // namespace p330

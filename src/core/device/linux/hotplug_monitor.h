@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/device/plug_events.h"
 #include "core/result.h"
 
 struct udev;
@@ -14,28 +15,20 @@ struct udev_monitor;
 
 namespace p330 {
 
-struct HotplugEvent {
-    enum class Action { kArrival, kRemoval } action;
-    std::string devnode;
-    // Of an arrival: whether the node carries the command collection, the input collection.
-    bool command = false;
-    bool input = false;
-};
-
-class HotplugMonitor {
+class HotplugMonitor final : public PlugEventSource {
   public:
     static Result<std::unique_ptr<HotplugMonitor>> create();
     ~HotplugMonitor();
     HotplugMonitor(const HotplugMonitor&) = delete;
     HotplugMonitor& operator=(const HotplugMonitor&) = delete;
 
-    int fd() const;
+    int fd() const override;
     // Every event waiting on the monitor, reduced to those of the mouse.
-    std::vector<HotplugEvent> receive();
+    std::vector<HotplugEvent> receive() override;
     // A node found by discovery, so that its removal is recognised.
     void remember(const std::string& syspath) { known_.insert(syspath); }
     // Remembers every node of the mouse present now.
-    void remember_present_nodes();
+    void remember_present_nodes() override;
 
   private:
     HotplugMonitor(udev* u, udev_monitor* monitor) : udev_(u), monitor_(monitor) {}

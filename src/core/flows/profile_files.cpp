@@ -1,4 +1,4 @@
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "core/util/file_io.h"
 #include "core/util/parse_int.h"
 #include "core/util/text_replace.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <thread>
 
-#include "core/config/upload_job.h"
+#include "core/flows/upload_job.h"
 
 namespace p330 {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "core/config/pointer_settings.h"
-#include "core/config/profile_files.h"
+#include "core/flows/pointer_settings.h"
+#include "core/flows/profile_files.h"
 #include "core/device/protocol.h"
 #include "core/lang/language.h"
 #include "core/model/device_image.h"

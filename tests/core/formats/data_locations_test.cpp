@@ -1,8 +1,8 @@
-#include "core/config/data_locations.h"
+#include "core/formats/data_locations.h"
 
 #include <gtest/gtest.h>
 
-#include "core/config/settings_controller.h"
+#include "core/flows/settings_controller.h"
 #include "fixtures/data_folder.h"
 
 namespace p330 {

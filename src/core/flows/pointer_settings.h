@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 #include "core/lang/language.h"
 #include "core/model/settings_record.h"
 

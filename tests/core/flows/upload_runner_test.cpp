@@ -1,7 +1,7 @@
 // An upload on the runner's thread while the listener's thread hands over the mouse's own
 // reports: the reports wait for the upload, nothing interleaves on the wire. Runs under
 // ThreadSanitizer too.
-#include "core/config/upload_runner.h"
+#include "core/flows/upload_runner.h"
 
 #include <gtest/gtest.h>
 #include <poll.h>

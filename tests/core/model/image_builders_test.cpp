@@ -1,4 +1,4 @@
-#include "core/config/image_builders.h"
+#include "core/model/image_builders.h"
 
 #include <gtest/gtest.h>
 

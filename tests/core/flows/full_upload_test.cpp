@@ -1,8 +1,8 @@
-#include "core/config/full_upload.h"
+#include "core/flows/full_upload.h"
 
 #include <gtest/gtest.h>
 
-#include "core/config/image_builders.h"
+#include "core/model/image_builders.h"
 #include "core/device/simulated_mouse.h"
 #include "fixtures/records.h"
 

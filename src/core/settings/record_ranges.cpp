@@ -1,10 +1,10 @@
-#include "core/config/record_ranges.h"
+#include "core/settings/record_ranges.h"
 
 #include <algorithm>
 
 #include "core/buttons/button_code.h"
 #include "core/model/device_image.h"
-#include "core/model/setting_limits.h"
+#include "core/settings/setting_limits.h"
 
 namespace p330 {
 

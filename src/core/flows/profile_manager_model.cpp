@@ -1,7 +1,7 @@
-#include "core/config/profile_manager_model.h"
+#include "core/flows/profile_manager_model.h"
 
-#include "core/config/ini_document.h"
-#include "core/config/profile_files.h"
+#include "core/formats/ini_document.h"
+#include "core/flows/profile_files.h"
 #include "core/lang/dialog_texts.h"
 #include "core/util/parse_int.h"
 

@@ -1,4 +1,4 @@
-#include "core/config/profile_files.h"
+#include "core/flows/profile_files.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -8,7 +8,7 @@
 #include <random>
 #include <thread>
 
-#include "core/config/settings_controller.h"
+#include "core/flows/settings_controller.h"
 #include "fixtures/data_folder.h"
 
 namespace p330 {

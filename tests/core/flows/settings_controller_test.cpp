@@ -1,4 +1,4 @@
-#include "core/config/settings_controller.h"
+#include "core/flows/settings_controller.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/config/settings_controller.h"
+#include "core/flows/settings_controller.h"
 
 #include "core/buttons/function_catalogue.h"
 #include "core/util/file_io.h"

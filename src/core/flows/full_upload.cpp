@@ -1,6 +1,6 @@
-#include "core/config/full_upload.h"
+#include "core/flows/full_upload.h"
 
-#include "core/config/image_builders.h"
+#include "core/model/image_builders.h"
 #include "core/device/sequence_guard.h"
 
 namespace p330 {

@@ -1,4 +1,4 @@
-#include "core/config/windows_import.h"
+#include "core/formats/windows_import.h"
 
 #include <gtest/gtest.h>
 

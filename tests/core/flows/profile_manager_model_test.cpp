@@ -1,8 +1,8 @@
-#include "core/config/profile_manager_model.h"
+#include "core/flows/profile_manager_model.h"
 
 #include <gtest/gtest.h>
 
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "fixtures/data_folder.h"
 
 namespace p330 {

@@ -1,4 +1,4 @@
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

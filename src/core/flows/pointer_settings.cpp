@@ -1,4 +1,4 @@
-#include "core/config/pointer_settings.h"
+#include "core/flows/pointer_settings.h"
 
 #include "core/util/text_replace.h"
 

@@ -1,6 +1,6 @@
-#include "core/config/upload_job.h"
+#include "core/flows/upload_job.h"
 
-#include "core/config/full_upload.h"
+#include "core/flows/full_upload.h"
 #include "core/util/text_replace.h"
 
 namespace p330 {

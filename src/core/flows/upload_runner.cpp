@@ -1,4 +1,4 @@
-#include "core/config/upload_runner.h"
+#include "core/flows/upload_runner.h"
 
 #include <sys/eventfd.h>
 #include <unistd.h>

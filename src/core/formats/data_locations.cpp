@@ -1,4 +1,4 @@
-#include "core/config/data_locations.h"
+#include "core/formats/data_locations.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/config/ini_document.h"
+#include "core/formats/ini_document.h"
 #include "core/util/file_io.h"
 
 #ifndef P330_DATA_FROM_BINDIR

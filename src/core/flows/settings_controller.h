@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/config/pointer_settings.h"
-#include "core/config/profile_files.h"
-#include "core/config/upload_job.h"
+#include "core/flows/pointer_settings.h"
+#include "core/flows/profile_files.h"
+#include "core/flows/upload_job.h"
 #include "core/device/protocol.h"
 #include "core/lang/language.h"
 #include "core/model/device_image.h"
