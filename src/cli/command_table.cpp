@@ -4,28 +4,12 @@
 
 #include "cli/command_handlers.h"
 #include "cli/json_writer.h"
+#include "core/settings/settings_catalogue.h"
 
 namespace p330::cli {
 namespace {
 
-constexpr std::string_view kSetKeys = R"(Keys and values:
-  dpi.1 ... dpi.4           100 to 5000 DPI, in steps of 50 (175 becomes 150)
-  colour.1 ... colour.4     #RRGGBB
-  rate                      125, 250, 500 or 1000 (Hz)
-  light.mode                standard, respiration or neon
-  light.standard            level 1 to 6 (1 turns the light off)
-  light.respiration         level 1 to 6
-  light.neon                level 1 to 6
-  sensitivity.x             1 to 11
-  sensitivity.y             1 to 11
-  angle-snap                1 to 10 (1 is off)
-  pointer.speed             1 to 12
-  pointer.precision         on or off
-  double-click              2 to 12
-  scroll.lines              1 to 100
-  scroll.page               on or off
-  language                  EN, CHS or CHT
-  button.1 ... button.8     a function:
+constexpr std::string_view kButtonFunctions = R"(A button takes a function:
       click, menu, forward, back, double-click, off
       scroll:middle|up|down
       dpi:up|down|loop
@@ -106,13 +90,13 @@ const CommandEntry kCommands[] = {
      "Lists the macros of record.ini in file order: number, name, loop count, items\n"
      "and how many of the block's 63 event pairs they take.\n",
      0, 0, "", kUsesDataFolder, cmd_macros},
-    {"macro", "macro SUBCOMMAND ...", "manage the macros of record.ini (see 'help macro')",
+    {"macro", "macro [--profile N] SUBCOMMAND ...", "manage the macros of record.ini (see 'help macro')",
      "Subcommands, with the macro manager's rules (twelve macros at most, names of\n"
      "at most 31 characters, 63 event pairs per macro block):\n"
      "  macro list                  as 'macros'\n"
      "  macro show NAME             the items, loop count and block use of a macro\n"
      "  macro new [NAME]            add Macro_<n> (or NAME); the language's base word\n"
-     "  macro rename NAME NEW       rename (the macro moves to the end of record.ini)\n"
+     "  macro rename NAME NEW       rename the macro where it stands in record.ini\n"
      "  macro delete NAME           remove a macro\n"
      "  macro set-loop NAME COUNT   repeat count 1 to 65535 (1: the loop option off)\n"
      "  macro import-items NAME FILE\n"
@@ -120,10 +104,12 @@ const CommandEntry kCommands[] = {
      "                              standard input): 'KEY   Dn', 'KEY   Up', 'N ms';\n"
      "                              with any 'N ms' line the delays are played as\n"
      "                              given, without, 50 ms follows each key event\n"
-     "Saving a macro moves it to the end of record.ini, which changes macro numbers;\n"
-     "buttons keep the number they were given.\n",
+     "A macro keeps its place in record.ini, which is its number in the mouse; only\n"
+     "the first twelve reach it. After every change the macros are encoded into the\n"
+     "profile (the active one, or --profile N) and its Macro Key buttons follow\n"
+     "their macros by name; 'apply' then sends them.\n",
      1, 3, "a subcommand: list, show, new, rename, delete, set-loop or import-items",
-     kUsesDataFolder, cmd_macro},
+     kTakesProfile | kUsesDataFolder, cmd_macro},
     {"import-windows", "import-windows DIR", "bring over a data folder of the Windows program",
      "Copies config*.bin, str*.ini and record.ini from DIR into the data folder. INI\n"
      "files may be UTF-16LE with a byte-order mark, UTF-8, or the ANSI code page of\n"
@@ -211,7 +197,8 @@ std::string usage_text() {
 std::string command_help(const CommandEntry& entry) {
     std::string out =
         "Usage: p330ctl " + std::string(entry.synopsis) + "\n\n" + std::string(entry.details);
-    if (entry.name == "set" || entry.name == "get") out += "\n" + std::string(kSetKeys);
+    if (entry.name == "set" || entry.name == "get")
+        out += "\nKeys and values:\n" + settings_key_list() + "\n" + std::string(kButtonFunctions);
     return out + "\n" + std::string(kCommonOptions) + "\n" + std::string(kExitStatus);
 }
 

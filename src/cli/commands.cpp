@@ -6,12 +6,24 @@
 #include <cstring>
 
 #include "cli/command_table.h"
+#include "cli/json_writer.h"
 #include "cli/paths_command.h"
 
 namespace p330::cli {
 
 int fail(const Context& c, int code, const std::string& message) {
     std::fprintf(c.err, "p330ctl: %s\n", message.c_str());
+    // A script reading --json output gets the failure as a document too.
+    if (c.options.json) {
+        std::fprintf(c.out, "%s\n",
+                     json_document()
+                         .field("error", JsonList('{')
+                                             .field("exit_status", json_number(code))
+                                             .field("message", json_string(message))
+                                             .str())
+                         .str()
+                         .c_str());
+    }
     return code;
 }
 

@@ -7,9 +7,9 @@
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
 #include "cli/profile_report.h"
-#include "cli/setting_keys.h"
 #include "cli/text_escape.h"
 #include "core/flows/settings_controller.h"
+#include "core/settings/settings_catalogue.h"
 
 namespace p330::cli {
 namespace {
@@ -44,14 +44,16 @@ int apply_if_asked(const Context& c, const ProfileEdit& e, JsonList& doc, std::s
 
 int cmd_get(const Context& c) {
     for (const std::string& key : c.options.arguments) {
-        const auto& keys = setting_keys();
-        if (std::find(keys.begin(), keys.end(), key) == keys.end())
+        if (find_setting(key) == nullptr)
             return fail(c, kExitUsage, "unknown key '" + key + "' (see 'p330ctl help get')");
     }
     ProfileEdit e;
     if (int code = load_profile_edit(c, e); code != kExitOk) return code;
     const bool all = c.options.arguments.empty();
-    const std::vector<std::string>& keys = all ? setting_keys() : c.options.arguments;
+    std::vector<std::string> keys = c.options.arguments;
+    if (all) {
+        for (const SettingEntry& entry : settings_catalogue()) keys.push_back(entry.key);
+    }
 
     JsonList settings('{');
     std::string lines;
@@ -141,11 +143,10 @@ int cmd_reset(const Context& c) {
     (void)controller.reset();
     ProfileEdit e;
     e.index = index;
-    e.ini = c.folder.ini(index);
     e.record = controller.record();
     // The defaults' labels in the language of the profile being reset, which need not be
     // the active profile's (whose language the controller speaks).
-    e.language = language_from_code(read_profile_ini(e.ini, Language::kEnglish).language_code);
+    e.language = language_from_code(read_profile_ini(c.folder.ini(index), Language::kEnglish).language_code);
     e.labels = read_profile_ini(c.folder.default_ini(), e.language).labels;
     e.labels_changed = true;
     if (int code = save_profile_edit(c, e); code != kExitOk) return code;

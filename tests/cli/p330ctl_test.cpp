@@ -153,7 +153,8 @@ TEST_F(P330ctlTest, StatusRefusesAnAnswerTheMouseCannotMean) {
     EXPECT_EQ(run.out.find("DPI stage"), std::string::npos) << run.out;
 }
 
-// An image with values the program never writes is still shown, with those fields named.
+// An image with values the program never writes is shown, with those fields named, and
+// refused as every reader refuses it.
 TEST_F(P330ctlTest, ShowNamesFieldsOutOfRange) {
     EXPECT_EQ(ctl({"show", (data() / "config0.bin").string()}).out.find("Out of range"),
               std::string::npos);
@@ -165,7 +166,10 @@ TEST_F(P330ctlTest, ShowNamesFieldsOutOfRange) {
     file.put(28);  // the first-run flag
     file.close();
     const auto text = ctl({"show", (data() / "odd.bin").string()});
-    ASSERT_EQ(text.exit_code, 0) << text.err;
+    ASSERT_EQ(text.exit_code, 4) << text.err;
+    EXPECT_NE(text.err.find("odd.bin is not a profile this program wrote: first_run_flag is 28"),
+              std::string::npos)
+        << text.err;
     EXPECT_NE(text.out.find("Out of range      first_run_flag is 28, not 0 to 1"),
               std::string::npos)
         << text.out;

@@ -6,9 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/formats/ini_document.h"
 #include "core/util/file_io.h"
-#include "core/util/parse_int.h"
 #include "core/util/text_replace.h"
 
 namespace p330 {
@@ -57,28 +55,6 @@ bool names_an_image(const fs::path& path) {
 
 }  // namespace
 
-Result<ProfileImage> read_profile_image(const fs::path& path) {
-    Result<std::vector<std::uint8_t>> bytes = read_file(path, kProfileImageSize);
-    if (!bytes) return bytes.error();
-    if (bytes->size() != kProfileImageSize) {
-        return Error{ErrorCode::kInvalidData, path.string() + " is " +
-                                                  std::to_string(bytes->size()) + " bytes, not " +
-                                                  std::to_string(kProfileImageSize)};
-    }
-    ProfileImage image{(*bytes)[0], {}};
-    image.record = record_from_bytes(
-        std::span<const std::uint8_t, kSettingsRecordSize>(bytes->data() + 1, kSettingsRecordSize));
-    return image;
-}
-
-Status write_profile_image(const fs::path& path, const SettingsRecord& record) {
-    std::vector<std::uint8_t> bytes(kProfileImageSize);
-    bytes[0] = 1;
-    const auto payload = record_bytes(record);
-    std::copy(payload.begin(), payload.end(), bytes.begin() + 1);
-    return write_file_atomically(path, bytes);
-}
-
 LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState& state,
                                           SettingsRecord& record) {
     LoadResult result;
@@ -86,25 +62,18 @@ LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState
         state.active_image = folder.default_image();
         state.active_ini = folder.default_ini();
     } else {
-        Result<IniDocument> main = IniDocument::load(folder.main_ini());
-        if (!main) {
-            result.detail = main.error().message;
+        Result<ProfileList> list = read_profile_list(folder.main_ini());
+        if (!list) {
+            result.detail = list.error().message;
             return result;
         }
-        const int count = parse_leading_int(main->get_or_empty("Profile", "ItemCount"));
-        if (count == 0 || count > kMaxProfiles) {
+        if (list->count == 0 || list->count > kMaxProfiles) {
             result.detail =
                 "the profile list of " + folder.main_ini().string() + " has no usable ItemCount";
             return result;
         }
-        if (count > 0) {  // a negative count keeps the current index
-            const std::string current = main->get_or_empty("Profile", "CurProfileName");
-            for (int i = 0; i < count; ++i) {
-                if (main->get_or_empty("Profile", "Item" + std::to_string(i)) == current) {
-                    state.index = static_cast<std::uint8_t>(i);  // the last equal item wins
-                }
-            }
-        }
+        // A negative count keeps the current index, as does a list naming no current entry.
+        if (list->current >= 0) state.index = static_cast<std::uint8_t>(list->current);
         state.point_at_index(folder);
     }
 
@@ -115,41 +84,16 @@ LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState
     }
     Result<ProfileImage> image = read_profile_image(state.active_image);
     if (!image) {
-        result.detail = image.error().message;  // wrong size or unreadable: keep the record
+        // Unreadable, cut short or holding what the program never writes: the record stays
+        // as it was and the user is told which file and why, as for a missing one.
+        result.detail = image.error().message;
+        result.message = UserMessage{image.error().message, "Warning"};
         return result;
     }
     state.first_run_flag = image->first_run_flag;
     record = image->record;
     result.image_loaded = true;
     return result;
-}
-
-ProfileIni read_profile_ini(const fs::path& path, Language language) {
-    ProfileIni ini;
-    Result<IniDocument> doc = IniDocument::load(path);
-    if (!doc) return ini;
-    const std::string section(label_section(language));
-    for (int i = 0; i < kButtonCount; ++i) {
-        ini.labels[static_cast<std::size_t>(i)] =
-            doc->get_or_empty(section, "Item" + std::to_string(i + 1));
-    }
-    ini.language_code = doc->get_or_empty("Skins", "Lan");
-    ini.skin_path = doc->get_or_empty("Skins", "Path");
-    ini.red = doc->get_or_empty("Skins", "RColor");
-    ini.green = doc->get_or_empty("Skins", "GColor");
-    ini.blue = doc->get_or_empty("Skins", "BColor");
-    return ini;
-}
-
-Status write_labels(const fs::path& path, Language language,
-                    const std::array<std::string, kButtonCount>& labels) {
-    Result<IniDocument> doc = IniDocument::load(path);
-    if (!doc) return doc.error();
-    const std::string section(label_section(language));
-    for (int i = 0; i < kButtonCount; ++i) {
-        doc->set(section, "Item" + std::to_string(i + 1), labels[static_cast<std::size_t>(i)]);
-    }
-    return doc->save(path);
 }
 
 SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
@@ -177,15 +121,25 @@ ImportResult import_profile(const fs::path& chosen, const DataFolder& folder, Pr
         result.message = UserMessage{kConfigMissingText, ""};
         return result;
     }
-    if (Result<ProfileImage> image = read_profile_image(chosen)) {
-        state.first_run_flag = image->first_run_flag;
-        record = image->record;
-        result.image_read = true;
-    }
-    const fs::path ini = companion_ini(chosen);
-    result.ini_read = file_exists(ini);
-    result.ini = read_profile_ini(ini, language);
     state.point_at_index(folder);
+    Result<ProfileImage> image = read_profile_image(chosen);
+    if (!image) {
+        result.message = UserMessage{image.error().message, "Warning"};
+        return result;  // nothing of a refused file is taken, its labels neither
+    }
+    state.first_run_flag = image->first_run_flag;
+    record = image->record;
+    result.image_read = true;
+    const fs::path ini = companion_ini(chosen);
+    if (file_exists(ini)) {
+        Result<ProfileIni> labels = load_profile_ini(ini, language);
+        if (labels) {
+            result.ini_read = true;
+            result.ini = *labels;
+        } else {  // the profile keeps its labels rather than losing them to an unreadable file
+            result.message = UserMessage{labels.error().message, "Warning"};
+        }
+    }
     return result;
 }
 

@@ -9,14 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "core/formats/label_ini.h"
+#include "core/formats/profile_image.h"
+#include "core/formats/profile_list.h"
 #include "core/lang/language.h"
 #include "core/model/settings_record.h"
 #include "core/result.h"
 
 namespace p330 {
 
-constexpr std::size_t kProfileImageSize = 1 + kSettingsRecordSize;  // first-run flag + record
-constexpr int kMaxProfiles = 6;
 
 // A message the user must see, as the program words it. An empty caption means the
 // application's title.
@@ -64,31 +65,10 @@ struct LoadResult {
 };
 
 // Picks the active files from the main INI's list (or the defaults while load_defaults is
-// set) and reads the profile image into record when it is exactly 1757 bytes.
+// set) and reads the profile image into record when it is sound. A missing or refused image
+// leaves the record as it was, with a message that says why.
 LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState& state,
                                           SettingsRecord& record);
-
-struct ProfileIni {
-    std::array<std::string, kButtonCount> labels;
-    std::string language_code;
-    std::string skin_path;
-    std::string red, green, blue;
-};
-
-// Missing files and keys read as empty strings.
-ProfileIni read_profile_ini(const std::filesystem::path& path, Language language);
-Status write_labels(const std::filesystem::path& path, Language language,
-                    const std::array<std::string, kButtonCount>& labels);
-
-// Reads a profile image file: the first-run flag and the record, or nothing when the size
-// is not exactly 1757 bytes.
-struct ProfileImage {
-    std::uint8_t first_run_flag;
-    SettingsRecord record;
-};
-Result<ProfileImage> read_profile_image(const std::filesystem::path& path);
-// Writes flag 1 and the record, atomically.
-Status write_profile_image(const std::filesystem::path& path, const SettingsRecord& record);
 
 struct SaveResult {
     bool image_written = false;
@@ -101,7 +81,7 @@ SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
 
 struct ImportResult {
     bool image_read = false;
-    bool ini_read = false;
+    bool ini_read = false;  // a companion INI was there and could be read
     ProfileIni ini;
     std::optional<UserMessage> message;
 };

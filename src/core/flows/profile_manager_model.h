@@ -16,8 +16,7 @@ namespace p330 {
 class ProfileManagerModel {
   public:
     // Fills the list from the main INI; a missing file or a count outside 1..6 gives an empty
-    // list. The current entry is the one CurProfileName begins, ignoring case (items 1, 2, ...
-    // are tried before item 0).
+    // list. The current entry is the one whose name is CurProfileName, the last of several.
     static Result<ProfileManagerModel> load(const std::filesystem::path& main_ini);
 
     const std::vector<std::string>& names() const { return names_; }

@@ -3,21 +3,11 @@
 #include <algorithm>
 
 #include "core/buttons/key_tables.h"
+#include "core/formats/macro_file.h"
 #include "core/util/parse_int.h"
 #include "core/util/text_replace.h"
 
 namespace p330 {
-namespace {
-
-// No macro the program writes comes near this; it bounds the work a damaged file can cause.
-constexpr int kMaxItemsRead = 4096;
-
-std::string item_key(int j) {
-    return "Item" + std::to_string(j);
-}
-
-}  // namespace
-
 bool append_key_event(Block& block, int& pairs_used, bool release, std::uint8_t code,
                       long long delay_ms) {
     const std::uint8_t direction = release ? 0x80 : 0x00;
@@ -53,20 +43,18 @@ bool append_key_event(Block& block, int& pairs_used, bool release, std::uint8_t 
 
 EncodedMacro encode_macro(const IniDocument& ini, const std::string& section) {
     EncodedMacro out;
-    const int record_delays = parse_leading_int(ini.get_or_empty(section, "DelayTimeSelStatus"));
-    long long loops = parse_leading_integer(ini.get_or_empty(section, "MacroLoopTimes"));
-    if (loops < 1 || loops > 65535) loops = 1;
-    out.block[0] = static_cast<std::uint8_t>(loops >> 8);
-    out.block[1] = static_cast<std::uint8_t>(loops & 0xFF);
+    const MacroSection macro = read_macro_section(ini, section);
+    out.block[0] = static_cast<std::uint8_t>(macro.loop_times >> 8);
+    out.block[1] = static_cast<std::uint8_t>(macro.loop_times & 0xFF);
 
-    const int count = parse_leading_int(ini.get_or_empty(section, "ItemCount"));
+    const int count = macro.item_count;
     if (count == 0) {
         out.block.fill(0);  // an empty macro is all zeros, loop count too
         return out;
     }
-    const int items = std::min(count, kMaxItemsRead);
+    const int items = static_cast<int>(macro.items.size());
     for (int j = 0; j < items; ++j) {
-        const std::string item = ini.get_or_empty(section, item_key(j));
+        const std::string& item = macro.items[static_cast<std::size_t>(j)];
         bool release = false;
         std::string name;
         if (item.find(kPressMarker) != std::string::npos) {
@@ -77,8 +65,9 @@ EncodedMacro encode_macro(const IniDocument& ini, const std::string& section) {
         } else {
             continue;  // a delay item, or anything else
         }
-        std::string delay = j + 1 < count ? ini.get_or_empty(section, item_key(j + 1)) : "";
-        if (record_delays == 0 && delay.find("ms") == std::string::npos) delay = "50 ms";
+        std::string delay = j + 1 < count ? ini.get_or_empty(section, "Item" + std::to_string(j + 1))
+                                          : "";
+        if (!macro.record_delays && delay.find("ms") == std::string::npos) delay = "50 ms";
         const long long n = parse_leading_integer(replace_all(delay, " ms", ""));
         if (!append_key_event(out.block, out.pairs_used, release, macro_key_code(name), n)) {
             out.cut = true;  // later events are dropped whole, never written past the block
@@ -90,7 +79,7 @@ EncodedMacro encode_macro(const IniDocument& ini, const std::string& section) {
 
 EncodedMacros encode_macro_blocks(const IniDocument& ini) {
     EncodedMacros out;
-    const std::vector<std::string> sections = ini.section_names();
+    const std::vector<std::string> sections = macro_names(ini);
     for (std::size_t h = 0; h < sections.size(); ++h) {
         if (h >= static_cast<std::size_t>(kMacroCount)) {
             ++out.sections_ignored;

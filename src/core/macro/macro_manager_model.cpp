@@ -12,12 +12,6 @@ namespace p330 {
 
 namespace {
 
-std::size_t count_characters(std::string_view utf8) {
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 // The section is rewritten where it stands: its position is the macro's number, which the
 // buttons set to "Macro Key" play.
 void write_section(IniDocument& doc, const std::string& name, int record_delays,
@@ -31,23 +25,6 @@ void write_section(IniDocument& doc, const std::string& name, int record_delays,
 }
 
 }  // namespace
-
-Status validate_macro_name(std::string_view name) {
-    auto refuse = [](std::string why) {
-        return Status(Error{ErrorCode::kInvalidArgument, std::move(why)});
-    };
-    if (name.empty()) return refuse("a macro name cannot be empty");
-    if (!is_valid_utf8(name)) return refuse("a macro name must be text");
-    if (count_characters(name) > kMaxMacroNameLength) {
-        return refuse("a macro name has at most 31 characters");
-    }
-    if (name.find_first_of("[]\r\n") != std::string_view::npos || name.front() == ' ' ||
-        name.back() == ' ' || name.front() == ';') {
-        return refuse(
-            "a macro name cannot hold brackets or line breaks, nor start or end with a blank");
-    }
-    return Status::ok();
-}
 
 bool MacroManagerModel::file_exists() const {
     std::error_code ec;
@@ -65,7 +42,7 @@ Status MacroManagerModel::load_list() {
     selected_ = -1;
     Result<IniDocument> doc = IniDocument::load(path_);
     if (!doc) return doc.error();
-    names_ = doc->section_names();
+    names_ = macro_names(*doc);
     if (names_.empty()) return Status::ok();
     return select(0);
 }
@@ -77,21 +54,15 @@ Status MacroManagerModel::select(int index) {
     Result<IniDocument> doc = IniDocument::load(path_);
     if (!doc) return doc.error();
     selected_ = index;
-    const std::string& name = names_[static_cast<std::size_t>(index)];
-    const std::string delays = doc->get_or_empty(name, "DelayTimeSelStatus");
-    if (delays == "1") record_delays = true;
-    if (delays == "0") record_delays = false;
-    items_.clear();
-    const int count = parse_leading_int(doc->get_or_empty(name, "ItemCount"));
-    for (int i = 0; i < std::min(count, 4096); ++i) {
-        items_.push_back(doc->get_or_empty(name, "Item" + std::to_string(i)));
-    }
+    MacroSection macro = read_macro_section(*doc, names_[static_cast<std::size_t>(index)]);
+    // Anything but a plain 1 or 0 leaves the check box as it was.
+    if (macro.delay_status == "1") record_delays = true;
+    if (macro.delay_status == "0") record_delays = false;
+    items_ = std::move(macro.items);
     // The loop option follows the macro being loaded, so that loading never rewrites its
     // stored count to 1. Setting the box then normalises the count like any other change.
-    const std::string loops = doc->get_or_empty(name, "MacroLoopTimes");
-    const long long count_value = parse_leading_integer(loops);
-    loop_option = count_value > 1 && count_value <= 65535;
-    Result<std::string> shown = set_loop_times(loops);
+    loop_option = macro.loop_times > 1;
+    Result<std::string> shown = set_loop_times(macro.loop_text);
     return shown.status();
 }
 
@@ -173,7 +144,7 @@ Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
     long long v = parse_leading_integer(text);
     const bool digits_first = !text.empty() && text.front() >= '0' && text.front() <= '9';
     if (!digits_first) v = 0;
-    if (v < 1 || v > 65535) {
+    if (!valid_macro_loop_times(v)) {
         loop_text_ = "1";
         v = 1;
     } else {

@@ -9,18 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "core/formats/macro_file.h"
 #include "core/macro/macro_encoding.h"
 #include "core/model/settings_record.h"
 #include "core/result.h"
 
 namespace p330 {
 
-constexpr std::size_t kMaxMacroNameLength = 31;
 constexpr long long kMaxDelayMs = 6553500;
-
-// Names become section names: at most 31 characters, not empty, and nothing that would
-// break the section header or the line it stands on.
-Status validate_macro_name(std::string_view name);
 
 class MacroManagerModel {
   public:

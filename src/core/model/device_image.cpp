@@ -1,5 +1,7 @@
 #include "core/model/device_image.h"
 
+#include "core/model/record_units.h"
+
 namespace p330 {
 
 const Block kParameterBlockTemplate = {
@@ -15,7 +17,7 @@ const Block kParameterBlockTemplate = {
 
 int stage_dpi(const DeviceImage& image, std::uint8_t profile_slot, int stage) {
     if (profile_slot >= kProfileSlotCount || stage < 1 || stage > 6) return 0;
-    return 50 * image.parameter_block[profile_slot][param::kDpiTable1 + stage - 1];
+    return dpi_of_stored(image.parameter_block[profile_slot][param::kDpiTable1 + stage - 1]);
 }
 
 }  // namespace p330

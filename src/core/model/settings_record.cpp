@@ -1,9 +1,7 @@
 #include "core/model/settings_record.h"
 
-#include <algorithm>
 #include <cstring>
 
-#include "core/settings/setting_limits.h"
 
 namespace p330 {
 
@@ -21,11 +19,6 @@ SettingsRecord record_from_bytes(std::span<const std::uint8_t, kSettingsRecordSi
     SettingsRecord record{};
     std::memcpy(&record, bytes.data(), kSettingsRecordSize);
     return record;
-}
-
-DpiEntry clamp_dpi_entry(int typed_dpi) {
-    const int shown = std::clamp(typed_dpi, kDpiEntryRange.min, kDpiEntryRange.max);
-    return DpiEntry{shown, shown != typed_dpi, static_cast<std::uint8_t>(shown / kDpiStep)};
 }
 
 }  // namespace p330

@@ -100,12 +100,5 @@ struct SettingsState {
     void restore() { current = saved_settings; }
 };
 
-// The value of a DPI edit box: clamped to 100..5000 and stored in units of 50.
-struct DpiEntry {
-    int shown;            // the value the edit box shows after clamping
-    bool clamped;         // whether the box has to be rewritten
-    std::uint8_t stored;  // the dpi_stage byte
-};
-DpiEntry clamp_dpi_entry(int typed_dpi);
 
 }  // namespace p330

@@ -1,7 +1,7 @@
 #pragma once
-// The fields of a profile image that hold values the program never produces. Such an image is
-// still sent as it is (the mouse and stored files may rely on its bytes); the tools say which
-// fields are out of range so that nobody takes them for settings.
+// The fields of a profile image that hold values the program never produces: a setting out
+// of its range, a button code that names no function, no button left on Click. Readers refuse
+// such an image rather than send the mouse what nobody chose.
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,9 @@
 #pragma once
 // The values the settings panels let a user pick, for every front end that edits a record.
 
-#include <array>
 #include <cstdint>
+
+#include "core/model/record_units.h"
 
 namespace p330 {
 
@@ -13,7 +14,6 @@ struct LevelRange {
 };
 
 constexpr LevelRange kDpiEntryRange{100, 5000};  // typed DPI; stored as value / 50
-constexpr int kDpiStep = 50;
 constexpr LevelRange kLightLevelRange{1, 6};
 constexpr LevelRange kSensitivityRange{1, 11};
 constexpr LevelRange kAngleSnapRange{1, 10};
@@ -21,8 +21,17 @@ constexpr LevelRange kAngleSnapRange{1, 10};
 constexpr LevelRange kPointerSpeedRange{1, 12};
 constexpr LevelRange kDoubleClickRange{2, 12};
 constexpr LevelRange kScrollLinesRange{1, 100};
-// Report intervals in ms of the four rates of the dial: 1000, 500, 250 and 125 Hz.
-constexpr std::array<std::uint8_t, 4> kReportIntervals = {1, 2, 4, 8};
+// The dpi_stage bytes typed DPIs become.
+constexpr LevelRange kDpiStoredRange{kDpiEntryRange.min / kDpiStep, kDpiEntryRange.max / kDpiStep};
+
+// The value of a DPI edit box: clamped to 100..5000 and stored in units of 50.
+struct DpiEntry {
+    int shown;            // the value the edit box shows after clamping
+    bool clamped;         // whether the box has to be rewritten
+    std::uint8_t stored;  // the dpi_stage byte
+};
+DpiEntry clamp_dpi_entry(int typed_dpi);
+
 // Lighting modes 1..3: Standard, Respiration, Neon.
 constexpr int kLightModeCount = 3;
 

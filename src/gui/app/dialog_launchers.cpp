@@ -2,10 +2,9 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
-#include <cstring>
 
 #include "core/lang/dialog_texts.h"
-#include "core/macro/macro_button_links.h"
+#include "core/flows/macro_sync.h"
 #include "gui/app/main_window.h"
 #include "gui/dialogs/help_panel.h"
 #include "gui/dialogs/profile_manager_panel.h"
@@ -66,12 +65,16 @@ void DialogLaunchers::open_macro_manager() {
     MacroManagerDialog dialog(&window_, skin_dir_, colour_, language,
                               controller_.folder().record_ini());
     if (dialog.exec() != QDialog::Accepted) return;
-    SettingsRecord& record = controller_.record();
-    static_assert(sizeof(record.macro_block) == sizeof(Block) * kMacroCount);
-    std::memcpy(record.macro_block, dialog.blocks().data(), sizeof(record.macro_block));
+    Result<IniDocument> file = IniDocument::load(controller_.folder().record_ini());
+    if (!file) {
+        tell(UserMessage{file.error().message, "Warning"});
+        return;
+    }
     // Saving, renaming and deleting macros may have changed the positions the buttons store.
-    const MacroButtonLinks links = relink_macro_buttons(
-        record, controller_.labels(), language, dialog.model().names(), dialog.model().renames());
+    const MacroButtonLinks links =
+        sync_macros_into_record(controller_.record(), controller_.labels(), language, *file,
+                                dialog.model().renames())
+            .links;
     window_.redraw_main_view();
     if (!links.lost.empty()) {
         tell(UserMessage{lost_macro_buttons_message(language, links.lost),

@@ -11,7 +11,7 @@ namespace p330::layout {
 
 int dpi_bar_value(int y, int bar_bottom) {
     const int g = bar_bottom - y - 3;
-    return g < 0 ? 1 : std::min(g + 2, kDpiEntryRange.max / kDpiStep);
+    return g < 0 ? 1 : std::min(g + 2, kDpiStoredRange.max);
 }
 
 int lighting_level(int x, int left) {

@@ -6,7 +6,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "core/formats/ini_document.h"
+#include "core/formats/macro_file.h"
 #include "core/lang/dialog_texts.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/skin/control_style.h"
@@ -19,7 +19,6 @@ using namespace layout;
 namespace {
 
 constexpr QSize kDialogSize(400, 285);
-constexpr std::size_t kMaxMacroName = 31;
 
 }  // namespace
 
@@ -80,10 +79,9 @@ void MacroKeyDialog::open_list() {
     // Read each time: the macro manager may have changed the file since.
     if (std::filesystem::exists(record_ini_)) {
         if (Result<IniDocument> doc = IniDocument::load(record_ini_)) {
-            for (std::string name : doc->section_names()) {
-                if (name.size() > kMaxMacroName) name.resize(kMaxMacroName);
-                list_->addItem(QString::fromStdString(name));
-            }
+            // Only the macros the mouse holds can be given to a button.
+            for (const std::string& name : choosable_macro_names(*doc))
+                list_->addItem(QString::fromStdString(cut_to_characters(name, kMaxMacroNameLength)));
         }
     }
     connect(list_, &QListWidget::itemEntered, list_,

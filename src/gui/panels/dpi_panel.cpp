@@ -3,6 +3,8 @@
 #include <QColorDialog>
 #include <QLineEdit>
 
+#include "core/model/record_units.h"
+#include "core/settings/setting_limits.h"
 #include "gui/layout/control_rules.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/edit_box.h"
@@ -13,14 +15,15 @@ namespace p330::gui {
 using namespace layout;
 
 void store_stage_colour(SettingsRecord& record, int stage, const QColor& colour) {
-    record.stage_colour[stage][0] = static_cast<std::uint8_t>(colour.red());
-    record.stage_colour[stage][1] = static_cast<std::uint8_t>(colour.blue());
-    record.stage_colour[stage][2] = static_cast<std::uint8_t>(colour.green());
+    store_stage_rgb(record, stage,
+                    Rgb{static_cast<std::uint8_t>(colour.red()),
+                        static_cast<std::uint8_t>(colour.green()),
+                        static_cast<std::uint8_t>(colour.blue())});
 }
 
 QColor stage_colour(const SettingsRecord& record, int stage) {
-    const auto& c = record.stage_colour[stage];
-    return {c[0], c[2], c[1]};
+    const Rgb c = stage_rgb(record, stage);
+    return {c.red, c.green, c.blue};
 }
 
 DpiPanel::DpiPanel(PanelContext context)
@@ -58,7 +61,7 @@ void DpiPanel::create_controls() {
         connect(box, &QLineEdit::textChanged, this, [this, k] { box_changed(k); });
         connect(box, &QLineEdit::editingFinished, this, [this, k] { box_finished(k); });
         programmatic_ = true;
-        box->setText(QString::number(ctx_.record.dpi_stage[k] * 50));
+        box->setText(QString::number(dpi_of_stored(ctx_.record.dpi_stage[k])));
         programmatic_ = false;
         swatches_[k] = make_swatch(ctx_.window, dpi::kSwatches[k], stage_colour(ctx_.record, k));
     }
@@ -111,7 +114,7 @@ bool DpiPanel::click(Point p) {
             paint_bar(k);
             if (boxes_[k] != nullptr) {
                 programmatic_ = true;
-                boxes_[k]->setText(QString::number(v * 50));
+                boxes_[k]->setText(QString::number(dpi_of_stored(static_cast<std::uint8_t>(v))));
                 programmatic_ = false;
             }
             return true;

@@ -1,5 +1,6 @@
 #include "gui/panels/lighting_panel.h"
 
+#include "core/model/record_units.h"
 #include "gui/layout/control_rules.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/skin/texts.h"
@@ -69,10 +70,11 @@ ReportRatePanel::ReportRatePanel(PanelContext context)
             kRightPanels[kReportRate].body) {}
 
 void ReportRatePanel::paint_dial() {
-    const int interval = ctx_.record.report_interval;
+    const std::uint8_t interval = ctx_.record.report_interval;
     // Only the four rates have a picture; any other interval leaves the dial blank.
-    if (interval == 1 || interval == 2 || interval == 4 || interval == 8)
-        ctx_.canvas.draw_numbered(report_rate::kDialImage, 1000 / interval, dial_.top_left());
+    if (report_interval_of_rate(report_rate_hz(interval)) == interval)
+        ctx_.canvas.draw_numbered(report_rate::kDialImage, report_rate_hz(interval),
+                                  dial_.top_left());
 }
 
 void ReportRatePanel::paint_contents(int b) {

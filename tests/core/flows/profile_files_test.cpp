@@ -29,7 +29,7 @@ TEST_F(ProfileFilesTest, ListPicksTheLastItemEqualToTheCurrentName) {
     data.write_profile_list(4, "Work", {"Home", "Work", "Game", "Work"});
     EXPECT_TRUE(load().image_loaded);
     EXPECT_EQ(state.index, 3);
-    EXPECT_EQ(record.report_interval, 'd');
+    EXPECT_EQ(record.reserved_01[0], 'd');
 
     data.write_profile_list(3, "work", {"Home", "Work", "Game"});  // exact: case matters
     EXPECT_TRUE(load().image_loaded);
@@ -54,10 +54,12 @@ TEST_F(ProfileFilesTest, NegativeCountKeepsTheIndex) {
     state.index = 2;
     EXPECT_TRUE(load().image_loaded);
     EXPECT_EQ(state.index, 2);
-    EXPECT_EQ(record.profile_slot, 'y');
+    EXPECT_EQ(record.reserved_01[0], 'y');
 }
 
-TEST_F(ProfileFilesTest, MissingOrWrongSizedImages) {
+// A missing, cut-short or unsound image loads nothing and says which file and why; the record
+// keeps what it held.
+TEST_F(ProfileFilesTest, MissingWrongSizedOrUnsoundImagesAreRefusedWithAMessage) {
     data.write_profile_list(2, "B", {"A", "B"});
     LoadResult missing = load();
     ASSERT_TRUE(missing.message);
@@ -67,17 +69,38 @@ TEST_F(ProfileFilesTest, MissingOrWrongSizedImages) {
         data.write_image("config1.bin", 'z', 0, size);
         const LoadResult wrong = load();
         EXPECT_FALSE(wrong.image_loaded) << size;
-        EXPECT_FALSE(wrong.message) << size;
+        ASSERT_TRUE(wrong.message) << size;
+        EXPECT_NE(wrong.message->text.find("config1.bin"), std::string::npos)
+            << wrong.message->text;
         EXPECT_EQ(record.report_interval, 0) << size;
     }
+    SettingsRecord unsound = test::sound_record(3);
+    unsound.report_interval = 3;
+    std::fill_n(unsound.button_kind, kButtonCount, 13);  // no button left on Click
+    ASSERT_TRUE(write_profile_image(data.folder.image(1), unsound));
+    const LoadResult refused = load();
+    EXPECT_FALSE(refused.image_loaded);
+    ASSERT_TRUE(refused.message);
+    EXPECT_NE(refused.message->text.find("config1.bin is not a profile this program wrote: "
+                                         "report_interval is 3, not 1, 2, 4 or 8"),
+              std::string::npos)
+        << refused.message->text;
+    EXPECT_NE(refused.message->text.find("Click on at least one button"), std::string::npos);
+    EXPECT_EQ(record.report_interval, 0);
 }
 
 TEST_F(ProfileFilesTest, ReservedBytesSurviveLoadAndSave) {
-    std::string image(kProfileImageSize, '\0');
-    for (std::size_t i = 1; i < image.size(); ++i) image[i] = static_cast<char>(i * 31);
+    SettingsRecord patterned = test::sound_record(3);
+    auto bytes = record_bytes(patterned);
+    for (std::size_t i = 0; i < 4; ++i) patterned.reserved_01[i] = static_cast<std::uint8_t>(i * 31);
+    // Past the button kinds (all Click) no byte is checked by a reader.
+    for (std::size_t i = 0x44; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 31);
+    std::string image(1, '\0');
+    image.append(bytes.begin(), bytes.end());
     data.write("config0.bin", image);
     data.write_profile_list(1, "A", {"A"});
-    ASSERT_TRUE(load().image_loaded);
+    const LoadResult loaded = load();
+    ASSERT_TRUE(loaded.image_loaded) << loaded.detail;
     record.dpi_stage[0] = 42;  // an edit
     const SaveResult saved = save_active_profile(data.folder, state, record);
     EXPECT_TRUE(saved.image_written);
@@ -116,6 +139,7 @@ TEST_F(ProfileFilesTest, UnwritableImageGivesTheErrorCodeMessage) {
 
 TEST_F(ProfileFilesTest, ExportWithoutExtensionWritesBothCopies) {
     test::TempDir elsewhere;
+    record = test::sound_record(4);
     record.dpi_stage[1] = 33;
     const std::array<std::string, kButtonCount> labels = {"Click", "Menu", "x", "x",
                                                           "x",     "x",    "x", "Last"};
@@ -136,9 +160,7 @@ TEST_F(ProfileFilesTest, ExportWithoutExtensionWritesBothCopies) {
 
 TEST_F(ProfileFilesTest, ImportReadsImageAndCompanionIni) {
     test::TempDir elsewhere;
-    std::string image(kProfileImageSize, '\x05');
-    image[0] = 1;
-    std::ofstream(elsewhere.path() / "p.bin", std::ios::binary) << image;
+    ASSERT_TRUE(write_profile_image(elsewhere.path() / "p.bin", test::sound_record(5)));
     std::ofstream(elsewhere.path() / "p.ini") << "[Setting-CHS]\nItem1=左键\n[Skins]\nLan=CHS\n";
     const ImportResult result = import_profile(elsewhere.path() / "p.bin", data.folder, state,
                                                record, Language::kSimplifiedChinese);
@@ -168,10 +190,8 @@ std::vector<std::string> folder_entries(const std::filesystem::path& dir) {
 // between naming and renaming leaves is gone after the next start.
 TEST_F(ProfileFilesTest, SavesKilledAtRandomLeaveOldOrNewAndNoDebrisAfterTheNextStart) {
     const auto path = data.folder.image(0);
-    SettingsRecord old_record{};
-    SettingsRecord new_record{};
-    std::fill_n(record_bytes(old_record).begin(), kSettingsRecordSize, 0x11);
-    std::fill_n(record_bytes(new_record).begin(), kSettingsRecordSize, 0x22);
+    const SettingsRecord old_record = test::sound_record(0x11);
+    const SettingsRecord new_record = test::sound_record(0x22);
     ASSERT_TRUE(write_profile_image(path, old_record));
     std::mt19937 random(1);
     for (int trial = 0; trial < 200; ++trial) {
@@ -185,10 +205,11 @@ TEST_F(ProfileFilesTest, SavesKilledAtRandomLeaveOldOrNewAndNoDebrisAfterTheNext
         ::waitpid(child, nullptr, 0);
         Result<ProfileImage> image = read_profile_image(path);
         ASSERT_TRUE(image) << image.error().message;
-        const std::uint8_t fill = record_bytes(image->record)[7];
+        const std::uint8_t fill = image->record.reserved_01[0];
         ASSERT_TRUE(fill == 0x11 || fill == 0x22);
         const auto bytes = record_bytes(image->record);
-        ASSERT_EQ(std::count(bytes.begin(), bytes.end(), fill), kSettingsRecordSize) << trial;
+        const auto expected = record_bytes(fill == 0x11 ? old_record : new_record);
+        ASSERT_TRUE(std::equal(bytes.begin(), bytes.end(), expected.begin())) << trial;
     }
     const std::size_t leftovers = folder_entries(data.dir.path()).size() - 1;
     SettingsController(data.folder, nullptr, nullptr).start();
@@ -204,7 +225,7 @@ TEST_F(ProfileFilesTest, SavingThroughALinkWritesItsTarget) {
     data.folder.dir = data.dir.path() / "profiles";
     data.write_image("elsewhere/real.bin", 'o');
     std::filesystem::create_symlink("../elsewhere/real.bin", data.folder.image(0));
-    record.report_interval = 8;
+    record = test::sound_record(8);
     ASSERT_TRUE(save_active_profile(data.folder, state, record).image_written);
     EXPECT_TRUE(std::filesystem::is_symlink(data.folder.image(0)));
     Result<ProfileImage> saved = read_profile_image(elsewhere / "real.bin");

@@ -28,11 +28,14 @@ class ProfileListTest : public ::testing::Test {
     test::TestDataFolder data;
 };
 
-TEST_F(ProfileListTest, CurrentIsFoundByPrefixFromTheSecondItem) {
-    data.write_profile_list(2, "profile_1", {"PROFILE_1", "PROFILE_10"});
+// The manager marks the entry the program loads: the exact name, never one it begins.
+TEST_F(ProfileListTest, CurrentIsTheEntryNamedExactly) {
+    data.write_profile_list(2, "PROFILE_1", {"PROFILE_1", "PROFILE_10"});
+    EXPECT_EQ(load().selected(), 0);
+    data.write_profile_list(2, "Game", {"Gamer", "Game"});
     EXPECT_EQ(load().selected(), 1);
-    data.write_profile_list(2, "PROFILE_1", {"PROFILE_10", "PROFILE_1"});
-    EXPECT_EQ(load().selected(), 1);
+    data.write_profile_list(2, "game", {"Game", "Gamer"});
+    EXPECT_EQ(load().selected(), -1);
     data.write_profile_list(7, "A", {"A"});
     EXPECT_TRUE(load().names().empty());
 }

@@ -1,4 +1,5 @@
 #include "core/model/image_builders.h"
+#include "core/settings/setting_limits.h"
 
 #include <gtest/gtest.h>
 

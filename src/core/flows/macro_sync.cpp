@@ -1,0 +1,33 @@
+#include "core/flows/macro_sync.h"
+
+#include <cstring>
+
+#include "core/formats/macro_file.h"
+
+namespace p330 {
+
+MacroSync sync_macros_into_record(
+    SettingsRecord& record, std::array<std::string, kButtonCount>& labels, Language language,
+    const IniDocument& record_ini,
+    const std::vector<std::pair<std::string, std::string>>& renames) {
+    MacroSync sync;
+    sync.encoded = encode_macro_blocks(record_ini);
+    static_assert(sizeof(record.macro_block) == sizeof(Block) * kMacroCount);
+    std::memcpy(record.macro_block, sync.encoded.blocks.data(), sizeof(record.macro_block));
+    sync.macro_names = choosable_macro_names(record_ini);
+    sync.links = relink_macro_buttons(record, labels, language, sync.macro_names, renames);
+    return sync;
+}
+
+MacroSync sync_macros_into_profile(
+    ProfileSettings& profile, const IniDocument& record_ini,
+    const std::vector<std::pair<std::string, std::string>>& renames) {
+    const std::array<std::string, kButtonCount> before = profile.labels;
+    MacroSync sync = sync_macros_into_record(profile.record, profile.labels, profile.language,
+                                             record_ini, renames);
+    profile.macro_names = sync.macro_names;
+    if (profile.labels != before) profile.labels_changed = true;
+    return sync;
+}
+
+}  // namespace p330

@@ -1,0 +1,72 @@
+#include "core/flows/profile_edit.h"
+
+#include "core/buttons/function_catalogue.h"
+#include "core/formats/macro_file.h"
+
+namespace p330 {
+
+Language active_language(const DataFolder& folder) {
+    ProfileState state;
+    SettingsRecord ignored{};
+    (void)choose_and_load_active_profile(folder, state, ignored);
+    state.point_at_index(folder);
+    return language_from_code(read_profile_ini(state.active_ini, Language::kEnglish).language_code);
+}
+
+Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<int> index) {
+    ProfileEdit edit;
+    if (index) {
+        edit.index = *index;
+    } else {
+        ProfileState state;
+        SettingsRecord ignored{};
+        LoadResult loaded = choose_and_load_active_profile(folder, state, ignored);
+        if (!loaded.image_loaded) {
+            return Error{ErrorCode::kInvalidData,
+                         "no active profile: " +
+                             (loaded.detail.empty() ? kConfigMissingText : loaded.detail)};
+        }
+        edit.index = state.index;
+    }
+    Result<ProfileImage> image = read_profile_image(folder.image(edit.index));
+    if (!image) return image.error();
+    edit.first_run_flag = image->first_run_flag;
+    edit.record = image->record;
+
+    if (Result<ProfileList> list = read_profile_list(folder.main_ini())) {
+        if (static_cast<std::size_t>(edit.index) < list->names.size())
+            edit.name = list->names[static_cast<std::size_t>(edit.index)];
+    }
+    Result<ProfileIni> ini = load_profile_ini(folder.ini(edit.index), Language::kEnglish);
+    if (!ini) return Error{ErrorCode::kInvalidData, ini.error().message};
+    edit.language = language_from_code(ini->language_code);
+    edit.labels_by_language = ini->labels_by_language;
+    edit.labels = ini->labels_by_language[static_cast<std::size_t>(edit.language)];
+    if (edit.first_run_flag == 0) {  // as the window shows an image it never wrote
+        edit.labels = first_run_labels(edit.language);
+        edit.labels_changed = true;
+    }
+    Result<IniDocument> macros = IniDocument::load(folder.record_ini());
+    if (!macros) return Error{ErrorCode::kInvalidData, macros.error().message};
+    edit.macro_names = choosable_macro_names(*macros);
+    return edit;
+}
+
+Status save_profile_edit(const DataFolder& folder, const ProfileEdit& edit) {
+    const auto ini = folder.ini(edit.index);
+    if (edit.language_changed) {
+        // Every INI the program may take its language from: the main one and each profile's.
+        if (Status s = write_language(folder.main_ini(), edit.language); !s) return s;
+        for (int i = 0; i < kMaxProfiles; ++i) {
+            std::error_code ec;
+            if (i != edit.index && !std::filesystem::exists(folder.ini(i), ec)) continue;
+            if (Status s = write_language(folder.ini(i), edit.language); !s) return s;
+        }
+    }
+    if (edit.labels_changed || edit.language_changed) {
+        if (Status s = write_labels(ini, edit.language, edit.labels); !s) return s;
+    }
+    return write_profile_image(folder.image(edit.index), edit.record);
+}
+
+}  // namespace p330

@@ -1,0 +1,31 @@
+#pragma once
+// One profile of the data folder read for editing and written back: its record (checked as
+// every reader checks it), labels and language, and the macros its buttons can be given.
+// Labels are written before the image that names them, so that a change cut short leaves
+// the old image beside labels that at worst already describe the new one.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "core/flows/profile_files.h"
+#include "core/settings/settings_catalogue.h"
+
+namespace p330 {
+
+struct ProfileEdit : ProfileSettings {
+    int index = 0;
+    std::string name;  // the profile list's name for the position, when it has one
+};
+
+// Profile index, or the active profile of the main INI when there is none. Errors of kind
+// kInvalidData mean a file is missing or refused; the message names it.
+Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<int> index);
+// Writes the labels when they changed, then the image. A change of language is the whole
+// program's: it is written into the main INI and every profile INI.
+Status save_profile_edit(const DataFolder& folder, const ProfileEdit& edit);
+
+// The language of the active profile, which the program as a whole speaks.
+Language active_language(const DataFolder& folder);
+
+}  // namespace p330

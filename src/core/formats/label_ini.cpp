@@ -1,0 +1,49 @@
+#include "core/formats/label_ini.h"
+
+#include "core/formats/ini_document.h"
+
+namespace p330 {
+
+Result<ProfileIni> load_profile_ini(const std::filesystem::path& path, Language language) {
+    Result<IniDocument> doc = IniDocument::load(path);
+    if (!doc) return doc.error();
+    ProfileIni ini;
+    for (const Language l :
+         {Language::kEnglish, Language::kSimplifiedChinese, Language::kTraditionalChinese}) {
+        const std::string section(label_section(l));
+        auto& labels = ini.labels_by_language[static_cast<std::size_t>(l)];
+        for (int i = 0; i < kButtonCount; ++i) {
+            labels[static_cast<std::size_t>(i)] =
+                doc->get_or_empty(section, "Item" + std::to_string(i + 1));
+        }
+    }
+    ini.labels = ini.labels_by_language[static_cast<std::size_t>(language)];
+    ini.language_code = doc->get_or_empty("Skins", "Lan");
+    ini.skin_path = doc->get_or_empty("Skins", "Path");
+    ini.red = doc->get_or_empty("Skins", "RColor");
+    ini.green = doc->get_or_empty("Skins", "GColor");
+    ini.blue = doc->get_or_empty("Skins", "BColor");
+    return ini;
+}
+
+ProfileIni read_profile_ini(const std::filesystem::path& path, Language language) {
+    Result<ProfileIni> ini = load_profile_ini(path, language);
+    return ini ? *ini : ProfileIni{};
+}
+
+Status write_labels(const std::filesystem::path& path, Language language,
+                    const std::array<std::string, kButtonCount>& labels) {
+    Result<IniDocument> doc = IniDocument::load(path);
+    if (!doc) return doc.error();
+    const std::string section(label_section(language));
+    for (int i = 0; i < kButtonCount; ++i) {
+        doc->set(section, "Item" + std::to_string(i + 1), labels[static_cast<std::size_t>(i)]);
+    }
+    return doc->save(path);
+}
+
+Status write_language(const std::filesystem::path& path, Language language) {
+    return ini_write_value(path, "Skins", "Lan", language_code(language));
+}
+
+}  // namespace p330

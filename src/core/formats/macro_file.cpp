@@ -1,0 +1,81 @@
+#include "core/formats/macro_file.h"
+
+#include <algorithm>
+
+#include "core/util/parse_int.h"
+#include "core/util/text_encoding.h"
+
+namespace p330 {
+namespace {
+
+bool continuation_byte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+std::size_t count_characters(std::string_view utf8) {
+    return static_cast<std::size_t>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return !continuation_byte(c); }));
+}
+
+}  // namespace
+
+bool valid_macro_loop_times(long long count) {
+    return count >= 1 && count <= kMaxMacroLoopTimes;
+}
+
+long long macro_loop_times(std::string_view text) {
+    const long long v = parse_leading_integer(text);
+    return valid_macro_loop_times(v) ? v : 1;
+}
+
+MacroSection read_macro_section(const IniDocument& file, const std::string& name) {
+    MacroSection m;
+    m.name = name;
+    m.delay_status = file.get_or_empty(name, "DelayTimeSelStatus");
+    m.record_delays = parse_leading_int(m.delay_status) != 0;
+    m.loop_text = file.get_or_empty(name, "MacroLoopTimes");
+    m.loop_times = macro_loop_times(m.loop_text);
+    m.item_count = parse_leading_int(file.get_or_empty(name, "ItemCount"));
+    const int items = std::min(m.item_count, kMaxMacroItemsRead);
+    for (int i = 0; i < items; ++i)
+        m.items.push_back(file.get_or_empty(name, "Item" + std::to_string(i)));
+    return m;
+}
+
+std::vector<std::string> macro_names(const IniDocument& file) {
+    return file.section_names();
+}
+
+std::vector<std::string> choosable_macro_names(const IniDocument& file) {
+    std::vector<std::string> names = file.section_names();
+    if (names.size() > static_cast<std::size_t>(kChoosableMacros)) names.resize(kChoosableMacros);
+    return names;
+}
+
+Status validate_macro_name(std::string_view name) {
+    auto refuse = [](std::string why) {
+        return Status(Error{ErrorCode::kInvalidArgument, std::move(why)});
+    };
+    if (name.empty()) return refuse("a macro name cannot be empty");
+    if (!is_valid_utf8(name)) return refuse("a macro name must be text");
+    if (count_characters(name) > kMaxMacroNameLength)
+        return refuse("a macro name has at most 31 characters");
+    if (name.find_first_of("[]\r\n") != std::string_view::npos || name.front() == ' ' ||
+        name.back() == ' ' || name.front() == ';') {
+        return refuse(
+            "a macro name cannot hold brackets or line breaks, nor start or end with a blank");
+    }
+    return Status::ok();
+}
+
+std::string cut_to_characters(std::string_view text, std::size_t max_characters) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (continuation_byte(text[at])) continue;
+        if (characters == max_characters) return std::string(text.substr(0, at));
+        ++characters;
+    }
+    return std::string(text);
+}
+
+}  // namespace p330
