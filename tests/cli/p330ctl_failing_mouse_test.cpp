@@ -24,7 +24,7 @@ TEST_F(FailingMouseTest, OneFailedTransferIsReportedAndTheRestStillArrives) {
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_NE(run.err.find("transfer 8"), std::string::npos) << run.err;
     EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), old_stage);
-    EXPECT_EQ(sim_hex("slot 0 buttons", 4 * 14, 4), "00000400");  // button 4 arrived
+    EXPECT_EQ(sim_hex("slot 0 buttons", std::size_t{4} * 14, 4), "00000400");  // button 4 arrived
 
     const auto json = ctl({sim("fail=8:fail=20:"), "apply", "--json"});
     EXPECT_EQ(json.exit_code, 1);
