@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -35,6 +36,41 @@ class CtlTest : public ::testing::Test {
     // The files a refused change must leave as they were.
     std::string profile_files() const {
         return read("config0.bin") + read("str0.ini") + read("str.ini") + read("record.ini");
+    }
+
+    // Bytes as upper-case hex without blanks ("103020"): `count` bytes of the settings record
+    // in a profile image (offsets of the record, after the image's first-run flag), or of a
+    // block line in the simulated mouse's state file ("slot 0 parameters").
+    std::string record_hex(const std::string& image, std::size_t offset, std::size_t count = 1) {
+        std::string hex;
+        for (unsigned char byte : read(image).substr(1 + offset, count)) {
+            char two[3];
+            std::snprintf(two, sizeof two, "%02X", byte);
+            hex += two;
+        }
+        return hex;
+    }
+    std::string sim_hex(const std::string& block, std::size_t offset, std::size_t count = 1) {
+        const std::string text = read("mouse.state");
+        const std::size_t at = text.find(block + " ");
+        return at == std::string::npos ? ""
+                                       : text.substr(at + block.size() + 1 + 2 * offset, 2 * count);
+    }
+    void patch_record(const std::string& image, std::size_t offset, const std::string& hex) {
+        std::string bytes = read(image);
+        for (std::size_t i = 0; i < hex.size() / 2; ++i)
+            bytes.at(1 + offset + i) =
+                static_cast<char>(std::stoi(hex.substr(2 * i, 2), nullptr, 16));
+        write(image, bytes);
+    }
+    void patch_sim(const std::string& block, std::size_t offset, const std::string& hex) {
+        std::string text = read("mouse.state");
+        text.replace(text.find(block + " ") + block.size() + 1 + 2 * offset, hex.size(), hex);
+        write("mouse.state", text);
+    }
+    // The simulated mouse whose memory is kept in mouse.state, with its faults ("fail=8:").
+    std::string sim(const std::string& faults = "") const {
+        return "--device=sim:" + faults + (data() / "mouse.state").string();
     }
 
     TempDir dir;

@@ -8,6 +8,14 @@
 
 namespace p330 {
 
+// What a device name "sim[:fail=N]...[:stop=N][:STATEFILE]" asks for: transfer N fails (each
+// fail= one transfer), the mouse stops answering from transfer N on, its memory in STATEFILE.
+struct SimulatedDeviceName {
+    SimulatedFaults faults;
+    std::string state_file;  // empty: the memory lasts as long as the run
+};
+Result<SimulatedDeviceName> parse_simulated_device_name(const std::string& device_name);
+
 // A link onto a simulated mouse that lives elsewhere (a test that raises its reports).
 class SimulatedMouseLink : public MouseLink {
   public:

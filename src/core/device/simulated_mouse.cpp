@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <sstream>
 
 #include "core/util/file_io.h"
@@ -44,8 +46,29 @@ Status SimulatedMouse::check_plugged() const {
     return Error{ErrorCode::kDisconnected, "the simulated mouse is unplugged"};
 }
 
+// The errors are the ones the hidraw transport reports for the same misbehaviour: a stall
+// (EPIPE) for a refused transfer, ETIMEDOUT once the USB core gives up waiting.
+Status SimulatedMouse::take_transfer(const char* what, std::chrono::milliseconds silent_wait) {
+    const int number = ++transfers_;
+    auto failed = [&](ErrorCode code, int err) {
+        return Status(Error{code,
+                            std::string(what) + " on the simulated mouse (transfer " +
+                                std::to_string(number) + "): " + std::strerror(err),
+                            err});
+    };
+    if (faults_.silent_from > 0 && number >= faults_.silent_from) {
+        clock_.pause(silent_wait);
+        return failed(ErrorCode::kTimeout, ETIMEDOUT);
+    }
+    const auto& chosen = faults_.failed_transfers;
+    if (std::find(chosen.begin(), chosen.end(), number) != chosen.end())
+        return failed(ErrorCode::kIo, EPIPE);
+    return Status::ok();
+}
+
 Status SimulatedMouse::set_feature(std::span<const std::uint8_t> report) {
     if (Status s = check_plugged(); !s) return s;
+    if (Status s = take_transfer("set feature", kSilentTransferWait); !s) return s;
     record(ReportKind::kSetFeature, report);
     if (report.size() != kFeatureReportLength || report[0] != 0) {
         return Error{ErrorCode::kInvalidArgument, "feature report must be 9 bytes with id 0"};
@@ -113,6 +136,7 @@ void SimulatedMouse::execute(const CommandPacket& p) {
 
 Status SimulatedMouse::get_feature(std::span<std::uint8_t> report) {
     if (Status s = check_plugged(); !s) return s;
+    if (Status s = take_transfer("get feature", kSilentTransferWait); !s) return s;
     if (report.size() != kFeatureReportLength) {
         return Error{ErrorCode::kInvalidArgument, "feature report must be 9 bytes"};
     }
@@ -124,6 +148,8 @@ Status SimulatedMouse::get_feature(std::span<std::uint8_t> report) {
 
 Status SimulatedMouse::write_output(std::span<const std::uint8_t> report) {
     if (Status s = check_plugged(); !s) return s;
+    // A lost chunk leaves its block short: the firmware never stores it.
+    if (Status s = take_transfer("write", kSilentTransferWait); !s) return s;
     record(ReportKind::kOutput, report);
     if (report.size() != kOutputReportLength || report[0] != 0) {
         return Error{ErrorCode::kInvalidArgument, "output report must be 65 bytes with id 0"};
@@ -149,6 +175,7 @@ Status SimulatedMouse::write_output(std::span<const std::uint8_t> report) {
 Result<std::size_t> SimulatedMouse::read_input(std::span<std::uint8_t> report,
                                                std::chrono::milliseconds timeout) {
     if (Status s = check_plugged(); !s) return s.error();
+    if (Status s = take_transfer("read", timeout); !s) return s.error();
     if (input_queue_.empty()) {
         clock_.pause(timeout);
         return Error{ErrorCode::kTimeout, "no input report from the simulated mouse"};

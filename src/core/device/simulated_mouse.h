@@ -2,7 +2,9 @@
 // An in-process model of the mouse's firmware behind the Transport interface: it keeps what
 // the commands carry per profile slot, answers the requests, ignores packets with a bad
 // checksum, records every report with its time, raises the mouse's own input reports, and
-// can be unplugged. With a state file its memory survives between runs.
+// can be unplugged. With a state file its memory survives between runs. It can also be told
+// to misbehave as a failing mouse does: one chosen transfer fails, or from a chosen transfer
+// on nothing answers.
 
 #include <array>
 #include <atomic>
@@ -40,6 +42,16 @@ struct SimulatedSlot {
     bool operator==(const SimulatedSlot&) const = default;
 };
 
+// Transfers are numbered from 1 in the order they reach the mouse, as the lines of a trace.
+struct SimulatedFaults {
+    std::vector<int> failed_transfers;  // each fails once, as a stalled endpoint does
+    int silent_from = 0;                // this transfer and every later one time out; 0: none
+};
+
+// How long a transfer to a silent mouse waits before it times out. The USB core waits 5 s;
+// the model waits less so that runs stay short, and fails the same way.
+constexpr std::chrono::milliseconds kSilentTransferWait{250};
+
 class SimulatedMouse final : public Transport {
   public:
     explicit SimulatedMouse(Clock& clock);
@@ -52,6 +64,10 @@ class SimulatedMouse final : public Transport {
     Status write_output(std::span<const std::uint8_t> report) override;
     Result<std::size_t> read_input(std::span<std::uint8_t> report,
                                    std::chrono::milliseconds timeout) override;
+
+    void set_faults(SimulatedFaults faults) { faults_ = std::move(faults); }
+    // Transfers asked of the mouse so far, failed ones included.
+    int transfer_count() const { return transfers_; }
 
     // Firmware memory.
     std::uint8_t current_profile() const { return current_profile_; }
@@ -100,6 +116,8 @@ class SimulatedMouse final : public Transport {
     void execute(const CommandPacket& packet);
     void answer(CommandPacket packet);
     Status check_plugged() const;
+    // Numbers the next transfer and fails it when the faults say so.
+    Status take_transfer(const char* what, std::chrono::milliseconds silent_wait);
     std::string serialise() const;
     Status parse(const std::string& text);
 
@@ -114,6 +132,8 @@ class SimulatedMouse final : public Transport {
     int bad_checksums_ = 0;
     int stray_outputs_ = 0;
     std::vector<WireReport> log_;
+    SimulatedFaults faults_;
+    int transfers_ = 0;
 
     mutable std::mutex event_mutex_;  // raised reports may come from another thread
     std::deque<std::vector<std::uint8_t>> event_queue_;

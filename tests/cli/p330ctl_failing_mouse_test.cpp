@@ -1,0 +1,71 @@
+// A mouse that fails: one lost transfer, a mouse that stops answering, a file that cannot be
+// written. What the user is told, the exit status, and what the mouse and the files kept.
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/ctl_fixture.h"
+
+namespace p330 {
+namespace {
+
+using FailingMouseTest = test::CtlTest;
+
+// Transfer 8 is the second half of the parameter block: the block is lost, the upload goes on.
+TEST_F(FailingMouseTest, OneFailedTransferIsReportedAndTheRestStillArrives) {
+    ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
+    const std::string old_stage = sim_hex("slot 0 parameters", 0x54);
+    ASSERT_EQ(ctl({"set", "dpi.1=200", "button.4=key:A"}).exit_code, 0);
+
+    const auto run = ctl({sim("fail=8:"), "apply"});
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.err.find("transfer 8"), std::string::npos) << run.err;
+    EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), old_stage);
+    EXPECT_EQ(sim_hex("slot 0 buttons", std::size_t{4} * 14, 4), "00000400");  // button 4 arrived
+
+    const auto json = ctl({sim("fail=8:fail=20:"), "apply", "--json"});
+    EXPECT_EQ(json.exit_code, 1);
+    EXPECT_NE(json.out.find("\"transfers\":47,\"failed\":2"), std::string::npos) << json.out;
+
+    ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
+    EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), "04");
+}
+
+// Three time-outs in a row end the upload: the rest is never sent, yet counted as failed.
+TEST_F(FailingMouseTest, AMouseThatStopsAnsweringEndsTheUploadAfterThreeTimeOuts) {
+    const auto trace = data() / "trace.txt";
+    const auto run = ctl({sim("stop=5:"), "--trace", trace.string(), "apply", "--json"});
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.out.find("\"transfers\":47,\"failed\":43"), std::string::npos) << run.out;
+    std::ifstream in(trace);
+    int sent = 0;
+    int timed_out = 0;
+    for (std::string line; std::getline(in, line);)
+        ++(line.find("# failed") == std::string::npos ? sent : timed_out);
+    EXPECT_EQ(sent, 4);
+    EXPECT_EQ(timed_out, 3);
+}
+
+TEST_F(FailingMouseTest, AFaultTheSimulatedMouseCannotHaveIsRefused) {
+    for (const char* faults : {"fail=0:", "stop=x:", "fail=:"}) {
+        const auto run = ctl({sim(faults), "status"});
+        EXPECT_NE(run.exit_code, 0) << faults;
+        EXPECT_NE(run.err.find("transfer number"), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(data() / "mouse.state"));
+    }
+}
+
+// Remove DISABLED_ with the fix: p330ctl prints "Warningcannot create ..." today.
+TEST_F(FailingMouseTest, DISABLED_AFailedExportSaysWhatFailedApartFromItsCaption) {
+    const auto run = ctl({"profile", "export", "0", (data() / "none" / "mine").string()});
+    EXPECT_EQ(run.exit_code, 1);
+    const std::size_t caption = run.err.find("Warning");
+    ASSERT_NE(caption, std::string::npos) << run.err;
+    EXPECT_FALSE(std::isalpha(static_cast<unsigned char>(run.err[caption + 7]))) << run.err;
+}
+
+}  // namespace
+}  // namespace p330
