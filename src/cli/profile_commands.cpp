@@ -81,7 +81,7 @@ int export_profile_to(const Context& c, int index, const std::string& file) {
         std::fprintf(c.out, "%s\n", json_document().field("written", written.str()).str().c_str());
     else
         std::fputs(text.c_str(), c.out);
-    for (const UserMessage& m : result.messages) fail(c, kExitFailed, m.caption + m.text);
+    for (const UserMessage& m : result.messages) fail(c, kExitFailed, message_line(m));
     return result.messages.empty() ? kExitOk : kExitFailed;
 }
 

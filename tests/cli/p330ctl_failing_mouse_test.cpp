@@ -58,8 +58,7 @@ TEST_F(FailingMouseTest, AFaultTheSimulatedMouseCannotHaveIsRefused) {
     }
 }
 
-// Remove DISABLED_ with the fix: p330ctl prints "Warningcannot create ..." today.
-TEST_F(FailingMouseTest, DISABLED_AFailedExportSaysWhatFailedApartFromItsCaption) {
+TEST_F(FailingMouseTest, AFailedExportSaysWhatFailedApartFromItsCaption) {
     const auto run = ctl({"profile", "export", "0", (data() / "none" / "mine").string()});
     EXPECT_EQ(run.exit_code, 1);
     const std::size_t caption = run.err.find("Warning");

@@ -17,6 +17,17 @@ UserMessage write_failed_message(int error_code) {
     return UserMessage{"Error Code is: " + std::to_string(error_code) + " \n", kWriteFailedCaption};
 }
 
+std::string message_line(const UserMessage& message) {
+    auto trimmed = [](std::string s) {
+        const auto end = s.find_last_not_of(" \t\r\n");
+        s.erase(end == std::string::npos ? 0 : end + 1);
+        return s;
+    };
+    const std::string caption = trimmed(message.caption);
+    const std::string text = trimmed(message.text);
+    return caption.empty() ? text : caption + ": " + text;
+}
+
 fs::path DataFolder::image(int index) const {
     return dir / ("config" + std::to_string(index) + ".bin");
 }

@@ -26,6 +26,9 @@ struct UserMessage {
     std::string caption;
 };
 
+// The message on one line for a terminal: "CAPTION: TEXT", blanks and line ends trimmed.
+std::string message_line(const UserMessage& message);
+
 inline const char kConfigMissingText[] = "Config file is not exist.";
 inline const char kWriteFailedCaption[] = "NULL ==fp ";
 UserMessage write_failed_message(int error_code);  // "Error Code is: %d \n"
