@@ -9,6 +9,7 @@
 #include "cli/profile_edit.h"
 #include "cli/text_escape.h"
 #include "core/formats/ini_document.h"
+#include "core/flows/macro_sync.h"
 #include "core/lang/dialog_texts.h"
 #include "core/macro/macro_manager_model.h"
 #include "core/util/file_io.h"
@@ -18,17 +19,18 @@
 namespace p330::cli {
 namespace {
 
+using Renames = std::vector<std::pair<std::string, std::string>>;
+
 constexpr std::size_t kMaxItemsFile = std::size_t{256} * 1024;
 
 std::string macro_entry_json(std::size_t n, const std::string& name, const IniDocument& doc,
                              const EncodedMacro* macro) {
-    long long loops = parse_leading_integer(doc.get_or_empty(name, "MacroLoopTimes"));
-    if (loops < 1 || loops > 65535) loops = 1;
+    const MacroSection section = read_macro_section(doc, name);
     JsonList entry('{');
     entry.field("number", json_number(n + 1))
         .field("name", json_string(name))
-        .field("loop", json_number(loops))
-        .field("items", json_number(parse_leading_int(doc.get_or_empty(name, "ItemCount"))))
+        .field("loop", json_number(section.loop_times))
+        .field("items", json_number(section.item_count))
         .field("sent", json_bool(macro != nullptr));
     if (macro) {
         entry.field("pairs", json_number(macro->pairs_used))
@@ -41,9 +43,9 @@ std::string macro_entry_json(std::size_t n, const std::string& name, const IniDo
 
 std::string macro_entry_text(std::size_t n, const std::string& name, const IniDocument& doc,
                              const EncodedMacro* macro) {
-    long long loops = parse_leading_integer(doc.get_or_empty(name, "MacroLoopTimes"));
-    if (loops < 1 || loops > 65535) loops = 1;
-    const int items = parse_leading_int(doc.get_or_empty(name, "ItemCount"));
+    const MacroSection section = read_macro_section(doc, name);
+    const long long loops = section.loop_times;
+    const int items = section.item_count;
     char line[256];
     if (macro == nullptr) {
         std::snprintf(line, sizeof line, "%2zu  %-31s  not sent: the mouse holds twelve macros\n",
@@ -61,7 +63,7 @@ int list_macros(const Context& c) {
     Result<IniDocument> doc = IniDocument::load(c.folder.record_ini());
     if (!doc) return fail(c, kExitBadInput, doc.error().message);
     const EncodedMacros encoded = encode_macro_blocks(*doc);
-    const auto names = doc->section_names();
+    const auto names = macro_names(*doc);
     JsonList list('[');
     std::string text;
     for (std::size_t n = 0; n < names.size(); ++n) {
@@ -121,16 +123,59 @@ int show_macro(const Context& c, const std::string& name) {
     return kExitOk;
 }
 
-int report(const Context& c, const std::string& what, const std::string& name) {
+// record.ini has changed: the profile (the active one, or --profile N) gets the new macro
+// blocks and its Macro Key buttons follow their macros by name, as the window's OK does.
+struct ProfileSynced {
+    int code = kExitOk;
+    int index = 0;
+    std::vector<int> lost;
+};
+
+ProfileSynced sync_profile(const Context& c, const Renames& renames) {
+    ProfileSynced out;
+    ProfileEdit edit;
+    Result<IniDocument> file = IniDocument::load(c.folder.record_ini());
+    if (!file) {
+        out.code = fail(c, kExitFailed, "record.ini changed, but " + file.error().message);
+        return out;
+    }
+    if (int code = load_profile_edit(c, edit); code != kExitOk) {
+        out.code = fail(c, kExitFailed, "record.ini changed, but the profile was not updated");
+        return out;
+    }
+    const MacroSync sync = sync_macros_into_profile(edit, *file, renames);
+    if (int code = save_profile_edit(c, edit); code != kExitOk) {
+        out.code = code;
+        return out;
+    }
+    out.index = edit.index;
+    out.lost = sync.links.lost;
+    if (!out.lost.empty())
+        std::fprintf(c.err, "p330ctl: %s\n",
+                     lost_macro_buttons_message(edit.language, out.lost).c_str());
+    return out;
+}
+
+int report(const Context& c, const std::string& what, const std::string& name,
+           const Renames& renames = {}) {
+    const ProfileSynced synced = sync_profile(c, renames);
+    if (synced.code != kExitOk) return synced.code;
     if (c.options.json) {
+        JsonList lost('[');
+        for (int b : synced.lost) lost.item(json_number(b + 1));
         std::fprintf(c.out, "%s\n",
                      json_document()
                          .field("action", json_string(what))
                          .field("name", json_string(name))
+                         .field("profile", json_number(synced.index))
+                         .field("buttons_lost", lost.str())
                          .str()
                          .c_str());
     } else {
-        std::fprintf(c.out, "Macro %s: %s.\n", printable(name).c_str(), what.c_str());
+        std::fprintf(c.out,
+                     "Macro %s: %s.\nProfile %d holds the macros now ('p330ctl apply' sends "
+                     "them).\n",
+                     printable(name).c_str(), what.c_str(), synced.index);
     }
     return kExitOk;
 }
@@ -195,6 +240,8 @@ int import_items(const Context& c, const std::string& name, const std::string& f
     model.record_delays = std::any_of(
         items.begin(), items.end(), [](const std::string& item) { return item.ends_with(" ms"); });
     if (Status s = model.save_macro(); !s) return fail(c, kExitFailed, s.message());
+    if (const ProfileSynced synced = sync_profile(c, {}); synced.code != kExitOk)
+        return synced.code;
     return show_macro(c, name);
 }
 
@@ -216,7 +263,7 @@ int cmd_macro(const Context& c) {
     if (sub == "rename" && arguments(2)) {
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
         if (Status s = model.rename(args[2]); !s) return fail(c, kExitUsage, s.message());
-        return report(c, "renamed from " + args[1], args[2]);
+        return report(c, "renamed from " + args[1], args[2], model.renames());
     }
     if (sub == "delete" && arguments(1)) {
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
@@ -225,8 +272,10 @@ int cmd_macro(const Context& c) {
     }
     if (sub == "set-loop" && arguments(2)) {
         const std::optional<long long> count = parse_decimal(args[2]);
-        if (!count || *count < 1 || *count > 65535)
-            return fail(c, kExitUsage, "the loop count is a number from 1 to 65535");
+        if (!count || !valid_macro_loop_times(*count))
+            return fail(c, kExitUsage,
+                        "the loop count is a number from 1 to " +
+                            std::to_string(kMaxMacroLoopTimes));
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
         model.loop_option = *count > 1;
         Result<std::string> shown = model.set_loop_times(args[2]);

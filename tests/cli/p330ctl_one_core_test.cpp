@@ -1,0 +1,100 @@
+// What both programs read and write the same way: macros made here reach the mouse, a file
+// the program never wrote is refused by every reader, the profile list's current entry, and
+// the language as the whole program's.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "cli/ctl_fixture.h"
+#include "core/formats/profile_list.h"
+#include "core/settings/settings_catalogue.h"
+
+namespace p330 {
+namespace {
+
+using OneCoreTest = test::CtlTest;
+
+// Made, filled and given to a button from the command line, a macro is what the mouse plays.
+TEST_F(OneCoreTest, AMacroMadeHereReachesTheMouseAndFollowsItsName) {
+    ASSERT_EQ(ctl({"macro", "new", "Greet"}).exit_code, 0);
+    write("items.txt", "H   Dn\nH   Up\nI   Dn\nI   Up\n");
+    ASSERT_EQ(ctl({"macro", "import-items", "Greet", (data() / "items.txt").string()}).exit_code,
+              0);
+    ASSERT_EQ(ctl({"set", "button.4=macro:Greet"}).exit_code, 0);
+    ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
+    // Greet is the fourth section: block 4, H (0x0B) and I (0x0C) pressed and released.
+    EXPECT_EQ(sim_hex("slot 0 macro 4", 0, 10), "0001050B850B050C850C");
+    EXPECT_EQ(record_hex("config0.bin", 0xCC + 3), "03");
+
+    // Deleting a macro above it moves Greet to block 3; the button follows it there.
+    ASSERT_EQ(ctl({"macro", "delete", "Triple_Click"}).exit_code, 0);
+    EXPECT_EQ(record_hex("config0.bin", 0xCC + 3), "02");
+    ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
+    EXPECT_EQ(sim_hex("slot 0 macro 3", 0, 4), "0001050B");
+    EXPECT_EQ(ctl({"get", "button.4"}).out, "macro:Greet@count\n");
+}
+
+// Random bytes of the right size are not a profile: import, apply and show refuse them with
+// one message, and nothing is written or sent.
+TEST_F(OneCoreTest, AnImageTheProgramNeverWroteIsRefusedEverywhere) {
+    std::mt19937 random(16);
+    std::string noise(1757, '\0');
+    for (char& byte : noise) byte = static_cast<char>(random());
+    write("noise.bin", noise);
+    const std::string before = profile_files();
+    const std::string path = (data() / "noise.bin").string();
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"profile", "import", "0", path}, {sim(), "apply", path}, {"show", path}}) {
+        const auto run = ctl(args);
+        EXPECT_EQ(run.exit_code, 4) << args[0];
+        EXPECT_NE(run.err.find("noise.bin is not a profile this program wrote: "),
+                  std::string::npos)
+            << run.err;
+    }
+    EXPECT_EQ(profile_files(), before);
+    EXPECT_FALSE(std::filesystem::exists(data() / "mouse.state"));
+}
+
+// "Game" is current even when "Gamer" comes first; choosing keeps it so.
+TEST_F(OneCoreTest, TheCurrentProfileIsTheOneNamedExactly) {
+    ASSERT_EQ(ctl({"profile", "rename", "0", "Gamer"}).exit_code, 0);
+    ASSERT_EQ(ctl({"profile", "rename", "1", "Game"}).exit_code, 0);
+    ASSERT_EQ(ctl({"profile", "select", "Game"}).exit_code, 0);
+    Result<ProfileList> list = read_profile_list(data() / "str.ini");
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->current, 1);
+    EXPECT_NE(ctl({"profiles"}).out.find("* 1  Game\n"), std::string::npos);
+}
+
+// The language is the program's: every INI it may start from says it after the change.
+TEST_F(OneCoreTest, TheLanguageChangesForEveryProfileAndTheNextStart) {
+    ASSERT_EQ(ctl({"set", "language=CHS"}).exit_code, 0);
+    for (const char* ini : {"str.ini", "str0.ini", "str1.ini", "str5.ini"})
+        EXPECT_NE(read(ini).find("Lan=CHS"), std::string::npos) << ini;
+    EXPECT_EQ(ctl({"--profile", "3", "get", "language"}).out, "CHS\n");
+}
+
+// Every setting the catalogue has is listed by the help, the man page and the completion.
+TEST_F(OneCoreTest, EveryKeyIsDocumentedWhereUsersLook) {
+    const std::string help = ctl({"help", "set"}).out;
+    auto file = [](const char* path) {
+        std::ifstream in(std::string(P330_SOURCE_DIR) + "/" + path);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
+    const std::string man = file("data/p330ctl.1");
+    const std::string completion = file("data/p330ctl.bash-completion");
+    for (const SettingEntry& entry : settings_catalogue()) {
+        EXPECT_NE(help.find("  " + entry.key + " "), std::string::npos) << entry.key;
+        std::string escaped;  // the man page writes '-' as '\-'
+        for (char ch : entry.key) escaped += ch == '-' ? std::string("\\-") : std::string(1, ch);
+        // "dpi.1 ... dpi.4" names the numbered keys by their first and last.
+        const std::size_t dot = escaped.find('.');
+        const std::string stem = dot == std::string::npos ? escaped : escaped.substr(0, dot + 1);
+        EXPECT_NE(man.find(stem), std::string::npos) << entry.key;
+        EXPECT_NE(completion.find(entry.key), std::string::npos) << entry.key;
+    }
+}
+
+}  // namespace
+}  // namespace p330
