@@ -186,8 +186,8 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, boo
 }
 
 std::vector<std::string> apply_desktop_pointer(const PointerValues& values) {
-    GSettingsPointer pointer;
-    const PointerApplied applied = pointer.apply(values);
+    // The same backend the window chooses for this desktop.
+    const PointerApplied applied = desktop_pointer_settings()->apply(values);
     // A setting this desktop does not have is not a refusal.
     static constexpr std::array<const char*, kPointerSettingCount> kWhat = {
         "the pointer acceleration", "the pointer speed", "the scroll lines",

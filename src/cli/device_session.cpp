@@ -13,8 +13,10 @@ int open_device(const Context& c, DeviceSession& session) {
     Result<std::unique_ptr<MouseLink>> link =
         open_mouse_link(c.options.device, SystemClock::instance());
     if (!link) {
-        const int code =
-            link.error().code == ErrorCode::kInvalidData ? kExitBadInput : kExitNoDevice;
+        const ErrorCode why = link.error().code;
+        const int code = why == ErrorCode::kInvalidData       ? kExitBadInput
+                         : why == ErrorCode::kInvalidArgument ? kExitUsage
+                                                              : kExitNoDevice;
         return fail(c, code, link.error().message);
     }
     session.link = std::move(*link);

@@ -10,6 +10,7 @@
 #include "core/flows/pointer_settings.h"
 #include "core/settings/record_ranges.h"
 #include "core/model/device_image.h"
+#include "core/model/record_units.h"
 #include "core/util/hex.h"
 
 namespace p330::cli {
@@ -27,12 +28,12 @@ std::string key_name(std::uint8_t usage) {
     return buffer;
 }
 
+// One modifier, as the combination dialog stores it (a reader refuses anything else).
 std::string modifier_names(std::uint8_t bits) {
-    std::string out;
     for (const ModifierEntry& m : kModifierTable) {
-        if (bits & m.bit) out += (out.empty() ? "" : "+") + std::string(m.name);
+        if (bits == m.bit) return std::string(m.name);
     }
-    return out;
+    return "";
 }
 
 std::string sub_list_choice(SubListId id, std::uint8_t value) {
@@ -44,9 +45,8 @@ std::string sub_list_choice(SubListId id, std::uint8_t value) {
 
 std::string colour(const SettingsRecord& r, int stage) {
     char buffer[8];
-    // Stored red, blue, green.
-    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", r.stage_colour[stage][0],
-                  r.stage_colour[stage][2], r.stage_colour[stage][1]);
+    const Rgb c = stage_rgb(r, stage);
+    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", c.red, c.green, c.blue);
     return buffer;
 }
 
@@ -60,10 +60,6 @@ std::string lighting(const SettingsRecord& r) {
         case 3: return "Neon, level " + std::to_string(r.light_param_3);
         default: return "unknown mode " + std::to_string(r.light_mode);
     }
-}
-
-int report_rate_hz(const SettingsRecord& r) {
-    return r.report_interval == 0 ? 0 : 1000 / r.report_interval;
 }
 
 }  // namespace
@@ -114,22 +110,25 @@ std::string profile_text(const SettingsRecord& r, int first_run_flag) {
     };
     line("First-run flag", std::to_string(first_run_flag) +
                                (first_run_flag ? " (written by the program)" : " (never written)"));
-    line("Report rate", std::to_string(report_rate_hz(r)) + " Hz (interval " +
+    line("Report rate", std::to_string(report_rate_hz(r.report_interval)) + " Hz (interval " +
                             std::to_string(r.report_interval) + " ms)");
     for (int s = 0; s < 4; ++s) {
         line("DPI stage " + std::to_string(s + 1),
-             std::to_string(50 * r.dpi_stage[s]) + " DPI, colour " + colour(r, s));
+             std::to_string(dpi_of_stored(r.dpi_stage[s])) + " DPI, colour " + colour(r, s));
     }
     line("Lighting", lighting(r));
     line("Sensitivity",
          "X " + std::to_string(r.sensitivity_x) + ", Y " + std::to_string(r.sensitivity_y));
     line("Angle snap",
          "level " + std::to_string(r.angle_snap_level) + (r.angle_snap_level <= 1 ? " (off)" : ""));
+    // Levels as the gauges and 'get' show them; what the desktop is set to beside them.
     line("Pointer", std::string("precision ") + (r.pointer_precision == 1 ? "on" : "off") +
-                        ", speed " + std::to_string(pointer.speed) + " of 20");
+                        ", speed level " + std::to_string(r.pointer_speed) + " (desktop speed " +
+                        std::to_string(pointer.speed) + " of 20)");
     line("Scrolling", r.scroll_by_page ? std::string("one screen at a time")
                                        : std::to_string(r.scroll_lines) + " lines");
-    line("Double-click", std::to_string(pointer.double_click_ms) + " ms");
+    line("Double-click", "level " + std::to_string(r.double_click_level) + " (" +
+                             std::to_string(pointer.double_click_ms) + " ms)");
     for (int b = 0; b < kButtonCount; ++b) {
         line("Button " + std::to_string(b + 1),
              describe_button(r, b) + "  [" + to_hex(encode_button_code(r, b)) + "]");
@@ -154,7 +153,7 @@ std::string profile_json(const SettingsRecord& r, int first_run_flag) {
     JsonList stages('[');
     for (int s = 0; s < 4; ++s) {
         stages.item(JsonList('{')
-                        .field("dpi", json_number(50 * r.dpi_stage[s]))
+                        .field("dpi", json_number(dpi_of_stored(r.dpi_stage[s])))
                         .field("colour", json_string(colour(r, s)))
                         .str());
     }
@@ -188,7 +187,7 @@ std::string profile_json(const SettingsRecord& r, int first_run_flag) {
     }
     return JsonList('{')
         .field("first_run_flag", json_number(first_run_flag))
-        .field("report_rate_hz", json_number(report_rate_hz(r)))
+        .field("report_rate_hz", json_number(report_rate_hz(r.report_interval)))
         .field("report_interval_ms", json_number(int(r.report_interval)))
         .field("dpi_stages", stages.str())
         .field("light_mode", json_number(int(r.light_mode)))
@@ -202,9 +201,11 @@ std::string profile_json(const SettingsRecord& r, int first_run_flag) {
         .field("sensitivity_y", json_number(int(r.sensitivity_y)))
         .field("angle_snap_level", json_number(int(r.angle_snap_level)))
         .field("pointer_precision", json_bool(r.pointer_precision == 1))
-        .field("pointer_speed", json_number(pointer.speed))
+        .field("pointer_speed", json_number(int(r.pointer_speed)))
+        .field("desktop_pointer_speed", json_number(pointer.speed))
         .field("scroll_by_page", json_bool(r.scroll_by_page != 0))
         .field("scroll_lines", json_number(int(r.scroll_lines)))
+        .field("double_click_level", json_number(int(r.double_click_level)))
         .field("double_click_ms", json_number(pointer.double_click_ms))
         .field("buttons", buttons.str())
         .field("macro_blocks", macros.str())
