@@ -38,10 +38,12 @@ class ApplicationFlowsTest : public ::testing::Test {
         o.device = device;
         o.data_dir = data.path();
         o.splash_ms = 0;
+        o.clock = &clock;  // the upload's pauses take no time
         return o;
     }
     std::filesystem::path file(const char* name) const { return data.dir.path() / name; }
 
+    mutable ManualClock clock;
     test::ShippedDataFolder data;
     RecordingSink sink;
     RecordingMessages messages;

@@ -31,6 +31,7 @@ class WindowTest : public ::testing::Test {
         options.device = "sim";
         options.data_dir = data_.path();
         options.splash_ms = 20;
+        options.clock = &clock_;  // the upload's pauses take no time
         app_ = std::make_unique<Application>(options, &sink_);
         app_->start();
         QTRY_VERIFY_WITH_TIMEOUT(window().main_view_shown(), 5000);
@@ -51,6 +52,7 @@ class WindowTest : public ::testing::Test {
     }
 
     test::ShippedDataFolder data_;
+    ManualClock clock_;  // before the application, which uses it to its end
     NoNotifications sink_;
     std::unique_ptr<Application> app_;
 };

@@ -22,8 +22,7 @@ at "$combo" 80 96                    # "Left Ctrl"
 at "$combo" 90 127                   # the first key's box
 xdotool key c; sleep 0.3
 at "$combo" 279 262                  # OK
-at "$main" 950 619                   # "Save"
-sleep 3
+save                                 # "Save", until the profile is written
 STEPS
 )"
 

@@ -13,9 +13,8 @@ at "$manager" 340 99                 # "Start Recording" on the first macro
 xdotool key --delay 120 a ctrl+Pause
 sleep 0.4
 xdotool key Return                   # after a recording Enter ends the dialog as OK does
-sleep 1
-at "$main" 950 619                   # "Save"
-sleep 3
+wait_for '! xdotool search --onlyvisible --name "^Macro Manager$" >/dev/null'
+save                                 # "Save", until the profile is written
 STEPS
 )"
 

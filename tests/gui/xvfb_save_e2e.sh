@@ -9,8 +9,7 @@ p330=$1 p330ctl=$2 shipped=$3
 xvfb_drive "$(cat <<'STEPS'
 at "$main" 800 42   # "DPI Setting"
 at "$main" 780 150  # stage 1's bar: value 203 - 1 - 150 = 52, 2600 DPI
-at "$main" 950 619  # "Save"
-sleep 3             # the upload and the Save lock
+save                # "Save", until the profile image is written
 STEPS
 )"
 

@@ -2,7 +2,9 @@
 // Time as the protocol sees it: its pauses and the timestamps of recorded reports.
 // Tests inject a clock that only counts.
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 
 namespace p330 {
 
@@ -23,14 +25,19 @@ class SystemClock final : public Clock {
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-// Advances only when paused: unit tests run at full speed and see every pause.
+// Advances only when paused: unit tests run at full speed and see every pause. An upload
+// thread and the window's thread may share one.
 class ManualClock final : public Clock {
   public:
-    std::chrono::microseconds now() const override { return now_; }
-    void pause(std::chrono::milliseconds duration) override { now_ += duration; }
+    std::chrono::microseconds now() const override {
+        return std::chrono::microseconds(micros_.load());
+    }
+    void pause(std::chrono::milliseconds duration) override {
+        micros_ += std::chrono::duration_cast<std::chrono::microseconds>(duration).count();
+    }
 
   private:
-    std::chrono::microseconds now_{0};
+    std::atomic<std::int64_t> micros_{0};
 };
 
 }  // namespace p330

@@ -14,6 +14,7 @@
 
 #include "core/flows/settings_controller.h"
 #include "core/flows/upload_runner.h"
+#include "core/device/clock.h"
 #include "core/device/plug_events.h"
 #include "core/device/listener.h"
 #include "core/session/arrival_settler.h"
@@ -33,6 +34,7 @@ struct AppOptions {
     QString screenshot;      // saved once the main view shows
     bool exit_after_screenshot = false;
     int splash_ms = 3000;
+    Clock* clock = nullptr;  // the protocol's pauses; null: real time
 };
 
 class Application : public QObject {
