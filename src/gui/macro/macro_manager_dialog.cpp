@@ -369,10 +369,11 @@ bool MacroManagerDialog::on_key(const CapturedKey& key) {
         return true;
     }
     const RecordedKeyEvent event{key.name, key.release, key.release || key.repeat,
-                                 static_cast<std::uint32_t>(clock_.elapsed())};
+                                 static_cast<std::uint32_t>(clock_.elapsed()), key.stamp};
     switch (recorder_.feed(event, model_.record_delays, model_.items())) {
         case MacroRecorder::Outcome::kDropped: break;
         case MacroRecorder::Outcome::kRecorded:
+        case MacroRecorder::Outcome::kTakenBack:
             show_items(static_cast<int>(model_.items().size()) - 1);
             break;
         case MacroRecorder::Outcome::kLimitReached: {
