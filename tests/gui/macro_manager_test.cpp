@@ -72,8 +72,10 @@ TEST_F(MacroManagerTest, NewNamesCountOnAfterDeletionsAndRenamesUpToTwelve) {
     for (int i = 0; i < 3; ++i) press_area(d.get(), mm::kNew);
     EXPECT_EQ(texts(d->macro_list()), QStringList({"Macro_0", "Macro_1", "Macro_2"}));
     click_item(d->macro_list(), 1);
+    EXPECT_FALSE(d->loop_box()->text().isEmpty());
     press_area(d.get(), mm::kDelete);
     EXPECT_EQ(d->model().selected(), -1);
+    EXPECT_TRUE(d->loop_box()->text().isEmpty());  // the deleted macro's count is gone too
     press_area(d.get(), mm::kNew);
     EXPECT_EQ(d->macro_list()->item(2)->text(), "Macro_3");  // on from the last entry
 
@@ -172,6 +174,12 @@ TEST_F(MacroManagerTest, WithoutItsBackgroundOkStillHandsOverTheMacrosOfTheFile)
 TEST_F(MacroManagerTest, HeldKeyRecordsOnePressAndOneReleaseWhateverItsRepeatPairsLookLike) {
     auto d = open();
     click_item(d->macro_list(), 0);
+    auto title = [&d] { return d->canvas().copy(to_qrect(mm::kTitle)); };
+    const QImage idle_title = title();
+    press_area(d.get(), mm::kRecord);
+    EXPECT_NE(title(), idle_title);  // the frameless dialog shows how to stop in its title
+    press_area(d.get(), mm::kRecord);
+    EXPECT_EQ(title(), idle_title);
     int clean_runs = 0;
     quint64 stamp = 1000;
     for (int run = 0; run < 100; ++run) {

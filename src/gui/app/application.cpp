@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMenu>
 #include <QScreen>
 #include <chrono>
@@ -179,6 +180,8 @@ bool Application::start() {
     }
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
+    // Every window of the program, for the window manager's _NET_WM_ICON and the task bar.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/p330/icon.png")));
     window_ = std::make_unique<MainWindow>(skin.skin_dir, colour, language, controller_.record(),
                                            controller_.labels(), controller_.folder().record_ini());
     wire_window();

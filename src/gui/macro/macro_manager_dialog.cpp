@@ -1,5 +1,6 @@
 #include "gui/macro/macro_manager_dialog.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -119,7 +120,6 @@ void MacroManagerDialog::create_controls() {
 
 void MacroManagerDialog::paint_all() {
     SkinCanvas& c = skin();
-    c.label(mm::kTitle, qtext(texts_.title), 10);
     c.label(mm::kMacroHeading, qtext(texts_.macro_list_heading), kCentred);
     c.label(mm::kItemHeading, qtext(texts_.item_list_heading), kCentred);
     c.label(mm::kOptionsHeading, qtext(texts_.options_heading), kCentred);
@@ -160,10 +160,28 @@ void MacroManagerDialog::paint_area(Area area, bool over) {
 }
 
 void MacroManagerDialog::paint_record_button() {
-    skin().draw(mm::kRecordImage, mm::kRecord.top_left());
-    skin().label(mm::kRecord,
-                 qtext(recorder_.recording() ? texts_.stop_recording : texts_.start_recording),
-                 kCentred);
+    SkinCanvas& c = skin();
+    c.draw(mm::kRecordImage, mm::kRecord.top_left());
+    const QString text =
+        qtext(recorder_.recording() ? texts_.stop_recording : texts_.start_recording);
+    // Beside the red dot; a text too long for the normal font there takes the small one.
+    const QFont& font =
+        QFontMetrics(c.fonts().normal).horizontalAdvance(text) <= mm::kRecordText.width()
+            ? c.fonts().normal
+            : c.fonts().small;
+    c.label(mm::kRecordText, text, kCentred, font);
+    paint_title();
+}
+
+void MacroManagerDialog::paint_title() {
+    // The dialog has no frame to carry a window title: how to stop a recording is shown in
+    // the painted title while it runs.
+    SkinCanvas& c = skin();
+    const QImage& background = c.image_of(QString::fromLatin1(mm::kBackground));
+    if (!background.isNull())
+        c.draw_image(background.copy(to_qrect(mm::kTitle)), mm::kTitle.top_left());
+    c.label(mm::kTitle, qtext(recorder_.recording() ? texts_.recording_window_text : texts_.title),
+            10);
 }
 
 void MacroManagerDialog::paint_ticks() {
@@ -243,6 +261,11 @@ void MacroManagerDialog::delete_macro() {
     macros_->clearSelection();
     macros_->setCurrentRow(-1);
     items_->clear();
+    {  // no macro is selected: nothing to count, and nothing to write
+        const QSignalBlocker quiet_loop(loop_);
+        loop_->clear();
+    }
+    loop_->setEnabled(false);
     last_macro_double_clicked_ = -1;
 }
 
