@@ -26,6 +26,7 @@ namespace {
 
 const QColor kListGrey(0x6D, 0x6D, 0x6D);
 const QColor kBoxBrown(0x22, 0x18, 0x15);
+constexpr int kSmallestRecordPixels = 8;  // still readable
 
 Point point_of(const QPointF& p) {
     return {static_cast<int>(p.x()), static_cast<int>(p.y())};
@@ -164,11 +165,11 @@ void MacroManagerDialog::paint_record_button() {
     c.draw(mm::kRecordImage, mm::kRecord.top_left());
     const QString text =
         qtext(recorder_.recording() ? texts_.stop_recording : texts_.start_recording);
-    // Beside the red dot; a text too long for the normal font there takes the small one.
-    const QFont& font =
-        QFontMetrics(c.fonts().normal).horizontalAdvance(text) <= mm::kRecordText.width()
-            ? c.fonts().normal
-            : c.fonts().small;
+    // Beside the red dot, in a smaller font where the normal one is too wide for the room.
+    QFont font = c.fonts().normal;
+    while (QFontMetrics(font).horizontalAdvance(text) > mm::kRecordText.width() &&
+           font.pixelSize() > kSmallestRecordPixels)
+        font.setPixelSize(font.pixelSize() - 1);
     c.label(mm::kRecordText, text, kCentred, font);
     paint_title();
 }
