@@ -73,7 +73,14 @@ TEST_F(ButtonAssignmentTest, EveryPlainFunctionAndSubListItemCommitsItsCodeAndLa
         hover(s.anchor);
         QListWidget* sub = lists().sub_list();
         ASSERT_NE(sub, nullptr) << s.anchor;
-        EXPECT_EQ(sub->size(), s.size);
+        // The layout's size, wider only where an entry would otherwise be cut.
+        EXPECT_EQ(sub->height(), s.size.height());
+        EXPECT_GE(sub->width(), s.size.width());
+        for (int row = 0; row < sub->count(); ++row) {
+            EXPECT_LE(sub->fontMetrics().horizontalAdvance(sub->item(row)->text()),
+                      sub->viewport()->width())
+                << sub->item(row)->text().toStdString();
+        }
         QTest::mouseClick(sub->viewport(), Qt::LeftButton, {}, row_centre(sub, 1));
         EXPECT_EQ(record().button_kind[2], sub_list_kind(s.id));
         EXPECT_EQ((record().*s.field)[2], sub_list_value(s.id, 1)) << s.anchor;

@@ -1,6 +1,5 @@
 #include "gui/macro/macro_manager_dialog.h"
 
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,7 +25,6 @@ namespace {
 
 const QColor kListGrey(0x6D, 0x6D, 0x6D);
 const QColor kBoxBrown(0x22, 0x18, 0x15);
-constexpr int kSmallestRecordPixels = 8;  // still readable
 
 Point point_of(const QPointF& p) {
     return {static_cast<int>(p.x()), static_cast<int>(p.y())};
@@ -165,12 +163,7 @@ void MacroManagerDialog::paint_record_button() {
     c.draw(mm::kRecordImage, mm::kRecord.top_left());
     const QString text =
         qtext(recorder_.recording() ? texts_.stop_recording : texts_.start_recording);
-    // Beside the red dot, in a smaller font where the normal one is too wide for the room.
-    QFont font = c.fonts().normal;
-    while (QFontMetrics(font).horizontalAdvance(text) > mm::kRecordText.width() &&
-           font.pixelSize() > kSmallestRecordPixels)
-        font.setPixelSize(font.pixelSize() - 1);
-    c.label(mm::kRecordText, text, kCentred, font);
+    c.label(mm::kRecordText, text, kCentred);  // beside the red dot
     paint_title();
 }
 
