@@ -3,29 +3,11 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
-#include <algorithm>
 
 #include "gui/layout/main_layout.h"
 #include "gui/skin/skin_image.h"
 
 namespace p330::gui {
-
-namespace {
-
-constexpr int kSmallestTextPixels = 8;
-
-// A text wider than its room is drawn smaller, down to two thirds of its size, rather than
-// cut; the skin's rectangles were made for the shorter English texts.
-QFont fitted(const QFont& font, const QString& text, int width) {
-    QFont f = font;
-    if (f.pixelSize() <= 0) return f;
-    const int smallest = std::max(kSmallestTextPixels, font.pixelSize() * 2 / 3);
-    while (f.pixelSize() > smallest && QFontMetrics(f).horizontalAdvance(text) > width)
-        f.setPixelSize(f.pixelSize() - 1);
-    return f;
-}
-
-}  // namespace
 
 void SkinCanvas::reset(const QImage& background) {
     image_ = background.isNull() ? QImage() : make_canvas(background);
@@ -72,7 +54,7 @@ void SkinCanvas::label(const layout::Rect& r, const QString& text, int indent, c
     const QRect box = to_qrect(r);
     const bool centred = indent == layout::kCentred;
     const QRect inside = centred ? box : box.adjusted(indent, 0, 0, 0);
-    const QFont small_enough = fitted(font, text, inside.width());
+    const QFont small_enough = font_to_fit(font, text, inside.width());
     p.setFont(small_enough);
     // What is still too long keeps its start and loses its end, not both ends.
     const QString shown =
