@@ -29,14 +29,48 @@ if(P330_GUI)
 endif()
 install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT runtime)
 
+# Who answers for the package; a distributor sets their own.
+set(P330_PACKAGE_MAINTAINER
+    "P330 configurator developers <maintainers@users.noreply.c-seed-5fc94071.example>"
+    CACHE STRING "The Debian package's maintainer: a name and an address")
+
+# Debian's documents: the machine-readable copyright file and the changelog, compressed as
+# Debian wants them. Manual pages are compressed where they are installed, after every rule
+# of the tree has put them there.
+set(P330_DEBIAN_DOC_DIR ${CMAKE_BINARY_DIR}/debian-doc)
+configure_file(data/debian/copyright ${P330_DEBIAN_DOC_DIR}/copyright @ONLY)
+configure_file(data/debian/changelog ${P330_DEBIAN_DOC_DIR}/changelog @ONLY)
+add_custom_command(OUTPUT ${P330_DEBIAN_DOC_DIR}/changelog.gz
+                   COMMAND gzip -9nf -k ${P330_DEBIAN_DOC_DIR}/changelog
+                   DEPENDS ${P330_DEBIAN_DOC_DIR}/changelog VERBATIM)
+add_custom_target(debian_doc ALL DEPENDS ${P330_DEBIAN_DOC_DIR}/changelog.gz)
+install(FILES ${P330_DEBIAN_DOC_DIR}/copyright ${P330_DEBIAN_DOC_DIR}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT runtime)
+install(CODE "
+  file(GLOB pages \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_MANDIR}/man1/*.1\")
+  foreach(page IN LISTS pages)
+    execute_process(COMMAND gzip -9nf \"\${page}\" COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()" COMPONENT runtime)
+
 # cpack -G DEB: one package with both components; its dependencies come from the shared
 # libraries the programs link (dpkg-shlibdeps).
 set(CPACK_PACKAGE_NAME p330)
 set(CPACK_PACKAGE_VENDOR "P330 configurator developers")
-set(CPACK_PACKAGE_CONTACT "P330 configurator developers")
+set(CPACK_PACKAGE_CONTACT ${P330_PACKAGE_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${P330_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
-set(CPACK_PACKAGE_DESCRIPTION
-    "Sets the P330 mouse's buttons, DPI stages, lighting, report rate and macros from a skinned desktop program (p330) or the terminal (p330ctl).")
+# The synopsis comes first from the summary; Debian wraps nothing: lines of at most 80
+# columns, as they are shown.
+string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
+       "Sets the P330 wired eight-button gaming mouse's button functions, its four DPI"
+       "stages and their colours, the lighting, the report rate, X/Y sensitivity and"
+       "angle snap, and the keyboard macros the mouse stores and plays by itself."
+       "Six named profiles are kept on disk and can be imported and exported."
+       "."
+       "The package holds the skinned desktop program p330 (Qt 6), the command-line"
+       "tool p330ctl for terminals and scripts, and a udev rule that gives the user"
+       "at the seat access to the mouse. Both programs can also work against a"
+       "simulated mouse. They speak English, simplified and traditional Chinese.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_COMPONENTS_ALL runtime udev)

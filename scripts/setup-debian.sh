@@ -9,7 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev xvfb xauth xdotool fonts-wqy-microhei fonts-dejavu-core
   twm x11-utils
-  udev desktop-file-utils appstream dpkg-dev file
+  udev desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()

@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 
 #include "core/device/simulated_mouse.h"
 #include "fixtures/recording_sink.h"
@@ -14,6 +15,10 @@ namespace p330::gui {
 namespace {
 
 using test::RecordingSink;
+
+void write_text(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
 
 class RecordingMessages : public MessagePresenter {
   public:
@@ -111,8 +116,25 @@ TEST_F(ApplicationFlowsTest, AnArrivalThatCannotBeOpenedHidesTheWindowAndBalloon
     EXPECT_EQ(sink.seen[0].title, "Warning");
     EXPECT_FALSE(app.window()->isVisible() && !app.window()->isMinimized());
     EXPECT_EQ(balloon_timeout_ms(sink.seen[0]), kMinimumBalloonMs);
-    app.save();  // no mouse: nothing runs
+    app.save();  // no mouse: nothing runs, and the window says so
     EXPECT_FALSE(app.upload_running());
+    ASSERT_FALSE(messages.texts.empty());
+    EXPECT_EQ(messages.texts.back(),
+              "The mouse is not connected, so nothing was saved. Connect it and press Save again.");
+    EXPECT_EQ(notification_title(sink.seen[0], Language::kSimplifiedChinese), "警告");
+}
+
+TEST_F(ApplicationFlowsTest, AUserFolderThatCouldNotBeSetUpIsNamedWithItsCause) {
+    std::filesystem::remove(file("str.ini"));
+    AppOptions o = options();
+    o.folder_problem = "cannot create /home/new/.config/p330: Permission denied";
+    Application app(o, &sink, &messages, &pointer);
+    EXPECT_FALSE(app.start());
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_NE(messages.texts[0].find("The folder " + data.dir.path().string() +
+                                     " for the profiles could not be set up"),
+              std::string::npos);
+    EXPECT_NE(messages.texts[0].find("Permission denied"), std::string::npos);
 }
 
 TEST_F(ApplicationFlowsTest, AWindowThatCannotBeDrawnSaysWhyAndStartFails) {
@@ -136,6 +158,15 @@ TEST_F(ApplicationFlowsTest, AWindowThatCannotBeDrawnSaysWhyAndStartFails) {
         {"INI unreadable",
          [](const auto& dir) { std::filesystem::resize_file(dir / "str0.ini", 2 * 1024 * 1024); },
          "str0.ini is larger than"},
+        // Causes that used to be reported as a skin folder without images.
+        {"NUL byte in the profile list",
+         [](const auto& dir) { write_text(dir / "str.ini", std::string("[Profile]\0\n", 12)); },
+         "The profile list cannot be read, so the window cannot be drawn: "},
+        {"profile list missing", [](const auto& dir) { std::filesystem::remove(dir / "str.ini"); },
+         "str.ini does not exist"},
+        {"profile INI without INI lines",
+         [](const auto& dir) { write_text(dir / "str0.ini", "this is not an INI file\n"); },
+         "str0.ini names no skin"},
     };
     for (const Case& c : cases) {
         test::ShippedDataFolder spoilt;

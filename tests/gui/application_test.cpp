@@ -38,7 +38,8 @@ TEST(ApplicationTest, SplashThenTheMainViewCentred) {
     Application app(sim_options(data), &sink);
     ASSERT_TRUE(app.start());
     EXPECT_TRUE(app.window()->isVisible());
-    EXPECT_EQ(app.window()->size(), QSize(600, 340));  // start.png
+    EXPECT_FALSE(app.window()->windowIcon().isNull());  // the window manager's icon
+    EXPECT_EQ(app.window()->size(), QSize(600, 340));   // start.png
     EXPECT_FALSE(app.window()->main_view_shown());
     QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
     EXPECT_EQ(app.window()->size(), QSize(1000, 648));  // main.png
@@ -169,6 +170,42 @@ TEST(CommandLineTest, HelpWorksWithoutADisplayAndBadOptionsAreRefused) {
     EXPECT_NE(bad.err.find("bogus"), std::string::npos);
     const test::ProgramRun device = test::run_program(P330_GUI_PATH, {"--device", "usb"});
     EXPECT_EQ(device.exit_code, 2);
+}
+
+// Without a display the program says what to use instead and touches no file.
+TEST(CommandLineTest, WithoutADisplayItEndsWithTwoAndCreatesNothing) {
+    test::TempDir home;
+    const std::string saved_platform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
+    const std::string saved_display = qEnvironmentVariable("DISPLAY").toStdString();
+    const std::string saved_wayland = qEnvironmentVariable("WAYLAND_DISPLAY").toStdString();
+    const std::string saved_home = qEnvironmentVariable("HOME").toStdString();
+    const std::string saved_config = qEnvironmentVariable("XDG_CONFIG_HOME").toStdString();
+    const std::string saved_runtime = qEnvironmentVariable("XDG_RUNTIME_DIR").toStdString();
+    ::unsetenv("QT_QPA_PLATFORM");
+    ::unsetenv("DISPLAY");
+    ::unsetenv("WAYLAND_DISPLAY");
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", home.path().c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
+    const test::ProgramRun run = test::run_program(P330_GUI_PATH, {"--device", "sim"});
+    auto restore = [](const char* name, const std::string& value) {
+        if (value.empty()) {
+            ::unsetenv(name);
+        } else {
+            ::setenv(name, value.c_str(), 1);
+        }
+    };
+    restore("QT_QPA_PLATFORM", saved_platform);
+    restore("DISPLAY", saved_display);
+    restore("WAYLAND_DISPLAY", saved_wayland);
+    restore("HOME", saved_home);
+    restore("XDG_CONFIG_HOME", saved_config);
+    restore("XDG_RUNTIME_DIR", saved_runtime);
+
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_NE(run.err.find("p330 needs a graphical session"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("p330ctl works without one"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(home.path()));
 }
 
 }  // namespace

@@ -44,10 +44,11 @@ inline void click_at(QWidget* w, int x, int y, Qt::MouseButton button = Qt::Left
 }
 
 // A key as the window system delivers it: to the window, with the key's native scan code
-// (evdev code + 8).
+// (evdev code + 8) and, where given, the window system's time stamp.
 inline void key_event(QWidget* w, QEvent::Type type, int qt_key, quint32 evdev, bool repeat = false,
-                      const QString& text = {}) {
+                      const QString& text = {}, quint64 stamp = 0) {
     QKeyEvent event(type, qt_key, Qt::NoModifier, evdev + 8, 0, 0, text, repeat);
+    event.setTimestamp(stamp);
     QCoreApplication::sendEvent(w->windowHandle(), &event);
 }
 inline void press_and_release(QWidget* w, quint32 evdev, Qt::Key qt_key, const QString& text) {

@@ -5,11 +5,13 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QTest>
 #include <atomic>
 #include <thread>
 
 #include "fixtures/run_program.h"
 #include "gui/app/application.h"
+#include "gui/layout/main_layout.h"
 #include "gui_fixtures.h"
 #include "platform/single_instance.h"
 
@@ -57,6 +59,14 @@ TEST(NoTrayTest, TheWindowKeepsATaskbarEntryAndComesBackFromMinimised) {
     app.window()->showMinimized();
     app.restore_from_tray();  // what a second start does
     EXPECT_FALSE(app.window()->isMinimized());
+    EXPECT_TRUE(app.window()->isVisible());
+
+    // Cancel hides the window as the hide button does: minimised, still in the window list.
+    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    const layout::Rect cancel = layout::kCancelButton.rect;
+    QTest::mouseClick(app.window()->windowHandle(), Qt::LeftButton, {},
+                      QPoint(cancel.left + cancel.width() / 2, cancel.top + cancel.height() / 2));
+    EXPECT_TRUE(app.window()->isMinimized());
     EXPECT_TRUE(app.window()->isVisible());
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Under a real X server with a window manager and no tray: the window, minimised as its hide
-# button does there, comes back when p330 is started again, and the second start ends.
+# Under a real X server with a window manager and no tray: the window carries its icon, and,
+# minimised as its hide button does there, comes back when p330 is started again, and the
+# second start ends.
 set -euo pipefail
 program=$1 shipped=$2
 work=$(mktemp -d)
@@ -26,6 +27,10 @@ trap 'kill $first $twm 2>/dev/null || true' EXIT
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$first" | head -1)
 echo "window $wid"
+if ! xprop -id "$wid" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL) = '; then
+  echo "FAIL: the window sets no icon"; exit 1
+fi
+echo "the window has its icon"
 for _ in $(seq 100); do  # past the splash: the main view is 1000 x 648
   xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 1000x648' && break
   sleep 0.1

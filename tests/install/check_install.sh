@@ -3,7 +3,7 @@
 # install to a staging folder and check the layout; validate the desktop file and the
 # AppStream metadata; move the tree elsewhere and, as an unprivileged user with a fresh home,
 # apply a profile to the simulated mouse with the installed p330ctl, then check that nothing
-# under the prefix changed; build the .deb.
+# under the prefix changed; build the .deb and have lintian find no error and no warning.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 stage=$(mktemp -d)
@@ -19,8 +19,8 @@ for f in bin/p330 bin/p330ctl share/p330/defaults/config.bin share/p330/defaults
   share/p330/defaults/record.ini share/p330/Skins/Graphite/main.png \
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/icons/hicolor/256x256/apps/$id.png share/icons/hicolor/16x16/apps/$id.png \
-  share/man/man1/p330.1 share/man/man1/p330ctl.1 share/bash-completion/completions/p330ctl \
-  share/doc/p330/LICENSE; do
+  share/man/man1/p330.1.gz share/man/man1/p330ctl.1.gz share/bash-completion/completions/p330ctl \
+  share/doc/p330/LICENSE share/doc/p330/copyright share/doc/p330/changelog.gz; do
   [ -e "$prefix/$f" ] || fail "missing $f"
 done
 [ -e "$stage/root$udevdir/rules.d/70-p330.rules" ] || fail "the udev rule is not in $udevdir/rules.d"
@@ -63,3 +63,16 @@ contents=$(dpkg-deb -c "$deb")
 grep -q "\./usr/bin/p330ctl$" <<<"$contents" || fail "the package lacks p330ctl"
 grep -q "rules.d/70-p330.rules$" <<<"$contents" || fail "the package lacks the udev rule"
 echo "install check: $(basename "$deb") depends on $depends"
+
+# Debian's policy checks, pedantic ones included: errors and warnings fail, notes are shown.
+if ! command -v lintian >/dev/null; then
+  fail "lintian is not installed (scripts/setup-debian.sh installs it)"
+fi
+status=0
+lintian -EI --pedantic --fail-on error,warning "$deb" || status=$?
+case $status in
+  0) ;;
+  1) fail "lintian reports errors or warnings" ;;
+  *) fail "lintian could not check the package (status $status)" ;;
+esac
+echo "install check: lintian finds no error and no warning in $(basename "$deb")"

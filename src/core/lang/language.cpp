@@ -94,6 +94,16 @@ const UiTexts kEnglish = {
     "The skin path \"{path}\" leads out of the skin folder {folder}, so the window cannot be "
     "drawn.",
     "The profile file cannot be read, so the window cannot be drawn: {reason}",
+    "The folder {folder} for the profiles could not be set up, so the window cannot be drawn: "
+    "{reason}",
+    "The profile list cannot be read, so the window cannot be drawn: {reason}",
+    "The profile file {file} names no skin (key Path of section [Skins]), so the window cannot "
+    "be drawn.",
+    "The mouse is not connected, so nothing was saved. Connect it and press Save again.",
+    "Information",
+    "Warning",
+    "p330 needs a graphical session (X11 or Wayland), and there is none here: DISPLAY and "
+    "WAYLAND_DISPLAY are not set. p330ctl works without one and changes the same settings.",
 };
 
 const UiTexts kSimplified = {
@@ -158,6 +168,14 @@ const UiTexts kSimplified = {
     "皮肤文件夹 {folder} 中没有可用的 {files}，无法绘制窗口。",
     "皮肤路径“{path}”指向皮肤文件夹 {folder} 之外，无法绘制窗口。",
     "无法读取配置文件，无法绘制窗口：{reason}",
+    "无法建立存放配置的文件夹 {folder}，无法绘制窗口：{reason}",
+    "无法读取配置列表，无法绘制窗口：{reason}",
+    "配置文件 {file} 没有指定皮肤（[Skins] 节的 Path 键），无法绘制窗口。",
+    "鼠标未连接，未保存任何设置。请连接鼠标后重新保存。",
+    "提示",
+    "警告",
+    "p330 需要图形会话（X11 或 Wayland），此处没有：DISPLAY 和 WAYLAND_DISPLAY 均未设置。"
+    "p330ctl 无需图形会话即可更改相同的设置。",
 };
 
 const UiTexts kTraditional = {
@@ -222,6 +240,14 @@ const UiTexts kTraditional = {
     "外觀資料夾 {folder} 中沒有可用的 {files}，無法繪製視窗。",
     "外觀路徑「{path}」指向外觀資料夾 {folder} 之外，無法繪製視窗。",
     "無法讀取設定檔，無法繪製視窗：{reason}",
+    "無法建立存放設定檔的資料夾 {folder}，無法繪製視窗：{reason}",
+    "無法讀取設定檔清單，無法繪製視窗：{reason}",
+    "設定檔 {file} 沒有指定外觀（[Skins] 區段的 Path 鍵），無法繪製視窗。",
+    "滑鼠未連接，未儲存任何設定。請連接滑鼠後重新儲存。",
+    "提示",
+    "警告",
+    "p330 需要圖形工作階段（X11 或 Wayland），此處沒有：DISPLAY 和 WAYLAND_DISPLAY 皆未設定。"
+    "p330ctl 不需圖形工作階段即可變更相同的設定。",
 };
 
 }  // namespace

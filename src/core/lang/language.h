@@ -42,6 +42,14 @@ struct UiTexts {
     std::string_view list_separator;
     // Why the window cannot be drawn; {folder}, {files}, {path} and {reason} are filled in.
     std::string_view skin_images_missing, skin_path_refused, profile_ini_unreadable;
+    // {folder}, {file} and {reason} are filled in.
+    std::string_view user_folder_unusable, profile_list_unreadable, skin_path_missing;
+    // Save pressed while the mouse is away: the edits stay in the window only.
+    std::string_view not_saved_without_mouse;
+    // The titles of balloons and desktop notifications.
+    std::string_view info_title, warning_title;
+    // On the terminal, when there is no display to show the window on.
+    std::string_view needs_graphical_session;
 };
 
 const UiTexts& ui_texts(Language language);

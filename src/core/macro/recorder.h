@@ -3,6 +3,7 @@
 // "name   Up", and with delays recorded the time between accepted events becomes "N ms".
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,17 @@ struct RecordedKeyEvent {
     bool release = false;
     bool was_down = false;  // the key was already down: set on auto-repeat presses
     std::uint32_t time_ms = 0;
+    // The window system's own time of the event; 0 when it has none. X11 sends a held key's
+    // auto-repeat as a release and a press with the same stamp.
+    std::uint64_t stamp = 0;
 };
 
 class MacroRecorder {
   public:
     enum class State { kWaitingForFirstPress = 0, kRecording = 1, kStopped = 2 };
-    enum class Outcome { kDropped, kRecorded, kLimitReached };
+    // kTakenBack: the event showed that the release recorded last was half of an auto-repeat
+    // pair; it was taken out of the items again.
+    enum class Outcome { kDropped, kRecorded, kTakenBack, kLimitReached };
     static constexpr int kMaxEvents = 64;
 
     // Back to a fresh recorder; done whenever the macro manager opens.
@@ -39,11 +45,29 @@ class MacroRecorder {
     State state() const { return state_; }
 
   private:
+    struct StampedKey {
+        std::string name;
+        std::uint64_t stamp = 0;
+    };
+    // What recording the last release changed, so that it can be taken back.
+    struct RecordedRelease {
+        StampedKey key;
+        std::size_t items_before = 0;
+        std::string key_name_before;
+        std::uint32_t time_before = 0;
+    };
+    bool is_down(const std::string& name) const;
+    void set_down(const std::string& name, bool down);
+    bool repeat_pair_press(const RecordedKeyEvent& event, std::vector<std::string>& items);
+
     bool recording_ = false;
     State state_ = State::kWaitingForFirstPress;
     int event_count_ = 0;
     std::string last_key_name_;
     std::uint32_t last_event_time_ = 0;
+    std::vector<std::string> keys_down_;
+    std::optional<RecordedRelease> last_release_;  // while it is the last thing recorded
+    std::optional<StampedKey> last_repeat_;        // the last press dropped as a repeat
 };
 
 }  // namespace p330

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QMenu>
 #include <QScreen>
 #include <chrono>
@@ -12,8 +13,8 @@
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/drawing_check.h"
 #include "gui/app/notification_presenters.h"
-#include "gui/skin/texts.h"
 #include "gui/dialogs/firmware_updater.h"
+#include "gui/skin/texts.h"
 #include "platform/gsettings_pointer.h"
 
 namespace p330::gui {
@@ -123,9 +124,9 @@ void Application::create_tray() {
     tray_available_ = QSystemTrayIcon::isSystemTrayAvailable();
     if (sink_ == nullptr) {
         if (tray_available_) {
-            own_sink_ = std::make_unique<TrayPresenter>(*tray_);
+            own_sink_ = std::make_unique<TrayPresenter>(*tray_, language);
         } else {
-            own_sink_ = std::make_unique<DesktopPresenter>();
+            own_sink_ = std::make_unique<DesktopPresenter>(language);
         }
         sink_ = own_sink_.get();
     }
@@ -169,14 +170,19 @@ bool Application::start() {
     const QStringList skin_roots = options_.skin_roots.isEmpty()
                                        ? QStringList{options_.data_dir + "/Skins"}
                                        : options_.skin_roots;
-    const SkinCheck skin = check_window_can_be_drawn(skin_roots, controller_.profile().active_ini,
-                                                     ini.skin_path, language);
+    const SkinCheck skin = check_window_can_be_drawn(
+        DrawingSources{skin_roots, controller_.folder().dir, controller_.folder().main_ini(),
+                       controller_.profile().active_ini, ini.skin_path,
+                       options_.folder_problem.toStdString()},
+        language);
     if (skin.problem) {
         show_messages({*skin.problem});
         return false;
     }
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
+    // Every window of the program, for the window manager's _NET_WM_ICON and the task bar.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/p330/icon.png")));
     window_ = std::make_unique<MainWindow>(skin.skin_dir, colour, language, controller_.record(),
                                            controller_.labels(), controller_.folder().record_ini());
     wire_window();
@@ -212,8 +218,10 @@ void Application::save() {
         return;
     }
     std::optional<UploadJob> job = controller_.begin_apply();
-    if (!job) {  // without the mouse nothing is sent or saved
+    if (!job) {  // without the mouse nothing is sent or saved: the edits stay in the window
         window_->save_finished();
+        show_messages({UserMessage{
+            std::string(ui_texts(controller_.language()).not_saved_without_mouse), ""}});
         return;
     }
     window_->set_busy(true);

@@ -31,6 +31,7 @@ struct AppOptions {
     QString data_dir;        // the user's files
     QString defaults_dir;    // what Reset reads; empty: data_dir
     QStringList skin_roots;  // Skins folders searched in order; empty: data_dir/Skins
+    QString folder_problem;  // why the user's folder could not be filled from the defaults
     QString screenshot;      // saved once the main view shows
     bool exit_after_screenshot = false;
     int splash_ms = 3000;

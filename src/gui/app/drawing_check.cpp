@@ -9,26 +9,46 @@
 
 namespace p330::gui {
 
-SkinCheck check_window_can_be_drawn(const QStringList& skin_roots,
-                                    const std::filesystem::path& profile_ini,
-                                    const std::string& skin_path, Language language) {
-    const UiTexts& texts = ui_texts(language);
-    const std::string skins = QDir::cleanPath(skin_roots.front()).toStdString();
-    auto problem = [](std::string_view text,
-                      std::initializer_list<std::pair<const char*, std::string>> fields) {
-        std::string filled(text);
-        for (const auto& [name, value] : fields)
-            filled = replace_all(std::move(filled), name, value);
-        return SkinCheck{QString(), UserMessage{std::move(filled), ""}};
-    };
+namespace {
 
+SkinCheck problem(std::string_view text,
+                  std::initializer_list<std::pair<const char*, std::string>> fields) {
+    std::string filled(text);
+    for (const auto& [name, value] : fields) filled = replace_all(std::move(filled), name, value);
+    return SkinCheck{QString(), UserMessage{std::move(filled), ""}};
+}
+
+// The profile list and the active profile's INI, in the order the start reads them.
+std::optional<SkinCheck> check_profile_files(const DrawingSources& in, const UiTexts& texts) {
+    std::error_code error;
+    if (!std::filesystem::exists(in.main_ini, error)) {
+        if (!in.folder_problem.empty()) {
+            return problem(texts.user_folder_unusable, {{"{folder}", in.user_folder.string()},
+                                                        {"{reason}", in.folder_problem}});
+        }
+        return problem(texts.profile_list_unreadable,
+                       {{"{reason}", in.main_ini.string() + " does not exist"}});
+    }
+    if (Result<IniDocument> list = IniDocument::load(in.main_ini); !list)
+        return problem(texts.profile_list_unreadable, {{"{reason}", list.error().message}});
     // A missing INI reads as empty; one that exists and cannot be read names no skin at all.
-    if (Result<IniDocument> ini = IniDocument::load(profile_ini); !ini)
+    if (Result<IniDocument> ini = IniDocument::load(in.profile_ini); !ini)
         return problem(texts.profile_ini_unreadable, {{"{reason}", ini.error().message}});
+    return std::nullopt;
+}
 
+}  // namespace
+
+SkinCheck check_window_can_be_drawn(const DrawingSources& in, Language language) {
+    const UiTexts& texts = ui_texts(language);
+    if (std::optional<SkinCheck> files = check_profile_files(in, texts)) return *files;
+
+    const std::string skins = QDir::cleanPath(in.skin_roots.front()).toStdString();
     const std::optional<QString> dir =
-        find_skin_directory(skin_roots, QString::fromStdString(skin_path));
-    if (!dir) return problem(texts.skin_path_refused, {{"{path}", skin_path}, {"{folder}", skins}});
+        find_skin_directory(in.skin_roots, QString::fromStdString(in.skin_path));
+    if (!dir) {
+        return problem(texts.skin_path_refused, {{"{path}", in.skin_path}, {"{folder}", skins}});
+    }
 
     std::string missing;
     for (const char* image : {"start.png", "main.png"}) {
@@ -36,11 +56,12 @@ SkinCheck check_window_can_be_drawn(const QStringList& skin_roots,
         if (!missing.empty()) missing += texts.list_separator;
         missing += image;
     }
-    if (!missing.empty()) {
-        return problem(texts.skin_images_missing,
-                       {{"{folder}", dir->toStdString()}, {"{files}", missing}});
-    }
-    return SkinCheck{*dir, std::nullopt};
+    if (missing.empty()) return SkinCheck{*dir, std::nullopt};
+    // Without a Path the skin folder's root is used, which holds no skin as shipped.
+    if (in.skin_path.empty())
+        return problem(texts.skin_path_missing, {{"{file}", in.profile_ini.string()}});
+    return problem(texts.skin_images_missing,
+                   {{"{folder}", dir->toStdString()}, {"{files}", missing}});
 }
 
 }  // namespace p330::gui

@@ -1,5 +1,6 @@
 #pragma once
-// Before the window is built: can it be drawn at all? A profile INI that cannot be read, a
+// Before the window is built: can it be drawn at all? A user's folder that could not be set
+// up, a profile list or profile INI that cannot be read, a profile INI that names no skin, a
 // skin path that leads out of the skin folder, or a skin folder without the splash and main
 // images would leave nothing on screen; the user is told which file or folder and why.
 
@@ -18,9 +19,15 @@ struct SkinCheck {
     std::optional<UserMessage> problem;  // why the window cannot be drawn, in the language
 };
 
-// skin_roots: the Skins folders searched in order.
-SkinCheck check_window_can_be_drawn(const QStringList& skin_roots,
-                                    const std::filesystem::path& profile_ini,
-                                    const std::string& skin_path, Language language);
+struct DrawingSources {
+    QStringList skin_roots;             // the Skins folders searched in order
+    std::filesystem::path user_folder;  // where the profile files live
+    std::filesystem::path main_ini;     // the profile list
+    std::filesystem::path profile_ini;  // the active profile's INI
+    std::string skin_path;              // its [Skins] Path
+    std::string folder_problem;         // why the user's folder could not be filled, if so
+};
+
+SkinCheck check_window_can_be_drawn(const DrawingSources& sources, Language language);
 
 }  // namespace p330::gui

@@ -11,6 +11,7 @@
 #include "gui/app/application.h"
 #include "gui/app/instance_channel.h"
 #include "gui/app/user_files.h"
+#include "platform/graphical_session.h"
 #include "platform/single_instance.h"
 
 namespace {
@@ -85,6 +86,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "p330: --device takes auto, sim[:STATEFILE] or a /dev/hidrawN node\n");
         return 2;
     }
+    // Without a display Qt would abort; nothing is touched before this is known.
+    if (!p330::graphical_session_available(p330::DisplayEnvironment::from_process())) {
+        const p330::Language language =
+            p330::language_for_locale(p330::UserEnvironment::from_process().locale);
+        std::fprintf(stderr, "p330: %s\n",
+                     std::string(p330::ui_texts(language).needs_graphical_session).c_str());
+        return 2;
+    }
     const std::optional<p330::DataLocations> where =
         p330::gui::locate_user_files(options, parser.value(data_dir));
     if (!where) return 1;
@@ -108,7 +117,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "p330: %s; a second copy cannot be told apart\n",
                      instance.problem().c_str());
     // What the user's folder lacks comes from the shipped defaults; nothing there is replaced.
-    p330::gui::seed_user_files(*where);
+    options.folder_problem = p330::gui::seed_user_files(*where);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("p330"));

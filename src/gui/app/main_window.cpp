@@ -264,6 +264,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing only hides the window; the program lives on in the tray, or without one in
     // the taskbar, so the window can always be brought back.
     event->ignore();
+    hide_or_minimise();
+}
+
+void MainWindow::hide_or_minimise() {
     if (hide_minimises_) {
         showMinimized();
     } else {
@@ -292,7 +296,7 @@ bool MainWindow::dispatch(Point p) {
     }
     if (kCancelButton.rect.contains(p)) {
         if (on_cancel) on_cancel();
-        hide();
+        hide_or_minimise();
         return true;
     }
     if (kSaveButton.rect.contains(p)) {
@@ -319,11 +323,7 @@ bool MainWindow::dispatch(Point p) {
     }
     if (kHideButton.rect.contains(p)) {
         restore_hover();
-        if (hide_minimises_) {
-            showMinimized();
-        } else {
-            hide();
-        }
+        hide_or_minimise();
         return true;
     }
     if (kCloseButton.rect.contains(p)) {

@@ -94,6 +94,8 @@ class MainWindow : public QWidget {
     void leaveEvent(QEvent* event) override;
 
   private:
+    // Hidden where the tray brings it back, else minimised to its taskbar entry.
+    void hide_or_minimise();
     // Painting.
     void paint_fixed_elements();
     void paint_element(const layout::Element& e, bool over);

@@ -7,16 +7,23 @@
 #include <QVariantMap>
 #include <algorithm>
 
+#include "gui/skin/texts.h"
+
 namespace p330::gui {
 
 int balloon_timeout_ms(const Notification& n) {
     return std::max(n.timeout_ms, kMinimumBalloonMs);
 }
 
+QString notification_title(const Notification& n, Language language) {
+    const UiTexts& texts = ui_texts(language);
+    return qtext(n.title == "Warning" ? texts.warning_title : texts.info_title);
+}
+
 void TrayPresenter::notify(const Notification& n) {
     const auto icon =
         n.title == "Warning" ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information;
-    tray_.showMessage(QString::fromStdString(n.title), QString::fromStdString(n.text), icon,
+    tray_.showMessage(notification_title(n, language_), QString::fromStdString(n.text), icon,
                       balloon_timeout_ms(n));
 }
 
@@ -27,7 +34,7 @@ void DesktopPresenter::notify(const Notification& n) {
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     call << QCoreApplication::applicationName() << 0u
          << QString(n.title == "Warning" ? "dialog-warning" : "dialog-information")
-         << QString::fromStdString(n.title) << QString::fromStdString(n.text) << QStringList()
+         << notification_title(n, language_) << QString::fromStdString(n.text) << QStringList()
          << QVariantMap() << balloon_timeout_ms(n);
     QDBusConnection::sessionBus().call(call, QDBus::NoBlock);
 }

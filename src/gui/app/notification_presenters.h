@@ -5,6 +5,7 @@
 #include <QSystemTrayIcon>
 
 #include "core/flows/profile_files.h"
+#include "core/lang/language.h"
 #include "core/session/notifications.h"
 
 class QWidget;
@@ -15,20 +16,27 @@ namespace p330::gui {
 // close them at once here.
 constexpr int kMinimumBalloonMs = 4000;
 int balloon_timeout_ms(const Notification& n);
+// The title the user reads: "Warning" or "Info" in the profile's language.
+QString notification_title(const Notification& n, Language language);
 
 class TrayPresenter final : public NotificationSink {
   public:
-    explicit TrayPresenter(QSystemTrayIcon& tray) : tray_(tray) {}
+    TrayPresenter(QSystemTrayIcon& tray, Language language) : tray_(tray), language_(language) {}
     void notify(const Notification& n) override;
 
   private:
     QSystemTrayIcon& tray_;
+    Language language_;
 };
 
 // org.freedesktop.Notifications over the session bus.
 class DesktopPresenter final : public NotificationSink {
   public:
+    explicit DesktopPresenter(Language language) : language_(language) {}
     void notify(const Notification& n) override;
+
+  private:
+    Language language_;
 };
 
 // A message box, shown and answered before the caller goes on. Tests record instead.

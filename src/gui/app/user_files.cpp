@@ -21,11 +21,13 @@ std::optional<DataLocations> locate_user_files(AppOptions& options, const QStrin
     return *where;
 }
 
-void seed_user_files(const DataLocations& where) {
+QString seed_user_files(const DataLocations& where) {
     const UserEnvironment env = UserEnvironment::from_process();
     Result<std::vector<std::string>> seeded =
         seed_user_folder(where, language_for_locale(env.locale));
-    if (!seeded) std::fprintf(stderr, "p330: %s\n", seeded.error().message.c_str());
+    if (seeded) return {};
+    std::fprintf(stderr, "p330: %s\n", seeded.error().message.c_str());
+    return QString::fromStdString(seeded.error().message);
 }
 
 }  // namespace p330::gui

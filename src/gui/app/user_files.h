@@ -14,8 +14,8 @@ namespace p330::gui {
 // no folder.
 std::optional<DataLocations> locate_user_files(AppOptions& options, const QString& data_dir);
 
-// Copies in what the user's folder lacks of the shipped defaults, in the locale's language;
-// a problem is printed and the start goes on.
-void seed_user_files(const DataLocations& where);
+// Copies in what the user's folder lacks of the shipped defaults, in the locale's language.
+// A problem is printed and returned; the start goes on, as what is there may do.
+QString seed_user_files(const DataLocations& where);
 
 }  // namespace p330::gui

@@ -2,6 +2,8 @@
 
 #include <QListWidget>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "core/buttons/button_assignment.h"
 #include "gui/buttons/key_capture_dialogs.h"
@@ -29,10 +31,23 @@ constexpr SubListPlace kSubListPlaces[] = {
 
 // Entries 16 pixels high: the fourteen functions fill their list without scrolling.
 constexpr int kEntryHeight = 16;
+constexpr int kEntryPadding = 8;  // the list's margins around an entry's text
 
 void add_entry(QListWidget& list, const QString& text) {
     auto* item = new QListWidgetItem(text, &list);
     item->setSizeHint(QSize(0, kEntryHeight));
+}
+
+// Wider where an entry would be cut: the places were measured for shorter texts.
+void fit_width(QListWidget& list) {
+    int widest = 0;
+    for (int i = 0; i < list.count(); ++i)
+        widest = std::max(widest, list.fontMetrics().horizontalAdvance(list.item(i)->text()));
+    const bool scrolls =
+        list.count() * list.sizeHintForRow(0) > list.height() - 2 * list.frameWidth();
+    const int bar = scrolls ? list.verticalScrollBar()->sizeHint().width() : 0;
+    const int needed = widest + kEntryPadding + 2 * list.frameWidth() + bar;
+    if (needed > list.width()) list.resize(needed, list.height());
 }
 
 const SubListPlace& place_of(SubListId id) {
@@ -118,6 +133,7 @@ void FunctionLists::open_sub_list(SubListId id, QListWidgetItem* anchor) {
     sub_id_ = id;
     for (const SubListItem& it : sub_list_items(id))
         sub_list_->addItem(qtext(it.in(ctx_.language)));
+    fit_width(*sub_list_);
     connect(sub_list_, &QListWidget::itemEntered, this,
             [this](QListWidgetItem* item) { sub_list_->setCurrentItem(item); });
     connect(sub_list_, &QListWidget::itemClicked, this,

@@ -76,7 +76,11 @@ SingleKeyDialog::~SingleKeyDialog() = default;
 bool SingleKeyDialog::on_key(const CapturedKey& key) {
     if (!isVisible()) return false;
     key_name_ = key.name;
-    if (name_ != nullptr) name_->setText(QString::fromStdString(key_name_));
+    if (name_ != nullptr) {  // a long name ("Right Windows") in a smaller font, not cut
+        const QString name = QString::fromStdString(key_name_);
+        name_->setFont(font_to_fit(skin().fonts().normal, name, name_->contentsRect().width()));
+        name_->setText(name);
+    }
     // The Windows keys reach nothing else; Enter and Esc do not end the dialog.
     return is_windows_key(key) || (is_enter_or_escape(key) && !key.release);
 }
@@ -147,7 +151,7 @@ void ComboKeyDialog::open_list() {
         list_->addItem(QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size())));
     // The entry under the pointer becomes the selection; a click chooses it.
     connect(list_, &QListWidget::itemEntered, list_, [this](QListWidgetItem* item) {
-        list_->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+        list_->setCurrentItem(item);  // highlighted, as in every other list
     });
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { choose_modifier(list_->row(item)); });

@@ -47,6 +47,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     captured.release = type == QEvent::KeyRelease;
     captured.repeat = key->isAutoRepeat() && !captured.release;
     captured.qt_key = key->key();
+    captured.stamp = key->timestamp();
     return on_key_ ? on_key_(captured) : false;
 }
 

@@ -4,6 +4,7 @@
 // the physical key, so the name is the same on any keyboard layout.
 
 #include <QObject>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -12,8 +13,9 @@ namespace p330::gui {
 struct CapturedKey {
     std::string name;  // the key tables' name of the physical key, cut to 31 characters
     bool release = false;
-    bool repeat = false;  // a press while the key is already down
-    int qt_key = 0;       // Qt's key code, for the keys a window treats specially
+    bool repeat = false;      // a press while the key is already down
+    int qt_key = 0;           // Qt's key code, for the keys a window treats specially
+    std::uint64_t stamp = 0;  // the window system's time of the event
 };
 
 class KeyFilter : public QObject {

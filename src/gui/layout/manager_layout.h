@@ -21,6 +21,7 @@ constexpr Rect kClose{427, 17, 478, 41};
 constexpr Rect kNew{17, 367, 75, 392};
 constexpr Rect kDelete{77, 367, 135, 392};
 constexpr Rect kRecord{295, 87, 384, 111};
+constexpr Rect kRecordText{311, 87, 384, 111};  // right of the button's red dot
 constexpr Rect kDelaysTick{370, 144, 384, 158};
 // Tall enough for the option's text in four lines, centred on its tick box.
 constexpr Rect kDelaysText{290, 118, 368, 184};

@@ -119,7 +119,6 @@ void MacroManagerDialog::create_controls() {
 
 void MacroManagerDialog::paint_all() {
     SkinCanvas& c = skin();
-    c.label(mm::kTitle, qtext(texts_.title), 10);
     c.label(mm::kMacroHeading, qtext(texts_.macro_list_heading), kCentred);
     c.label(mm::kItemHeading, qtext(texts_.item_list_heading), kCentred);
     c.label(mm::kOptionsHeading, qtext(texts_.options_heading), kCentred);
@@ -160,10 +159,23 @@ void MacroManagerDialog::paint_area(Area area, bool over) {
 }
 
 void MacroManagerDialog::paint_record_button() {
-    skin().draw(mm::kRecordImage, mm::kRecord.top_left());
-    skin().label(mm::kRecord,
-                 qtext(recorder_.recording() ? texts_.stop_recording : texts_.start_recording),
-                 kCentred);
+    SkinCanvas& c = skin();
+    c.draw(mm::kRecordImage, mm::kRecord.top_left());
+    const QString text =
+        qtext(recorder_.recording() ? texts_.stop_recording : texts_.start_recording);
+    c.label(mm::kRecordText, text, kCentred);  // beside the red dot
+    paint_title();
+}
+
+void MacroManagerDialog::paint_title() {
+    // The dialog has no frame to carry a window title: how to stop a recording is shown in
+    // the painted title while it runs.
+    SkinCanvas& c = skin();
+    const QImage& background = c.image_of(QString::fromLatin1(mm::kBackground));
+    if (!background.isNull())
+        c.draw_image(background.copy(to_qrect(mm::kTitle)), mm::kTitle.top_left());
+    c.label(mm::kTitle, qtext(recorder_.recording() ? texts_.recording_window_text : texts_.title),
+            10);
 }
 
 void MacroManagerDialog::paint_ticks() {
@@ -243,6 +255,11 @@ void MacroManagerDialog::delete_macro() {
     macros_->clearSelection();
     macros_->setCurrentRow(-1);
     items_->clear();
+    {  // no macro is selected: nothing to count, and nothing to write
+        const QSignalBlocker quiet_loop(loop_);
+        loop_->clear();
+    }
+    loop_->setEnabled(false);
     last_macro_double_clicked_ = -1;
 }
 
@@ -369,10 +386,11 @@ bool MacroManagerDialog::on_key(const CapturedKey& key) {
         return true;
     }
     const RecordedKeyEvent event{key.name, key.release, key.release || key.repeat,
-                                 static_cast<std::uint32_t>(clock_.elapsed())};
+                                 static_cast<std::uint32_t>(clock_.elapsed()), key.stamp};
     switch (recorder_.feed(event, model_.record_delays, model_.items())) {
         case MacroRecorder::Outcome::kDropped: break;
         case MacroRecorder::Outcome::kRecorded:
+        case MacroRecorder::Outcome::kTakenBack:
             show_items(static_cast<int>(model_.items().size()) - 1);
             break;
         case MacroRecorder::Outcome::kLimitReached: {

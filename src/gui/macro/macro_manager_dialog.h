@@ -60,6 +60,7 @@ class MacroManagerDialog : public SkinnedDialog {
     void paint_all();
     void paint_area(Area area, bool over);
     void paint_record_button();
+    void paint_title();
     void paint_ticks();
     Area area_at(layout::Point p) const;
 

@@ -2,13 +2,18 @@
 
 #include <QLineEdit>
 #include <QPalette>
+#include <QRegularExpressionValidator>
 
 #include "gui/skin/skin_canvas.h"
 
 namespace p330::gui {
 
-QLineEdit* make_edit_box(QWidget* parent, const layout::Rect& r, const SkinCanvas& canvas) {
+QLineEdit* make_edit_box(QWidget* parent, const layout::Rect& r, const SkinCanvas& canvas,
+                         bool takes_minus) {
     auto* box = new QLineEdit(parent);
+    box->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(takes_minus ? QStringLiteral("-?[0-9]*") : QStringLiteral("[0-9]*")),
+        box));
     box->setGeometry(to_qrect(r));
     box->setAlignment(Qt::AlignCenter);
     box->setFont(canvas.fonts().normal);

@@ -20,6 +20,11 @@ void paint_scale(SkinCanvas& canvas, LabelRect&& rect_of) {
     for (int k = 1; k <= slider::kScaleCount; ++k) canvas.label(rect_of(k), QString::number(k), 0);
 }
 
+// An empty box, or a minus alone, is a number still being typed.
+bool is_being_typed(const QString& text) {
+    return text.isEmpty() || text == QLatin1String("-");
+}
+
 }  // namespace
 
 // Speed gauges ----------------------------------------------------------------------------------
@@ -74,7 +79,7 @@ void ScrollPanel::paint_contents(int b) {
     ctx_.canvas.label(c.page_label, qtext(ctx_.texts.scroll_one_screen), 0);
     ctx_.canvas.draw(scroll::kBoxImage, c.box.top_left());
     close_controls();
-    box_ = make_edit_box(ctx_.window, c.box, ctx_.canvas);
+    box_ = make_edit_box(ctx_.window, c.box, ctx_.canvas, true);
     connect(box_, &QLineEdit::textChanged, this, [this] { box_changed(); });
     connect(box_, &QLineEdit::editingFinished, this, [this] { box_finished(); });
     set_lines(ctx_.record.scroll_lines);
@@ -98,12 +103,12 @@ void ScrollPanel::box_changed() {
     const int typed = leading_number(text.toStdString());
     const int lines = scroll_lines_value(typed);
     ctx_.record.scroll_lines = static_cast<std::uint8_t>(lines);
-    // An empty box is being typed into: it becomes "1" when it is left.
-    if (lines != typed && !(text.isEmpty() && !programmatic_)) set_lines(lines);
+    // An empty box, or a minus alone, is being typed into: it becomes a number when left.
+    if (lines != typed && !(is_being_typed(text) && !programmatic_)) set_lines(lines);
 }
 
 void ScrollPanel::box_finished() {
-    if (box_ != nullptr && box_->text().isEmpty()) set_lines(ctx_.record.scroll_lines);
+    if (box_ != nullptr && is_being_typed(box_->text())) set_lines(ctx_.record.scroll_lines);
 }
 
 bool ScrollPanel::click(Point p) {

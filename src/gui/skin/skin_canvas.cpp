@@ -1,6 +1,7 @@
 #include "gui/skin/skin_canvas.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "gui/layout/main_layout.h"
@@ -49,13 +50,17 @@ void SkinCanvas::label(const layout::Rect& r, const QString& text, int indent) {
 void SkinCanvas::label(const layout::Rect& r, const QString& text, int indent, const QFont& font) {
     if (image_.isNull() || text.isEmpty()) return;
     QPainter p(&image_);
-    p.setFont(font);
     p.setPen(text_colour());
     const QRect box = to_qrect(r);
     const bool centred = indent == layout::kCentred;
     const QRect inside = centred ? box : box.adjusted(indent, 0, 0, 0);
+    const QFont small_enough = font_to_fit(font, text, inside.width());
+    p.setFont(small_enough);
+    // What is still too long keeps its start and loses its end, not both ends.
+    const QString shown =
+        QFontMetrics(small_enough).elidedText(text, Qt::ElideRight, inside.width());
     const Qt::Alignment horizontal = centred ? Qt::AlignHCenter : Qt::AlignLeft;
-    p.drawText(inside, static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), text);
+    p.drawText(inside, static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), shown);
     dirty_ |= box;
 }
 

@@ -1,7 +1,9 @@
 #include "gui/skin/ui_font.h"
 
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QStringList>
+#include <algorithm>
 
 namespace p330::gui {
 
@@ -52,6 +54,16 @@ WindowFonts main_window_fonts(Language language) {
     return {CreateUiFont(15, 300, QStringLiteral("Segoe UI")),
             CreateUiFont(18, 700, QStringLiteral("Tahoma")),
             CreateUiFont(13, 0, QStringLiteral("Arial"))};
+}
+
+QFont font_to_fit(const QFont& font, const QString& text, int width) {
+    constexpr int kSmallestTextPixels = 8;
+    QFont f = font;
+    if (f.pixelSize() <= 0) return f;
+    const int smallest = std::max(kSmallestTextPixels, font.pixelSize() * 2 / 3);
+    while (f.pixelSize() > smallest && QFontMetrics(f).horizontalAdvance(text) > width)
+        f.setPixelSize(f.pixelSize() - 1);
+    return f;
 }
 
 }  // namespace p330::gui

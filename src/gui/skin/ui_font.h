@@ -22,6 +22,10 @@ QFont dialog_font(Language language, const QString& english_face, int english_he
 // WindowFonts whose every font is the one given.
 WindowFonts single_font(const QFont& font);
 
+// The font made smaller, down to two thirds of its size, until text fits width pixels: the
+// skin's rectangles were made for shorter texts than some languages and keys have.
+QFont font_to_fit(const QFont& font, const QString& text, int width);
+
 // The main window's fonts for a language (simplified Chinese as on systems other than
 // Windows 6.2).
 WindowFonts main_window_fonts(Language language);

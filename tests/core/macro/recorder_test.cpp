@@ -22,9 +22,10 @@ TEST(RecorderTest, HeldKeyRecordsOnePressAndOneReleaseWithDelays) {
     EXPECT_EQ(recorder.feed(press("A", 1530, true), true, items), MacroRecorder::Outcome::kDropped);
     recorder.feed(release("A", 1596), true, items);
     recorder.feed(press("B", 1776), true, items);
-    recorder.feed(press("B", 1800, false), true, items);  // pressed again: not a repeat
-    EXPECT_EQ(items, (std::vector<std::string>{"A   Dn", "596 ms", "A   Up", "180 ms", "B   Dn",
-                                               "24 ms", "B   Dn"}));
+    // Down already: a repeat, also when the window system did not flag it as one.
+    EXPECT_EQ(recorder.feed(press("B", 1800, false), true, items),
+              MacroRecorder::Outcome::kDropped);
+    EXPECT_EQ(items, (std::vector<std::string>{"A   Dn", "596 ms", "A   Up", "180 ms", "B   Dn"}));
     EXPECT_EQ(recorder.state(), MacroRecorder::State::kRecording);
     EXPECT_TRUE(recorder.stop());
     EXPECT_EQ(recorder.state(), MacroRecorder::State::kStopped);
