@@ -10,8 +10,8 @@
 
 #include "core/buttons/button_code.h"
 #include "core/buttons/function_catalogue.h"
-#include "core/formats/ini_document.h"
 #include "core/flows/profile_files.h"
+#include "core/formats/ini_document.h"
 #include "core/macro/macro_encoding.h"
 #include "core/util/file_io.h"
 

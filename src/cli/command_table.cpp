@@ -90,7 +90,8 @@ const CommandEntry kCommands[] = {
      "Lists the macros of record.ini in file order: number, name, loop count, items\n"
      "and how many of the block's 63 event pairs they take.\n",
      0, 0, "", kUsesDataFolder, cmd_macros},
-    {"macro", "macro [--profile N] SUBCOMMAND ...", "manage the macros of record.ini (see 'help macro')",
+    {"macro", "macro [--profile N] SUBCOMMAND ...",
+     "manage the macros of record.ini (see 'help macro')",
      "Subcommands, with the macro manager's rules (twelve macros at most, names of\n"
      "at most 31 characters, 63 event pairs per macro block):\n"
      "  macro list                  as 'macros'\n"

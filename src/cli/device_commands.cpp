@@ -100,13 +100,12 @@ int cmd_show(const Context& c) {
     Result<ProfileImage> image = read_profile_image_bytes(path);
     if (!image) return fail(c, kExitBadInput, image.error().message);
     // A damaged image is shown field by field, and refused as every reader refuses it.
-    const std::string refusal = profile_image_refusal(
-        path, out_of_range_fields(image->record, image->first_run_flag));
+    const std::string refusal =
+        profile_image_refusal(path, out_of_range_fields(image->record, image->first_run_flag));
     JsonList doc = json_document().fields_of(profile_json(image->record, image->first_run_flag));
     if (!refusal.empty()) doc.field("refused", json_string(refusal));
-    const std::string text = c.options.json
-                                 ? doc.str() + "\n"
-                                 : profile_text(image->record, image->first_run_flag);
+    const std::string text =
+        c.options.json ? doc.str() + "\n" : profile_text(image->record, image->first_run_flag);
     std::fputs(text.c_str(), c.out);
     if (refusal.empty()) return kExitOk;
     std::fprintf(c.err, "p330ctl: %s\n", refusal.c_str());

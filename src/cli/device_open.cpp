@@ -9,10 +9,10 @@
 
 #include "cli/json_writer.h"
 #include "cli/options.h"
-#include "core/flows/settings_controller.h"
-#include "core/device/plug_events.h"
-#include "core/device/mouse_nodes.h"
 #include "core/device/listener.h"
+#include "core/device/mouse_nodes.h"
+#include "core/device/plug_events.h"
+#include "core/flows/settings_controller.h"
 #include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
 #include "platform/gsettings_pointer.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/flows/pointer_settings.h"
 #include "core/device/open_mouse.h"
+#include "core/flows/pointer_settings.h"
 
 namespace p330::cli {
 

@@ -2,10 +2,10 @@
 
 #include "cli/device_open.h"
 #include "cli/json_writer.h"
-#include "core/flows/full_upload.h"
-#include "core/flows/pointer_settings.h"
 #include "core/device/protocol.h"
 #include "core/device/simulated_mouse.h"
+#include "core/flows/full_upload.h"
+#include "core/flows/pointer_settings.h"
 
 namespace p330::cli {
 

@@ -8,8 +8,8 @@
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
 #include "cli/text_escape.h"
-#include "core/formats/ini_document.h"
 #include "core/flows/macro_sync.h"
+#include "core/formats/ini_document.h"
 #include "core/lang/dialog_texts.h"
 #include "core/macro/macro_manager_model.h"
 #include "core/util/file_io.h"
@@ -273,9 +273,9 @@ int cmd_macro(const Context& c) {
     if (sub == "set-loop" && arguments(2)) {
         const std::optional<long long> count = parse_decimal(args[2]);
         if (!count || !valid_macro_loop_times(*count))
-            return fail(c, kExitUsage,
-                        "the loop count is a number from 1 to " +
-                            std::to_string(kMaxMacroLoopTimes));
+            return fail(
+                c, kExitUsage,
+                "the loop count is a number from 1 to " + std::to_string(kMaxMacroLoopTimes));
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
         model.loop_option = *count > 1;
         Result<std::string> shown = model.set_loop_times(args[2]);

@@ -8,9 +8,9 @@
 #include "core/buttons/function_catalogue.h"
 #include "core/buttons/key_tables.h"
 #include "core/flows/pointer_settings.h"
-#include "core/settings/record_ranges.h"
 #include "core/model/device_image.h"
 #include "core/model/record_units.h"
+#include "core/settings/record_ranges.h"
 #include "core/util/hex.h"
 
 namespace p330::cli {

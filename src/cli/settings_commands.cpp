@@ -146,7 +146,8 @@ int cmd_reset(const Context& c) {
     e.record = controller.record();
     // The defaults' labels in the language of the profile being reset, which need not be
     // the active profile's (whose language the controller speaks).
-    e.language = language_from_code(read_profile_ini(c.folder.ini(index), Language::kEnglish).language_code);
+    e.language =
+        language_from_code(read_profile_ini(c.folder.ini(index), Language::kEnglish).language_code);
     e.labels = read_profile_ini(c.folder.default_ini(), e.language).labels;
     e.labels_changed = true;
     if (int code = save_profile_edit(c, e); code != kExitOk) return code;

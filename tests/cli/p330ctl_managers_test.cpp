@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/ctl_fixture.h"
-#include "core/formats/ini_document.h"
 #include "core/flows/profile_files.h"
+#include "core/formats/ini_document.h"
 
 namespace p330 {
 namespace {

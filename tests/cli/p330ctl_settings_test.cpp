@@ -5,9 +5,9 @@
 
 #include "cli/ctl_fixture.h"
 #include "core/buttons/button_assignment.h"
-#include "core/flows/profile_files.h"
 #include "core/device/clock.h"
 #include "core/device/simulated_mouse.h"
+#include "core/flows/profile_files.h"
 #include "core/util/hex.h"
 
 namespace p330 {

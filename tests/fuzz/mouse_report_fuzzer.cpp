@@ -9,9 +9,9 @@
 #include <span>
 #include <string>
 
-#include "core/flows/settings_controller.h"
 #include "core/device/listener.h"
 #include "core/device/protocol.h"
+#include "core/flows/settings_controller.h"
 #include "core/session/mouse_session.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "core/flows/profile_files.h"
 #include "core/device/simulated_mouse.h"
+#include "core/flows/profile_files.h"
 #include "gui/app/application.h"
 #include "gui/buttons/function_lists.h"
 #include "gui/layout/panel_layout.h"

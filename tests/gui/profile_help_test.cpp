@@ -10,8 +10,8 @@
 #include <QMenu>
 #include <QMessageBox>
 
-#include "core/formats/ini_document.h"
 #include "core/flows/profile_files.h"
+#include "core/formats/ini_document.h"
 #include "dialog_driving.h"
 #include "gui/app/application.h"
 #include "gui/app/dialog_launchers.h"

@@ -10,10 +10,10 @@
 
 #include <fstream>
 
-#include "core/flows/full_upload.h"
 #include "core/device/linux/hidraw_link.h"
 #include "core/device/linux/hotplug_monitor.h"
 #include "core/device/listener.h"
+#include "core/flows/full_upload.h"
 #include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
 #include "fixtures/data_folder.h"

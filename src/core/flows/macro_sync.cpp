@@ -6,10 +6,10 @@
 
 namespace p330 {
 
-MacroSync sync_macros_into_record(
-    SettingsRecord& record, std::array<std::string, kButtonCount>& labels, Language language,
-    const IniDocument& record_ini,
-    const std::vector<std::pair<std::string, std::string>>& renames) {
+MacroSync sync_macros_into_record(SettingsRecord& record,
+                                  std::array<std::string, kButtonCount>& labels, Language language,
+                                  const IniDocument& record_ini,
+                                  const std::vector<std::pair<std::string, std::string>>& renames) {
     MacroSync sync;
     sync.encoded = encode_macro_blocks(record_ini);
     static_assert(sizeof(record.macro_block) == sizeof(Block) * kMacroCount);

@@ -18,7 +18,6 @@
 
 namespace p330 {
 
-
 // A message the user must see, as the program words it. An empty caption means the
 // application's title.
 struct UserMessage {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "core/device/protocol.h"
 #include "core/flows/pointer_settings.h"
 #include "core/flows/profile_files.h"
 #include "core/flows/upload_job.h"
-#include "core/device/protocol.h"
 #include "core/lang/language.h"
 #include "core/model/device_image.h"
 #include "core/model/settings_record.h"

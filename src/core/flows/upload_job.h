@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "core/device/protocol.h"
 #include "core/flows/pointer_settings.h"
 #include "core/flows/profile_files.h"
-#include "core/device/protocol.h"
 #include "core/lang/language.h"
 #include "core/model/device_image.h"
 #include "core/model/settings_record.h"

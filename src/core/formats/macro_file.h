@@ -14,7 +14,7 @@ namespace p330 {
 
 constexpr long long kMaxMacroLoopTimes = 65535;  // the block's 16-bit loop count
 constexpr std::size_t kMaxMacroNameLength = 31;  // characters, not bytes
-constexpr int kChoosableMacros = 12;              // the mouse holds twelve macros
+constexpr int kChoosableMacros = 12;             // the mouse holds twelve macros
 // No macro the program writes comes near this; it bounds the work a damaged file can cause.
 constexpr int kMaxMacroItemsRead = 4096;
 
@@ -22,7 +22,7 @@ struct MacroSection {
     std::string name;
     std::string delay_status;  // as written: "1", "0" or anything a hand edit left
     bool record_delays = false;
-    std::string loop_text;  // as written
+    std::string loop_text;     // as written
     long long loop_times = 1;  // the written count when it is 1..65535, else 1
     int item_count = 0;        // ItemCount as written
     std::vector<std::string> items;

@@ -14,7 +14,7 @@ namespace p330 {
 constexpr int kMaxProfiles = 6;
 
 struct ProfileList {
-    int count = 0;  // ItemCount as written; outside 1..6 the list is unusable
+    int count = 0;                   // ItemCount as written; outside 1..6 the list is unusable
     std::vector<std::string> names;  // empty unless count is 1..6
     int current = -1;                // no entry names the current profile
     bool usable() const { return count >= 1 && count <= kMaxProfiles; }

@@ -1,7 +1,7 @@
 #include "core/formats/windows_import.h"
 
-#include "core/formats/ini_document.h"
 #include "core/flows/profile_files.h"
+#include "core/formats/ini_document.h"
 #include "core/util/code_page.h"
 #include "core/util/file_io.h"
 #include "core/util/text_encoding.h"

@@ -65,8 +65,8 @@ EncodedMacro encode_macro(const IniDocument& ini, const std::string& section) {
         } else {
             continue;  // a delay item, or anything else
         }
-        std::string delay = j + 1 < count ? ini.get_or_empty(section, "Item" + std::to_string(j + 1))
-                                          : "";
+        std::string delay =
+            j + 1 < count ? ini.get_or_empty(section, "Item" + std::to_string(j + 1)) : "";
         if (!macro.record_delays && delay.find("ms") == std::string::npos) delay = "50 ms";
         const long long n = parse_leading_integer(replace_all(delay, " ms", ""));
         if (!append_key_event(out.block, out.pairs_used, release, macro_key_code(name), n)) {

@@ -3,11 +3,11 @@
 // order, the report rate as the interval between reports. Every face converts through these
 // and nowhere else.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
 #include "core/model/settings_record.h"
-#include <array>
 
 namespace p330 {
 
@@ -15,7 +15,6 @@ constexpr int kDpiStep = 50;
 constexpr int dpi_of_stored(std::uint8_t stored) {
     return kDpiStep * stored;
 }
-
 
 struct Rgb {
     std::uint8_t red = 0;

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-
 namespace p330 {
 
 std::span<const std::uint8_t, kSettingsRecordSize> record_bytes(const SettingsRecord& record) {

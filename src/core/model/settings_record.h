@@ -100,5 +100,4 @@ struct SettingsState {
     void restore() { current = saved_settings; }
 };
 
-
 }  // namespace p330

@@ -7,11 +7,11 @@
 #include <memory>
 #include <vector>
 
-#include "core/flows/settings_controller.h"
 #include "core/device/clock.h"
 #include "core/device/listener.h"
 #include "core/device/mouse_link.h"
 #include "core/device/protocol.h"
+#include "core/flows/settings_controller.h"
 #include "core/session/notifications.h"
 
 namespace p330 {

@@ -43,9 +43,9 @@ Application::Application(AppOptions options, NotificationSink* sink, MessagePres
       messages_(messages) {
     const std::string device = options_.device.toStdString();
     Clock& clock = options_.clock != nullptr ? *options_.clock : SystemClock::instance();
-    session_ = std::make_unique<MouseSession>(
-        [device, &clock] { return open_mouse_link(device, clock); }, clock, controller_,
-        *forwarding_sink_, &listener_);
+    session_ =
+        std::make_unique<MouseSession>([device, &clock] { return open_mouse_link(device, clock); },
+                                       clock, controller_, *forwarding_sink_, &listener_);
     session_->on_arrival_failed = [this] {
         if (window_) hide_window();
     };

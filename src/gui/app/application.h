@@ -12,11 +12,11 @@
 #include <functional>
 #include <memory>
 
+#include "core/device/clock.h"
+#include "core/device/listener.h"
+#include "core/device/plug_events.h"
 #include "core/flows/settings_controller.h"
 #include "core/flows/upload_runner.h"
-#include "core/device/clock.h"
-#include "core/device/plug_events.h"
-#include "core/device/listener.h"
 #include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
 #include "gui/app/main_window.h"

@@ -3,8 +3,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "core/lang/dialog_texts.h"
 #include "core/flows/macro_sync.h"
+#include "core/lang/dialog_texts.h"
 #include "gui/app/main_window.h"
 #include "gui/dialogs/help_panel.h"
 #include "gui/dialogs/profile_manager_panel.h"

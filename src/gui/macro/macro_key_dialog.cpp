@@ -81,7 +81,8 @@ void MacroKeyDialog::open_list() {
         if (Result<IniDocument> doc = IniDocument::load(record_ini_)) {
             // Only the macros the mouse holds can be given to a button.
             for (const std::string& name : choosable_macro_names(*doc))
-                list_->addItem(QString::fromStdString(cut_to_characters(name, kMaxMacroNameLength)));
+                list_->addItem(
+                    QString::fromStdString(cut_to_characters(name, kMaxMacroNameLength)));
         }
     }
     connect(list_, &QListWidget::itemEntered, list_,

@@ -15,10 +15,10 @@ namespace p330::gui {
 using namespace layout;
 
 void store_stage_colour(SettingsRecord& record, int stage, const QColor& colour) {
-    store_stage_rgb(record, stage,
-                    Rgb{static_cast<std::uint8_t>(colour.red()),
-                        static_cast<std::uint8_t>(colour.green()),
-                        static_cast<std::uint8_t>(colour.blue())});
+    store_stage_rgb(
+        record, stage,
+        Rgb{static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+            static_cast<std::uint8_t>(colour.blue())});
 }
 
 QColor stage_colour(const SettingsRecord& record, int stage) {

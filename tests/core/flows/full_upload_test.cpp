@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/model/image_builders.h"
 #include "core/device/simulated_mouse.h"
+#include "core/model/image_builders.h"
 #include "fixtures/records.h"
 
 namespace p330 {

@@ -92,7 +92,8 @@ TEST_F(ProfileFilesTest, MissingWrongSizedOrUnsoundImagesAreRefusedWithAMessage)
 TEST_F(ProfileFilesTest, ReservedBytesSurviveLoadAndSave) {
     SettingsRecord patterned = test::sound_record(3);
     auto bytes = record_bytes(patterned);
-    for (std::size_t i = 0; i < 4; ++i) patterned.reserved_01[i] = static_cast<std::uint8_t>(i * 31);
+    for (std::size_t i = 0; i < 4; ++i)
+        patterned.reserved_01[i] = static_cast<std::uint8_t>(i * 31);
     // Past the button kinds (all Click) no byte is checked by a reader.
     for (std::size_t i = 0x44; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 31);
     std::string image(1, '\0');

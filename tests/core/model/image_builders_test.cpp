@@ -1,9 +1,9 @@
 #include "core/model/image_builders.h"
-#include "core/settings/setting_limits.h"
 
 #include <gtest/gtest.h>
 
 #include "core/buttons/button_code.h"
+#include "core/settings/setting_limits.h"
 #include "fixtures/records.h"
 
 namespace p330 {

@@ -13,7 +13,6 @@
 
 namespace p330 {
 
-
 // "0003:000004D9:0000C7E2", hex fields, any case.
 bool is_mouse_hid_id(std::string_view hid_id);
 

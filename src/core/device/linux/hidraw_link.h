@@ -17,5 +17,4 @@ namespace p330 {
 // input collection is optional (without it there are no DPI notifications).
 Result<std::unique_ptr<MouseLink>> open_hidraw_mouse(const std::vector<HidrawNode>& nodes);
 
-
 }  // namespace p330
