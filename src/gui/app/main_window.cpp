@@ -35,10 +35,11 @@ MainWindow::MainWindow(const QString& skin_dir, TextColour colour, Language lang
                        SettingsRecord& record, std::array<std::string, kButtonCount>& labels,
                        std::filesystem::path record_ini)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool),  // a tool window: no taskbar button
-      canvas_(skin_dir, colour, main_window_fonts(language)),
+      canvas_(skin_dir, colour, WindowFonts{}),
       texts_(ui_texts(language)),
       record_(record),
-      labels_(labels) {
+      labels_(labels),
+      language_(language) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setWindowTitle(qtext(texts_.product_title));
@@ -111,6 +112,9 @@ void MainWindow::show_splash() {
 
 void MainWindow::show_main_view() {
     if (!measured_) {
+        // Loading the fonts (CJK faces included) is left until the splash is on screen.
+        canvas_.set_fonts(main_window_fonts(language_));
+        lists_->set_font(canvas_.fonts().normal);
         rows_->measure_body();
         sensitivity_->measure_body();
         for (int i = 0; i < kRightPanelCount; ++i) {

@@ -155,6 +155,7 @@ class MainWindow : public QWidget {
 
     bool main_view_shown_ = false;
     bool measured_ = false;
+    Language language_;  // its fonts are loaded with the main view: the splash has no text
     bool painted_ = false;
     bool hide_minimises_ = false;
     ImageButton* thumb_ = nullptr;

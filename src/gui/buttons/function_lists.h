@@ -45,6 +45,8 @@ class FunctionLists : public QObject {
     // or list.
     void close_outside(layout::Point p);
     void close_all();
+    // The lists' font, once the window has its fonts.
+    void set_font(const QFont& font) { ctx_.font = font; }
 
     int open_button() const { return open_; }  // -1 when no list is open
     QListWidget* list() const { return list_; }

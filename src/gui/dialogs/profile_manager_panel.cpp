@@ -10,6 +10,7 @@
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
 #include "gui/skin/context_menu.h"
+#include "gui/skin/control_style.h"
 #include "gui/skin/skin_image.h"
 #include "gui/skin/texts.h"
 
@@ -78,6 +79,7 @@ ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_di
     palette.setColor(QPalette::Base, QColor(40, 40, 40, pm::kAlpha));
     palette.setColor(QPalette::Text, QColor(250, 250, 250));
     list_->setPalette(palette);
+    style_dark_scroll_bars(list_);
     for (const std::string& name : model_.names()) list_->addItem(QString::fromStdString(name));
     if (model_.selected() >= 0) list_->setCurrentRow(model_.selected());
     on_right_click(list_->viewport(), [this](const QPoint& at) { show_menu(at); });

@@ -75,6 +75,7 @@ void MacroKeyDialog::open_list() {
     list_ = new QListWidget(this);
     list_->setGeometry(to_qrect(macro_key::kList));
     style_white_on_grey(list_, skin().fonts().normal);
+    style_dark_scroll_bars(list_);
     list_->setMouseTracking(true);
     // Read each time: the macro manager may have changed the file since.
     if (std::filesystem::exists(record_ini_)) {

@@ -14,6 +14,7 @@
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
 #include "gui/skin/context_menu.h"
+#include "gui/skin/control_style.h"
 #include "gui/skin/texts.h"
 
 namespace p330::gui {
@@ -93,6 +94,7 @@ void MacroManagerDialog::create_controls() {
         (*list)->setFrameShape(QFrame::NoFrame);
         (*list)->setSelectionMode(QAbstractItemView::SingleSelection);
         style_control(*list, kListGrey, text, font);
+        style_dark_scroll_bars(*list);
     }
     macros_->setGeometry(to_qrect(mm::kMacroList));
     macros_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

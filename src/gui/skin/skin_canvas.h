@@ -35,6 +35,7 @@ class SkinCanvas {
     QString path(const QString& rel) const { return skin_dir_ + rel; }
     const QString& skin_dir() const { return skin_dir_; }
     const WindowFonts& fonts() const { return fonts_; }
+    void set_fonts(WindowFonts fonts) { fonts_ = std::move(fonts); }
     QColor text_colour() const { return {colour_.red, colour_.green, colour_.blue}; }
 
     // Skipped without a message when the image cannot be loaded (the old picture stays).
