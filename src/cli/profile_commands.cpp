@@ -86,7 +86,7 @@ int export_profile_to(const Context& c, int index, const std::string& file) {
 }
 
 int import_profile_from(const Context& c, int index, const std::string& file) {
-    if (file.find(".bin") == std::string::npos)
+    if (!names_a_profile_image(file))
         return fail(c, kExitUsage, "a profile file's name holds .bin: " + file);
     ProfileEdit e;
     if (int code = load_profile_edit(c, e, index); code != kExitOk) return code;

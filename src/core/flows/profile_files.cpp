@@ -60,11 +60,11 @@ fs::path companion_ini(const fs::path& image) {
     return image.parent_path() / replace_all(image.filename().string(), ".bin", ".ini");
 }
 
-bool names_an_image(const fs::path& path) {
+}  // namespace
+
+bool names_a_profile_image(const fs::path& path) {
     return path.filename().string().find(".bin") != std::string::npos;
 }
-
-}  // namespace
 
 LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState& state,
                                           SettingsRecord& record) {
@@ -127,7 +127,7 @@ SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
 ImportResult import_profile(const fs::path& chosen, const DataFolder& folder, ProfileState& state,
                             SettingsRecord& record, Language language) {
     ImportResult result;
-    if (!names_an_image(chosen)) return result;
+    if (!names_a_profile_image(chosen)) return result;
     if (!file_exists(chosen)) {
         result.message = UserMessage{kConfigMissingText, ""};
         return result;
@@ -160,8 +160,8 @@ ExportResult export_profile(const fs::path& chosen, const DataFolder& folder, Pr
     ExportResult result;
     fs::path full = chosen;
     fs::path bare = chosen.filename();
-    if (!names_an_image(full)) full += ".bin";
-    if (!names_an_image(bare)) bare += ".bin";
+    if (!names_a_profile_image(full)) full += ".bin";
+    if (!names_a_profile_image(bare)) bare += ".bin";
 
     auto write_pair = [&](const fs::path& image) {
         const fs::path ini = companion_ini(image);

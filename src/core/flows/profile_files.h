@@ -81,6 +81,9 @@ struct SaveResult {
 SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
                                const SettingsRecord& record);
 
+// Whether a chosen file names a profile image: its name holds ".bin".
+bool names_a_profile_image(const std::filesystem::path& path);
+
 struct ImportResult {
     bool image_read = false;
     bool ini_read = false;  // a companion INI was there and could be read

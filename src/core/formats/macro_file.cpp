@@ -1,23 +1,9 @@
 #include "core/formats/macro_file.h"
 
-#include <algorithm>
-
 #include "core/util/parse_int.h"
 #include "core/util/text_encoding.h"
 
 namespace p330 {
-namespace {
-
-bool continuation_byte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-std::size_t count_characters(std::string_view utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return !continuation_byte(c); }));
-}
-
-}  // namespace
 
 bool valid_macro_loop_times(long long count) {
     return count >= 1 && count <= kMaxMacroLoopTimes;
@@ -66,16 +52,6 @@ Status validate_macro_name(std::string_view name) {
             "a macro name cannot hold brackets or line breaks, nor start or end with a blank");
     }
     return Status::ok();
-}
-
-std::string cut_to_characters(std::string_view text, std::size_t max_characters) {
-    std::size_t characters = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (continuation_byte(text[at])) continue;
-        if (characters == max_characters) return std::string(text.substr(0, at));
-        ++characters;
-    }
-    return std::string(text);
 }
 
 }  // namespace p330

@@ -41,7 +41,5 @@ std::vector<std::string> choosable_macro_names(const IniDocument& file);
 // Names become section names: 1 to 31 characters of valid UTF-8, nothing that would break
 // the section header or the line it stands on, no blank at either end.
 Status validate_macro_name(std::string_view name);
-// The longest start of text that is at most max_characters characters, never cut inside one.
-std::string cut_to_characters(std::string_view text, std::size_t max_characters);
 
 }  // namespace p330

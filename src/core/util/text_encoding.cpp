@@ -102,4 +102,26 @@ Result<std::string> decode_text_file(std::string_view bytes) {
     return std::string(bytes);
 }
 
+namespace {
+bool continuation_byte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+}  // namespace
+
+std::size_t count_characters(std::string_view utf8) {
+    std::size_t n = 0;
+    for (const char c : utf8) n += continuation_byte(c) ? 0 : 1;
+    return n;
+}
+
+std::string cut_to_characters(std::string_view text, std::size_t max_characters) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (continuation_byte(text[at])) continue;
+        if (characters == max_characters) return std::string(text.substr(0, at));
+        ++characters;
+    }
+    return std::string(text);
+}
+
 }  // namespace p330

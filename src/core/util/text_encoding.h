@@ -11,5 +11,9 @@ namespace p330 {
 
 Result<std::string> decode_text_file(std::string_view bytes);
 bool is_valid_utf8(std::string_view text);
+// Characters of UTF-8 text (its bytes that start one).
+std::size_t count_characters(std::string_view utf8);
+// The longest start of text that is at most max_characters characters, never cut inside one.
+std::string cut_to_characters(std::string_view text, std::size_t max_characters);
 
 }  // namespace p330

@@ -8,6 +8,7 @@
 
 #include "core/formats/macro_file.h"
 #include "core/lang/dialog_texts.h"
+#include "core/util/text_encoding.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/skin/control_style.h"
 #include "gui/skin/texts.h"
