@@ -27,15 +27,20 @@ trap 'kill $first $twm 2>/dev/null || true' EXIT
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$first" | head -1)
 echo "window $wid"
-if ! xprop -id "$wid" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL) = '; then
-  echo "FAIL: the window sets no icon"; exit 1
-fi
+has_icon() { xprop -id "$wid" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL) = '; }
+for _ in $(seq 50); do has_icon && break; sleep 0.1; done
+if ! has_icon; then echo "FAIL: the window sets no icon"; exit 1; fi
 echo "the window has its icon"
 for _ in $(seq 100); do  # past the splash: the main view is 1000 x 648
   xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 1000x648' && break
   sleep 0.1
 done
-xdotool windowminimize --sync "$wid"
+# The main view may still be mapping itself when the size changes: minimise until it stays so.
+for _ in $(seq 20); do
+  xdotool windowminimize --sync "$wid" || true
+  sleep 0.2
+  viewable "$wid" || break
+done
 if viewable "$wid"; then echo "FAIL: the window did not minimise"; exit 1; fi
 echo "minimised"
 timeout 20 "$program" --device sim --data-dir "$work/data"

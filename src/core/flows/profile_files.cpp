@@ -99,6 +99,7 @@ LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState
         // as it was and the user is told which file and why, as for a missing one.
         result.detail = image.error().message;
         result.message = UserMessage{image.error().message, "Warning"};
+        result.image_refused = true;
         return result;
     }
     state.first_run_flag = image->first_run_flag;

@@ -62,6 +62,7 @@ struct ProfileState {
 
 struct LoadResult {
     bool image_loaded = false;
+    bool image_refused = false;  // the image is there but not one the program wrote
     std::optional<UserMessage> message;
     std::string detail;  // why nothing was loaded, for logs and the command-line tool
 };

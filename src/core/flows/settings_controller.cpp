@@ -13,6 +13,16 @@ void SettingsController::reread_profile_ini() {
 LoadResult SettingsController::start() {
     remove_stale_temp_files(folder_.dir);  // what saves cut short by a kill left behind
     LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
+    if (loaded.image_refused) {
+        // The window shows the shipped defaults rather than an empty record, which Save would
+        // write as a profile no reader takes; the refused file stays until the user saves.
+        if (Result<ProfileImage> defaults = read_profile_image(folder_.default_image())) {
+            settings_.current = defaults->record;
+            if (loaded.message)
+                loaded.message->text +=
+                    "\nThe shipped defaults are shown; Save writes them into it.";
+        }
+    }
     settings_.snapshot();
     language_ =
         language_from_code(p330::read_profile_ini(profile_.active_ini, language_).language_code);

@@ -44,6 +44,21 @@ TEST_F(SettingsControllerTest, StartLoadsTheActiveProfileAndItsLabels) {
     EXPECT_EQ(controller.language(), Language::kEnglish);
 }
 
+// A profile the program never wrote is refused at start: the window gets the shipped defaults
+// and says so, and the file stays as it was until a Save.
+TEST_F(SettingsControllerTest, ARefusedImageAtStartShowsTheDefaultsAndKeepsTheFile) {
+    std::string noise(kProfileImageSize, '\xEE');
+    data.write("config0.bin", noise);
+    const LoadResult loaded = controller.start();
+    EXPECT_FALSE(loaded.image_loaded);
+    ASSERT_TRUE(loaded.message);
+    EXPECT_NE(loaded.message->text.find("config0.bin is not a profile this program wrote"),
+              std::string::npos);
+    EXPECT_NE(loaded.message->text.find("shipped defaults"), std::string::npos);
+    EXPECT_EQ(controller.record().dpi_stage[0], 2);  // the defaults: every sound byte 2
+    EXPECT_EQ(data.read("config0.bin"), noise);
+}
+
 TEST_F(SettingsControllerTest, ApplyWithoutTheMouseDoesNothing) {
     controller.start();
     controller.record().dpi_stage[0] = 40;
