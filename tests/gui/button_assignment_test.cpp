@@ -8,9 +8,9 @@
 #include "core/buttons/key_tables.h"
 #include "dialog_driving.h"
 #include "gui/buttons/function_lists.h"
-#include "gui/buttons/key_capture_dialogs.h"
+#include "gui/dialogs/key_capture_dialogs.h"
 #include "gui/layout/main_layout.h"
-#include "gui/macro/macro_key_dialog.h"
+#include "gui/dialogs/macro_key_dialog.h"
 #include "window_fixture.h"
 
 namespace p330::gui {

@@ -13,7 +13,7 @@
 #include "gui/app/application.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
-#include "gui/macro/macro_manager_dialog.h"
+#include "gui/dialogs/macro_manager_dialog.h"
 #include "gui_fixtures.h"
 #include "window_fixture.h"
 

@@ -11,7 +11,7 @@
 #include "gui/buttons/function_lists.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/dpi_panel.h"
-#include "gui/panels/pointer_panels.h"
+#include "gui/panels/scroll_panel.h"
 #include "gui/skin/image_button.h"
 #include "window_fixture.h"
 

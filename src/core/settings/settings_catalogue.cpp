@@ -129,8 +129,17 @@ SettingEntry colour(int stage) {
 constexpr std::string_view kLightModes[] = {"standard", "respiration", "neon"};
 
 SettingEntry light_mode() {
-    SettingEntry e{"light.mode", SettingKind::kChoice, "standard, respiration or neon",
-                   &UiTexts::lighting};
+    SettingEntry e{"light.mode",
+                   SettingKind::kChoice,
+                   "standard, respiration or neon",
+                   &UiTexts::lighting,
+                   {1, kLightModeCount}};
+    e.get = [](const SettingsRecord& r) { return int(r.light_mode); };
+    e.set = [](SettingsRecord& r, long long mode) {
+        if (mode < 1 || mode > kLightModeCount) return false;
+        r.light_mode = static_cast<std::uint8_t>(mode);
+        return true;
+    };
     e.read = [](const ProfileSettings& p) {
         const int m = p.record.light_mode;
         if (m >= 1 && m <= kLightModeCount) return SettingValue{std::string(kLightModes[m - 1])};
@@ -139,7 +148,7 @@ SettingEntry light_mode() {
     e.write = [takes = e.takes](ProfileSettings& p, std::string_view text) -> Result<std::string> {
         for (int m = 0; m < kLightModeCount; ++m) {
             if (text == kLightModes[m]) {
-                p.record.light_mode = static_cast<std::uint8_t>(m + 1);
+                p.record.light_mode = static_cast<std::uint8_t>(m + 1);  // as set does
                 return std::string();
             }
         }

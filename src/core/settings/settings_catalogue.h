@@ -47,8 +47,8 @@ struct SettingEntry {
     std::string_view UiTexts::*panel;  // the window's name for where it is set
     // Numbers: the range a value must lie in, in the setting's own unit.
     LevelRange range{0, 0};
-    // Numbers and on/off (1 or 0): typed access to the record, for the window's panels. set
-    // refuses a value outside the range and leaves the record as it was.
+    // Numbers, on/off (1 or 0) and the light mode (1..3): typed access to the record, for the
+    // window's panels. set refuses a value outside the range and leaves the record as it was.
     std::function<int(const SettingsRecord&)> get;
     std::function<bool(SettingsRecord&, long long)> set;
     std::function<SettingValue(const ProfileSettings&)> read;

@@ -8,7 +8,7 @@
 #include "gui/app/main_window.h"
 #include "gui/dialogs/help_panel.h"
 #include "gui/dialogs/profile_manager_panel.h"
-#include "gui/macro/macro_manager_dialog.h"
+#include "gui/dialogs/macro_manager_dialog.h"
 #include "gui/skin/texts.h"
 
 namespace p330::gui {

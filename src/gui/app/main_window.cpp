@@ -8,10 +8,14 @@
 #include <QWindow>
 
 #include "gui/buttons/function_lists.h"
+#include "gui/panels/angle_snap_panel.h"
 #include "gui/panels/button_rows_panel.h"
 #include "gui/panels/dpi_panel.h"
 #include "gui/panels/lighting_panel.h"
-#include "gui/panels/pointer_panels.h"
+#include "gui/panels/report_rate_panel.h"
+#include "gui/panels/scroll_panel.h"
+#include "gui/panels/sensitivity_panel.h"
+#include "gui/panels/speed_panel.h"
 #include "gui/skin/image_button.h"
 #include "gui/skin/skin_image.h"
 #include "gui/skin/texts.h"
@@ -65,10 +69,10 @@ MainWindow::MainWindow(const QString& skin_dir, TextColour colour, Language lang
     right_[kDpi] = std::make_unique<DpiPanel>(context);
     right_[kLighting] = std::make_unique<LightingPanel>(context);
     right_[kReportRate] = std::make_unique<ReportRatePanel>(context);
-    right_[kMouseSpeed] = std::make_unique<SpeedPanel>(context, &UiTexts::mouse_speed,
-                                                       &SettingsRecord::pointer_speed);
+    right_[kMouseSpeed] =
+        std::make_unique<SpeedPanel>(context, &UiTexts::mouse_speed, setting("pointer.speed"));
     right_[kDoubleClick] = std::make_unique<SpeedPanel>(context, &UiTexts::double_click_speed,
-                                                        &SettingsRecord::double_click_level);
+                                                        setting("double-click"));
     right_[kScrollSpeed] = std::make_unique<ScrollPanel>(context);
     right_[kAngleSnap] = std::make_unique<AngleSnapPanel>(context);
     for (int i = 0; i < kRightPanelCount; ++i) right_column_.top[i] = kRightPanels[i].initial_top;

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "core/buttons/button_assignment.h"
-#include "gui/buttons/key_capture_dialogs.h"
+#include "gui/dialogs/key_capture_dialogs.h"
 #include "gui/layout/main_layout.h"
-#include "gui/macro/macro_key_dialog.h"
+#include "gui/dialogs/macro_key_dialog.h"
 #include "gui/skin/skin_canvas.h"
 #include "gui/skin/texts.h"
 

@@ -5,6 +5,7 @@
 
 #include "core/model/record_units.h"
 #include "core/settings/setting_limits.h"
+#include "core/settings/settings_catalogue.h"
 #include "gui/layout/control_rules.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/edit_box.h"
@@ -84,7 +85,7 @@ void DpiPanel::box_changed(int stage) {
     const QString text = box->text();
     const int typed = leading_number(text.toStdString());
     const DpiEntry entry = clamp_dpi_entry(typed);
-    ctx_.record.dpi_stage[stage] = entry.stored;
+    setting("dpi." + std::to_string(stage + 1)).set(ctx_.record, entry.shown);
     // A number on its way up (the user is still typing "8" of "800") is rewritten when the
     // box is left; anything over the limit, or no number at all, at once.
     if (entry.clamped && !(typed < 100 && is_partial_number(text) && !programmatic_)) {
@@ -109,12 +110,15 @@ void DpiPanel::box_finished(int stage) {
 bool DpiPanel::click(Point p) {
     for (int k = 0; k < dpi::kStages; ++k) {
         if (dpi::kBars[k].contains(p)) {
-            const int v = dpi_bar_value(p.y, dpi::kBars[k].bottom);
-            ctx_.record.dpi_stage[k] = static_cast<std::uint8_t>(v);
+            // The bar's lowest pixels would give 50 DPI; the stage takes 100 at least, and the
+            // bar shows what is stored.
+            const DpiEntry entry = clamp_dpi_entry(
+                dpi_of_stored(static_cast<std::uint8_t>(dpi_bar_value(p.y, dpi::kBars[k].bottom))));
+            setting("dpi." + std::to_string(k + 1)).set(ctx_.record, entry.shown);
             paint_bar(k);
             if (boxes_[k] != nullptr) {
                 programmatic_ = true;
-                boxes_[k]->setText(QString::number(dpi_of_stored(static_cast<std::uint8_t>(v))));
+                boxes_[k]->setText(QString::number(entry.shown));
                 programmatic_ = false;
             }
             return true;

@@ -1,6 +1,6 @@
 #include "gui/panels/lighting_panel.h"
 
-#include "core/model/record_units.h"
+#include "core/settings/settings_catalogue.h"
 #include "gui/layout/control_rules.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/skin/texts.h"
@@ -12,9 +12,10 @@ using namespace layout;
 LightingPanel::LightingPanel(PanelContext context)
     : Panel(context, kRightLeft, kRightRight, &UiTexts::lighting, kRightPanels[kLighting].body) {}
 
-std::uint8_t& LightingPanel::level(int row) {
-    SettingsRecord& r = ctx_.record;
-    return row == 0 ? r.light_param_1 : row == 1 ? r.light_param_2 : r.light_param_3;
+const SettingEntry& LightingPanel::row_setting(int row) {
+    static constexpr const char* kKeys[lighting::kModes] = {"light.standard", "light.respiration",
+                                                            "light.neon"};
+    return setting(kKeys[row]);
 }
 
 void LightingPanel::paint_markers() {
@@ -26,7 +27,7 @@ void LightingPanel::paint_markers() {
 }
 
 void LightingPanel::paint_bar(int row) {
-    ctx_.canvas.draw_numbered(lighting::kBarImage, level(row),
+    ctx_.canvas.draw_numbered(lighting::kBarImage, row_setting(row).get(ctx_.record),
                               lighting::row(header_bottom(), row).bar.top_left());
 }
 
@@ -52,42 +53,17 @@ bool LightingPanel::click(Point p) {
     for (int i = 0; i < lighting::kModes; ++i) {
         const lighting::Row row = lighting::row(header_bottom(), i);
         if (row.marker.contains(p)) {
-            ctx_.record.light_mode = static_cast<std::uint8_t>(i + 1);
+            setting("light.mode").set(ctx_.record, i + 1);
             paint_markers();
             return true;
         }
         if (row.bar.contains(p)) {
-            level(i) = static_cast<std::uint8_t>(lighting_level(p.x, row.bar.left));
+            row_setting(i).set(ctx_.record, lighting_level(p.x, row.bar.left));
             paint_bar(i);
             return true;
         }
     }
     return false;
-}
-
-ReportRatePanel::ReportRatePanel(PanelContext context)
-    : Panel(context, kRightLeft, kRightRight, &UiTexts::usb_report_rate,
-            kRightPanels[kReportRate].body) {}
-
-void ReportRatePanel::paint_dial() {
-    const std::uint8_t interval = ctx_.record.report_interval;
-    // Only the four rates have a picture; any other interval leaves the dial blank.
-    if (report_interval_of_rate(report_rate_hz(interval)) == interval)
-        ctx_.canvas.draw_numbered(report_rate::kDialImage, report_rate_hz(interval),
-                                  dial_.top_left());
-}
-
-void ReportRatePanel::paint_contents(int b) {
-    dial_ = report_rate::dial(b, body_size().width());
-    paint_dial();
-}
-
-bool ReportRatePanel::click(Point p) {
-    const std::optional<int> interval = dial_interval(dial_, p);
-    if (!interval) return false;
-    ctx_.record.report_interval = static_cast<std::uint8_t>(*interval);
-    paint_dial();
-    return true;
 }
 
 }  // namespace p330::gui

@@ -1,4 +1,4 @@
-#include "gui/macro/macro_key_dialog.h"
+#include "gui/dialogs/macro_key_dialog.h"
 
 #include <QLabel>
 #include <QListWidget>

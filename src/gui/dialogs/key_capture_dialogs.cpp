@@ -1,4 +1,4 @@
-#include "gui/buttons/key_capture_dialogs.h"
+#include "gui/dialogs/key_capture_dialogs.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "gui/macro/macro_manager_dialog.h"
+#include "gui/dialogs/macro_manager_dialog.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
