@@ -2,6 +2,7 @@
 // pointer moves and key events that carry physical scan codes.
 #include <QLabel>
 #include <QListWidget>
+#include <fstream>
 
 #include "core/buttons/button_code.h"
 #include "core/buttons/function_catalogue.h"
@@ -9,8 +10,8 @@
 #include "dialog_driving.h"
 #include "gui/buttons/function_lists.h"
 #include "gui/dialogs/key_capture_dialogs.h"
-#include "gui/layout/main_layout.h"
 #include "gui/dialogs/macro_key_dialog.h"
+#include "gui/layout/main_layout.h"
 #include "window_fixture.h"
 
 namespace p330::gui {
@@ -224,6 +225,34 @@ TEST_F(ButtonAssignmentTest, MacroKeyNeedsAChosenMacro) {
     EXPECT_EQ(record().button_macro[6], 1);
     EXPECT_EQ(record().button_macro_mode[6], 2);
     EXPECT_EQ(label(6).rfind("Macro Key-", 0), 0u);
+}
+
+// Fourteen macros in record.ini, the fourth named with twelve three-byte characters: the dialog
+// offers the twelve the mouse holds, and the name reaches the label and str0.ini whole.
+TEST_F(ButtonAssignmentTest, MacroKeyOffersTheMousesTwelveAndKeepsNamesWhole) {
+    std::string name;
+    for (int i = 0; i < 12; ++i) name += "宏";
+    std::string file = "[" + name + "]\nItemCount=0\n";
+    for (int i = 1; i < 14; ++i) file += "[M" + std::to_string(i) + "]\nItemCount=0\n";
+    std::ofstream(data_.dir.path() / "record.ini", std::ios::binary) << file;
+    int offered = 0;
+    with_dialog<MacroKeyDialog>([&](MacroKeyDialog& d) {
+        QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, QPoint(80, 136));
+        ASSERT_NE(d.list(), nullptr);
+        offered = d.list()->count();
+        QTest::mouseClick(d.list()->viewport(), Qt::LeftButton, {},
+                          d.list()->visualItemRect(d.list()->item(0)).center());
+        QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, QPoint(279, 262));
+    });
+    pick(6, kKindMacroKey);
+    EXPECT_EQ(offered, 12);
+    EXPECT_EQ(label(6), "Macro Key-" + name);
+    click(kSaveButton.rect);
+    QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
+    std::ifstream in(data_.dir.path() / "str0.ini", std::ios::binary);
+    const std::string ini((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(ini.find("Item7=Macro Key-" + name + "\n"), std::string::npos) << ini;
+    EXPECT_EQ(ini.find("\xEF\xBF\xBD"), std::string::npos);  // no replacement character
 }
 
 }  // namespace

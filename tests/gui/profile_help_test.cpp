@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <fstream>
 
 #include "core/flows/profile_files.h"
 #include "core/formats/ini_document.h"
@@ -126,6 +127,19 @@ TEST_F(ProfileWindowTest, OnePanelWhoseListEditsReachStrIniWhenItCloses) {
     EXPECT_EQ(main_ini("ItemCount"), "5");
     EXPECT_EQ(main_ini("Item4"), "PROFILE_2");
     EXPECT_EQ(app_->controller().profile().index, 0);
+}
+
+// With Game chosen, the manager opens on Game, not on "Gamer" which begins with it, and
+// closing it untouched keeps Game current.
+TEST_F(ProfileWindowTest, TheCurrentEntryIsTheOneNamedExactly) {
+    std::ofstream(data_.dir.path() / "str.ini") << "[Skins]\nLan=EN\n[Profile]\nCurProfileName="
+                                                   "Game\nItemCount=2\nItem0=Game\nItem1=Gamer\n";
+    ProfileManagerPanel* panel = open_panel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->list()->currentRow(), 0);
+    click(profile_manager::kClose);
+    QTRY_VERIFY(launchers_->profile_manager() == nullptr);
+    EXPECT_EQ(main_ini("CurProfileName"), "Game");
 }
 
 TEST_F(ProfileWindowTest, SaveAndLoadRoundTripThroughTheFileDialog) {
