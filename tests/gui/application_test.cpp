@@ -11,8 +11,11 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <random>
 
 #include "core/device/simulated_mouse.h"
+#include "core/model/record_units.h"
+#include "core/settings/settings_catalogue.h"
 #include "fixtures/recording_sink.h"
 #include "fixtures/run_program.h"
 #include "gui/skin/image_button.h"
@@ -30,6 +33,43 @@ AppOptions sim_options(const test::ShippedDataFolder& data) {
     options.data_dir = data.path();
     options.splash_ms = 50;
     return options;
+}
+
+// Every setting with a value, set through p330ctl at random: the window loads the same value
+// through the catalogue, and 'get' prints it back.
+TEST(ApplicationTest, EverySettingP330ctlSetsIsWhatTheWindowLoadsAndGetPrints) {
+    test::ShippedDataFolder data;
+    const std::string dir = "--data-dir=" + data.dir.path().string();
+    constexpr std::string_view kModes[] = {"standard", "respiration", "neon"};
+    std::mt19937 random(16);
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::string> set = {dir, "set"};
+        std::vector<std::pair<const SettingEntry*, int>> chosen;
+        for (const SettingEntry& e : settings_catalogue()) {
+            if (!e.get) continue;
+            int v = std::uniform_int_distribution<int>(e.range.min, e.range.max)(random);
+            if (e.key.starts_with("dpi.")) v -= v % kDpiStep;
+            if (e.key == "rate") v = report_rate_hz(kReportIntervals[random() % 4]);
+            std::string text = std::to_string(v);
+            if (e.kind == SettingKind::kOnOff) text = v ? "on" : "off";
+            if (e.key == "light.mode") text = std::string(kModes[v - 1]);
+            set.push_back(e.key + "=" + text);
+            chosen.emplace_back(&e, v);
+        }
+        ASSERT_EQ(chosen.size(), 17u);  // DPI, rate, lighting, pointer, scrolling, snap
+        const test::ProgramRun run = test::run_program(P330CTL_PATH, set);
+        ASSERT_EQ(run.exit_code, 0) << run.err;
+
+        RecordingSink sink;
+        Application app(sim_options(data), &sink);
+        ASSERT_TRUE(app.start());
+        for (const auto& [entry, value] : chosen) {
+            EXPECT_EQ(entry->get(app.controller().record()), value) << entry->key;
+            const test::ProgramRun get = test::run_program(P330CTL_PATH, {dir, "get", entry->key});
+            const std::string shown = entry->read(ProfileSettings{app.controller().record()}).text;
+            EXPECT_EQ(get.out, shown + "\n") << entry->key;
+        }
+    }
 }
 
 TEST(ApplicationTest, SplashThenTheMainViewCentred) {
