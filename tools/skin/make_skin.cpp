@@ -53,6 +53,18 @@ QImage draw(int w, int h, Draw&& body) {
     return image;
 }
 
+// An image the size of a rectangle of the window's layout.
+template <typename Draw>
+QImage draw(const layout::Rect& r, Draw&& body) {
+    return draw(r.width(), r.height(), std::forward<Draw>(body));
+}
+
+// The columns: as wide as their headers, down to the bottom of the scroll track.
+constexpr int kColumnWidth =
+    layout::kButtonAssignmentHeader.rect.right - layout::kButtonAssignmentHeader.rect.left;
+static_assert(kColumnWidth == layout::kRightRight - layout::kRightLeft);
+constexpr int kColumnBottom = layout::kScrollTrack.rect.bottom;
+
 // The brand's V, filling the given box.
 void brand_mark(QPainter& p, const QRectF& box) {
     auto at = [&](qreal x, qreal y) {
@@ -97,13 +109,16 @@ void title_and_bottom_buttons() {
         save("/button-close-" + look + ".png", round_icon("x", hot, true));
         save("/button-min-" + look + ".png", round_icon("-", hot, false));
         save("/button-help-" + look + ".png", round_icon("?", hot, false));
-        save("/button-cancel-" + look + ".png", draw(57, 30, [&](QPainter& p, int w, int h) {
+        save("/button-cancel-" + look + ".png",
+             draw(layout::kCancelButton.rect, [&](QPainter& p, int w, int h) {
                  button_face(p, QRectF(0, 0, w, h), hot, false);
              }));
-        save("/button-save-" + look + ".png", draw(57, 30, [&](QPainter& p, int w, int h) {
+        save("/button-save-" + look + ".png",
+             draw(layout::kSaveButton.rect, [&](QPainter& p, int w, int h) {
                  button_face(p, QRectF(0, 0, w, h), hot, true);
              }));
-        save("/button-config-" + look + ".png", draw(72, 30, [&](QPainter& p, int w, int h) {
+        save("/button-config-" + look + ".png",
+             draw(layout::kConfigButton.rect, [&](QPainter& p, int w, int h) {
                  button_face(p, QRectF(0, 0, w, h), hot, false);
                  // A small stack icon in the 25-pixel indent before the label.
                  p.setPen(QPen(hot ? kAccent : kMuted, 1.4));
@@ -111,12 +126,12 @@ void title_and_bottom_buttons() {
                  for (int i = 0; i < 3; ++i) p.drawRoundedRect(QRectF(8, 9 + 4.5 * i, 11, 3), 1, 1);
              }));
     }
-    save("/button-mouse-normal.png", draw(62, 29, [](QPainter& p, int w, int h) {
+    save("/button-mouse-normal.png", draw(layout::kFrontTab.rect, [](QPainter& p, int w, int h) {
              p.setPen(QPen(kPanelEdge, 1));
              p.setBrush(kPanel);
              p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
          }));
-    save("/button-mouse-leave.png", draw(62, 29, [](QPainter& p, int w, int h) {
+    save("/button-mouse-leave.png", draw(layout::kFrontTab.rect, [](QPainter& p, int w, int h) {
              p.setPen(QPen(kAccent, 1));
              p.setBrush(kRaisedHot);
              p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 4, 4);
@@ -131,9 +146,11 @@ QImage column_background(int width, int height) {
 }
 
 void columns() {
-    save("/BK_MainLeft.png", column_background(242, 488));
-    save("/BK_MainRight.png", column_background(242, 563));
-    save("/BK_MainMid.png", draw(472, 418, [](QPainter& p, int w, int h) {
+    save("/BK_MainLeft.png",
+         column_background(kColumnWidth, kColumnBottom - layout::kLeftBackground.y));
+    save("/BK_MainRight.png",
+         column_background(kColumnWidth, kColumnBottom - layout::kRightBackground.y));
+    save("/BK_MainMid.png", draw(layout::kMouseArea.rect, [](QPainter& p, int w, int h) {
              QRadialGradient g(QPointF(w / 2.0, h / 2.0), w * 0.6);
              g.setColorAt(0, QColor(0x1D, 0x24, 0x2E));
              g.setColorAt(1, kWindow);
@@ -145,7 +162,7 @@ void columns() {
              for (int x = 16; x < w; x += 32) p.drawLine(x, 0, x, h);
              for (int y = 16; y < h; y += 32) p.drawLine(0, y, w, y);
          }));
-    save("/ItemBK.png", draw(242, 20, [](QPainter& p, int w, int h) {
+    save("/ItemBK.png", draw(layout::kButtonAssignmentHeader.rect, [](QPainter& p, int w, int h) {
              QLinearGradient g(0, 0, 0, h);
              g.setColorAt(0, kRaisedHot);
              g.setColorAt(1, kRaised);
@@ -155,7 +172,8 @@ void columns() {
              accent_bar(p, QRectF(2, 4, 3, h - 8));
              chevron_down(p, QPointF(w - 14, h / 2.0), 4, kMuted);
          }));
-    save("/MacroManagementBK.png", draw(242, 38, [](QPainter& p, int w, int h) {
+    save("/MacroManagementBK.png",
+         draw(layout::kMacroManagerItem.rect, [](QPainter& p, int w, int h) {
              button_face(p, QRectF(0, 0, w, h), false, false);
              accent_bar(p, QRectF(2, 6, 3, h - 12));
              p.setPen(QPen(kAccent, 1.5));
@@ -163,7 +181,7 @@ void columns() {
              p.drawRoundedRect(QRectF(w - 34, 10, 22, 18), 3, 3);  // a keycap
              p.drawLine(QPointF(w - 28, 22), QPointF(w - 18, 22));
          }));
-    save("/Bar1.png", draw(7, 563, [](QPainter& p, int w, int h) {
+    save("/Bar1.png", draw(layout::kScrollTrack.rect, [](QPainter& p, int w, int h) {
              p.setPen(Qt::NoPen);
              p.setBrush(kPanel);
              p.drawRoundedRect(QRectF(1, 0, w - 2, h), 2.5, 2.5);
@@ -187,7 +205,7 @@ void columns() {
     save("/MouseAttribute/ScrollSpeed/Disable.png", dot(12, 12, false));
     save("/MouseAttribute/ScrollSpeed/ScrollLines.png",
          draw(36, 14, [](QPainter& p, int w, int h) { field(p, QRectF(0, 0, w, h), false); }));
-    save("/Logo.png", draw(242, 70, [](QPainter& p, int w, int h) {
+    save("/Logo.png", draw(layout::kLogo.rect, [](QPainter& p, int w, int h) {
              brand_mark(p, QRectF(10, 18, 32, 34));
              label(p, QRectF(52, 12, w - 52, 30), "VELSTRA", 24, kText,
                    Qt::AlignLeft | Qt::AlignVCenter, true);
@@ -200,7 +218,7 @@ void columns() {
 // Panels --------------------------------------------------------------------------------------
 
 QImage body(int height) {
-    return draw(242, height,
+    return draw(kColumnWidth, height,
                 [](QPainter& p, int w, int h) { panel(p, QRectF(0, 1, w, h - 2), 4); });
 }
 
