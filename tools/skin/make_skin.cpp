@@ -15,6 +15,7 @@
 
 #include "app_icons.h"
 #include "core/model/settings_record.h"
+#include "gui/layout/dialog_layout.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/panel_layout.h"
 #include "mouse_art.h"
@@ -484,7 +485,8 @@ void dialogs() {
     save("/MacroManagement/MacroManagement.png", manager);
 
     auto key_dialog = [](const QString& rel, bool with_field) {
-        QImage image = dialog_background(380, 285, 30);
+        QImage image = dialog_background(layout::dialog::kKeyCaptureFrame.width(),
+                                         layout::dialog::kKeyCaptureFrame.height(), 30);
         QPainter p;
         begin(p, image);
         panel(p, QRectF(14, 44, 352, 190));
@@ -494,7 +496,8 @@ void dialogs() {
         save(rel, image);
     };
     key_dialog("/single-key.png", true);
-    QImage combo = dialog_background(380, 285, 30);
+    QImage combo = dialog_background(layout::dialog::kKeyCaptureFrame.width(),
+                                     layout::dialog::kKeyCaptureFrame.height(), 30);
     {
         QPainter p;
         begin(p, combo);
@@ -507,7 +510,8 @@ void dialogs() {
         p.end();
     }
     save("/combo-key.png", combo);
-    QImage macro_key = dialog_background(400, 285, 30);
+    QImage macro_key = dialog_background(layout::macro_key::kFrame.width(),
+                                         layout::macro_key::kFrame.height(), 30);
     {
         QPainter p;
         begin(p, macro_key);

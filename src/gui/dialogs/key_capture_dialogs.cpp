@@ -20,7 +20,8 @@ using namespace layout;
 namespace {
 
 // A dialog without its background still opens, at the size its skin would give it.
-constexpr QSize kDialogSize(380, 285);
+constexpr QSize kDialogSize(layout::dialog::kKeyCaptureFrame.width(),
+                            layout::dialog::kKeyCaptureFrame.height());
 
 bool is_windows_key(const CapturedKey& key) {
     return key.name == "Left Windows" || key.name == "Right Windows";

@@ -19,7 +19,7 @@ using namespace layout;
 
 namespace {
 
-constexpr QSize kDialogSize(400, 285);
+constexpr QSize kDialogSize(layout::macro_key::kFrame.width(), layout::macro_key::kFrame.height());
 
 }  // namespace
 

@@ -9,6 +9,8 @@
 namespace p330::layout {
 
 namespace dialog {
+// The key-capture dialogs' size, their background's and the plain fallback's alike.
+constexpr Rect kKeyCaptureFrame{0, 0, 380, 285};
 constexpr Rect kClose{352, 6, 370, 24};
 constexpr Rect kOk{250, 250, 308, 275};
 constexpr Rect kCancel{314, 250, 372, 275};
@@ -34,6 +36,7 @@ constexpr Rect kSecondKey{50, 170, 131, 184};
 }  // namespace combo_key
 
 namespace macro_key {
+constexpr Rect kFrame{0, 0, 400, 285};
 constexpr const char* kBackground = "/macro-key.png";
 constexpr Rect kChosen{42, 128, 136, 144};
 constexpr Rect kDropArea{42, 128, 151, 144};
