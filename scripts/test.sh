@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the whole test suite: a normal build, then its install, desktop
-# metadata and Debian package checked (tests/install/check_install.sh); the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer; the threaded tests under ThreadSanitizer;
-# and the fuzz targets, built with clang's libFuzzer, each replaying its corpus and then running
-# a fixed number of mutations from a fixed seed (repeatable).
+# metadata and Debian package checked (tests/install/check_install.sh); one clang build with
+# AddressSanitizer and UndefinedBehaviorSanitizer that runs the same tests and the fuzz
+# targets (libFuzzer, each replaying its corpus and then a fixed number of mutations from a
+# fixed seed: repeatable); the threaded tests under ThreadSanitizer.
 # Stops at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,10 +30,11 @@ echo "== install"
 started=$SECONDS
 tests/install/check_install.sh build-test
 echo "== install: $((SECONDS - started)) s"
+# One clang build serves the sanitizers and the fuzz targets: every test under AddressSanitizer
+# and UndefinedBehaviorSanitizer, and each fuzz target over the instrumented core.
 ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
-  run_suite build-asan "" "" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=address,undefined
+  run_suite build-asan "" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined
 TSAN_OPTIONS=halt_on_error=1 \
   run_suite build-tsan "-L threads" "thread_tests" -DCMAKE_BUILD_TYPE=Debug -DP330_SANITIZE=thread
-run_suite build-fuzz "-L fuzz" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined -DP330_BENCHMARKS=OFF

@@ -182,6 +182,7 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, boo
         if (settler.settled(SteadyClock::now())) session->on_arrival();
     }
     listener.stop();
+    session.reset();  // it lets go of the listener, which ends before it otherwise
     return kExitOk;
 }
 

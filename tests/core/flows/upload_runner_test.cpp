@@ -108,6 +108,7 @@ TEST(UploadRunnerTest, TheMousesReportsWaitForTheUploadOnItsThread) {
     EXPECT_EQ(mouse.stray_output_count(), 0);
     EXPECT_EQ(mouse.bad_checksum_count(), 0);
     listener.stop();
+    session.reset();  // it lets go of the listener, which ends before it otherwise
 }
 
 }  // namespace
