@@ -12,7 +12,7 @@ at "$main" 140 117                   # "Button Assignment"
 at "$main" 185 182                   # button 2's box
 at "$main" 300 "$(entry 1 10)"       # "Single Key"
 single=$(dialog "Single Key")
-xdotool key a; sleep 0.3
+keys "$single" a
 at "$single" 279 262                 # OK
 at "$main" 185 202                   # button 3's box
 at "$main" 300 "$(entry 2 11)"       # "Combo Key"
@@ -20,7 +20,7 @@ combo=$(dialog "Combo Key")
 at "$combo" 60 77                    # the modifier list
 at "$combo" 80 96                    # "Left Ctrl"
 at "$combo" 90 127                   # the first key's box
-xdotool key c; sleep 0.3
+keys "$combo" c
 at "$combo" 279 262                  # OK
 save                                 # "Save", until the profile is written
 STEPS

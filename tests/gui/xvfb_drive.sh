@@ -2,9 +2,10 @@
 # shipped set. Prepares a data folder copied from the shipped files ($data), a runtime folder
 # and the simulated mouse's state file ($state); xvfb_drive STEPS then starts p330 against
 # that mouse under Xvfb, past its splash, runs the steps (bash text using $main, the main
-# window, `at WINDOW X Y` to click, `dialog NAME` to find a dialog, `wait_for CONDITION` to
-# wait, with a bound, until a shell condition holds, and `save` to press Save and wait until
-# the profile image is rewritten), and ends p330 with its close button.
+# window, `at WINDOW X Y` to click, `keys WINDOW KEY...` to type, `dialog NAME` to find a
+# dialog, `wait_for CONDITION` to wait, with a bound, until a shell condition holds, and `save`
+# to press Save and wait until the profile image is rewritten), and ends p330 with its close
+# button.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 data=$work/data runtime=$work/runtime state=$work/mouse.state
@@ -19,14 +20,28 @@ set -euo pipefail
 "$P330" --device "sim:$STATE" --data-dir "$DATA" &
 pid=$!
 main=$(timeout 20 xdotool search --sync --onlyvisible --class p330 | head -n 1)
-wait_for() {
+wait_for() {  # CONDITION [TRIES of 50 ms, default 300]
   local _
-  for _ in $(seq 300); do eval "$1" && return 0; sleep 0.05; done
+  for _ in $(seq "${2:-300}"); do eval "$1" && return 0; sleep 0.05; done
   echo "gave up waiting for: $1"; return 1
 }
 # Past the splash: the window takes the main view's size.
 wait_for 'xdotool getwindowgeometry "$main" | grep -q "Geometry: 1000x648"'
-at() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.4; }
+# A click, then until the clicked window shows its effect (at most 2 s: some clicks change
+# nothing in the window they land on).
+look() { xwd -silent -id "$1" 2>/dev/null | md5sum; }
+at() {
+  local before; before=$(look "$1")
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+  wait_for '[ "$(look "$1")" != "$before" ]' 40 || true
+}
+# Keys to the focused window, then until WINDOW shows their effect (at most 2 s).
+keys() {
+  local window=$1 before; shift
+  before=$(look "$window")
+  xdotool key "$@"
+  wait_for '[ "$(look "$window")" != "$before" ]' 40 || true
+}
 dialog() { timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
 stamp() { stat -c %.9Y "$DATA/config0.bin"; }
 save() {

@@ -10,8 +10,7 @@ xvfb_drive "$(cat <<'STEPS'
 at "$main" 100 150                   # "Macro Manager"
 manager=$(dialog "^Macro Manager$")
 at "$manager" 340 99                 # "Start Recording" on the first macro
-xdotool key --delay 120 a ctrl+Pause
-sleep 0.4
+keys "$manager" --delay 120 a ctrl+Pause  # X delivers keys in order: Return comes after
 xdotool key Return                   # after a recording Enter ends the dialog as OK does
 wait_for '! xdotool search --onlyvisible --name "^Macro Manager$" >/dev/null'
 save                                 # "Save", until the profile is written

@@ -20,13 +20,16 @@ set -euo pipefail
 program=$1 work=$2
 LANG=C twm -f "$work/twmrc" &
 twm=$!
-sleep 1
 "$program" --device sim --data-dir "$work/data" 2>"$work/first.log" &
 first=$!
 trap 'kill $first $twm 2>/dev/null || true' EXIT
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$first" | head -1)
 echo "window $wid"
+# Managed: the window manager has put the window into a frame of its own.
+managed() { ! xwininfo -tree -id "$wid" | grep -q 'Parent window id: .*(the root window)'; }
+for _ in $(seq 100); do managed && break; sleep 0.1; done
+managed || { echo "FAIL: no window manager took the window"; exit 1; }
 has_icon() { xprop -id "$wid" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL) = '; }
 for _ in $(seq 50); do has_icon && break; sleep 0.1; done
 if ! has_icon; then echo "FAIL: the window sets no icon"; exit 1; fi
