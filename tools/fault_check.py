@@ -1,0 +1,186 @@
+#!/usr/bin/env python3
+"""Puts one-line faults into a scratch copy of the tree, one at a time, runs the tests on each
+and prints which faults no test noticed. Run by hand, not in CI (a full run takes a while):
+
+    tools/fault_check.py                 # every fault, the suite without the GUI tests
+    tools/fault_check.py --all-tests     # the GUI and Xvfb tests too
+    tools/fault_check.py dpi-step loop   # only faults whose names hold these words
+
+The scratch copy and its build live in a temporary folder; the working tree is never touched.
+A fault whose text is not found exactly once is reported as stale, so the list keeps up with
+the code."""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+# name, file, (text as it stands, text with the fault), what a user would get
+FAULTS = [
+    ("colour-read-order", "src/core/model/record_units.cpp",
+     ("return Rgb{c[0], c[2], c[1]};", "return Rgb{c[0], c[1], c[2]};"),
+     "green and blue swapped wherever a colour is shown"),
+    ("colour-store-order", "src/core/model/record_units.cpp",
+     ("c[1] = colour.blue;", "c[1] = colour.green;"), "a colour set reaches the mouse wrong"),
+    ("dpi-step", "src/core/model/record_units.h",
+     ("return kDpiStep * stored;", "return 40 * stored;"), "every DPI shown wrong"),
+    ("rate-formula", "src/core/model/record_units.h",
+     ("return interval == 0 ? 0 : 1000 / interval;", "return interval == 0 ? 0 : 1024 / interval;"),
+     "report rates not recognised"),
+    ("dpi-rounding", "src/core/settings/setting_limits.cpp",
+     ("static_cast<std::uint8_t>(shown / kDpiStep)", "static_cast<std::uint8_t>((shown + 49) / kDpiStep)"),
+     "175 DPI stored as 200"),
+    ("sensitivity-range", "src/core/settings/setting_limits.h",
+     ("kSensitivityRange{1, 11}", "kSensitivityRange{1, 12}"), "a level the mouse lacks accepted"),
+    ("companion-anywhere", "src/core/flows/profile_files.cpp",
+     ('return image.parent_path() / replace_all(image.filename().string(), ".bin", ".ini");',
+      'return replace_all(image.string(), ".bin", ".ini");'),
+     "labels lost when a folder's name holds .bin"),
+    ("slot-6", "src/core/settings/record_ranges.cpp",
+     ("r.profile_slot, {0, kProfileSlotCount - 1}", "r.profile_slot, {0, kProfileSlotCount}"),
+     "an impossible profile slot taken for a setting"),
+    ("click-rule", "src/core/settings/record_ranges.cpp",
+     ("if (!any_click)", "if (false && !any_click)"), "an image with no left click sent to the mouse"),
+    ("kind-range", "src/core/settings/record_ranges.cpp",
+     ("check(indexed(\"button_kind\", b), kind, {0, kButtonKindCount - 1});",
+      "check(indexed(\"button_kind\", b), kind, {0, kButtonKindCount});"),
+     "a button code nobody chose sent"),
+    ("image-size", "src/core/formats/profile_image.cpp",
+     ("if (bytes->size() != kProfileImageSize) {", "if (bytes->size() > kProfileImageSize) {"),
+     "a cut-short image read"),
+    ("first-run-flag", "src/core/formats/profile_image.cpp",
+     ("bytes[0] = 1;", "bytes[0] = 0;"), "labels reset at every start"),
+    ("list-prefix", "src/core/formats/profile_list.cpp",
+     ("if (list.names.back() == current) list.current = i;",
+      "if (list.names.back().starts_with(current)) list.current = i;"),
+     "Gamer taken for Game"),
+    ("list-first-wins", "src/core/formats/profile_list.cpp",
+     ("if (list.names.back() == current) list.current = i;",
+      "if (list.names.back() == current && list.current < 0) list.current = i;"),
+     "the first of two equal names loaded"),
+    ("no-shift", "src/core/flows/profile_manager_model.cpp",
+     ("    else if (selected_ > index)\n        --selected_;", "    else if (selected_ > index + 99)\n        --selected_;"),
+     "another profile current after a delete"),
+    ("twelve-macros", "src/core/formats/macro_file.h",
+     ("kChoosableMacros = 12;", "kChoosableMacros = 14;"), "a button given a macro the mouse lacks"),
+    ("name-bytes", "src/core/formats/macro_file.cpp",
+     ("if (count_characters(name) > kMaxMacroNameLength)", "if (name.size() > kMaxMacroNameLength)"),
+     "a name of wide characters refused"),
+    ("loop-max", "src/core/formats/macro_file.cpp",
+     ("count <= kMaxMacroLoopTimes;", "count < kMaxMacroLoopTimes;"), "65535 loops refused"),
+    ("loop-high-byte", "src/core/macro/macro_encoding.cpp",
+     ("out.block[0] = static_cast<std::uint8_t>(macro.loop_times >> 8);",
+      "out.block[0] = static_cast<std::uint8_t>(macro.loop_times >> 9);"),
+     "a macro repeats the wrong number of times"),
+    ("sync-forgets-renames", "src/core/flows/macro_sync.cpp",
+     ("relink_macro_buttons(record, labels, language, sync.macro_names, renames);",
+      "relink_macro_buttons(record, labels, language, sync.macro_names, {});"),
+     "a renamed macro's button lost"),
+    ("language-one-profile", "src/core/flows/profile_edit.cpp",
+     ("if (i != edit.index && !std::filesystem::exists(folder.ini(i), ec)) continue;",
+      "if (i != edit.index) continue;"),
+     "the next start in the old language"),
+    ("labels-unsaved", "src/core/flows/profile_edit.cpp",
+     ("if (edit.labels_changed || edit.language_changed) {", "if (edit.language_changed) {"),
+     "button labels not written"),
+    ("pointer-speed", "src/core/flows/pointer_settings.cpp",
+     ("2 * r.pointer_speed - 2", "2 * r.pointer_speed"), "the desktop set to the wrong speed"),
+    ("max-dpi-ge", "src/core/device/protocol.cpp",
+     ("dpi == 0 || dpi > kMaxDpi", "dpi == 0 || dpi >= kMaxDpi"), "a 5000-DPI mouse not understood"),
+    ("guard-4", "src/core/device/sequence_guard.h",
+     ("kTimeoutsInARow = 3;", "kTimeoutsInARow = 4;"), "a dead mouse waited for longer"),
+    ("guard-no-reset", "src/core/device/sequence_guard.cpp",
+     ("        timeouts_in_a_row_ = 0;\n", "\n"), "a slow mouse given up on too early"),
+    ("file-mode", "src/core/util/file_io.cpp",
+     ("(old.st_mode & 07777) : 0644", "0644 : 0644"), "a private file made readable to all"),
+    ("single-key-code", "src/core/buttons/button_code.cpp",
+     ("return {kTypeKeys, 0, r.button_key[b], 0};", "return {kTypeKeys, r.button_key[b], 0, 0};"),
+     "a single key sends nothing"),
+    ("last-left-key", "src/core/buttons/button_assignment.cpp",
+     ("if (other != button && r.button_kind[other] == kKindClick) return false;",
+      "if (r.button_kind[other] == kKindClick) return false;"),
+     "the last left click can be changed"),
+    ("cli-profile-6", "src/cli/options.cpp",
+     ("text[0] <= '5'", "text[0] <= '6'"), "config6.bin written"),
+    ("cli-delete-last", "src/cli/profile_commands.cpp",
+     ("model.names().size() == 1)", "model.names().size() == 0)"), "no profile left to load"),
+    ("cli-failed-exit-0", "src/cli/device_session.cpp",
+     ("    if (!tally.ok()) {", "    if (tally.failed() > 1) {"), "a failed transfer reported as success"),
+    ("cli-status-3-stages", "src/cli/device_commands.cpp",
+     ("check_mouse_answer(image, 1, 4)", "check_mouse_answer(image, 1, 3)"), "stage 4 of 0 shown"),
+    ("cli-no-macro-sync", "src/cli/macro_commands.cpp",
+     ("if (const ProfileSynced synced = sync_profile(c, {}); synced.code != kExitOk)",
+      "if (const ProfileSynced synced = ProfileSynced{}; synced.code != kExitOk)"),
+     "imported macro items never reach the mouse"),
+    ("cli-show-accepts", "src/cli/device_commands.cpp",
+     ("    std::fprintf(c.err, \"p330ctl: %s\\n\", refusal.c_str());\n    return kExitBadInput;",
+      "    std::fprintf(c.err, \"p330ctl: %s\\n\", refusal.c_str());\n    return kExitOk;"),
+     "a refused image shown as fine"),
+    ("cli-caption-glued", "src/core/flows/profile_files.cpp",
+     ('caption + ": " + text', "caption + text"), "Warningcannot create ..."),
+    ("cli-json-error", "src/cli/commands.cpp",
+     ("    if (c.options.json) {\n        std::fprintf(c.out",
+      "    if (false) {\n        std::fprintf(c.out"),
+     "a script reading --json gets nothing on failure"),
+]
+
+
+def run(command, cwd, log):
+    with open(log, "a") as out:
+        return subprocess.run(command, cwd=cwd, shell=True, stdout=out, stderr=out).returncode
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("words", nargs="*", help="only faults whose names hold one of these")
+    parser.add_argument("--all-tests", action="store_true", help="the GUI and Xvfb tests too")
+    args = parser.parse_args()
+    faults = [f for f in FAULTS if not args.words or any(w in f[0] for w in args.words)]
+    root = subprocess.run(["git", "rev-parse", "--show-toplevel"], capture_output=True,
+                          text=True, check=True).stdout.strip()
+    scratch = tempfile.mkdtemp(prefix="p330-faults-")
+    tree = os.path.join(scratch, "tree")
+    log = os.path.join(scratch, "log.txt")
+    subprocess.run(["git", "worktree", "add", "--detach", "-q", tree, "HEAD"], cwd=root, check=True)
+    os.environ.setdefault("CCACHE_BASEDIR", tree)  # cache hits across scratch folders
+    ctest = "ctest -j2 -Q" + ("" if args.all_tests else " -LE gui")
+    try:
+        build = ("cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "
+                 "-DP330_BENCHMARKS=OFF" + (" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+                                             if shutil.which("ccache") else "")
+                 + " >/dev/null && cmake --build build -j2")
+        if run(build, tree, log) != 0 or run(ctest, os.path.join(tree, "build"), log) != 0:
+            sys.exit(f"the unchanged tree does not build or pass: see {log}")
+        survived, stale = [], []
+        for name, path, (old, new), effect in faults:
+            source = os.path.join(tree, path)
+            with open(source) as f:
+                text = f.read()
+            if text.count(old) != 1:
+                stale.append(name)
+                print(f"{name:24} STALE: its text is not in {path} exactly once", flush=True)
+                continue
+            with open(source, "w") as f:
+                f.write(text.replace(old, new))
+            try:
+                built = run("cmake --build build -j2", tree, log) == 0
+                caught = not built or run(ctest, os.path.join(tree, "build"), log) != 0
+            finally:
+                with open(source, "w") as f:
+                    f.write(text)
+            if not caught:
+                survived.append(name)
+            print(f"{name:24} {'caught' if caught else 'SURVIVED: ' + effect}", flush=True)
+        run("cmake --build build -j2", tree, log)  # leave the scratch build as the tree is
+        print(f"\n{len(faults) - len(survived) - len(stale)} of {len(faults)} caught; "
+              f"survived: {', '.join(survived) or 'none'}; stale: {', '.join(stale) or 'none'}")
+        sys.exit(1 if survived or stale else 0)
+    finally:
+        subprocess.run(["git", "worktree", "remove", "--force", tree], cwd=root)
+        print(f"log: {log}")
+
+
+if __name__ == "__main__":
+    main()
