@@ -73,6 +73,7 @@ TEST_F(BytesTest, ShowNamesAFieldFromItsFirstValueOutOfRange) {
         {0x07, "64", nullptr}, {0x07, "65", "dpi_stage[0] is 101"},
         {0x3A, "0B", nullptr}, {0x3A, "0C", "sensitivity_x is 12"},
         {0x38, "0A", nullptr}, {0x38, "0B", "angle_snap_level is 11"},
+        {0x3D, "0D", nullptr}, {0x3D, "0E", "button_kind[1] is 14"},
     };
     for (const Case& c : cases) {
         write("odd.bin", read("config0.bin"));

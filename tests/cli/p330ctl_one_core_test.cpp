@@ -33,6 +33,13 @@ TEST_F(OneCoreTest, AMacroMadeHereReachesTheMouseAndFollowsItsName) {
     ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
     EXPECT_EQ(sim_hex("slot 0 macro 3", 0, 4), "0001050B");
     EXPECT_EQ(ctl({"get", "button.4"}).out, "macro:Greet@count\n");
+
+    // A count past one byte, and a rename the button follows.
+    ASSERT_EQ(ctl({"macro", "set-loop", "Greet", "300"}).exit_code, 0);
+    EXPECT_EQ(record_hex("config0.bin", 0xDC + 2 * 128, 2), "012C");
+    ASSERT_EQ(ctl({"macro", "rename", "Greet", "Hello"}).exit_code, 0);
+    EXPECT_EQ(ctl({"get", "button.4"}).out, "macro:Hello@count\n");
+    EXPECT_NE(read("str0.ini").find("Item4=Macro Key-Hello\n"), std::string::npos);
 }
 
 // Random bytes of the right size are not a profile: import, apply and show refuse them with
@@ -54,6 +61,11 @@ TEST_F(OneCoreTest, AnImageTheProgramNeverWroteIsRefusedEverywhere) {
     }
     EXPECT_EQ(profile_files(), before);
     EXPECT_FALSE(std::filesystem::exists(data() / "mouse.state"));
+    // A script reading --json gets the failure as a document too.
+    const auto json = ctl({"--json", "profile", "import", "0", path});
+    EXPECT_NE(json.out.find("{\"schema\":1,\"error\":{\"exit_status\":4,\"message\":"),
+              std::string::npos)
+        << json.out;
 }
 
 // "Game" is current even when "Gamer" comes first; choosing keeps it so.
