@@ -40,6 +40,13 @@ TEST_F(OneCoreTest, AMacroMadeHereReachesTheMouseAndFollowsItsName) {
     ASSERT_EQ(ctl({"macro", "rename", "Greet", "Hello"}).exit_code, 0);
     EXPECT_EQ(ctl({"get", "button.4"}).out, "macro:Hello@count\n");
     EXPECT_NE(read("str0.ini").find("Item4=Macro Key-Hello\n"), std::string::npos);
+
+    // Names are counted in characters: 31 wide ones are a name, 32 are not.
+    std::string wide;
+    for (int i = 0; i < 31; ++i) wide += "宏";
+    EXPECT_EQ(ctl({"macro", "rename", "Hello", wide + "宏"}).exit_code, 2);
+    ASSERT_EQ(ctl({"macro", "rename", "Hello", wide}).exit_code, 0);
+    EXPECT_EQ(ctl({"get", "button.4"}).out, "macro:" + wide + "@count\n");
 }
 
 // Random bytes of the right size are not a profile: import, apply and show refuse them with
