@@ -21,6 +21,10 @@ int cmd_profile(const Context& c);
 // macro_commands.cpp
 int cmd_macros(const Context& c);
 int cmd_macro(const Context& c);
+// text_commands.cpp
+int cmd_export_text(const Context& c);
+int cmd_import_text(const Context& c);
+
 // import_windows_command.cpp
 int cmd_import_windows(const Context& c);
 // command_table.cpp

@@ -111,6 +111,27 @@ const CommandEntry kCommands[] = {
      "their macros by name; 'apply' then sends them.\n",
      1, 3, "a subcommand: list, show, new, rename, delete, set-loop or import-items",
      kTakesProfile | kUsesDataFolder, cmd_macro},
+    {"export-text", "export-text [--profile N] [FILE]",
+     "a profile and its macros as a readable text file (default: the active one)",
+     "Writes every setting of the profile (the active one unless --profile N), its\n"
+     "name, the labels' language and every macro the mouse holds, by name, to FILE\n"
+     "(standard output without FILE or with '-'). The file is text for diffs and\n"
+     "version control: a [profile] section of 'key = value' lines with the keys and\n"
+     "values 'set' takes, in a fixed order, then one [macro NAME] section per macro\n"
+     "with 'loop = 1..65535', 'record-delays = on|off' and one 'item = ' line per\n"
+     "item ('KEY   Dn', 'KEY   Up', 'N ms'). Lines starting with # or ; are comments.\n",
+     0, 1, "", kTakesProfile | kUsesDataFolder, cmd_export_text},
+    {"import-text", "import-text [--profile N] [--apply [--pointer]] FILE",
+     "read a file of export-text (or of get --json) into a profile",
+     "Reads FILE ('-' for standard input), written by export-text or by hand, or the\n"
+     "JSON of 'get --json', into the profile (the active one unless --profile N).\n"
+     "Every line is checked through the same rules as 'set' before anything is\n"
+     "written; a refusal names the file and line of each fault and changes nothing.\n"
+     "Unknown keys are refused. Keys the file leaves out keep their values. Macros\n"
+     "are created or updated in record.ini by name and the buttons pointed at them.\n"
+     "--apply then sends the profile to the mouse.\n",
+     1, 1, "a file written by export-text",
+     kTakesProfile | kTakesApply | kTakesPointer | kUsesDataFolder, cmd_import_text},
     {"import-windows", "import-windows DIR", "bring over a data folder of the Windows program",
      "Copies config*.bin, str*.ini and record.ini from DIR into the data folder. INI\n"
      "files may be UTF-16LE with a byte-order mark, UTF-8, or the ANSI code page of\n"

@@ -89,4 +89,15 @@ std::string SendOutcome::text(const std::string& source) const {
     return out;
 }
 
+int apply_if_asked(const Context& c, const SettingsRecord& record, const std::string& image,
+                   JsonList& doc, std::string& text) {
+    if (!c.options.apply) return kExitOk;
+    const SendOutcome sent = send_record(c, record);
+    if (!sent.device.empty()) {
+        doc.field("sent", sent.json());
+        text += sent.text(image);
+    }
+    return sent.code;
+}
+
 }  // namespace p330::cli

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/context.h"
+#include "cli/json_writer.h"
 #include "core/device/open_mouse.h"
 #include "core/device/tracing_transport.h"
 #include "core/model/settings_record.h"
@@ -42,5 +43,10 @@ struct SendOutcome {
 // The handshake and the full upload of record, then with --pointer the desktop's pointer
 // settings; failures are printed on the error stream and set the outcome's code.
 SendOutcome send_record(const Context& c, const SettingsRecord& record);
+
+// Sends the record when --apply asks for it and adds the outcome to the output, the image
+// file named as its source.
+int apply_if_asked(const Context& c, const SettingsRecord& record, const std::string& image,
+                   JsonList& doc, std::string& text);
 
 }  // namespace p330::cli

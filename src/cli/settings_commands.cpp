@@ -29,17 +29,6 @@ std::string labels_json(const ProfileEdit& e) {
     return labels.str();
 }
 
-// Sends the profile when --apply asks for it and adds the outcome to the output.
-int apply_if_asked(const Context& c, const ProfileEdit& e, JsonList& doc, std::string& text) {
-    if (!c.options.apply) return kExitOk;
-    const SendOutcome sent = send_record(c, e.record);
-    if (!sent.device.empty()) {
-        doc.field("sent", sent.json());
-        text += sent.text(c.folder.image(e.index).string());
-    }
-    return sent.code;
-}
-
 }  // namespace
 
 int cmd_get(const Context& c) {
@@ -122,7 +111,7 @@ int cmd_set(const Context& c) {
                 (notes[i].empty() ? "" : "  (" + notes[i] + ")") + "\n";
     }
     doc.field("profile", json_number(e.index)).field("changed", changed.str());
-    const int code = apply_if_asked(c, e, doc, text);
+    const int code = apply_if_asked(c, e.record, c.folder.image(e.index).string(), doc, text);
     std::fprintf(c.out, "%s", c.options.json ? (doc.str() + "\n").c_str() : text.c_str());
     return code;
 }
@@ -155,7 +144,7 @@ int cmd_reset(const Context& c) {
     JsonList doc = json_document();
     doc.field("profile", json_number(index)).field("reset", "true");
     std::string text = "Profile " + std::to_string(index) + " holds the shipped defaults.\n";
-    const int code = apply_if_asked(c, e, doc, text);
+    const int code = apply_if_asked(c, e.record, c.folder.image(e.index).string(), doc, text);
     std::fprintf(c.out, "%s", c.options.json ? (doc.str() + "\n").c_str() : text.c_str());
     return code;
 }

@@ -10,12 +10,10 @@
 
 namespace p330 {
 
-namespace {
-
 // The section is rewritten where it stands: its position is the macro's number, which the
 // buttons set to "Macro Key" play.
-void write_section(IniDocument& doc, const std::string& name, int record_delays,
-                   const std::string& loop_times, const std::vector<std::string>& items) {
+void write_macro_section(IniDocument& doc, const std::string& name, int record_delays,
+                         const std::string& loop_times, const std::vector<std::string>& items) {
     doc.clear_section(name);
     doc.set(name, "DelayTimeSelStatus", std::to_string(record_delays));
     doc.set(name, "MacroLoopTimes", loop_times);
@@ -23,8 +21,6 @@ void write_section(IniDocument& doc, const std::string& name, int record_delays,
     for (std::size_t i = 0; i < items.size(); ++i)
         doc.set(name, "Item" + std::to_string(i), items[i]);
 }
-
-}  // namespace
 
 bool MacroManagerModel::file_exists() const {
     std::error_code ec;
@@ -74,8 +70,8 @@ Status MacroManagerModel::save_macro() {
     }
     Result<IniDocument> doc = IniDocument::load(path_);
     if (!doc) return doc.error();
-    write_section(*doc, names_[static_cast<std::size_t>(selected_)], record_delays ? 1 : 0,
-                  loop_text_, items_);
+    write_macro_section(*doc, names_[static_cast<std::size_t>(selected_)], record_delays ? 1 : 0,
+                        loop_text_, items_);
     return doc->save(path_);
 }
 
@@ -107,7 +103,7 @@ Status MacroManagerModel::rename(std::string_view new_name) {
     if (!doc->rename_section(name, new_name)) doc->clear_section(new_name);
     name = std::string(new_name);
     // Written even without items, so that an empty macro keeps its section under the new name.
-    write_section(*doc, name, record_delays ? 1 : 0, loop_text_, items_);
+    write_macro_section(*doc, name, record_delays ? 1 : 0, loop_text_, items_);
     return doc->save(path_);
 }
 

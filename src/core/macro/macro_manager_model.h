@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/formats/ini_document.h"
 #include "core/formats/macro_file.h"
 #include "core/macro/macro_encoding.h"
 #include "core/model/settings_record.h"
@@ -68,6 +69,11 @@ class MacroManagerModel {
     std::array<Block, kMacroCount> blocks_{};
     std::vector<std::pair<std::string, std::string>> renames_;
 };
+
+// Writes a macro's section in record.ini where it stands (at the end when it is new), as
+// the manager saves it.
+void write_macro_section(IniDocument& doc, const std::string& name, int record_delays,
+                         const std::string& loop_times, const std::vector<std::string>& items);
 
 // The delay an edited item becomes: digits then " ms", capped at 6553500; nullopt when the
 // text is not a delay (it must hold "ms" and otherwise only digits and blanks).

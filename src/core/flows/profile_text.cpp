@@ -1,0 +1,156 @@
+#include "core/flows/profile_text.h"
+
+#include <algorithm>
+
+#include "core/flows/macro_sync.h"
+#include "core/formats/macro_file.h"
+#include "core/formats/settings_json.h"
+#include "core/formats/settings_text.h"
+#include "core/macro/macro_manager_model.h"
+
+namespace p330 {
+
+Result<std::string> export_profile_text(const DataFolder& folder, std::optional<int> index) {
+    Result<ProfileEdit> edit = load_profile_edit(folder, index);
+    if (!edit) return edit.error();
+    Result<IniDocument> record = IniDocument::load(folder.record_ini());
+    if (!record) return record.error();
+    SettingsText text;
+    if (!edit->name.empty())
+        text.settings.push_back(TextSetting{0, std::string(kProfileNameKey), edit->name});
+    for (const SettingEntry& entry : settings_catalogue())
+        text.settings.push_back(TextSetting{0, entry.key, entry.read(*edit).text});
+    // Every macro the mouse holds, in its numbering: the image carries all their blocks.
+    for (const std::string& name : edit->macro_names) {
+        MacroSection m = read_macro_section(*record, name);
+        text.macros.push_back(TextMacro{0, name, m.loop_times, m.record_delays, m.items});
+    }
+    return write_settings_text(text);
+}
+
+namespace {
+
+class ImportPlanner {
+  public:
+    ImportPlanner(const DataFolder& folder, std::string source)
+        : folder_(folder), source_(std::move(source)) {}
+
+    Result<ProfileTextImport> run(const SettingsText& text, ProfileTextImport out) {
+        out_ = std::move(out);
+        take_macros(text.macros);
+        if (faults_.empty() && !text.macros.empty())
+            (void)sync_macros_into_profile(out_.edit, out_.record_ini);
+        for (const TextSetting* s : in_writing_order(text.settings)) take_setting(*s);
+        if (faults_.empty()) return std::move(out_);
+        std::sort(faults_.begin(), faults_.end());
+        std::string message;
+        for (const auto& [line, why] : faults_)
+            message += (message.empty() ? "" : "\n") + at(line) + why;
+        return Error{ErrorCode::kInvalidArgument, message};
+    }
+
+  private:
+    std::string at(int line) const { return source_ + ":" + std::to_string(line) + ": "; }
+
+    void take_macros(const std::vector<TextMacro>& macros) {
+        IniDocument& doc = out_.record_ini;
+        for (const TextMacro& m : macros) {
+            (doc.has_section(m.name) ? out_.macros_updated : out_.macros_created).push_back(m.name);
+            write_macro_section(doc, m.name, m.record_delays ? 1 : 0, std::to_string(m.loop_times),
+                                m.items);
+        }
+        const std::vector<std::string> names = macro_names(doc);
+        for (const TextMacro& m : macros) {
+            const auto position = std::find_if(names.begin(), names.end(), [&](const auto& n) {
+                return ini_names_equal(n, m.name);
+            });
+            if (position - names.begin() >= kChoosableMacros)
+                faults_.emplace_back(m.line, "macro '" + m.name +
+                                                 "' would be past the twelfth of record.ini, "
+                                                 "where the mouse cannot play it");
+        }
+    }
+
+    // The language first, so that button labels are written in it; then the buttons put on
+    // Click, so that moving Click from one button to another is never refused on the way.
+    static std::vector<const TextSetting*> in_writing_order(const std::vector<TextSetting>& all) {
+        auto rank = [](const TextSetting* s) {
+            if (s->key == "language") return 0;
+            const SettingEntry* e = find_setting(s->key);
+            return e && e->kind == SettingKind::kButton && s->value == "click" ? 1 : 2;
+        };
+        std::vector<const TextSetting*> order;
+        for (const TextSetting& s : all) order.push_back(&s);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](const auto* a, const auto* b) { return rank(a) < rank(b); });
+        return order;
+    }
+
+    void take_setting(const TextSetting& s) {
+        if (s.key == kProfileNameKey) return take_name(s);
+        const SettingEntry* entry = find_setting(s.key);
+        if (entry == nullptr) {
+            faults_.emplace_back(s.line, "unknown key '" + s.key + "' (see 'p330ctl help set')");
+            return;
+        }
+        Result<std::string> note = entry->write(out_.edit, s.value);
+        if (!note) {
+            faults_.emplace_back(s.line, note.error().message);
+        } else if (!note->empty()) {
+            out_.notes.push_back(at(s.line) + *note);
+        }
+    }
+
+    void take_name(const TextSetting& s) {
+        const int index = out_.edit.index;
+        if (s.value.empty() || s.value == out_.edit.name) return;
+        Result<ProfileManagerModel> list = ProfileManagerModel::load(folder_.main_ini());
+        if (!list) {
+            faults_.emplace_back(s.line, list.error().message);
+        } else if (static_cast<std::size_t>(index) >= list->names().size()) {
+            out_.notes.push_back(at(s.line) + "profile " + std::to_string(index) +
+                                 " is not on the profile list: its name is not written");
+        } else if (Status renamed = list->rename(index, s.value); !renamed) {
+            faults_.emplace_back(s.line, renamed.message());
+        } else {
+            out_.edit.name = s.value;
+            out_.renamed = std::move(*list);
+        }
+    }
+
+    const DataFolder& folder_;
+    std::string source_;
+    ProfileTextImport out_;
+    std::vector<std::pair<int, std::string>> faults_;
+};
+
+}  // namespace
+
+Result<ProfileTextImport> prepare_profile_text_import(const DataFolder& folder,
+                                                      std::optional<int> index,
+                                                      std::string_view text,
+                                                      const std::string& source) {
+    Result<SettingsText> parsed = looks_like_json(text) ? parse_settings_json(text, source)
+                                                        : parse_settings_text(text, source);
+    if (!parsed) return parsed.error();
+    Result<ProfileEdit> edit = load_profile_edit(folder, index);
+    if (!edit) return edit.error();
+    Result<IniDocument> record = IniDocument::load(folder.record_ini());
+    if (!record) return record.error();
+    ProfileTextImport plan;
+    plan.edit = std::move(*edit);
+    plan.record_ini = std::move(*record);
+    return ImportPlanner(folder, source).run(*parsed, std::move(plan));
+}
+
+Status write_profile_text_import(const DataFolder& folder, const ProfileTextImport& import) {
+    if (!import.macros_created.empty() || !import.macros_updated.empty()) {
+        if (Status s = import.record_ini.save(folder.record_ini()); !s) return s;
+    }
+    if (import.renamed) {
+        if (Status s = import.renamed->save(); !s) return s;
+    }
+    return save_profile_edit(folder, import.edit);
+}
+
+}  // namespace p330

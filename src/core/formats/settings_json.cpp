@@ -1,0 +1,226 @@
+#include "core/formats/settings_json.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace p330 {
+namespace {
+
+constexpr int kMaxDepth = 64;  // get --json nests two deep; this bounds a hostile file
+
+class JsonReader {
+  public:
+    JsonReader(std::string_view text, std::string source)
+        : text_(text), source_(std::move(source)) {}
+
+    Result<SettingsText> run() {
+        skip_blanks();
+        if (!take('{')) return fault("a JSON document starts with '{'");
+        if (!members(0, [this](const std::string& key, int line) { return top_member(key, line); }))
+            return *error_;
+        skip_blanks();
+        if (at_ != text_.size()) return fault("text after the JSON document");
+        return std::move(out_);
+    }
+
+  private:
+    int line_of(std::size_t at) const {
+        return 1 + static_cast<int>(std::count(
+                       text_.begin(), text_.begin() + static_cast<long>(std::min(at, text_.size())),
+                       '\n'));
+    }
+    Error fault(const std::string& why) {
+        error_ = Error{ErrorCode::kInvalidArgument,
+                       source_ + ":" + std::to_string(line_of(at_)) + ": " + why};
+        return *error_;
+    }
+    bool fail(const std::string& why) {
+        (void)fault(why);
+        return false;
+    }
+    void skip_blanks() {
+        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t' ||
+                                      text_[at_] == '\n' || text_[at_] == '\r'))
+            ++at_;
+    }
+    bool take(char c) {
+        skip_blanks();
+        if (at_ < text_.size() && text_[at_] == c) {
+            ++at_;
+            return true;
+        }
+        return false;
+    }
+
+    // The members of an object whose '{' has been read; on_member reads each value.
+    template <typename OnMember>
+    bool members(int depth, OnMember on_member) {
+        if (depth > kMaxDepth) return fail("JSON nested too deep");
+        if (take('}')) return true;
+        do {
+            skip_blanks();
+            const int line = line_of(at_);
+            std::optional<std::string> key = string();
+            if (!key) return false;
+            if (!take(':')) return fail("':' expected after \"" + *key + "\"");
+            if (!on_member(*key, line)) return false;
+        } while (take(','));
+        return take('}') || fail("',' or '}' expected");
+    }
+
+    bool top_member(const std::string& key, int line) {
+        if (key == "settings") {
+            if (!take('{')) return fail("\"settings\" is an object of KEY: VALUE");
+            return members(1, [this](const std::string& k, int l) {
+                std::optional<std::string> v = scalar();
+                if (!v) return false;
+                for (const TextSetting& s : out_.settings) {
+                    if (s.key == k)
+                        return fail(k + " is already given on line " + std::to_string(s.line));
+                }
+                out_.settings.push_back(TextSetting{l, k, *v});
+                return true;
+            });
+        }
+        if (key == kProfileNameKey) {
+            std::optional<std::string> v = scalar();
+            if (!v) return false;
+            out_.settings.insert(out_.settings.begin(), TextSetting{line, key, *v});
+            return true;
+        }
+        return skip_value(1);
+    }
+
+    // A string or a number, as text.
+    std::optional<std::string> scalar() {
+        skip_blanks();
+        if (at_ < text_.size() && text_[at_] == '"') return string();
+        const std::size_t start = at_;
+        while (at_ < text_.size() &&
+               std::string_view("+-.0123456789eE").find(text_[at_]) != std::string_view::npos)
+            ++at_;
+        if (at_ == start) {
+            (void)fault("a string or a number expected");
+            return std::nullopt;
+        }
+        return std::string(text_.substr(start, at_ - start));
+    }
+
+    bool skip_value(int depth) {
+        if (depth > kMaxDepth) return fail("JSON nested too deep");
+        skip_blanks();
+        if (take('{'))
+            return members(depth + 1, [this, depth](const std::string&, int) {
+                return skip_value(depth + 1);
+            });
+        if (take('[')) {
+            if (take(']')) return true;
+            do {
+                if (!skip_value(depth + 1)) return false;
+            } while (take(','));
+            return take(']') || fail("',' or ']' expected");
+        }
+        for (std::string_view word : {"true", "false", "null"}) {
+            if (text_.substr(at_).starts_with(word)) {
+                at_ += word.size();
+                return true;
+            }
+        }
+        return scalar().has_value();
+    }
+
+    static void append_utf8(std::string& out, unsigned code) {
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | (code >> 6));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | (code >> 12));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (code >> 18));
+            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+
+    std::optional<unsigned> hex4() {
+        if (text_.size() - at_ < 4) return std::nullopt;
+        unsigned v = 0;
+        for (int i = 0; i < 4; ++i) {
+            const char c = text_[at_++];
+            const auto digit =
+                std::string_view("0123456789abcdef").find(static_cast<char>(c | 0x20));
+            if (digit == std::string_view::npos) return std::nullopt;
+            v = v * 16 + static_cast<unsigned>(digit);
+        }
+        return v;
+    }
+
+    std::optional<std::string> string() {
+        if (at_ >= text_.size() || text_[at_] != '"') {
+            (void)fault("a string expected");
+            return std::nullopt;
+        }
+        ++at_;
+        std::string out;
+        while (at_ < text_.size() && text_[at_] != '"') {
+            const char c = text_[at_++];
+            if (c == '\n') break;
+            if (c != '\\') {
+                out += c;
+                continue;
+            }
+            if (at_ >= text_.size()) break;
+            const char e = text_[at_++];
+            const std::string_view plain = "\"\\/bfnrt";
+            const std::string_view meant = "\"\\/\b\f\n\r\t";
+            if (const auto p = plain.find(e); p != std::string_view::npos) {
+                out += meant[p];
+                continue;
+            }
+            std::optional<unsigned> code = e == 'u' ? hex4() : std::nullopt;
+            if (code && *code >= 0xD800 && *code < 0xDC00 && text_.substr(at_).starts_with("\\u")) {
+                at_ += 2;
+                const std::optional<unsigned> low = hex4();
+                code = low && *low >= 0xDC00 && *low < 0xE000
+                           ? std::optional<unsigned>(0x10000 + ((*code - 0xD800) << 10) +
+                                                     (*low - 0xDC00))
+                           : std::nullopt;
+            }
+            if (!code || (*code >= 0xD800 && *code < 0xE000)) {
+                (void)fault("a string holds a bad escape");
+                return std::nullopt;
+            }
+            append_utf8(out, *code);
+        }
+        if (at_ >= text_.size() || text_[at_] != '"') {
+            (void)fault("a string is not closed");
+            return std::nullopt;
+        }
+        ++at_;
+        return out;
+    }
+
+    std::string_view text_;
+    std::string source_;
+    std::size_t at_ = 0;
+    SettingsText out_;
+    std::optional<Error> error_;
+};
+
+}  // namespace
+
+bool looks_like_json(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && text[first] == '{';
+}
+
+Result<SettingsText> parse_settings_json(std::string_view text, const std::string& source) {
+    return JsonReader(text, source).run();
+}
+
+}  // namespace p330

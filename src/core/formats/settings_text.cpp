@@ -1,0 +1,162 @@
+#include "core/formats/settings_text.h"
+
+#include "core/formats/ini_document.h"
+#include "core/formats/macro_file.h"
+#include "core/macro/macro_manager_model.h"
+#include "core/util/parse_int.h"
+#include "core/util/text_encoding.h"
+
+namespace p330 {
+namespace {
+
+constexpr std::string_view kProfileSection = "profile";
+constexpr std::string_view kMacroPrefix = "macro ";
+constexpr std::string_view kLoopKey = "loop";
+constexpr std::string_view kDelaysKey = "record-delays";
+constexpr std::string_view kItemKey = "item";
+
+std::string_view trim(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+class Parser {
+  public:
+    explicit Parser(std::string source) : source_(std::move(source)) {}
+
+    Result<SettingsText> run(std::string_view text) {
+        if (!is_valid_utf8(text)) return Error{ErrorCode::kInvalidData, source_ + " is not text"};
+        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+        for (std::size_t at = 0; at < text.size();) {
+            std::size_t end = text.find('\n', at);
+            if (end == std::string_view::npos) end = text.size();
+            std::string_view line = text.substr(at, end - at);
+            at = end + 1;
+            ++line_;
+            if (line.ends_with('\r')) line.remove_suffix(1);
+            line = trim(line);
+            if (line.empty() || line.front() == '#' || line.front() == ';') continue;
+            if (Status s = take(line); !s) return s.error();
+        }
+        return std::move(out_);
+    }
+
+  private:
+    Error fault(const std::string& why) const {
+        return Error{ErrorCode::kInvalidArgument,
+                     source_ + ":" + std::to_string(line_) + ": " + why};
+    }
+
+    Status take(std::string_view line) {
+        if (line.front() == '[') return header(line);
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos || trim(line.substr(0, equals)).empty())
+            return fault("'" + std::string(line) +
+                         "' is not 'key = value', a [section] or a # comment");
+        const std::string key(trim(line.substr(0, equals)));
+        const std::string value(trim(line.substr(equals + 1)));
+        return macro_ ? macro_line(key, value) : profile_line(key, value);
+    }
+
+    Status header(std::string_view line) {
+        if (!line.ends_with(']')) return fault("a section header ends with ']'");
+        const std::string_view name = line.substr(1, line.size() - 2);
+        if (name == kProfileSection) {
+            if (seen_profile_) return fault("a second [profile] section");
+            seen_profile_ = true;
+            macro_ = nullptr;
+            return Status::ok();
+        }
+        if (!name.starts_with(kMacroPrefix))
+            return fault("[" + std::string(name) + "] is not [profile] nor [macro NAME]");
+        const std::string_view macro_name = name.substr(kMacroPrefix.size());
+        if (Status valid = validate_macro_name(macro_name); !valid) return fault(valid.message());
+        for (const TextMacro& m : out_.macros) {
+            if (ini_names_equal(m.name, macro_name))
+                return fault("macro '" + m.name + "' is already given on line " +
+                             std::to_string(m.line));
+        }
+        TextMacro& added = out_.macros.emplace_back();
+        added.line = line_;
+        added.name = std::string(macro_name);
+        macro_ = &out_.macros.back();
+        seen_loop_ = seen_delays_ = false;
+        return Status::ok();
+    }
+
+    Status profile_line(const std::string& key, const std::string& value) {
+        if (!out_.macros.empty()) return fault("'" + key + "' belongs above the macros");
+        for (const TextSetting& s : out_.settings) {
+            if (s.key == key)
+                return fault(key + " is already given on line " + std::to_string(s.line));
+        }
+        out_.settings.push_back(TextSetting{line_, key, value});
+        return Status::ok();
+    }
+
+    Status macro_line(const std::string& key, const std::string& value) {
+        if (key == kItemKey) {
+            if (macro_->items.size() >= static_cast<std::size_t>(kMaxMacroItemsRead))
+                return fault("a macro holds at most " + std::to_string(kMaxMacroItemsRead) +
+                             " items");
+            std::optional<std::string> item = macro_item_from_text(value);
+            if (!item)
+                return fault("item '" + value +
+                             "' is not 'KEY   Dn', 'KEY   Up' (a key of the key table, three "
+                             "blanks) or 'N ms'");
+            macro_->items.push_back(*item);
+            return Status::ok();
+        }
+        if (key == kLoopKey) {
+            const std::optional<long long> count = parse_decimal(value);
+            if (seen_loop_) return fault("loop is already given for this macro");
+            if (!count || !valid_macro_loop_times(*count))
+                return fault("loop takes a whole number from 1 to " +
+                             std::to_string(kMaxMacroLoopTimes) + ", not '" + value + "'");
+            macro_->loop_times = *count;
+            seen_loop_ = true;
+            return Status::ok();
+        }
+        if (key == kDelaysKey) {
+            if (seen_delays_) return fault("record-delays is already given for this macro");
+            if (value != "on" && value != "off")
+                return fault("record-delays takes on or off, not '" + value + "'");
+            macro_->record_delays = value == "on";
+            seen_delays_ = true;
+            return Status::ok();
+        }
+        return fault("unknown macro key '" + key + "' (a macro takes loop, record-delays, item)");
+    }
+
+    std::string source_;
+    SettingsText out_;
+    TextMacro* macro_ = nullptr;  // the section being read, when it is a macro's
+    int line_ = 0;
+    bool seen_profile_ = false;
+    bool seen_loop_ = false;
+    bool seen_delays_ = false;
+};
+
+}  // namespace
+
+Result<SettingsText> parse_settings_text(std::string_view text, const std::string& source) {
+    return Parser(source).run(text);
+}
+
+std::string write_settings_text(const SettingsText& settings) {
+    std::string out =
+        "# P330 profile: its settings, button functions and the macros the mouse holds.\n"
+        "# 'key = value' lines as 'p330ctl set' takes them; lines starting with # are comments.\n"
+        "# Read back with 'p330ctl import-text [--profile N] [--apply] FILE'.\n\n[profile]\n";
+    for (const TextSetting& s : settings.settings) out += s.key + " = " + s.value + "\n";
+    for (const TextMacro& m : settings.macros) {
+        out += "\n[macro " + m.name + "]\n";
+        out += std::string(kLoopKey) + " = " + std::to_string(m.loop_times) + "\n";
+        out += std::string(kDelaysKey) + " = " + (m.record_delays ? "on" : "off") + "\n";
+        for (const std::string& item : m.items) out += std::string(kItemKey) + " = " + item + "\n";
+    }
+    return out;
+}
+
+}  // namespace p330
