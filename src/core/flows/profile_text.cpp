@@ -55,7 +55,13 @@ class ImportPlanner {
     void take_macros(const std::vector<TextMacro>& macros) {
         IniDocument& doc = out_.record_ini;
         for (const TextMacro& m : macros) {
-            (doc.has_section(m.name) ? out_.macros_updated : out_.macros_created).push_back(m.name);
+            if (!doc.has_section(m.name)) {
+                out_.macros_created.push_back(m.name);
+            } else if (const MacroSection was = read_macro_section(doc, m.name);
+                       was.items != m.items || was.loop_times != m.loop_times ||
+                       was.record_delays != m.record_delays) {
+                out_.macros_updated.push_back(m.name);
+            }
             write_macro_section(doc, m.name, m.record_delays ? 1 : 0, std::to_string(m.loop_times),
                                 m.items);
         }
