@@ -86,6 +86,7 @@ class ImportPlanner {
             return e && e->kind == SettingKind::kButton && s->value == "click" ? 1 : 2;
         };
         std::vector<const TextSetting*> order;
+        order.reserve(all.size());
         for (const TextSetting& s : all) order.push_back(&s);
         std::stable_sort(order.begin(), order.end(),
                          [&](const auto* a, const auto* b) { return rank(a) < rank(b); });
