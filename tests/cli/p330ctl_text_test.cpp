@@ -58,6 +58,15 @@ class RandomProfile {
     const T& one_of(const T (&list)[N]) {
         return list[pick(0, static_cast<int>(N) - 1)];
     }
+    std::string one_word(std::string_view words) {  // of a list split at '|'
+        std::vector<std::string_view> list;
+        for (std::size_t at = 0; at <= words.size(); at = words.find('|', at) + 1) {
+            list.push_back(words.substr(at, words.find('|', at) - at));
+            if (words.find('|', at) == std::string_view::npos) break;
+        }
+        return std::string(
+            list[static_cast<std::size_t>(pick(0, static_cast<int>(list.size()) - 1))]);
+    }
     std::string text(int low, int high) {
         static const char* const kPieces[] = {"a", "Z", "_", "-", "=", "#", " ", "é", "宏", "7"};
         std::string out;
@@ -77,21 +86,9 @@ class RandomProfile {
     }
 
     std::string value_for(const SettingEntry& e, const ProfileEdit& edit) {
-        static const char* const kFunctions[] = {"click",
-                                                 "menu",
-                                                 "forward",
-                                                 "back",
-                                                 "double-click",
-                                                 "off",
-                                                 "scroll:up",
-                                                 "dpi:loop",
-                                                 "media:next-track",
-                                                 "hotkey:paste",
-                                                 "windows:run",
-                                                 "key:A",
-                                                 "key:Num Enter",
-                                                 "combo:Left Ctrl+C",
-                                                 "combo:Right Alt+F5+Z"};
+        static const char* const kFunctions[] = {
+            "click|menu|forward|back|double-click|off|scroll:up|dpi:loop|media:next-track",
+            "hotkey:paste|windows:run|key:A|key:Num Enter|combo:Left Ctrl+C|combo:Right Alt+F5+Z"};
         static const char* const kModes[] = {"@count", "@toggle", "@hold"};
         static const char* const kLanguages[] = {"EN", "CHS", "CHT"};
         static const char* const kRates[] = {"125", "250", "500", "1000"};
@@ -114,7 +111,7 @@ class RandomProfile {
                            edit.macro_names[static_cast<std::size_t>(
                                pick(0, static_cast<int>(edit.macro_names.size()) - 1))] +
                            one_of(kModes);
-                return one_of(kFunctions);
+                return one_word(one_of(kFunctions));
         }
         return {};
     }
@@ -170,7 +167,7 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
         EXPECT_EQ(profile_files(), before);
         return run.err;
     };
-    // Line 31 is button.3, a line put in at 37 comes before the first macro, 53 is a loop.
+    // Line 31 is button.3, a line put in at 37 comes before the first macro, 54 is a loop.
     EXPECT_NE(refusal(exported, "scroll:middle", "scroll:sideways").find("bad.txt:31: button.3"),
               std::string::npos);
     EXPECT_NE(refusal(exported, "\n\n[macro", "\nbogus = 1\n\n[macro")

@@ -42,10 +42,14 @@ class ImportPlanner {
             (void)sync_macros_into_profile(out_.edit, out_.record_ini);
         for (const TextSetting* s : in_writing_order(text.settings)) take_setting(*s);
         if (faults_.empty()) return std::move(out_);
-        std::sort(faults_.begin(), faults_.end());
+        std::stable_sort(faults_.begin(), faults_.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        constexpr std::size_t kNamed = 20;  // a file of something else has a fault a line
         std::string message;
-        for (const auto& [line, why] : faults_)
-            message += (message.empty() ? "" : "\n") + at(line) + why;
+        for (std::size_t i = 0; i < faults_.size() && i < kNamed; ++i)
+            message += (i ? "\n" : "") + at(faults_[i].first) + faults_[i].second;
+        if (faults_.size() > kNamed)
+            message += "\nand " + std::to_string(faults_.size() - kNamed) + " more faults";
         return Error{ErrorCode::kInvalidArgument, message};
     }
 

@@ -1,6 +1,7 @@
 #include "core/formats/settings_json.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 
 namespace p330 {
@@ -24,10 +25,11 @@ class JsonReader {
     }
 
   private:
-    int line_of(std::size_t at) const {
-        return 1 + static_cast<int>(std::count(
-                       text_.begin(), text_.begin() + static_cast<long>(std::min(at, text_.size())),
-                       '\n'));
+    // The reader only moves forward, so lines are counted from where the last count ended.
+    int line_of(std::size_t at) {
+        at = std::min(at, text_.size());
+        for (; counted_to_ < at; ++counted_to_) lines_ += text_[counted_to_] == '\n' ? 1 : 0;
+        return lines_;
     }
     Error fault(const std::string& why) {
         error_ = Error{ErrorCode::kInvalidArgument,
@@ -74,10 +76,8 @@ class JsonReader {
             return members(1, [this](const std::string& k, int l) {
                 std::optional<std::string> v = scalar();
                 if (!v) return false;
-                for (const TextSetting& s : out_.settings) {
-                    if (s.key == k)
-                        return fail(k + " is already given on line " + std::to_string(s.line));
-                }
+                if (const auto [seen, added] = lines_of_keys_.emplace(k, l); !added)
+                    return fail(k + " is already given on line " + std::to_string(seen->second));
                 out_.settings.push_back(TextSetting{l, k, *v});
                 return true;
             });
@@ -210,6 +210,9 @@ class JsonReader {
     std::size_t at_ = 0;
     SettingsText out_;
     std::optional<Error> error_;
+    std::map<std::string, int> lines_of_keys_;
+    std::size_t counted_to_ = 0;
+    int lines_ = 1;
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "core/formats/settings_text.h"
 
+#include <map>
+
 #include "core/formats/ini_document.h"
 #include "core/formats/macro_file.h"
 #include "core/macro/macro_manager_model.h"
@@ -72,6 +74,8 @@ class Parser {
             return fault("[" + std::string(name) + "] is not [profile] nor [macro NAME]");
         const std::string_view macro_name = name.substr(kMacroPrefix.size());
         if (Status valid = validate_macro_name(macro_name); !valid) return fault(valid.message());
+        if (out_.macros.size() >= static_cast<std::size_t>(kChoosableMacros))
+            return fault("more than twelve macros: the mouse holds twelve");
         for (const TextMacro& m : out_.macros) {
             if (ini_names_equal(m.name, macro_name))
                 return fault("macro '" + m.name + "' is already given on line " +
@@ -87,10 +91,8 @@ class Parser {
 
     Status profile_line(const std::string& key, const std::string& value) {
         if (!out_.macros.empty()) return fault("'" + key + "' belongs above the macros");
-        for (const TextSetting& s : out_.settings) {
-            if (s.key == key)
-                return fault(key + " is already given on line " + std::to_string(s.line));
-        }
+        if (const auto [seen, added] = lines_of_keys_.emplace(key, line_); !added)
+            return fault(key + " is already given on line " + std::to_string(seen->second));
         out_.settings.push_back(TextSetting{line_, key, value});
         return Status::ok();
     }
@@ -131,6 +133,7 @@ class Parser {
 
     std::string source_;
     SettingsText out_;
+    std::map<std::string, int> lines_of_keys_;
     TextMacro* macro_ = nullptr;  // the section being read, when it is a macro's
     int line_ = 0;
     bool seen_profile_ = false;
