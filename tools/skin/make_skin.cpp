@@ -351,12 +351,17 @@ void pointer_panels() {
                      p.drawLine(QPointF(71 + 44 * std::cos(a), 71 - 44 * std::sin(a)),
                                 QPointF(71 + 52 * std::cos(a), 71 - 52 * std::sin(a)));
                  }
+                 // The needle starts outside the level number, which it would cover when it
+                 // points up (levels 6 to 8).
                  const qreal a = qDegreesToRadians(angle);
+                 auto along = [a](qreal r) {
+                     return QPointF(71 + r * std::cos(a), 71 - r * std::sin(a));
+                 };
                  p.setPen(QPen(kText, 2.2, Qt::SolidLine, Qt::RoundCap));
-                 p.drawLine(QPointF(71, 71), QPointF(71 + 66 * std::cos(a), 71 - 66 * std::sin(a)));
+                 p.drawLine(along(33), along(66));
                  p.setPen(Qt::NoPen);
                  p.setBrush(kText);
-                 p.drawEllipse(QPointF(71, 71), 5, 5);
+                 p.drawEllipse(along(33), 2.5, 2.5);
                  label(p, QRectF(51, 42, 40, 20), QString::number(level), 14, kText,
                        Qt::AlignCenter, true);
              }));
@@ -527,7 +532,7 @@ void dialogs() {
         panel(p, QRectF(10, 60, 190, 180));
         field(p, QRectF(40, 126, 113, 20), false);
         chevron_down(p, QPointF(143, 136), 3, kMuted);
-        panel(p, QRectF(210, 60, 182, 150));
+        panel(p, QRectF(210, 58, 182, 156));  // the repeat modes, 62..210
         p.end();
     }
     save("/macro-key.png", macro_key);

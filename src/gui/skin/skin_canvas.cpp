@@ -79,6 +79,13 @@ void SkinCanvas::label(const layout::Rect& r, const QString& text, int indent, c
     dirty_ |= box;
 }
 
+void SkinCanvas::dim(const layout::Rect& r) {
+    if (image_.isNull()) return;
+    QPainter p(&image_);
+    p.fillRect(to_qrect(r), QColor(0, 0, 0, 150));
+    dirty_ |= to_qrect(r);
+}
+
 QRect SkinCanvas::take_dirty() {
     const QRect r = dirty_;
     dirty_ = QRect();

@@ -61,6 +61,9 @@ class SkinCanvas {
     void label(const layout::Rect& r, const QString& text, int indent);
     void label(const layout::Rect& r, const QString& text, int indent, const QFont& font);
 
+    // Darkens what lies in r, for a control that cannot be used now.
+    void dim(const layout::Rect& r);
+
     // The region drawn since the last take; the window repaints just that.
     QRect take_dirty();
     void mark_dirty(const QRect& r) { dirty_ |= r; }
