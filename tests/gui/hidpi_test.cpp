@@ -27,17 +27,6 @@ QImage screenshot(const test::ShippedDataFolder& data, const char* scale) {
     return QImage(shot).convertToFormat(QImage::Format_RGB32);
 }
 
-// The share of r's pixels in which the screenshot shows the skin image (labels cover the rest).
-double shown_share(const QImage& shot, const QRect& r, const QString& image_path) {
-    const QImage image = QImage(image_path).convertToFormat(QImage::Format_RGB32);
-    if (image.size() != r.size()) return 0;
-    int same = 0;
-    for (int y = 0; y < r.height(); ++y)
-        for (int x = 0; x < r.width(); ++x)
-            same += shot.pixel(r.left() + x, r.top() + y) == image.pixel(x, y) ? 1 : 0;
-    return double(same) / (r.width() * r.height());
-}
-
 double rmse(const QImage& a, const QImage& b) {
     double sum = 0;
     for (int y = 0; y < a.height(); ++y)
@@ -75,8 +64,8 @@ TEST(HiDpiTest, AtScaleTwoTheSharpImagesAreShownWhereTheLayoutPutsThemDoubled) {
         QString sharp = skin + c.image;
         sharp.insert(sharp.size() - 4, "@2x");
         const QRect at_one(c.rect.left, c.rect.top, c.rect.width(), c.rect.height());
-        EXPECT_GT(shown_share(one, at_one, skin + c.image), 0.75) << qPrintable(c.image);
-        EXPECT_GT(shown_share(two, doubled(c.rect), sharp), 0.75) << qPrintable(c.image);
+        EXPECT_GT(test::shown_share(one, at_one, skin + c.image), 0.75) << qPrintable(c.image);
+        EXPECT_GT(test::shown_share(two, doubled(c.rect), sharp), 0.75) << qPrintable(c.image);
     }
 
     // The mouse picture is drawn anew, not the 1x screen enlarged pixel by pixel.
