@@ -45,8 +45,8 @@ QRect ink(const Text& t, int scale) {
     if (flags == kLabel) {
         if (t.indent != kCentred) box.adjust(t.indent, 0, 0, 0);
         font = font_to_fit(t.font, t.text, box.width());
-        flags = (t.indent == kCentred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter |
-                Qt::TextSingleLine;
+        flags = static_cast<int>((t.indent == kCentred ? Qt::AlignHCenter : Qt::AlignLeft) |
+                                 Qt::AlignVCenter | Qt::TextSingleLine);
     }
     QPainter p(&image);
     p.setFont(font);

@@ -74,7 +74,7 @@ void label(QPainter& p, const QRectF& r, const QString& text, int pixel_size, co
     font.setBold(bold);
     p.setFont(font);
     p.setPen(colour);
-    p.drawText(r, align, text);
+    p.drawText(r, static_cast<int>(align), text);
 }
 
 void chevron_down(QPainter& p, QPointF c, qreal s, const QColor& colour) {
