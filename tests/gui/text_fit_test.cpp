@@ -7,6 +7,7 @@
 
 #include <QPainter>
 
+#include "core/buttons/function_catalogue.h"
 #include "core/lang/dialog_texts.h"
 #include "core/model/settings_record.h"
 #include "gui/layout/dialog_layout.h"
@@ -108,6 +109,15 @@ TEST_P(TextFitTest, MainWindowTextsFitTheirPlaces) {
         boxes.push_back(dropdown_box(i));
     }
     expect_fit("button rows", rows, boxes);
+    // Every function a box can show, sub-list entries included.
+    for (const CatalogueEntry& entry : kFunctionCatalogue) {
+        std::vector<std::string_view> names = {texts.*(entry.name)};
+        if (entry.effect == ChoiceEffect::kSubList)
+            for (const SubListItem& item : sub_list_items(entry.sub_list))
+                names.push_back(item.in(language));
+        for (std::string_view name : names)
+            expect_fit("button box", {label(name, dropdown_label(0))}, {dropdown_arrow(0)});
+    }
     expect_fit("DPI panel", {label(texts.dpi_dial_down, dpi::kDialDownLegend, 0),
                              label(texts.dpi_dial_up, dpi::kDialUpLegend, 0)});
 
