@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QString>
 #include <filesystem>
 
@@ -32,18 +31,6 @@ inline void replace_in_file(const std::filesystem::path& path, const QString& fr
     text.replace(from, to);
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write(text.toUtf8());
-}
-
-// The share of the rectangle at of a screenshot whose pixels show the image (labels cover
-// the rest); 0 when the sizes differ.
-inline double shown_share(const QImage& shot, const QRect& at, const QString& image_path) {
-    const QImage image = QImage(image_path).convertToFormat(QImage::Format_RGB32);
-    if (image.size() != at.size()) return 0;
-    int same = 0;
-    for (int y = 0; y < at.height(); ++y)
-        for (int x = 0; x < at.width(); ++x)
-            same += shot.pixel(at.left() + x, at.top() + y) == image.pixel(x, y) ? 1 : 0;
-    return double(same) / (at.width() * at.height());
 }
 
 // The build's shipped data in one folder (profiles, INIs, record.ini, the skin).
