@@ -44,7 +44,8 @@ class WindowTest : public ::testing::Test {
     }
     void click(const Rect& r) { click(r.left + r.width() / 2, r.top + r.height() / 2); }
     QImage shot(const Rect& r) {
-        return window().canvas().copy(r.left, r.top, r.width(), r.height());
+        const int s = static_cast<int>(window().canvas().devicePixelRatio());
+        return window().canvas().copy(r.left * s, r.top * s, r.width() * s, r.height() * s);
     }
     void type_into(QLineEdit* box, const QString& text) {
         box->selectAll();

@@ -17,8 +17,10 @@ id=io.github.p330.Configurator
 udevdir=$(pkg-config --variable=udevdir udev 2>/dev/null || echo /usr/lib/udev)
 for f in bin/p330 bin/p330ctl share/p330/defaults/config.bin share/p330/defaults/str5.ini \
   share/p330/defaults/record.ini share/p330/Skins/Graphite/main.png \
+  share/p330/Skins/Graphite/main@2x.png share/p330/Skins/Graphite/Lighting/6@2x.png \
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/icons/hicolor/256x256/apps/$id.png share/icons/hicolor/16x16/apps/$id.png \
+  share/icons/hicolor/scalable/apps/$id.svg \
   share/man/man1/p330.1.gz share/man/man1/p330ctl.1.gz share/bash-completion/completions/p330ctl \
   share/doc/p330/LICENSE share/doc/p330/copyright share/doc/p330/changelog.gz; do
   [ -e "$prefix/$f" ] || fail "missing $f"

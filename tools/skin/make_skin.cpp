@@ -1,9 +1,13 @@
 // Draws the default skin: every image the program's windows load, at the sizes their
 // layouts need, in one dark look with one accent colour. Run by the build.
 //
+// Each image is drawn twice: name.png at the window's pixels and name@2x.png, the same
+// shapes at twice the pixels, for screens with a device-pixel ratio above 1.
+//
 // usage: make_skin SKIN_DIR GENERATED_DIR   (the thumb and the icons go to GENERATED_DIR)
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -27,11 +31,19 @@ namespace layout = p330::layout;
 namespace {
 
 QString g_root;
-std::map<QString, QImage> g_made;  // everything written, for composing main.png
+std::map<QString, QImage> g_made;  // everything written at this scale, for composing main.png
 bool g_ok = true;
 
+// name.png at scale 1, name@2x.png at scale 2.
+QString scaled_name(const QString& rel) {
+    if (scale() == 1) return rel;
+    QString name = rel;
+    name.insert(name.lastIndexOf('.'), QStringLiteral("@%1x").arg(scale()));
+    return name;
+}
+
 void save(const QString& rel, const QImage& image) {
-    const QString path = g_root + rel;
+    const QString path = g_root + scaled_name(rel);
     QDir().mkpath(QFileInfo(path).path());
     if (!image.save(path, "PNG")) {
         std::fprintf(stderr, "make_skin: cannot write %s\n", qPrintable(path));
@@ -67,21 +79,18 @@ static_assert(kColumnWidth == layout::kRightRight - layout::kRightLeft);
 constexpr int kColumnBottom = layout::kScrollTrack.rect.bottom;
 
 // The brand's V, filling the given box.
+QPolygonF brand_mark_outline(const QRectF& box) {
+    QPolygonF mark;
+    for (const QPointF& f : {QPointF(0, 0), QPointF(0.5, 1), QPointF(1, 0), QPointF(0.75, 0),
+                             QPointF(0.5, 0.53), QPointF(0.25, 0)})
+        mark << QPointF(box.left() + f.x() * box.width(), box.top() + f.y() * box.height());
+    return mark;
+}
+
 void brand_mark(QPainter& p, const QRectF& box) {
-    auto at = [&](qreal x, qreal y) {
-        return QPointF(box.left() + x * box.width(), box.top() + y * box.height());
-    };
-    QPainterPath mark;
-    mark.moveTo(at(0, 0));
-    mark.lineTo(at(0.5, 1));
-    mark.lineTo(at(1, 0));
-    mark.lineTo(at(0.75, 0));
-    mark.lineTo(at(0.5, 0.53));
-    mark.lineTo(at(0.25, 0));
-    mark.closeSubpath();
     p.setPen(Qt::NoPen);
     p.setBrush(kAccent);
-    p.drawPath(mark);
+    p.drawPolygon(brand_mark_outline(box));
 }
 
 // Title bar and bottom buttons --------------------------------------------------------------
@@ -342,12 +351,17 @@ void pointer_panels() {
                      p.drawLine(QPointF(71 + 44 * std::cos(a), 71 - 44 * std::sin(a)),
                                 QPointF(71 + 52 * std::cos(a), 71 - 52 * std::sin(a)));
                  }
+                 // The needle starts outside the level number, which it would cover when it
+                 // points up (levels 6 to 8).
                  const qreal a = qDegreesToRadians(angle);
+                 auto along = [a](qreal r) {
+                     return QPointF(71 + r * std::cos(a), 71 - r * std::sin(a));
+                 };
                  p.setPen(QPen(kText, 2.2, Qt::SolidLine, Qt::RoundCap));
-                 p.drawLine(QPointF(71, 71), QPointF(71 + 66 * std::cos(a), 71 - 66 * std::sin(a)));
+                 p.drawLine(along(33), along(66));
                  p.setPen(Qt::NoPen);
                  p.setBrush(kText);
-                 p.drawEllipse(QPointF(71, 71), 5, 5);
+                 p.drawEllipse(along(33), 2.5, 2.5);
                  label(p, QRectF(51, 42, 40, 20), QString::number(level), 14, kText,
                        Qt::AlignCenter, true);
              }));
@@ -518,7 +532,7 @@ void dialogs() {
         panel(p, QRectF(10, 60, 190, 180));
         field(p, QRectF(40, 126, 113, 20), false);
         chevron_down(p, QPointF(143, 136), 3, kMuted);
-        panel(p, QRectF(210, 60, 182, 150));
+        panel(p, QRectF(210, 58, 182, 156));  // the repeat modes, 62..210
         p.end();
     }
     save("/macro-key.png", macro_key);
@@ -555,8 +569,9 @@ void place(QPainter& p, layout::Point at, const QString& rel) {
 // everything that look drew: it is made opaque over what lies beneath it.
 void flatten(const QString& rel, const QImage& under, layout::Point at) {
     const QImage& top = made(rel);
-    QImage flat =
-        under.copy(at.x, at.y, top.width(), top.height()).convertToFormat(QImage::Format_ARGB32);
+    QImage flat = under.copy(at.x * scale(), at.y * scale(), top.width(), top.height())
+                      .convertToFormat(QImage::Format_ARGB32);
+    flat.setDevicePixelRatio(scale());
     QPainter p(&flat);
     p.drawImage(0, 0, top);
     p.end();
@@ -617,13 +632,14 @@ void flatten_state_images(const QImage& base) {
     flatten(lighting::kSelected, light, in_body(row.marker.top_left(), {kRightLeft, 0}));
     flatten(lighting::kUnselected, light, in_body(row.marker.top_left(), {kRightLeft, 0}));
     const QImage& rate = made(kRightPanels[kReportRate].body);
-    const Rect dial = report_rate::dial(0, rate.width());
+    const Rect dial = report_rate::dial(0, logical_size(rate).width());
     for (int hz : {125, 250, 500, 1000})
         flatten(QString(report_rate::kDialImage).arg(hz), rate,
                 in_body(dial.top_left(), {kRightLeft, 0}));
     const QImage& mouse = made(kRightPanels[kMouseSpeed].body);
-    flatten_numbered(speed::kGaugeImage, 2, 12, mouse,
-                     in_body(speed::gauge(0, mouse.width()).gauge.top_left(), {kRightLeft, 0}));
+    flatten_numbered(
+        speed::kGaugeImage, 2, 12, mouse,
+        in_body(speed::gauge(0, logical_size(mouse).width()).gauge.top_left(), {kRightLeft, 0}));
     const QImage& scrolling = made(kRightPanels[kScrollSpeed].body);
     const scroll::Controls sc = scroll::controls(0);
     flatten(scroll::kSelected, scrolling, in_body(sc.lines_marker.top_left(), {kRightLeft, 0}));
@@ -711,11 +727,14 @@ QImage thumb() {
 }
 
 // The program's icon, for the tray, the window and the desktop: drawn on 64 x 64.
+constexpr IconBackground kIconBackground{QRectF(2, 2, 60, 60), 14};
+constexpr QRectF kIconMark(14, 16, 36, 36);
+
 void draw_icon(QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(kRaised);
-    p.drawRoundedRect(QRectF(2, 2, 60, 60), 14, 14);
-    brand_mark(p, QRectF(14, 16, 36, 36));
+    p.drawRoundedRect(kIconBackground.rect, kIconBackground.radius, kIconBackground.radius);
+    brand_mark(p, kIconMark);
 }
 
 QImage icon() {
@@ -731,21 +750,33 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    QElapsedTimer timer;
+    timer.start();
     g_root = QString::fromLocal8Bit(argv[1]);
-    title_and_bottom_buttons();
-    columns();
-    dpi_panel();
-    lighting_and_rate_panels();
-    pointer_panels();
-    button_assignment();
-    mouse_pictures();
-    dialogs();
-    main_and_splash();
     const QString generated = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(generated);
-    if (!thumb().save(generated + "/thumb.png", "PNG")) g_ok = false;
+    std::size_t images = 0;
+    for (int s : {1, 2}) {
+        set_scale(s);
+        g_made.clear();
+        title_and_bottom_buttons();
+        columns();
+        dpi_panel();
+        lighting_and_rate_panels();
+        pointer_panels();
+        button_assignment();
+        mouse_pictures();
+        dialogs();
+        main_and_splash();
+        images += g_made.size();
+        if (!thumb().save(generated + scaled_name("/thumb.png"), "PNG")) g_ok = false;
+    }
+    set_scale(1);
     if (!icon().save(generated + "/icon.png", "PNG")) g_ok = false;
     if (!write_hicolor_icons(generated, draw_icon)) g_ok = false;
-    std::printf("make_skin: %zu images in %s\n", g_made.size(), argv[1]);
+    if (!write_scalable_icon(generated, kIconBackground, brand_mark_outline(kIconMark)))
+        g_ok = false;
+    std::printf("make_skin: %zu images in %s in %lld ms\n", images, argv[1],
+                static_cast<long long>(timer.elapsed()));
     return g_ok ? 0 : 1;
 }

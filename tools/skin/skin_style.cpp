@@ -6,10 +6,27 @@
 
 namespace skin {
 
+namespace {
+int g_scale = 1;
+}  // namespace
+
+void set_scale(int scale) {
+    g_scale = scale;
+}
+
+int scale() {
+    return g_scale;
+}
+
 QImage blank(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32);
+    QImage image(width * g_scale, height * g_scale, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(g_scale);
     image.fill(Qt::transparent);
     return image;
+}
+
+QSize logical_size(const QImage& image) {
+    return image.deviceIndependentSize().toSize();
 }
 
 void begin(QPainter& p, QImage& image) {
@@ -57,7 +74,7 @@ void label(QPainter& p, const QRectF& r, const QString& text, int pixel_size, co
     font.setBold(bold);
     p.setFont(font);
     p.setPen(colour);
-    p.drawText(r, align, text);
+    p.drawText(r, static_cast<int>(align), text);
 }
 
 void chevron_down(QPainter& p, QPointF c, qreal s, const QColor& colour) {

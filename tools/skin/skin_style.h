@@ -21,8 +21,16 @@ inline const QColor kAccent(0x2F, 0xB7, 0xF5);
 inline const QColor kAccentDeep(0x16, 0x7F, 0xC0);
 inline const QColor kDanger(0xF0, 0x5A, 0x5A);
 
-// A transparent image of the given size with an antialiased painter on it.
+// Every image is drawn at a scale of 1 (the window's pixels) and again at 2 for screens
+// with twice the pixel density: the same shapes at twice the pixels, not an enlargement.
+void set_scale(int scale);
+int scale();
+
+// A transparent image of the given size in window pixels, holding scale() times the pixels
+// (its device-pixel ratio says so: painters on it draw in window pixels).
 QImage blank(int width, int height);
+// An image's size in window pixels.
+QSize logical_size(const QImage& image);
 void begin(QPainter& p, QImage& image);
 
 // Shapes shared by many assets.

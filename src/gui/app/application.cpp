@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QIcon>
 #include <QMenu>
-#include <QScreen>
 #include <chrono>
 
 #include "core/buttons/function_catalogue.h"
@@ -313,8 +312,9 @@ void Application::exit_program() {
 }
 
 void Application::take_screenshot() {
-    QScreen* screen = window_->screen();
-    const QPixmap shot = screen ? screen->grabWindow(window_->winId()) : QPixmap();
+    // The window as it paints itself, at the screen's pixel density: reading the screen back
+    // fails on Wayland and, on some platforms, cuts a scaled window to its unscaled size.
+    const QPixmap shot = window_->grab();
     if (shot.isNull() || !shot.save(options_.screenshot, "PNG")) {
         qWarning("p330: could not save the screenshot to %s", qPrintable(options_.screenshot));
         if (options_.exit_after_screenshot) QCoreApplication::exit(1);

@@ -108,9 +108,9 @@ LeftColumn MainWindow::left_column() const {
 // Splash and main view ---------------------------------------------------------------------------
 
 void MainWindow::show_splash() {
-    canvas_.reset(load_premultiplied(canvas_.path(QStringLiteral("/start.png"))));
+    canvas_.reset(load_skin_image(canvas_.path(QStringLiteral("/start.png"))));
     // Size only: the window stays where the system put it.
-    resize(canvas_.valid() ? canvas_.image().size() : QSize(1, 1));
+    resize(canvas_.valid() ? canvas_.size() : QSize(1, 1));
     show();
 }
 
@@ -128,7 +128,7 @@ void MainWindow::show_main_view() {
         measured_ = true;
     }
     canvas_.reset(kBackground.normal);
-    const QSize size = canvas_.valid() ? canvas_.image().size() : QSize(1, 1);
+    const QSize size = canvas_.valid() ? canvas_.size() : QSize(1, 1);
     const QRect area =
         screen() ? screen()->availableGeometry() : QRect(0, 0, size.width(), size.height());
     setGeometry(area.left() + (area.width() - size.width()) / 2,
@@ -242,10 +242,12 @@ void MainWindow::layout_right_column() {
 
 void MainWindow::create_thumb() {
     if (thumb_ != nullptr) return;
-    const QImage image(QStringLiteral(":/p330/thumb.png"));
+    QImage image(skin_scale() > 1 ? QStringLiteral(":/p330/thumb@2x.png")
+                                  : QStringLiteral(":/p330/thumb.png"));
+    image.setDevicePixelRatio(skin_scale());
     thumb_ = new ImageButton(image, image, this);
     thumb_->setGeometry(to_qrect(kThumbStart));
-    thumb_->set_background(canvas_.image().copy(to_qrect(kThumbStart)));
+    thumb_->set_background(canvas_.copy(to_qrect(kThumbStart)));
     ImageButton::shared_top = kThumbStart.top;
     connect(thumb_, &ImageButton::thumb_moved, this, &MainWindow::page_to);
     thumb_->show();
@@ -259,8 +261,7 @@ void MainWindow::flush() {
 void MainWindow::paintEvent(QPaintEvent* event) {
     if (canvas_.valid()) {
         QPainter painter(this);
-        const QRect r = event->rect();
-        painter.drawImage(r.topLeft(), canvas_.image(), r);  // only what changed
+        canvas_.paint(painter, event->rect());  // only what changed
     }
     if (!painted_) {
         painted_ = true;

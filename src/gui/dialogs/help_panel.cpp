@@ -26,8 +26,7 @@ HelpPanel::HelpPanel(QWidget* window, const QString& skin_dir, Language language
       web_text_(home_page.isEmpty() ? qtext(ui_texts(language).product_title) : home_page) {
     setMouseTracking(true);
     move(help::kOrigin.x, help::kOrigin.y);
-    const QImage background =
-        load_premultiplied(canvas_.path(QString::fromLatin1(help::kBackground)));
+    const QImage background = load_skin_image(canvas_.path(QString::fromLatin1(help::kBackground)));
     if (background.isNull()) {
         // Opens without texts, as a blank panel of the shipped size.
         skin_messages().background_failed(
@@ -40,7 +39,7 @@ HelpPanel::HelpPanel(QWidget* window, const QString& skin_dir, Language language
         return;
     }
     canvas_.reset(background);
-    resize(background.size());
+    resize(canvas_.size());
     QPainter p(&canvas_.image());
     p.setFont(canvas_.fonts().normal);
     p.setPen(Qt::black);
@@ -54,8 +53,7 @@ HelpPanel::HelpPanel(QWidget* window, const QString& skin_dir, Language language
 
 void HelpPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect r = event->rect();
-    painter.drawImage(r.topLeft(), canvas_.image(), r);
+    canvas_.paint(painter, event->rect());
 }
 
 HelpPanel::Part HelpPanel::part_at(const QPointF& at) const {

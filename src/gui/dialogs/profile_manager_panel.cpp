@@ -44,8 +44,7 @@ ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_di
       model_(load_or_empty(main_ini)) {
     setMouseTracking(true);
     move(pm::kOrigin.x, pm::kOrigin.y);
-    const QImage background =
-        load_premultiplied(canvas_.path(QString::fromLatin1(pm::kBackground)));
+    const QImage background = load_skin_image(canvas_.path(QString::fromLatin1(pm::kBackground)));
     const ProfileManagerTexts& texts = profile_manager_texts(language);
     if (background.isNull()) {
         // Opens empty, without a list; its close button and New area still work.
@@ -59,7 +58,7 @@ ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_di
         return;
     }
     canvas_.reset(background);
-    resize(background.size());
+    resize(canvas_.size());
     canvas_.label(pm::kTitle, qtext(texts.title), 0);
     canvas_.draw(pm::kNewIconImage, pm::kNewIcon);
     {
@@ -105,8 +104,7 @@ void ProfileManagerPanel::paint_close(bool over) {
 void ProfileManagerPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setOpacity(pm::kAlpha / 255.0);
-    const QRect r = event->rect();
-    painter.drawImage(r.topLeft(), canvas_.image(), r);
+    canvas_.paint(painter, event->rect());
 }
 
 void ProfileManagerPanel::mousePressEvent(QMouseEvent* event) {

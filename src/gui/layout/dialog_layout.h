@@ -40,12 +40,13 @@ constexpr Rect kFrame{0, 0, 400, 285};
 constexpr const char* kBackground = "/macro-key.png";
 constexpr Rect kChosen{42, 128, 136, 144};
 constexpr Rect kDropArea{42, 128, 151, 144};
-constexpr Rect kList{42, 146, 151, 286};
+constexpr Rect kList{42, 146, 151, 238};  // inside the left panel, clear of the bottom edge
 constexpr Rect kHeading{12, 112, 181, 128};
 constexpr std::array<Rect, 3> kTicks = {
     {{220, 78, 236, 94}, {220, 128, 236, 144}, {220, 178, 236, 194}}};
+// Three lines of text each, centred on their tick box.
 constexpr std::array<Rect, 3> kModeTexts = {
-    {{237, 70, 390, 102}, {237, 120, 390, 152}, {237, 170, 390, 202}}};
+    {{240, 62, 390, 110}, {240, 112, 390, 160}, {240, 162, 390, 210}}};
 constexpr const char* kTicked = "/PaneMakingTick.png";
 constexpr const char* kUnticked = "/Pane.png";
 }  // namespace macro_key

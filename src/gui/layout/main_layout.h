@@ -170,6 +170,16 @@ constexpr Rect button_row_label(int i) {
 constexpr Rect dropdown_box(int i) {
     return {120, 154 + 20 * i, 250, 170 + 20 * i};
 }
+// The box's label: inside its border, left of the drop-down arrow at its right end.
+constexpr int kDropdownArrowWidth = 15;
+constexpr Rect dropdown_label(int i) {
+    const Rect box = dropdown_box(i);
+    return {box.left + 3, box.top, box.right - kDropdownArrowWidth, box.bottom};
+}
+constexpr Rect dropdown_arrow(int i) {
+    const Rect box = dropdown_box(i);
+    return {box.right - 13, box.top + 5, box.right - 5, box.bottom - 5};
+}
 // Where the row's function list opens, to the right of its box.
 constexpr Rect function_list_area(int i) {
     return {262, 154 + 20 * i, 365, 384 + 20 * i};

@@ -44,8 +44,9 @@ struct ScaleMark {
 constexpr int kScaleWidth = 30;
 constexpr int kScaleGap = 13;  // from the bar's top to the scale's top
 constexpr int kScaleHeight = 15;
+// Spaced so that "100%" ends inside the panel's border.
 constexpr std::array<std::array<ScaleMark, 5>, kModes> kScales = {{
-    {{{0, "0%"}, {25, "25%"}, {55, "50%"}, {85, "75%"}, {115, "100%"}}},
+    {{{0, "0%"}, {26, "25%"}, {53, "50%"}, {80, "75%"}, {108, "100%"}}},
     {{{0, "4S"}, {30, "5S"}, {60, "6S"}, {90, "7S"}, {120, "8S"}}},
     {{{0, "3S"}, {30, "6S"}, {60, "9S"}, {90, "12S"}, {120, "15S"}}},
 }};

@@ -12,19 +12,12 @@ ButtonRowsPanel::ButtonRowsPanel(PanelContext context,
             kButtonAssignmentHeader.label, kButtonAssignmentBody),
       labels_(labels) {}
 
-namespace {
-constexpr int kDropdownArrowWidth = 14;  // the arrow at the right end of the box image
-}  // namespace
-
 void ButtonRowsPanel::paint_box(int row, BoxLook look) {
     const char* image = look == BoxLook::kHover    ? kDropdownOver
                         : look == BoxLook::kChosen ? kDropdownChosen
                                                    : kDropdownNormal;
     ctx_.canvas.draw(image, dropdown_box(row).top_left());
-    // The label is centred in the part left of the box's drop-down arrow.
-    const Rect box = dropdown_box(row);
-    const Rect text{box.left + 2, box.top, box.right - kDropdownArrowWidth, box.bottom};
-    ctx_.canvas.label(text, QString::fromStdString(labels_[row]), kCentred);
+    ctx_.canvas.label(dropdown_label(row), QString::fromStdString(labels_[row]), kCentred);
 }
 
 int ButtonRowsPanel::box_at(Point p) const {

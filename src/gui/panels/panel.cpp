@@ -6,7 +6,8 @@ namespace p330::gui {
 
 void Panel::measure_body() {
     // Through the canvas's loader, which refuses a FIFO in the skin instead of waiting on it.
-    body_size_ = ctx_.canvas.image_of(QString::fromLatin1(body_)).size();
+    // In window pixels: a 2x image holds twice as many.
+    body_size_ = ctx_.canvas.image_of(QString::fromLatin1(body_)).deviceIndependentSize().toSize();
 }
 
 int Panel::paint(int top, bool expanded) {

@@ -48,9 +48,14 @@ ImageButton::ImageButton(const QImage& standard, const QImage& alternate, QWidge
 }
 
 QImage ImageButton::compose(const QImage& image, int dx, int dy) const {
-    QImage out(size(), QImage::Format_ARGB32_Premultiplied);
+    // At the pixel density of what lies beneath, so the button is as sharp as the window.
+    const qreal scale =
+        background_.isNull() ? standard_.devicePixelRatio() : background_.devicePixelRatio();
+    QImage out(size() * scale, QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(scale);
     out.fill(Qt::transparent);
     QPainter p(&out);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!background_.isNull()) p.drawImage(0, 0, background_);
     p.drawImage(dx, dy, image);
     return out;

@@ -47,6 +47,9 @@ void OkCancelDialog::paint_part(Hover part, bool over) {
                 c.draw(over ? dialog::kButtonOver : dialog::kButtonNormal, dialog::kOk.top_left());
             }
             c.label(dialog::kOk, ok_, kCentred);
+            // A grey face alone hardly differs from a dark skin's own: the refused OK is also
+            // dimmed, its label with it.
+            if (!can_accept()) c.dim(dialog::kOk);
             return;
         case kCancel:
             c.draw(over ? dialog::kButtonOver : dialog::kButtonNormal, dialog::kCancel.top_left());

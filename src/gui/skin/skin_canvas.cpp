@@ -19,7 +19,7 @@ const QImage& SkinCanvas::image_of(const QString& rel) {
     Cached& cached = cache_[rel];
     const QDateTime modified = file.lastModified();
     if (cached.size != file.size() || cached.modified != modified || cached.image.isNull()) {
-        cached.image = file.exists() ? load_premultiplied(file.filePath()) : QImage();
+        cached.image = file.exists() ? load_skin_image(file.filePath()) : QImage();
         cached.size = file.size();
         cached.modified = modified;
     }
@@ -32,7 +32,7 @@ bool SkinCanvas::draw(const QString& rel, layout::Point at) {
     if (picture.isNull()) return false;
     QPainter painter(&image_);
     painter.drawImage(at.x, at.y, picture);
-    dirty_ |= QRect(at.x, at.y, picture.width(), picture.height());
+    dirty_ |= QRect(QPoint(at.x, at.y), picture.deviceIndependentSize().toSize());
     return true;
 }
 
@@ -40,7 +40,22 @@ void SkinCanvas::draw_image(const QImage& picture, layout::Point at) {
     if (image_.isNull() || picture.isNull()) return;
     QPainter painter(&image_);
     painter.drawImage(at.x, at.y, picture);
-    dirty_ |= QRect(at.x, at.y, picture.width(), picture.height());
+    dirty_ |= QRect(QPoint(at.x, at.y), picture.deviceIndependentSize().toSize());
+}
+
+void SkinCanvas::paint(QPainter& painter, const QRect& r) const {
+    const qreal scale = image_.devicePixelRatio();
+    const QRectF source(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);  // for ratios such as 1.5
+    painter.drawImage(QRectF(r), image_, source);
+}
+
+QImage SkinCanvas::copy(const QRect& r) const {
+    const qreal scale = image_.devicePixelRatio();
+    QImage part = image_.copy(
+        QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale).toRect());
+    part.setDevicePixelRatio(scale);
+    return part;
 }
 
 void SkinCanvas::label(const layout::Rect& r, const QString& text, int indent) {
@@ -62,6 +77,13 @@ void SkinCanvas::label(const layout::Rect& r, const QString& text, int indent, c
     const Qt::Alignment horizontal = centred ? Qt::AlignHCenter : Qt::AlignLeft;
     p.drawText(inside, static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), shown);
     dirty_ |= box;
+}
+
+void SkinCanvas::dim(const layout::Rect& r) {
+    if (image_.isNull()) return;
+    QPainter p(&image_);
+    p.fillRect(to_qrect(r), QColor(0, 0, 0, 150));
+    dirty_ |= to_qrect(r);
 }
 
 QRect SkinCanvas::take_dirty() {

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QString>
 
@@ -31,6 +32,12 @@ class SkinCanvas {
     // A new canvas from a skin image.
     void reset(const char* rel) { reset(image_of(QString::fromLatin1(rel))); }
     bool valid() const { return !image_.isNull(); }
+    // The canvas in window pixels; the image holds skin_scale() times as many.
+    QSize size() const { return image_.deviceIndependentSize().toSize(); }
+    // Copies the window rectangle r of the canvas to the painter's r.
+    void paint(QPainter& painter, const QRect& r) const;
+    // The window rectangle r of the canvas, at the canvas's pixel density.
+    QImage copy(const QRect& r) const;
 
     QString path(const QString& rel) const { return skin_dir_ + rel; }
     const QString& skin_dir() const { return skin_dir_; }
@@ -53,6 +60,9 @@ class SkinCanvas {
     // Single line, vertically centred; centred horizontally (layout::kCentred) or indented.
     void label(const layout::Rect& r, const QString& text, int indent);
     void label(const layout::Rect& r, const QString& text, int indent, const QFont& font);
+
+    // Darkens what lies in r, for a control that cannot be used now.
+    void dim(const layout::Rect& r);
 
     // The region drawn since the last take; the window repaints just that.
     QRect take_dirty();

@@ -1,5 +1,7 @@
 #include "gui/skin/skin_image.h"
 
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPainter>
 #include <QWidget>
@@ -49,6 +51,27 @@ QImage load_premultiplied(const QString& path) {
     return QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
                   QImage::Format_ARGB32_Premultiplied)
         .copy();
+}
+
+int skin_scale() {
+    return qApp != nullptr && qApp->devicePixelRatio() > 1.0 ? 2 : 1;
+}
+
+QImage load_skin_image(const QString& path) {
+    const int scale = skin_scale();
+    if (scale == 1) return load_premultiplied(path);
+    QString sharp = path;
+    if (sharp.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        sharp.insert(sharp.size() - 4, QStringLiteral("@2x"));
+    QImage image = QFileInfo::exists(sharp) ? load_premultiplied(sharp) : QImage();
+    if (image.isNull()) {
+        // A skin made for 1x screens only: its pictures enlarged, smoothly.
+        const QImage plain = load_premultiplied(path);
+        if (plain.isNull()) return {};
+        image = plain.scaled(plain.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    image.setDevicePixelRatio(scale);
+    return image;
 }
 
 bool DrawSkinImageQuiet(QImage& canvas, const QString& path, int x, int y) {

@@ -23,6 +23,14 @@ void set_skin_messages(SkinMessages* messages);  // null restores the message bo
 // division). A null image when the file cannot be decoded.
 QImage load_premultiplied(const QString& path);
 
+// 2 when the screens' device-pixel ratio is above 1, when skins are drawn from their
+// name@2x.png images; 1 otherwise.
+int skin_scale();
+
+// The skin image for skin_scale(): at 2, name@2x.png when the folder has it, else name.png
+// enlarged smoothly; its device-pixel ratio says which, so it paints at its 1x size.
+QImage load_skin_image(const QString& path);
+
 bool DrawSkinImage(QWidget* owner, QImage& canvas, const QString& path, int x, int y);
 bool DrawSkinImageQuiet(QImage& canvas, const QString& path, int x, int y);
 

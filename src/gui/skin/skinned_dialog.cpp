@@ -18,10 +18,10 @@ SkinnedDialog::SkinnedDialog(QWidget* parent, QString skin_dir, TextColour colou
 
 bool SkinnedDialog::LoadDialogBackground(const QString& path, const QString& failure_caption,
                                          QSize fallback) {
-    const QImage background = load_premultiplied(path);
+    const QImage background = load_skin_image(path);
     if (!background.isNull()) {
         skin_.reset(background);
-        setFixedSize(background.size());
+        setFixedSize(skin_.size());
         return true;
     }
     skin_messages().background_failed(this, failure_caption);
@@ -41,8 +41,7 @@ bool SkinnedDialog::LoadDialogBackground(const QString& path, const QString& fai
 void SkinnedDialog::paintEvent(QPaintEvent* event) {
     if (!skin_.valid()) return;
     QPainter painter(this);
-    const QRect r = event->rect();
-    painter.drawImage(r.topLeft(), skin_.image(), r);
+    skin_.paint(painter, event->rect());
 }
 
 void SkinnedDialog::flush() {
