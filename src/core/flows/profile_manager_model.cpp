@@ -1,5 +1,6 @@
 #include "core/flows/profile_manager_model.h"
 
+#include "core/formats/name_rules.h"
 #include "core/formats/profile_list.h"
 #include "core/lang/dialog_texts.h"
 #include "core/util/parse_int.h"
@@ -63,9 +64,7 @@ Status ProfileManagerModel::rename(int index, std::string_view name) {
     if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) {
         return Error{ErrorCode::kInvalidArgument, "no profile at that position"};
     }
-    if (name.find_first_of("\r\n") != std::string_view::npos) {
-        return Error{ErrorCode::kInvalidArgument, "a profile name cannot hold a line break"};
-    }
+    if (Status valid = validate_name_text(name, "a profile name"); !valid) return valid;
     names_[static_cast<std::size_t>(index)] = std::string(name);
     return Status::ok();
 }
