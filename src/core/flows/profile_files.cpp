@@ -2,11 +2,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <vector>
 
+#include "core/formats/ini_document.h"
 #include "core/util/file_io.h"
+#include "core/util/file_journal.h"
+#include "core/util/folder_lock.h"
 #include "core/util/text_replace.h"
 
 namespace p330 {
@@ -58,6 +62,24 @@ bool file_exists(const fs::path& path) {
 // ".bin" becomes ".ini" in the file name only: a folder whose name holds ".bin" is left alone.
 fs::path companion_ini(const fs::path& image) {
     return image.parent_path() / replace_all(image.filename().string(), ".bin", ".ini");
+}
+
+// Whether path is one of the files the program keeps in the data folder (or its lock or
+// journal): an export there would replace a profile, the macros or the defaults.
+bool is_data_folder_file(const DataFolder& folder, const fs::path& path) {
+    std::error_code ec;
+    const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    if (!fs::equivalent(parent, folder.dir, ec)) return false;
+    std::vector<fs::path> own = {folder.main_ini(), folder.record_ini(), folder.dir / "config.bin",
+                                 folder.dir / kFolderLockName, folder.dir / kJournalName};
+    for (int i = 0; i < kMaxProfiles; ++i) {
+        own.push_back(folder.image(i));
+        own.push_back(folder.ini(i));
+    }
+    const std::string name = path.filename().string();
+    return std::any_of(own.begin(), own.end(), [&](const fs::path& p) {
+        return ini_names_equal(p.filename().string(), name);
+    });
 }
 
 }  // namespace
@@ -163,6 +185,18 @@ ExportResult export_profile(const fs::path& chosen, const DataFolder& folder, Pr
     fs::path bare = chosen.filename();
     if (!names_a_profile_image(full)) full += ".bin";
     if (!names_a_profile_image(bare)) bare += ".bin";
+    const fs::path copy = folder.dir / bare;
+    for (const fs::path& image : {full, copy}) {
+        for (const fs::path& file : {image, companion_ini(image)}) {
+            if (is_data_folder_file(folder, file)) {
+                result.messages.push_back(UserMessage{
+                    file.string() + " is one of the data folder's own files: nothing was " +
+                        "exported, choose another name",
+                    "Warning"});
+                return result;
+            }
+        }
+    }
 
     auto write_pair = [&](const fs::path& image) {
         const fs::path ini = companion_ini(image);
@@ -178,7 +212,6 @@ ExportResult export_profile(const fs::path& chosen, const DataFolder& folder, Pr
         }
     };
     write_pair(full);
-    const fs::path copy = folder.dir / bare;
     std::error_code ec;
     if (fs::weakly_canonical(copy, ec) != fs::weakly_canonical(full, ec)) write_pair(copy);
 

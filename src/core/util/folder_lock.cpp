@@ -9,6 +9,7 @@
 #include <thread>
 #include <utility>
 
+#include "core/util/file_io.h"
 #include "core/util/file_journal.h"
 
 namespace p330 {
@@ -43,7 +44,9 @@ Result<FolderLock> FolderLock::acquire(const std::filesystem::path& dir,
             return Error{ErrorCode::kTimeout, folder_busy_message(dir)};
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    if (lock.fd_ < 0) return lock;
     if (Status s = finish_interrupted_writes(dir); !s) return s.error();
+    remove_stale_temp_files(dir);  // what writers killed mid-save left behind
     return lock;
 }
 
