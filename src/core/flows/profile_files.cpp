@@ -1,5 +1,6 @@
 #include "core/flows/profile_files.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
 #include "core/util/file_io.h"
 #include "core/util/file_journal.h"
@@ -17,8 +19,31 @@ namespace p330 {
 
 namespace fs = std::filesystem;
 
-UserMessage write_failed_message(int error_code) {
-    return UserMessage{"Error Code is: " + std::to_string(error_code) + " \n", kWriteFailedCaption};
+UserMessage write_failed_message(const Error& error) {
+    return UserMessage{"Error Code is: " + std::to_string(error.system_code) + " \n" + error.message,
+                       kWriteFailedCaption};
+}
+
+std::vector<fs::path> saved_profile_files(const DataFolder& folder, const ProfileState& state) {
+    ProfileState target = state;
+    target.point_at_index(folder);
+    return {target.active_image, target.active_ini, folder.main_ini()};
+}
+
+FilesStamp stamp_files(const std::vector<fs::path>& paths) {
+    FilesStamp stamp;
+    for (const fs::path& path : paths) {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0) {
+            stamp.files.push_back({-1, 0, 0, 0});
+            continue;
+        }
+        stamp.files.push_back({static_cast<long long>(info.st_ino),
+                               static_cast<long long>(info.st_size),
+                               static_cast<long long>(info.st_mtim.tv_sec),
+                               static_cast<long long>(info.st_mtim.tv_nsec)});
+    }
+    return stamp;
 }
 
 std::string message_line(const UserMessage& message) {
@@ -131,16 +156,35 @@ LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState
 }
 
 SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
-                               const SettingsRecord& record) {
+                               const SettingsRecord& record, Language language,
+                               const std::array<std::string, kButtonCount>& labels,
+                               const std::optional<FilesStamp>& expected) {
     SaveResult result;
+    Result<FolderLock> lock = FolderLock::acquire(folder.dir);
+    if (!lock) {
+        result.message = UserMessage{lock.error().message, "Warning"};
+        return result;
+    }
     state.point_at_index(folder);
+    if (expected && stamp_files(saved_profile_files(folder, state)) != *expected) {
+        result.changed_elsewhere = true;
+        result.message = UserMessage{kChangedElsewhereText, "Warning"};
+        return result;
+    }
     if (!file_exists(state.active_image)) {
         result.message = UserMessage{kConfigMissingText, ""};
         return result;
     }
-    Status written = write_profile_image(state.active_image, record);
+    FileTransaction change(folder.dir);
+    Status written = stage_labels(change, state.active_ini, language, labels);
+    if (!written) {  // an INI that cannot be read or would pass its limit: nothing is saved
+        result.message = UserMessage{written.message(), "Warning"};
+        return result;
+    }
+    change.stage(state.active_image, profile_image_bytes(record));
+    written = change.commit();
     if (!written) {
-        result.message = write_failed_message(written.error().system_code);
+        result.message = write_failed_message(written.error());
         return result;
     }
     result.image_written = true;
@@ -208,7 +252,7 @@ ExportResult export_profile(const fs::path& chosen, const DataFolder& folder, Pr
         if (Status s = write_profile_image(image, record)) {
             result.written.push_back(image);
         } else {
-            result.messages.push_back(write_failed_message(s.error().system_code));
+            result.messages.push_back(write_failed_message(s.error()));
         }
     };
     write_pair(full);

@@ -30,12 +30,14 @@ class ProfileManagerModel {
     // end; false (silently) with six entries.
     bool copy(int index, Language language);
     bool remove(int index);
-    // Any text that keeps the INI line intact (no line breaks) is accepted.
+    // Refused with a message: a name that is not valid UTF-8, holds a control character or
+    // starts or ends with a blank (see name_rules.h).
     Status rename(int index, std::string_view name);
 
     // What closing the manager writes: the "Profile" section anew, the selected entry (or
     // entry 0) as current. Nothing is written when the main INI does not exist.
     Status save() const;
+    const std::filesystem::path& path() const { return path_; }
 
   private:
     std::filesystem::path path_;

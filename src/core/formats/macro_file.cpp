@@ -43,6 +43,7 @@ Status validate_macro_name(std::string_view name) {
     auto refuse = [](std::string why) {
         return Status(Error{ErrorCode::kInvalidArgument, std::move(why)});
     };
+    if (name.empty()) return refuse("a macro name cannot be empty");
     if (Status text = validate_name_text(name, "a macro name"); !text) return text;
     if (count_characters(name) > kMaxMacroNameLength)
         return refuse("a macro name has at most 31 characters");

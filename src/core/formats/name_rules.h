@@ -9,7 +9,8 @@
 
 namespace p330 {
 
-// `what` starts the message: "a profile name", "a macro name".
+// `what` starts the message: "a profile name", "a macro name". An empty name passes: the
+// profile list allows one, a macro name does not (see macro_file.h).
 Status validate_name_text(std::string_view name, std::string_view what);
 
 }  // namespace p330

@@ -99,7 +99,10 @@ Result<std::vector<ImportedFile>> read_windows_folder(const fs::path& source) {
         if (!text) return bad_file(path, text.error().message);
         Result<IniDocument> doc = IniDocument::parse(*text);
         if (!doc) return bad_file(path, doc.error().message);
-        files.push_back({ini.name, doc->serialise(), found_as});
+        // Checked here, before any file is written: UTF-8 can be half as long again as GBK.
+        Result<std::string> bytes = doc->render(path);
+        if (!bytes) return bad_file(path, bytes.error().message);
+        files.push_back({ini.name, std::move(*bytes), found_as});
     }
     if (files.empty()) {
         return Error{ErrorCode::kNotFound,

@@ -26,6 +26,13 @@ void write_section(IniDocument& doc, const std::string& name, int record_delays,
 
 }  // namespace
 
+Result<std::optional<FolderLock>> MacroManagerModel::take_turn() const {
+    if (change_ != nullptr) return std::optional<FolderLock>();
+    Result<FolderLock> lock = FolderLock::acquire(path_.parent_path());
+    if (!lock) return lock.error();
+    return std::optional<FolderLock>(std::move(*lock));
+}
+
 Result<IniDocument> MacroManagerModel::load_file() const {
     return change_ ? change_->load_ini(path_) : IniDocument::load(path_);
 }
@@ -85,6 +92,8 @@ Status MacroManagerModel::save_macro() {
                          " items, the most the program reads back; this one has " +
                          std::to_string(items_.size())};
     }
+    Result<std::optional<FolderLock>> turn = take_turn();
+    if (!turn) return turn.error();
     Result<IniDocument> doc = load_file();
     if (!doc) return doc.error();
     write_section(*doc, names_[static_cast<std::size_t>(selected_)], record_delays ? 1 : 0,
@@ -99,6 +108,8 @@ Status MacroManagerModel::delete_macro() {
     items_.clear();
     selected_ = -1;
     if (!file_exists()) return Status::ok();
+    Result<std::optional<FolderLock>> turn = take_turn();
+    if (!turn) return turn.error();
     Result<IniDocument> doc = load_file();
     if (!doc) return doc.error();
     doc->remove_section(name);
@@ -113,6 +124,8 @@ Status MacroManagerModel::rename(std::string_view new_name) {
             return Error{ErrorCode::kInvalidArgument, "another macro already has that name"};
         }
     }
+    Result<std::optional<FolderLock>> turn = take_turn();
+    if (!turn) return turn.error();
     Result<IniDocument> doc = load_file();
     if (!doc) return doc.error();
     std::string& name = names_[static_cast<std::size_t>(selected_)];
@@ -174,6 +187,8 @@ long long MacroManagerModel::take_loop_text(std::string_view text) {
 Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
     const long long v = take_loop_text(text);
     if (selected_ < 0) return loop_text_;
+    Result<std::optional<FolderLock>> turn = take_turn();
+    if (!turn) return turn.error();
     Result<IniDocument> doc = load_file();
     if (!doc) return doc.error();
     doc->set(names_[static_cast<std::size_t>(selected_)], "MacroLoopTimes", std::to_string(v));

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "core/macro/macro_encoding.h"
 #include "core/model/settings_record.h"
 #include "core/result.h"
+#include "core/util/folder_lock.h"
 
 namespace p330 {
 
@@ -65,6 +67,8 @@ class MacroManagerModel {
     Block* working_block();
     // The count the loop text stands for, shown and put in the working block; nothing written.
     long long take_loop_text(std::string_view text);
+    // Without a change to stage into (the window), each edit holds the folder's lock itself.
+    Result<std::optional<FolderLock>> take_turn() const;
     Result<IniDocument> load_file() const;
     Status store_file(const IniDocument& doc) const;
 
