@@ -157,6 +157,7 @@ LoadResult SettingsController::reload_from_files() {
 }
 
 LoadResult SettingsController::load_active_profile() {
+    const Result<FolderLock> turn = FolderLock::acquire(folder_.dir);  // no half-made change
     LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
     reread_profile_ini();
     return loaded;
