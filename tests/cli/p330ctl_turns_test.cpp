@@ -23,9 +23,8 @@ class TurnsTest : public CtlTest {
     // The settings as `get` prints them, after it has finished any change a kill cut short.
     std::map<std::string, std::string> get() {
         std::map<std::string, std::string> values;
-        std::istringstream out(ctl({"get", "dpi.1", "dpi.2", "dpi.3", "button.4", "button.5",
-                                    "button.6"})
-                                   .out);
+        std::istringstream out(
+            ctl({"get", "dpi.1", "dpi.2", "dpi.3", "button.4", "button.5", "button.6"}).out);
         for (std::string line; std::getline(out, line);) {
             if (const auto eq = line.find('='); eq != std::string::npos)
                 values[line.substr(0, eq)] = line.substr(eq + 1);
@@ -86,8 +85,7 @@ TEST_F(TurnsTest, TwoWritersAtOnceLoseNothing) {
         (void)ctl({"set", "dpi.3=" + dpi, "button.6=back"});
         cli.join();
         auto values = get();
-        lost += (values["dpi.1"] != dpi) + (values["dpi.3"] != dpi) +
-                (values["dpi.2"] != dpi) +
+        lost += (values["dpi.1"] != dpi) + (values["dpi.3"] != dpi) + (values["dpi.2"] != dpi) +
                 (values["button.4"] != "macro:" + to + "@count");
         mismatches += this->mismatches(values);
     }
@@ -104,15 +102,17 @@ TEST_F(TurnsTest, AKilledCommandLeavesItsWholeChangeOrNone) {
     (void)ctl({"macro", "rename", "Type_HH", "Type_GG"});
     const auto span = std::chrono::duration_cast<std::chrono::microseconds>(
                           std::chrono::steady_clock::now() - started)
-                          .count() / 2 + 1;
+                              .count() /
+                          2 +
+                      1;
     std::mt19937 random(19);
     int killed = 0, mismatches = 0;
     for (int round = 0; round < kRounds; ++round) {
         std::vector<std::string> args = {P330CTL_PATH, "--data-dir=" + data().string()};
         if (round % 2) {
             const std::string name = get()["button.4"].substr(6, 7);
-            args.insert(args.end(), {"macro", "rename", name,
-                                     name == "Type_GG" ? "Type_HH" : "Type_GG"});
+            args.insert(args.end(),
+                        {"macro", "rename", name, name == "Type_GG" ? "Type_HH" : "Type_GG"});
         } else {
             args.insert(args.end(), {"set", round % 4 ? "button.5=forward" : "button.5=back",
                                      "dpi.1=" + std::to_string(100 + 50 * (round % 90))});
