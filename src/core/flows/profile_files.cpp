@@ -20,8 +20,9 @@ namespace p330 {
 namespace fs = std::filesystem;
 
 UserMessage write_failed_message(const Error& error) {
-    return UserMessage{"Error Code is: " + std::to_string(error.system_code) + " \n" + error.message,
-                       kWriteFailedCaption};
+    return UserMessage{
+        "Error Code is: " + std::to_string(error.system_code) + " \n" + error.message,
+        kWriteFailedCaption};
 }
 
 std::vector<fs::path> saved_profile_files(const DataFolder& folder, const ProfileState& state) {

@@ -102,7 +102,6 @@ SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
                                const std::array<std::string, kButtonCount>& labels,
                                const std::optional<FilesStamp>& expected = std::nullopt);
 
-
 // Whether a chosen file names a profile image: its name holds ".bin".
 bool names_a_profile_image(const std::filesystem::path& path);
 

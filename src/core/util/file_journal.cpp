@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 
 #include "core/util/file_io.h"

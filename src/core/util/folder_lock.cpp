@@ -16,8 +16,7 @@ namespace p330 {
 
 std::string folder_busy_message(const std::filesystem::path& dir) {
     return "the data folder " + dir.string() + " is busy: another p330 or p330ctl kept it for " +
-           std::to_string(kFolderLockWait.count() / 1000) +
-           " s; nothing was changed, try again";
+           std::to_string(kFolderLockWait.count() / 1000) + " s; nothing was changed, try again";
 }
 
 Result<FolderLock> FolderLock::acquire(const std::filesystem::path& dir,

@@ -31,12 +31,12 @@ void FolderWatch::changed() {
 
 bool FolderWatch::may_save(QWidget* window) {
     if (!controller_.files_changed_elsewhere()) return true;
-    const bool overwrite = QMessageBox::question(
-               window, QStringLiteral("Warning"),
-               QStringLiteral("Another program changed this profile's files since they were "
-                              "loaded.\nSave anyway and overwrite that change?"),
-               QMessageBox::Save | QMessageBox::Cancel,
-               QMessageBox::Cancel) == QMessageBox::Save;
+    const bool overwrite =
+        QMessageBox::question(
+            window, QStringLiteral("Warning"),
+            QStringLiteral("Another program changed this profile's files since they were "
+                           "loaded.\nSave anyway and overwrite that change?"),
+            QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Save;
     if (overwrite) controller_.overwrite_on_next_save();
     return overwrite;
 }

@@ -147,22 +147,18 @@ void ProfileManagerPanel::clicked(int row) {
 }
 
 void ProfileManagerPanel::rename_on_repeat(int row) {
-    editor_ =
-        ListItemEditor::open_on_repeat(list_, row, remembered_, ListItemEditor::Mode::kProfileName,
-                                       [this](ListItemEditor::Mode, int r, const QString& text) {
-                                           const Status renamed =
-                                               model_.rename(r, text.toStdString());
-                                           if (!renamed) {  // refused, never changed quietly
-                                               QMessageBox::warning(
-                                                   this,
-                                                   qtext(profile_manager_texts(language_)
-                                                             .warning_caption),
-                                                   qtext(renamed.message()));
-                                               return;
-                                           }
-                                           list_->item(r)->setText(text);
-                                           list_->setCurrentRow(r);
-                                       });
+    editor_ = ListItemEditor::open_on_repeat(
+        list_, row, remembered_, ListItemEditor::Mode::kProfileName,
+        [this](ListItemEditor::Mode, int r, const QString& text) {
+            const Status renamed = model_.rename(r, text.toStdString());
+            if (!renamed) {  // refused, never changed quietly
+                QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
+                                     qtext(renamed.message()));
+                return;
+            }
+            list_->item(r)->setText(text);
+            list_->setCurrentRow(r);
+        });
 }
 
 void ProfileManagerPanel::command(Command command) {
