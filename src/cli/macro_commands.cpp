@@ -21,6 +21,11 @@ namespace {
 
 using Renames = std::vector<std::pair<std::string, std::string>>;
 
+// A change past a file's limit is refused as the rules refuse; a failed write failed.
+int exit_for(const Error& error) {
+    return error.code == ErrorCode::kInvalidArgument ? kExitUsage : kExitFailed;
+}
+
 constexpr std::size_t kMaxItemsFile = std::size_t{256} * 1024;
 
 std::string macro_entry_json(std::size_t n, const std::string& name, const IniDocument& doc,
@@ -148,10 +153,7 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
     Status written = stage_profile_edit(change, c.folder, edit);
     if (written) written = change.commit();
     if (!written) {
-        // A change past a file's limit is refused as the rules refuse; a failed write failed.
-        const bool refused = written.error().code == ErrorCode::kInvalidArgument;
-        out.code = fail(c, refused ? kExitUsage : kExitFailed,
-                        written.message() + (refused ? "" : ": nothing was changed"));
+        out.code = fail(c, exit_for(written.error()), written.message());
         return out;
     }
     out.index = edit.index;
@@ -285,7 +287,7 @@ int cmd_macro(const Context& c) {
     }
     if (sub == "delete" && arguments(1)) {
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
-        if (Status s = model.delete_macro(); !s) return fail(c, kExitFailed, s.message());
+        if (Status s = model.delete_macro(); !s) return fail(c, exit_for(s.error()), s.message());
         return report(c, change, "deleted", args[1]);
     }
     if (sub == "set-loop" && arguments(2)) {
@@ -297,7 +299,7 @@ int cmd_macro(const Context& c) {
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
         model.loop_option = *count > 1;
         Result<std::string> shown = model.set_loop_times(args[2]);
-        if (!shown) return fail(c, kExitFailed, shown.error().message);
+        if (!shown) return fail(c, exit_for(shown.error()), shown.error().message);
         return report(c, change, "loops " + *shown + " times", args[1]);
     }
     return fail(c, kExitUsage,

@@ -67,6 +67,10 @@ Result<IniDocument> IniDocument::parse(std::string_view bytes) {
     if (!text) return text.error();
 
     IniDocument doc;
+    // At most one section per '[': no section is moved while the file is read.
+    const auto brackets = static_cast<std::size_t>(std::count(text->begin(), text->end(), '['));
+    doc.sections_.reserve(brackets);
+    doc.index_.reserve(brackets);
     Section* section = nullptr;  // null: the preamble
     std::string_view rest = *text;
     while (!rest.empty()) {
