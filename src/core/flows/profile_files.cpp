@@ -28,7 +28,7 @@ UserMessage write_failed_message(const Error& error) {
 std::vector<fs::path> saved_profile_files(const DataFolder& folder, const ProfileState& state) {
     ProfileState target = state;
     target.point_at_index(folder);
-    return {target.active_image, target.active_ini, folder.main_ini()};
+    return {target.active_image, target.active_ini};
 }
 
 FilesStamp stamp_files(const std::vector<fs::path>& paths) {

@@ -170,7 +170,12 @@ void SettingsController::select_profile(int index) {
 Status SettingsController::apply_first_run_labels() {
     if (profile_.first_run_flag != 0) return Status::ok();
     labels_ = first_run_labels(language_);
-    return write_labels(profile_.active_ini, language_, labels_);
+    Status written = write_labels(profile_.active_ini, language_, labels_);
+    if (written) {
+        ini_.labels = labels_;
+        restamp();  // this program's own change
+    }
+    return written;
 }
 
 }  // namespace p330

@@ -218,7 +218,8 @@ TEST_F(ProfileFilesTest, SavesKilledAtRandomLeaveOldOrNewAndNoDebrisAfterTheNext
     }
     const std::size_t leftovers = folder_entries(data.dir.path()).size() - 1;
     SettingsController(data.folder, nullptr, nullptr).start();
-    EXPECT_EQ(folder_entries(data.dir.path()), std::vector<std::string>{"config0.bin"})
+    EXPECT_EQ(folder_entries(data.dir.path()),
+              (std::vector<std::string>{".p330.lock", "config0.bin"}))
         << leftovers << " leftovers before the start";
 }
 
