@@ -26,8 +26,6 @@ int exit_for(const Error& error) {
     return error.code == ErrorCode::kInvalidArgument ? kExitUsage : kExitFailed;
 }
 
-constexpr std::size_t kMaxItemsFile = std::size_t{256} * 1024;
-
 std::string macro_entry_json(std::size_t n, const std::string& name, const IniDocument& doc,
                              const EncodedMacro* macro) {
     const MacroSection section = read_macro_section(doc, name);
@@ -216,16 +214,16 @@ int import_items(const Context& c, const std::string& name, const std::string& f
     std::string text;
     if (file == "-") {
         // Standard input is held to the limit of an items file, read one byte past it.
-        text.resize(kMaxItemsFile + 1);
+        text.resize(kMaxItemsFileSize + 1);
         std::cin.read(text.data(), static_cast<std::streamsize>(text.size()));
         text.resize(static_cast<std::size_t>(std::cin.gcount()));
-        if (text.size() > kMaxItemsFile) {
+        if (text.size() > kMaxItemsFileSize) {
             return fail(c, kExitBadInput,
-                        "standard input holds more than " + std::to_string(kMaxItemsFile) +
+                        "standard input holds more than " + std::to_string(kMaxItemsFileSize) +
                             " bytes, the limit of an items file");
         }
     } else {
-        Result<std::vector<std::uint8_t>> bytes = read_file(file, kMaxItemsFile);
+        Result<std::vector<std::uint8_t>> bytes = read_file(file, kMaxItemsFileSize);
         if (!bytes) return fail(c, kExitBadInput, bytes.error().message);
         text.assign(bytes->begin(), bytes->end());
     }
