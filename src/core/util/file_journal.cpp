@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kMagic = "p330 journal 1\n";
-// Eight INIs at their limit and the images fit with room to spare.
-constexpr std::size_t kMaxJournalSize = std::size_t{16} * 1024 * 1024;
+// Every file an import brings over, and its .bak copy, at the INI limit.
+constexpr std::size_t kMaxJournalSize = std::size_t{64} * 1024 * 1024;
 
 // Each entry: the file name, "\n", the byte count in decimal, "\n", the bytes.
 std::string encode(const FileWrites& writes) {
