@@ -52,6 +52,12 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
     if (reads_folder) {
         if (!folder) return fail(c, kExitBadInput, folder.error().message);
         if (int code = check_data_folder(c); code != kExitOk) return code;
+        Result<FolderLock> lock = FolderLock::acquire(c.folder.dir);
+        if (!lock) {
+            return fail(c, lock.error().code == ErrorCode::kTimeout ? kExitFailed : kExitBadInput,
+                        lock.error().message);
+        }
+        c.folder_lock = std::move(*lock);
     }
     // The trace file is opened before anything is read, written or sent, so that a file
     // that cannot be written stops the command before it has any effect.

@@ -3,10 +3,12 @@
 // trace file opened before anything is sent.
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/options.h"
 #include "core/flows/profile_files.h"
+#include "core/util/folder_lock.h"
 
 namespace p330::cli {
 
@@ -16,6 +18,9 @@ struct Context {
     std::FILE* err;
     DataFolder folder;
     std::FILE* trace = nullptr;  // null without --trace
+    // Held from before the command reads the data folder until it has written it; let go
+    // before the mouse is opened, which can take seconds.
+    mutable std::optional<FolderLock> folder_lock{};
 };
 
 // Prints "p330ctl: MESSAGE" on the error stream and returns code.

@@ -10,6 +10,7 @@
 namespace p330::cli {
 
 int open_device(const Context& c, DeviceSession& session) {
+    c.folder_lock.reset();
     Result<std::unique_ptr<MouseLink>> link =
         open_mouse_link(c.options.device, SystemClock::instance());
     if (!link) {

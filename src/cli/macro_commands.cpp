@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <iostream>
-#include <iterator>
 
 #include "cli/command_handlers.h"
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
 #include "cli/text_escape.h"
 #include "core/flows/macro_sync.h"
+#include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
 #include "core/lang/dialog_texts.h"
 #include "core/macro/macro_manager_model.h"
@@ -21,7 +21,10 @@ namespace {
 
 using Renames = std::vector<std::pair<std::string, std::string>>;
 
-constexpr std::size_t kMaxItemsFile = std::size_t{256} * 1024;
+// A change past a file's limit is refused as the rules refuse; a failed write failed.
+int exit_for(const Error& error) {
+    return error.code == ErrorCode::kInvalidArgument ? kExitUsage : kExitFailed;
+}
 
 std::string macro_entry_json(std::size_t n, const std::string& name, const IniDocument& doc,
                              const EncodedMacro* macro) {
@@ -123,29 +126,32 @@ int show_macro(const Context& c, const std::string& name) {
     return kExitOk;
 }
 
-// record.ini has changed: the profile (the active one, or --profile N) gets the new macro
-// blocks and its Macro Key buttons follow their macros by name, as the window's OK does.
+// record.ini has changed (in change, not yet on disk): the profile (the active one, or
+// --profile N) gets the new macro blocks and its Macro Key buttons follow their macros by
+// name, as the window's OK does; then record.ini and the profile are written as one change.
 struct ProfileSynced {
     int code = kExitOk;
     int index = 0;
     std::vector<int> lost;
 };
 
-ProfileSynced sync_profile(const Context& c, const Renames& renames) {
+ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Renames& renames) {
     ProfileSynced out;
     ProfileEdit edit;
-    Result<IniDocument> file = IniDocument::load(c.folder.record_ini());
+    Result<IniDocument> file = change.load_ini(c.folder.record_ini());
     if (!file) {
-        out.code = fail(c, kExitFailed, "record.ini changed, but " + file.error().message);
+        out.code = fail(c, kExitBadInput, file.error().message + ": nothing was changed");
         return out;
     }
     if (int code = load_profile_edit(c, edit); code != kExitOk) {
-        out.code = fail(c, kExitFailed, "record.ini changed, but the profile was not updated");
+        out.code = code;
         return out;
     }
     const MacroSync sync = sync_macros_into_profile(edit, *file, renames);
-    if (int code = save_profile_edit(c, edit); code != kExitOk) {
-        out.code = code;
+    Status written = stage_profile_edit(change, c.folder, edit);
+    if (written) written = change.commit();
+    if (!written) {
+        out.code = fail(c, exit_for(written.error()), written.message());
         return out;
     }
     out.index = edit.index;
@@ -156,9 +162,9 @@ ProfileSynced sync_profile(const Context& c, const Renames& renames) {
     return out;
 }
 
-int report(const Context& c, const std::string& what, const std::string& name,
-           const Renames& renames = {}) {
-    const ProfileSynced synced = sync_profile(c, renames);
+int report(const Context& c, FileTransaction& change, const std::string& what,
+           const std::string& name, const Renames& renames = {}) {
+    const ProfileSynced synced = sync_profile(c, change, renames);
     if (synced.code != kExitOk) return synced.code;
     if (c.options.json) {
         JsonList lost('[');
@@ -181,7 +187,9 @@ int report(const Context& c, const std::string& what, const std::string& name,
 }
 
 int new_macro(const Context& c, const std::vector<std::string>& args) {
+    FileTransaction change(c.folder.dir);
     MacroManagerModel model(c.folder.record_ini());
+    model.stage_into(&change);
     if (Status s = model.load_list(); !s) return fail(c, kExitBadInput, s.message());
     if (args.size() > 1) {
         if (Status valid = validate_macro_name(args[1]); !valid)
@@ -195,21 +203,27 @@ int new_macro(const Context& c, const std::vector<std::string>& args) {
         return fail(c, kExitFailed, name.error().message);
     }
     if (args.size() > 1) {
-        if (Status s = model.rename(args[1]); !s) {
-            (void)model.delete_macro();  // leave no half-made macro behind
-            return fail(c, kExitUsage, s.message());
-        }
-        return report(c, "created", args[1]);
+        // Nothing is written until the whole change stands.
+        if (Status s = model.rename(args[1]); !s) return fail(c, kExitUsage, s.message());
+        return report(c, change, "created", args[1]);
     }
-    return report(c, "created", *name);
+    return report(c, change, "created", *name);
 }
 
 int import_items(const Context& c, const std::string& name, const std::string& file) {
     std::string text;
     if (file == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), {});
+        // Standard input is held to the limit of an items file, read one byte past it.
+        text.resize(kMaxItemsFileSize + 1);
+        std::cin.read(text.data(), static_cast<std::streamsize>(text.size()));
+        text.resize(static_cast<std::size_t>(std::cin.gcount()));
+        if (text.size() > kMaxItemsFileSize) {
+            return fail(c, kExitBadInput,
+                        "standard input holds more than " + std::to_string(kMaxItemsFileSize) +
+                            " bytes, the limit of an items file");
+        }
     } else {
-        Result<std::vector<std::uint8_t>> bytes = read_file(file, kMaxItemsFile);
+        Result<std::vector<std::uint8_t>> bytes = read_file(file, kMaxItemsFileSize);
         if (!bytes) return fail(c, kExitBadInput, bytes.error().message);
         text.assign(bytes->begin(), bytes->end());
     }
@@ -233,14 +247,16 @@ int import_items(const Context& c, const std::string& name, const std::string& f
         items.push_back(*item);
     }
     if (items.empty()) return fail(c, kExitUsage, file + " holds no items");
+    FileTransaction change(c.folder.dir);
     MacroManagerModel model(c.folder.record_ini());
+    model.stage_into(&change);
     if (int code = select_macro(c, model, name); code != kExitOk) return code;
     model.items() = items;
     // Items that carry their delays are played with them, as a recording with delays is.
     model.record_delays = std::any_of(
         items.begin(), items.end(), [](const std::string& item) { return item.ends_with(" ms"); });
-    if (Status s = model.save_macro(); !s) return fail(c, kExitFailed, s.message());
-    if (const ProfileSynced synced = sync_profile(c, {}); synced.code != kExitOk)
+    if (Status s = model.save_macro(); !s) return fail(c, kExitUsage, s.message());
+    if (const ProfileSynced synced = sync_profile(c, change, {}); synced.code != kExitOk)
         return synced.code;
     return show_macro(c, name);
 }
@@ -259,16 +275,18 @@ int cmd_macro(const Context& c) {
     if (sub == "show" && arguments(1)) return show_macro(c, args[1]);
     if (sub == "new" && args.size() <= 2) return new_macro(c, args);
     if (sub == "import-items" && arguments(2)) return import_items(c, args[1], args[2]);
+    FileTransaction change(c.folder.dir);
     MacroManagerModel model(c.folder.record_ini());
+    model.stage_into(&change);
     if (sub == "rename" && arguments(2)) {
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
         if (Status s = model.rename(args[2]); !s) return fail(c, kExitUsage, s.message());
-        return report(c, "renamed from " + args[1], args[2], model.renames());
+        return report(c, change, "renamed from " + args[1], args[2], model.renames());
     }
     if (sub == "delete" && arguments(1)) {
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
-        if (Status s = model.delete_macro(); !s) return fail(c, kExitFailed, s.message());
-        return report(c, "deleted", args[1]);
+        if (Status s = model.delete_macro(); !s) return fail(c, exit_for(s.error()), s.message());
+        return report(c, change, "deleted", args[1]);
     }
     if (sub == "set-loop" && arguments(2)) {
         const std::optional<long long> count = parse_decimal(args[2]);
@@ -279,8 +297,8 @@ int cmd_macro(const Context& c) {
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
         model.loop_option = *count > 1;
         Result<std::string> shown = model.set_loop_times(args[2]);
-        if (!shown) return fail(c, kExitFailed, shown.error().message);
-        return report(c, "loops " + *shown + " times", args[1]);
+        if (!shown) return fail(c, exit_for(shown.error()), shown.error().message);
+        return report(c, change, "loops " + *shown + " times", args[1]);
     }
     return fail(c, kExitUsage,
                 "'macro " + sub + "' with " + std::to_string(args.size() - 1) +

@@ -98,6 +98,10 @@ int import_profile_from(const Context& c, int index, const std::string& file) {
                     result.message ? result.message->text + " (" + file + ")"
                                    : file + " is not a 1757-byte profile image");
     }
+    if (result.message) {  // a companion INI that cannot be read: nothing is imported
+        return fail(c, kExitBadInput,
+                    result.message->text + ": nothing was imported (the labels would be lost)");
+    }
     if (result.ini_read) {  // without its INI the profile keeps its labels
         e.labels = result.ini.labels;
         e.labels_changed = true;

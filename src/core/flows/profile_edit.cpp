@@ -52,21 +52,29 @@ Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<in
     return edit;
 }
 
-Status save_profile_edit(const DataFolder& folder, const ProfileEdit& edit) {
+Status stage_profile_edit(FileTransaction& change, const DataFolder& folder,
+                          const ProfileEdit& edit) {
     const auto ini = folder.ini(edit.index);
     if (edit.language_changed) {
         // Every INI the program may take its language from: the main one and each profile's.
-        if (Status s = write_language(folder.main_ini(), edit.language); !s) return s;
+        if (Status s = stage_language(change, folder.main_ini(), edit.language); !s) return s;
         for (int i = 0; i < kMaxProfiles; ++i) {
             std::error_code ec;
             if (i != edit.index && !std::filesystem::exists(folder.ini(i), ec)) continue;
-            if (Status s = write_language(folder.ini(i), edit.language); !s) return s;
+            if (Status s = stage_language(change, folder.ini(i), edit.language); !s) return s;
         }
     }
     if (edit.labels_changed || edit.language_changed) {
-        if (Status s = write_labels(ini, edit.language, edit.labels); !s) return s;
+        if (Status s = stage_labels(change, ini, edit.language, edit.labels); !s) return s;
     }
-    return write_profile_image(folder.image(edit.index), edit.record);
+    change.stage(folder.image(edit.index), profile_image_bytes(edit.record));
+    return Status::ok();
+}
+
+Status save_profile_edit(const DataFolder& folder, const ProfileEdit& edit) {
+    FileTransaction change(folder.dir);
+    if (Status s = stage_profile_edit(change, folder, edit); !s) return s;
+    return change.commit();
 }
 
 }  // namespace p330

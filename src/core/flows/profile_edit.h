@@ -1,14 +1,14 @@
 #pragma once
 // One profile of the data folder read for editing and written back: its record (checked as
 // every reader checks it), labels and language, and the macros its buttons can be given.
-// Labels are written before the image that names them, so that a change cut short leaves
-// the old image beside labels that at worst already describe the new one.
+// The files of one save are written as one change: a kill leaves all of them old or all new.
 
 #include <filesystem>
 #include <optional>
 #include <string>
 
 #include "core/flows/profile_files.h"
+#include "core/formats/file_transaction.h"
 #include "core/settings/settings_catalogue.h"
 
 namespace p330 {
@@ -24,6 +24,9 @@ Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<in
 // Writes the labels when they changed, then the image. A change of language is the whole
 // program's: it is written into the main INI and every profile INI.
 Status save_profile_edit(const DataFolder& folder, const ProfileEdit& edit);
+// The same files staged into a larger change.
+Status stage_profile_edit(FileTransaction& change, const DataFolder& folder,
+                          const ProfileEdit& edit);
 
 // The language of the active profile, which the program as a whole speaks.
 Language active_language(const DataFolder& folder);

@@ -1,20 +1,50 @@
 #include "core/flows/profile_files.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <vector>
 
+#include "core/formats/file_transaction.h"
+#include "core/formats/ini_document.h"
 #include "core/util/file_io.h"
+#include "core/util/file_journal.h"
+#include "core/util/folder_lock.h"
 #include "core/util/text_replace.h"
 
 namespace p330 {
 
 namespace fs = std::filesystem;
 
-UserMessage write_failed_message(int error_code) {
-    return UserMessage{"Error Code is: " + std::to_string(error_code) + " \n", kWriteFailedCaption};
+UserMessage write_failed_message(const Error& error) {
+    return UserMessage{
+        "Error Code is: " + std::to_string(error.system_code) + " \n" + error.message,
+        kWriteFailedCaption};
+}
+
+std::vector<fs::path> saved_profile_files(const DataFolder& folder, const ProfileState& state) {
+    ProfileState target = state;
+    target.point_at_index(folder);
+    return {target.active_image, target.active_ini};
+}
+
+FilesStamp stamp_files(const std::vector<fs::path>& paths) {
+    FilesStamp stamp;
+    for (const fs::path& path : paths) {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0) {
+            stamp.files.push_back({-1, 0, 0, 0});
+            continue;
+        }
+        stamp.files.push_back({static_cast<long long>(info.st_ino),
+                               static_cast<long long>(info.st_size),
+                               static_cast<long long>(info.st_mtim.tv_sec),
+                               static_cast<long long>(info.st_mtim.tv_nsec)});
+    }
+    return stamp;
 }
 
 std::string message_line(const UserMessage& message) {
@@ -58,6 +88,24 @@ bool file_exists(const fs::path& path) {
 // ".bin" becomes ".ini" in the file name only: a folder whose name holds ".bin" is left alone.
 fs::path companion_ini(const fs::path& image) {
     return image.parent_path() / replace_all(image.filename().string(), ".bin", ".ini");
+}
+
+// Whether path is one of the files the program keeps in the data folder (or its lock or
+// journal): an export there would replace a profile, the macros or the defaults.
+bool is_data_folder_file(const DataFolder& folder, const fs::path& path) {
+    std::error_code ec;
+    const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    if (!fs::equivalent(parent, folder.dir, ec)) return false;
+    std::vector<fs::path> own = {folder.main_ini(), folder.record_ini(), folder.dir / "config.bin",
+                                 folder.dir / kFolderLockName, folder.dir / kJournalName};
+    for (int i = 0; i < kMaxProfiles; ++i) {
+        own.push_back(folder.image(i));
+        own.push_back(folder.ini(i));
+    }
+    const std::string name = path.filename().string();
+    return std::any_of(own.begin(), own.end(), [&](const fs::path& p) {
+        return ini_names_equal(p.filename().string(), name);
+    });
 }
 
 }  // namespace
@@ -109,16 +157,35 @@ LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState
 }
 
 SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
-                               const SettingsRecord& record) {
+                               const SettingsRecord& record, Language language,
+                               const std::array<std::string, kButtonCount>& labels,
+                               const std::optional<FilesStamp>& expected) {
     SaveResult result;
+    Result<FolderLock> lock = FolderLock::acquire(folder.dir);
+    if (!lock) {
+        result.message = UserMessage{lock.error().message, "Warning"};
+        return result;
+    }
     state.point_at_index(folder);
+    if (expected && stamp_files(saved_profile_files(folder, state)) != *expected) {
+        result.changed_elsewhere = true;
+        result.message = UserMessage{kChangedElsewhereText, "Warning"};
+        return result;
+    }
     if (!file_exists(state.active_image)) {
         result.message = UserMessage{kConfigMissingText, ""};
         return result;
     }
-    Status written = write_profile_image(state.active_image, record);
+    FileTransaction change(folder.dir);
+    Status written = stage_labels(change, state.active_ini, language, labels);
+    if (!written) {  // an INI that cannot be read or would pass its limit: nothing is saved
+        result.message = UserMessage{written.message(), "Warning"};
+        return result;
+    }
+    change.stage(state.active_image, profile_image_bytes(record));
+    written = change.commit();
     if (!written) {
-        result.message = write_failed_message(written.error().system_code);
+        result.message = write_failed_message(written.error());
         return result;
     }
     result.image_written = true;
@@ -163,6 +230,18 @@ ExportResult export_profile(const fs::path& chosen, const DataFolder& folder, Pr
     fs::path bare = chosen.filename();
     if (!names_a_profile_image(full)) full += ".bin";
     if (!names_a_profile_image(bare)) bare += ".bin";
+    const fs::path copy = folder.dir / bare;
+    for (const fs::path& image : {full, copy}) {
+        for (const fs::path& file : {image, companion_ini(image)}) {
+            if (is_data_folder_file(folder, file)) {
+                result.messages.push_back(UserMessage{
+                    file.string() + " is one of the data folder's own files: nothing was " +
+                        "exported, choose another name",
+                    "Warning"});
+                return result;
+            }
+        }
+    }
 
     auto write_pair = [&](const fs::path& image) {
         const fs::path ini = companion_ini(image);
@@ -174,11 +253,10 @@ ExportResult export_profile(const fs::path& chosen, const DataFolder& folder, Pr
         if (Status s = write_profile_image(image, record)) {
             result.written.push_back(image);
         } else {
-            result.messages.push_back(write_failed_message(s.error().system_code));
+            result.messages.push_back(write_failed_message(s.error()));
         }
     };
     write_pair(full);
-    const fs::path copy = folder.dir / bare;
     std::error_code ec;
     if (fs::weakly_canonical(copy, ec) != fs::weakly_canonical(full, ec)) write_pair(copy);
 

@@ -30,7 +30,11 @@ std::string message_line(const UserMessage& message);
 
 inline const char kConfigMissingText[] = "Config file is not exist.";
 inline const char kWriteFailedCaption[] = "NULL ==fp ";
-UserMessage write_failed_message(int error_code);  // "Error Code is: %d \n"
+inline const char kChangedElsewhereText[] =
+    "Another program changed this profile's files while this one saved: nothing was saved. "
+    "Save again to overwrite that change.";
+// "Error Code is: %d \n", then in words what failed.
+UserMessage write_failed_message(const Error& error);
 
 // The user's data files live in one folder; the defaults Reset reads (config.bin, str.ini) in
 // the shipped defaults folder, or beside the others when `defaults` is empty.
@@ -73,14 +77,30 @@ struct LoadResult {
 LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState& state,
                                           SettingsRecord& record);
 
+// The files as they stand (identity, size, modification time): a later stamp that differs
+// means someone changed them.
+struct FilesStamp {
+    std::vector<std::array<long long, 4>> files;
+    bool operator==(const FilesStamp&) const = default;
+};
+FilesStamp stamp_files(const std::vector<std::filesystem::path>& paths);
+// The files a save of the active profile writes or depends on, for stamping.
+std::vector<std::filesystem::path> saved_profile_files(const DataFolder& folder,
+                                                       const ProfileState& state);
+
 struct SaveResult {
     bool image_written = false;
+    bool changed_elsewhere = false;  // the files were not as expected: nothing written
     std::optional<UserMessage> message;
 };
 
-// Saves the record into the image of the current profile index, which must exist.
+// Saves the record into the image of the current profile index, which must exist, and the
+// labels into its INI: one change, made under the data folder's lock. With expected, only
+// when the files still are as stamped then (checked under the lock).
 SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
-                               const SettingsRecord& record);
+                               const SettingsRecord& record, Language language,
+                               const std::array<std::string, kButtonCount>& labels,
+                               const std::optional<FilesStamp>& expected = std::nullopt);
 
 // Whether a chosen file names a profile image: its name holds ".bin".
 bool names_a_profile_image(const std::filesystem::path& path);

@@ -1,5 +1,6 @@
 #include "core/flows/profile_manager_model.h"
 
+#include "core/formats/name_rules.h"
 #include "core/formats/profile_list.h"
 #include "core/lang/dialog_texts.h"
 #include "core/util/parse_int.h"
@@ -63,15 +64,17 @@ Status ProfileManagerModel::rename(int index, std::string_view name) {
     if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) {
         return Error{ErrorCode::kInvalidArgument, "no profile at that position"};
     }
-    if (name.find_first_of("\r\n") != std::string_view::npos) {
-        return Error{ErrorCode::kInvalidArgument, "a profile name cannot hold a line break"};
-    }
+    if (Status valid = validate_name_text(name, "a profile name"); !valid) return valid;
     names_[static_cast<std::size_t>(index)] = std::string(name);
     return Status::ok();
 }
 
 Status ProfileManagerModel::save() const {
     return write_profile_list(path_, names_, selected_);
+}
+
+Status ProfileManagerModel::stage(FileTransaction& change) const {
+    return stage_profile_list(change, path_, names_, selected_);
 }
 
 }  // namespace p330

@@ -13,6 +13,8 @@
 
 namespace p330 {
 
+class FileTransaction;
+
 class ProfileManagerModel {
   public:
     // Fills the list from the main INI; a missing file or a count outside 1..6 gives an empty
@@ -30,12 +32,16 @@ class ProfileManagerModel {
     // end; false (silently) with six entries.
     bool copy(int index, Language language);
     bool remove(int index);
-    // Any text that keeps the INI line intact (no line breaks) is accepted.
+    // Refused with a message: a name that is not valid UTF-8, holds a control character or
+    // starts or ends with a blank (see name_rules.h).
     Status rename(int index, std::string_view name);
 
     // What closing the manager writes: the "Profile" section anew, the selected entry (or
     // entry 0) as current. Nothing is written when the main INI does not exist.
     Status save() const;
+    // The same, as one file of a larger change.
+    Status stage(FileTransaction& change) const;
+    const std::filesystem::path& path() const { return path_; }
 
   private:
     std::filesystem::path path_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/flows/macro_sync.h"
+#include "core/flows/profile_edit.h"
+#include "core/formats/file_transaction.h"
 #include "core/formats/macro_file.h"
 #include "core/formats/settings_json.h"
 #include "core/formats/settings_text.h"
@@ -154,14 +156,18 @@ Result<ProfileTextImport> prepare_profile_text_import(const DataFolder& folder,
     return ImportPlanner(folder, source).run(*parsed, std::move(plan));
 }
 
+// One change: a kill part-way leaves the macros, the name, the labels and the image all
+// old or all new.
 Status write_profile_text_import(const DataFolder& folder, const ProfileTextImport& import) {
+    FileTransaction change(folder.dir);
     if (!import.macros_created.empty() || !import.macros_updated.empty()) {
-        if (Status s = import.record_ini.save(folder.record_ini()); !s) return s;
+        if (Status s = change.stage_ini(folder.record_ini(), import.record_ini); !s) return s;
     }
     if (import.renamed) {
-        if (Status s = import.renamed->save(); !s) return s;
+        if (Status s = import.renamed->stage(change); !s) return s;
     }
-    return save_profile_edit(folder, import.edit);
+    if (Status s = stage_profile_edit(change, folder, import.edit); !s) return s;
+    return change.commit();
 }
 
 }  // namespace p330

@@ -1,16 +1,43 @@
 #include "core/flows/settings_controller.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "core/buttons/function_catalogue.h"
 #include "core/util/file_io.h"
+#include "core/util/folder_lock.h"
 
 namespace p330 {
 
 void SettingsController::reread_profile_ini() {
     ini_ = p330::read_profile_ini(profile_.active_ini, language_);
     labels_ = ini_.labels;
+    restamp();
+}
+
+FilesStamp SettingsController::current_stamp() const {
+    return stamp_files(saved_profile_files(folder_, profile_));
+}
+
+void SettingsController::restamp() {
+    stamped_ = saved_profile_files(folder_, profile_);
+    stamp_ = stamp_files(stamped_);
+}
+
+bool SettingsController::files_changed_elsewhere() const {
+    // Another profile chosen since: its files were never shown, so nothing of them is lost.
+    return stamped_ == saved_profile_files(folder_, profile_) && current_stamp() != stamp_;
+}
+
+bool SettingsController::has_unsaved_edits() const {
+    const auto now = record_bytes(settings_.current);
+    const auto saved = record_bytes(settings_.saved_settings);
+    return !std::equal(now.begin(), now.end(), saved.begin()) || labels_ != ini_.labels;
 }
 
 LoadResult SettingsController::start() {
+    // Read under the lock: a change another program has half made is finished first.
+    const Result<FolderLock> turn = FolderLock::acquire(folder_.dir);
     remove_stale_temp_files(folder_.dir);  // what saves cut short by a kill left behind
     LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
     if (loaded.image_refused) {
@@ -49,6 +76,8 @@ UploadJob SettingsController::make_job() {
     job.folder = folder_;
     job.profile = profile_;
     job.language = language_;
+    if (!std::exchange(overwrite_, false) && stamped_ == saved_profile_files(folder_, profile_))
+        job.expected = stamp_;
     job.protocol = protocol_;
     job.pointer = pointer_;
     return job;
@@ -76,9 +105,14 @@ void SettingsController::finish_upload(const UploadJob& job, FlowReport& report)
     profile_.active_ini = job.profile.active_ini;
     settings_.saved_settings = job.record;
     report.uploaded = job.report.uploaded;
+    report.changed_elsewhere = job.report.changed_elsewhere;
     report.upload = job.report.upload;
     report.messages.insert(report.messages.end(), job.report.messages.begin(),
                            job.report.messages.end());
+    if (!job.report.changed_elsewhere) {
+        ini_.labels = job.labels;  // what the files hold now
+        restamp();
+    }
     if (job.pointer_applied) {
         for (UserMessage& m : pointer_report_.messages(*job.pointer_applied, language_))
             report.messages.push_back(std::move(m));
@@ -116,7 +150,14 @@ LoadResult SettingsController::reload_if_pending() {
     return choose_and_load_active_profile(folder_, profile_, settings_.current);
 }
 
+LoadResult SettingsController::reload_from_files() {
+    LoadResult loaded = load_active_profile();
+    settings_.snapshot();
+    return loaded;
+}
+
 LoadResult SettingsController::load_active_profile() {
+    const Result<FolderLock> turn = FolderLock::acquire(folder_.dir);  // no half-made change
     LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
     reread_profile_ini();
     return loaded;
@@ -129,7 +170,12 @@ void SettingsController::select_profile(int index) {
 Status SettingsController::apply_first_run_labels() {
     if (profile_.first_run_flag != 0) return Status::ok();
     labels_ = first_run_labels(language_);
-    return write_labels(profile_.active_ini, language_, labels_);
+    Status written = write_labels(profile_.active_ini, language_, labels_);
+    if (written) {
+        ini_.labels = labels_;
+        restamp();  // this program's own change
+    }
+    return written;
 }
 
 }  // namespace p330

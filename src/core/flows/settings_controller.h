@@ -54,6 +54,14 @@ class SettingsController {
     void select_profile(int index);
     // A profile image the program never wrote gets the language's default labels.
     Status apply_first_run_labels();
+    // Whether another program changed the active profile's files since this one read or
+    // saved them, and whether the window holds edits not saved yet.
+    bool files_changed_elsewhere() const;
+    bool has_unsaved_edits() const;
+    // The active profile read again after another program changed it; nothing left unsaved.
+    LoadResult reload_from_files();
+    // The next Save overwrites whatever another program wrote (the user agreed to).
+    void overwrite_on_next_save() { overwrite_ = true; }
 
     SettingsRecord& record() { return settings_.current; }
     const SettingsState& settings() const { return settings_; }
@@ -68,6 +76,8 @@ class SettingsController {
   private:
     void reread_profile_ini();
     UploadJob make_job();
+    FilesStamp current_stamp() const;
+    void restamp();
 
     DataFolder folder_;
     CommandProtocol* protocol_;
@@ -81,6 +91,9 @@ class SettingsController {
     std::array<std::string, kButtonCount> labels_;
     Language language_ = Language::kEnglish;
     PointerReport pointer_report_;
+    FilesStamp stamp_;  // of the files as last read or saved
+    std::vector<std::filesystem::path> stamped_;
+    bool overwrite_ = false;
 };
 
 }  // namespace p330

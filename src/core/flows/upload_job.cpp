@@ -17,11 +17,9 @@ void UploadJob::run() {
     report.uploaded = true;
     if (!report.upload->ok())
         report.messages.push_back(upload_failed_message(*report.upload, language));
-    SaveResult saved = save_active_profile(folder, profile, record);
+    SaveResult saved = save_active_profile(folder, profile, record, language, labels, expected);
     if (saved.message) report.messages.push_back(*saved.message);
-    if (Status s = write_labels(profile.active_ini, language, labels); !s) {
-        report.messages.push_back(UserMessage{s.message(), "Warning"});
-    }
+    report.changed_elsewhere = saved.changed_elsewhere;
     if (pointer != nullptr) pointer_applied = pointer->apply(pointer_values(record));
 }
 

@@ -21,6 +21,7 @@ struct FlowReport {
     bool uploaded = false;
     std::optional<TransferTally> upload;
     std::vector<UserMessage> messages;  // to be shown in this order
+    bool changed_elsewhere = false;     // the save found another program's change: not saved
 };
 
 struct UploadJob {
@@ -31,6 +32,8 @@ struct UploadJob {
     DataFolder folder;
     ProfileState profile;
     Language language = Language::kEnglish;
+    // The files as the window last read or saved them; unset: overwrite whatever is there.
+    std::optional<FilesStamp> expected;
     // Shared: the open mouse, and the desktop's pointer settings (null: left alone).
     CommandProtocol* protocol = nullptr;
     PointerSettings* pointer = nullptr;

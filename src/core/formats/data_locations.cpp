@@ -44,7 +44,8 @@ Status make_private_folder(const fs::path& dir) {
 // Writes a complete copy beside the target and links it into place: link() never replaces
 // an existing name, so a file the user has (or another copy just made) stays as it is.
 Result<bool> create_if_absent(const fs::path& target, std::string_view bytes) {
-    const fs::path temp = target.string() + ".seed-" + std::to_string(::getpid());
+    // A marked name, so that a copy killed here leaves nothing the clean-up misses.
+    const fs::path temp = marked_temp_name(target, "seed");
     if (Status written = write_file_atomically(temp, bytes); !written) return written.error();
     const int linked = ::link(temp.c_str(), target.c_str());
     const int err = errno;

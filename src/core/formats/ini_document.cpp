@@ -17,7 +17,43 @@ std::string_view trim(std::string_view s) {
     return s.substr(first, last - first + 1);
 }
 
+std::string lower_ascii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    }
+    return out;
+}
+
 }  // namespace
+
+void IniDocument::Section::add_key(Line line) {
+    // Comments met since the last key stay before the new one.
+    lines.insert(lines.end(), std::make_move_iterator(tail.begin()),
+                 std::make_move_iterator(tail.end()));
+    tail.clear();
+    keys.emplace(lower_ascii(line.key), lines.size());
+    lines.push_back(std::move(line));
+}
+
+void IniDocument::Section::reindex() {
+    keys.clear();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!lines[i].key.empty()) keys.emplace(lower_ascii(lines[i].key), i);
+    }
+}
+
+IniDocument::Section& IniDocument::append_section(std::string name) {
+    index_.emplace(lower_ascii(name), sections_.size());
+    sections_.push_back(Section{std::move(name), {}, {}, {}});
+    return sections_.back();
+}
+
+void IniDocument::reindex() {
+    index_.clear();
+    for (std::size_t i = 0; i < sections_.size(); ++i)
+        index_.emplace(lower_ascii(sections_[i].name), i);
+}
 
 bool ini_names_equal(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -31,7 +67,11 @@ Result<IniDocument> IniDocument::parse(std::string_view bytes) {
     if (!text) return text.error();
 
     IniDocument doc;
-    std::vector<Line>* target = &doc.preamble_;
+    // At most one section per '[': no section is moved while the file is read.
+    const auto brackets = static_cast<std::size_t>(std::count(text->begin(), text->end(), '['));
+    doc.sections_.reserve(brackets);
+    doc.index_.reserve(brackets);
+    Section* section = nullptr;  // null: the preamble
     std::string_view rest = *text;
     while (!rest.empty()) {
         const auto end = rest.find('\n');
@@ -47,8 +87,7 @@ Result<IniDocument> IniDocument::parse(std::string_view bytes) {
             const auto close = line.find(']');
             const std::string_view name =
                 trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
-            doc.sections_.push_back(Section{std::string(name), {}});
-            target = &doc.sections_.back().lines;
+            section = &doc.append_section(std::string(name));
             continue;
         }
         const auto equals = line.find('=');
@@ -56,10 +95,14 @@ Result<IniDocument> IniDocument::parse(std::string_view bytes) {
             equals == std::string_view::npos ? std::string_view() : trim(line.substr(0, equals));
         if (key.empty() ||
             line.front() == ';') {  // comments, blank lines and stray text are kept as they are
-            target->push_back(Line{{}, std::string(raw)});
+            (section ? section->tail : doc.preamble_).push_back(Line{{}, std::string(raw)});
             continue;
         }
-        target->push_back(Line{std::string(key), std::string(trim(line.substr(equals + 1)))});
+        Line entry{std::string(key), std::string(trim(line.substr(equals + 1)))};
+        if (section)
+            section->add_key(std::move(entry));
+        else
+            doc.preamble_.push_back(std::move(entry));
     }
     return doc;
 }
@@ -77,10 +120,8 @@ Result<IniDocument> IniDocument::load(const std::filesystem::path& path) {
 }
 
 IniDocument::Section* IniDocument::find(std::string_view section) {
-    for (Section& s : sections_) {
-        if (ini_names_equal(s.name, section)) return &s;
-    }
-    return nullptr;
+    const auto it = index_.find(lower_ascii(section));
+    return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
 const IniDocument::Section* IniDocument::find(std::string_view section) const {
@@ -90,39 +131,40 @@ const IniDocument::Section* IniDocument::find(std::string_view section) const {
 std::optional<std::string> IniDocument::get(std::string_view section, std::string_view key) const {
     const Section* s = find(section);
     if (s == nullptr) return std::nullopt;
-    for (const Line& line : s->lines) {
-        if (!line.key.empty() && ini_names_equal(line.key, key)) return line.value;
-    }
-    return std::nullopt;
+    const auto it = s->keys.find(lower_ascii(key));
+    if (it == s->keys.end()) return std::nullopt;
+    return s->lines[it->second].value;
 }
 
 void IniDocument::set(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = find(section);
-    if (s == nullptr) {
-        sections_.push_back(Section{std::string(section), {}});
-        s = &sections_.back();
-    }
-    for (Line& line : s->lines) {
-        if (!line.key.empty() && ini_names_equal(line.key, key)) {
-            line.value = value;
-            return;
-        }
+    if (s == nullptr) s = &append_section(std::string(section));
+    if (const auto it = s->keys.find(lower_ascii(key)); it != s->keys.end()) {
+        s->lines[it->second].value = value;
+        return;
     }
     // New keys go after the last key, before trailing blank lines and comments.
-    auto last_key = std::find_if(s->lines.rbegin(), s->lines.rend(),
-                                 [](const Line& l) { return !l.key.empty(); });
-    s->lines.insert(last_key.base(), Line{std::string(key), std::string(value)});
+    const std::size_t at = s->lines.size();
+    s->keys.emplace(lower_ascii(key), at);
+    s->lines.push_back(Line{std::string(key), std::string(value)});
 }
 
 void IniDocument::remove_section(std::string_view section) {
     std::erase_if(sections_, [&](const Section& s) { return ini_names_equal(s.name, section); });
+    reindex();
 }
 
 void IniDocument::clear_section(std::string_view section) {
     if (Section* s = find(section)) {
+        // The comments left all come after the keys written next.
         std::erase_if(s->lines, [](const Line& l) { return !l.key.empty(); });
+        s->lines.insert(s->lines.end(), std::make_move_iterator(s->tail.begin()),
+                        std::make_move_iterator(s->tail.end()));
+        s->tail = std::move(s->lines);
+        s->lines.clear();
+        s->keys.clear();
     } else {
-        sections_.push_back(Section{std::string(section), {}});
+        append_section(std::string(section));
     }
 }
 
@@ -130,6 +172,7 @@ bool IniDocument::rename_section(std::string_view from, std::string_view to) {
     Section* s = find(from);
     if (s == nullptr) return false;
     s->name = std::string(to);
+    reindex();
     return true;
 }
 
@@ -156,12 +199,26 @@ std::string IniDocument::serialise() const {
     for (const Section& s : sections_) {
         out += "[" + s.name + "]\n";
         put_lines(s.lines);
+        put_lines(s.tail);
     }
     return out;
 }
 
+Result<std::string> IniDocument::render(const std::filesystem::path& path) const {
+    std::string bytes = serialise();
+    if (bytes.size() > kMaxIniFileSize) {
+        return Error{ErrorCode::kInvalidArgument,
+                     path.string() + " would be " + std::to_string(bytes.size()) +
+                         " bytes, past the " + std::to_string(kMaxIniFileSize) +
+                         "-byte limit of the program's INI files: nothing was written"};
+    }
+    return bytes;
+}
+
 Status IniDocument::save(const std::filesystem::path& path) const {
-    return write_file_atomically(path, serialise());
+    Result<std::string> bytes = render(path);
+    if (!bytes) return bytes.error();
+    return write_file_atomically(path, *bytes);
 }
 
 Status ini_write_value(const std::filesystem::path& path, std::string_view section,

@@ -8,12 +8,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/result.h"
 
 namespace p330 {
 
+// Every INI the program reads or writes; a writer refuses what its reader would refuse.
 constexpr std::size_t kMaxIniFileSize = std::size_t{1024} * 1024;
 
 class IniDocument {
@@ -37,6 +39,8 @@ class IniDocument {
     std::vector<std::string> section_names() const;
 
     std::string serialise() const;  // UTF-8, no byte-order mark, "\r\n" avoided
+    // The bytes save writes; an error naming the limit when they would pass kMaxIniFileSize.
+    Result<std::string> render(const std::filesystem::path& path) const;
     Status save(const std::filesystem::path& path) const;  // atomically
 
   private:
@@ -44,16 +48,26 @@ class IniDocument {
         std::string key;    // empty for comments and blank lines
         std::string value;  // the raw line for comments
     };
+    // Lookups go through maps keyed by the lower-case name (the first of equal names wins),
+    // so that reading, changing and writing a file at the size limit stays linear.
     struct Section {
         std::string name;
-        std::vector<Line> lines;
+        std::vector<Line> lines;  // up to and including the last key
+        std::vector<Line> tail;   // blank lines and comments after the last key
+        std::unordered_map<std::string, std::size_t> keys;
+
+        void add_key(Line line);
+        void reindex();
     };
 
     Section* find(std::string_view section);
     const Section* find(std::string_view section) const;
+    Section& append_section(std::string name);
+    void reindex();
 
     std::vector<Line> preamble_;  // lines before the first section
     std::vector<Section> sections_;
+    std::unordered_map<std::string, std::size_t> index_;
 };
 
 // Case-insensitive for ASCII letters, exact for everything else.

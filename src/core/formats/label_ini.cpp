@@ -1,5 +1,6 @@
 #include "core/formats/label_ini.h"
 
+#include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
 
 namespace p330 {
@@ -31,19 +32,36 @@ ProfileIni read_profile_ini(const std::filesystem::path& path, Language language
     return ini ? *ini : ProfileIni{};
 }
 
-Status write_labels(const std::filesystem::path& path, Language language,
+Status stage_labels(FileTransaction& change, const std::filesystem::path& path, Language language,
                     const std::array<std::string, kButtonCount>& labels) {
-    Result<IniDocument> doc = IniDocument::load(path);
+    Result<IniDocument> doc = change.load_ini(path);
     if (!doc) return doc.error();
     const std::string section(label_section(language));
     for (int i = 0; i < kButtonCount; ++i) {
         doc->set(section, "Item" + std::to_string(i + 1), labels[static_cast<std::size_t>(i)]);
     }
-    return doc->save(path);
+    return change.stage_ini(path, *doc);
+}
+
+Status stage_language(FileTransaction& change, const std::filesystem::path& path,
+                      Language language) {
+    Result<IniDocument> doc = change.load_ini(path);
+    if (!doc) return doc.error();
+    doc->set("Skins", "Lan", language_code(language));
+    return change.stage_ini(path, *doc);
+}
+
+Status write_labels(const std::filesystem::path& path, Language language,
+                    const std::array<std::string, kButtonCount>& labels) {
+    FileTransaction change(path.parent_path());
+    if (Status s = stage_labels(change, path, language, labels); !s) return s;
+    return change.commit();
 }
 
 Status write_language(const std::filesystem::path& path, Language language) {
-    return ini_write_value(path, "Skins", "Lan", language_code(language));
+    FileTransaction change(path.parent_path());
+    if (Status s = stage_language(change, path, language); !s) return s;
+    return change.commit();
 }
 
 }  // namespace p330

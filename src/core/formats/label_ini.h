@@ -12,6 +12,8 @@
 
 namespace p330 {
 
+class FileTransaction;
+
 struct ProfileIni {
     std::array<std::string, kButtonCount> labels;  // of the language asked for
     std::array<std::array<std::string, kButtonCount>, 3> labels_by_language;
@@ -30,5 +32,10 @@ Status write_labels(const std::filesystem::path& path, Language language,
                     const std::array<std::string, kButtonCount>& labels);
 // The language key of the Skins section.
 Status write_language(const std::filesystem::path& path, Language language);
+// The same two changes as parts of a change of several files.
+Status stage_labels(FileTransaction& change, const std::filesystem::path& path, Language language,
+                    const std::array<std::string, kButtonCount>& labels);
+Status stage_language(FileTransaction& change, const std::filesystem::path& path,
+                      Language language);
 
 }  // namespace p330

@@ -1,5 +1,6 @@
 #include "core/formats/macro_file.h"
 
+#include "core/formats/name_rules.h"
 #include "core/util/parse_int.h"
 #include "core/util/text_encoding.h"
 
@@ -43,14 +44,11 @@ Status validate_macro_name(std::string_view name) {
         return Status(Error{ErrorCode::kInvalidArgument, std::move(why)});
     };
     if (name.empty()) return refuse("a macro name cannot be empty");
-    if (!is_valid_utf8(name)) return refuse("a macro name must be text");
+    if (Status text = validate_name_text(name, "a macro name"); !text) return text;
     if (count_characters(name) > kMaxMacroNameLength)
         return refuse("a macro name has at most 31 characters");
-    if (name.find_first_of("[]\r\n") != std::string_view::npos || name.front() == ' ' ||
-        name.back() == ' ' || name.front() == ';') {
-        return refuse(
-            "a macro name cannot hold brackets or line breaks, nor start or end with a blank");
-    }
+    if (name.find_first_of("[]") != std::string_view::npos || name.front() == ';')
+        return refuse("a macro name cannot hold brackets nor start with ';'");
     return Status::ok();
 }
 

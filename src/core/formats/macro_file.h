@@ -16,7 +16,9 @@ constexpr long long kMaxMacroLoopTimes = 65535;  // the block's 16-bit loop coun
 constexpr std::size_t kMaxMacroNameLength = 31;  // characters, not bytes
 constexpr int kChoosableMacros = 12;             // the mouse holds twelve macros
 // No macro the program writes comes near this; it bounds the work a damaged file can cause.
-constexpr int kMaxMacroItemsRead = 4096;
+constexpr int kMaxMacroItemsRead = 4096;  // and the most a writer writes
+// A list of typed items (import-items), from a file or standard input.
+constexpr std::size_t kMaxItemsFileSize = std::size_t{256} * 1024;
 
 struct MacroSection {
     std::string name;

@@ -43,12 +43,16 @@ Result<ProfileImage> read_profile_image(const std::filesystem::path& path) {
     return image;
 }
 
-Status write_profile_image(const std::filesystem::path& path, const SettingsRecord& record) {
-    std::vector<std::uint8_t> bytes(kProfileImageSize);
+std::string profile_image_bytes(const SettingsRecord& record) {
+    std::string bytes(kProfileImageSize, '\0');
     bytes[0] = 1;
     const auto payload = record_bytes(record);
     std::copy(payload.begin(), payload.end(), bytes.begin() + 1);
-    return write_file_atomically(path, bytes);
+    return bytes;
+}
+
+Status write_profile_image(const std::filesystem::path& path, const SettingsRecord& record) {
+    return write_file_atomically(path, profile_image_bytes(record));
 }
 
 }  // namespace p330

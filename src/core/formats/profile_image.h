@@ -32,6 +32,8 @@ Result<ProfileImage> read_profile_image(const std::filesystem::path& path);
 std::string profile_image_refusal(const std::filesystem::path& path,
                                   const std::vector<RangeFault>& faults);
 
+// The file's bytes: flag 1 and the record.
+std::string profile_image_bytes(const SettingsRecord& record);
 // Writes flag 1 and the record, atomically.
 Status write_profile_image(const std::filesystem::path& path, const SettingsRecord& record);
 

@@ -1,5 +1,6 @@
 #include "core/formats/profile_list.h"
 
+#include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
 #include "core/util/parse_int.h"
 
@@ -22,11 +23,11 @@ Result<ProfileList> read_profile_list(const std::filesystem::path& main_ini) {
     return list;
 }
 
-Status write_profile_list(const std::filesystem::path& main_ini,
+Status stage_profile_list(FileTransaction& change, const std::filesystem::path& main_ini,
                           const std::vector<std::string>& names, int current) {
     std::error_code ec;
     if (!std::filesystem::exists(main_ini, ec)) return Status::ok();
-    Result<IniDocument> doc = IniDocument::load(main_ini);
+    Result<IniDocument> doc = change.load_ini(main_ini);
     if (!doc) return doc.error();
     doc->remove_section(kSection);
     const int chosen = current >= 0 ? current : 0;
@@ -37,7 +38,14 @@ Status write_profile_list(const std::filesystem::path& main_ini,
         for (std::size_t i = 0; i < names.size(); ++i)
             doc->set(kSection, "Item" + std::to_string(i), names[i]);
     }
-    return doc->save(main_ini);
+    return change.stage_ini(main_ini, *doc);
+}
+
+Status write_profile_list(const std::filesystem::path& main_ini,
+                          const std::vector<std::string>& names, int current) {
+    FileTransaction change(main_ini.parent_path());
+    if (Status s = stage_profile_list(change, main_ini, names, current); !s) return s;
+    return change.commit();
 }
 
 }  // namespace p330

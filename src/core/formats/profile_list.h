@@ -11,6 +11,8 @@
 
 namespace p330 {
 
+class FileTransaction;
+
 constexpr int kMaxProfiles = 6;
 
 struct ProfileList {
@@ -25,6 +27,9 @@ Result<ProfileList> read_profile_list(const std::filesystem::path& main_ini);
 // Writes the section anew: CurProfileName (the entry at current, or entry 0), ItemCount and
 // the items. Nothing is written when the main INI does not exist.
 Status write_profile_list(const std::filesystem::path& main_ini,
+                          const std::vector<std::string>& names, int current);
+// The same section as one file of a larger change.
+Status stage_profile_list(FileTransaction& change, const std::filesystem::path& main_ini,
                           const std::vector<std::string>& names, int current);
 
 }  // namespace p330

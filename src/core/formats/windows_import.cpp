@@ -4,6 +4,7 @@
 #include "core/formats/ini_document.h"
 #include "core/util/code_page.h"
 #include "core/util/file_io.h"
+#include "core/util/file_journal.h"
 #include "core/util/text_encoding.h"
 
 namespace p330 {
@@ -99,7 +100,10 @@ Result<std::vector<ImportedFile>> read_windows_folder(const fs::path& source) {
         if (!text) return bad_file(path, text.error().message);
         Result<IniDocument> doc = IniDocument::parse(*text);
         if (!doc) return bad_file(path, doc.error().message);
-        files.push_back({ini.name, doc->serialise(), found_as});
+        // Checked here, before any file is written: UTF-8 can be half as long again as GBK.
+        Result<std::string> bytes = doc->render(path);
+        if (!bytes) return bad_file(path, bytes.error().message);
+        files.push_back({ini.name, std::move(*bytes), found_as});
     }
     if (files.empty()) {
         return Error{ErrorCode::kNotFound,
@@ -109,21 +113,21 @@ Result<std::vector<ImportedFile>> read_windows_folder(const fs::path& source) {
 }
 
 Status write_imported_files(const std::vector<ImportedFile>& files, const fs::path& target) {
+    // The copies and the imported files are one change: a kill leaves all of them or none.
+    FileWrites writes;
     for (const ImportedFile& file : files) {
         const fs::path path = target / file.name;
-        std::error_code ec;
-        if (fs::exists(path, ec)) {
-            fs::copy_file(path, target / (file.name + ".bak"), fs::copy_options::overwrite_existing,
-                          ec);
-            if (ec) {
-                return Error{ErrorCode::kIo,
-                             "cannot keep " + path.string() + " as .bak: " + ec.message(),
-                             ec.value()};
-            }
+        Result<std::vector<std::uint8_t>> old = read_file(path, kMaxIniFileSize);
+        if (old) {
+            writes.emplace_back(target / (file.name + ".bak"),
+                                std::string(old->begin(), old->end()));
+        } else if (old.error().code != ErrorCode::kNotFound) {
+            return Error{old.error().code,
+                         "cannot keep " + path.string() + " as .bak: " + old.error().message};
         }
-        if (Status s = write_file_atomically(path, std::string_view(file.bytes)); !s) return s;
+        writes.emplace_back(path, file.bytes);
     }
-    return Status::ok();
+    return write_files_together(target, writes);
 }
 
 }  // namespace p330

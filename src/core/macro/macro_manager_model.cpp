@@ -22,6 +22,21 @@ void write_macro_section(IniDocument& doc, const std::string& name, int record_d
         doc.set(name, "Item" + std::to_string(i), items[i]);
 }
 
+Result<std::optional<FolderLock>> MacroManagerModel::take_turn() const {
+    if (change_ != nullptr) return std::optional<FolderLock>();
+    Result<FolderLock> lock = FolderLock::acquire(path_.parent_path());
+    if (!lock) return lock.error();
+    return std::optional<FolderLock>(std::move(*lock));
+}
+
+Result<IniDocument> MacroManagerModel::load_file() const {
+    return change_ ? change_->load_ini(path_) : IniDocument::load(path_);
+}
+
+Status MacroManagerModel::store_file(const IniDocument& doc) const {
+    return change_ ? change_->stage_ini(path_, doc) : doc.save(path_);
+}
+
 bool MacroManagerModel::file_exists() const {
     std::error_code ec;
     return std::filesystem::exists(path_, ec);
@@ -36,7 +51,7 @@ Status MacroManagerModel::load_list() {
     names_.clear();
     items_.clear();
     selected_ = -1;
-    Result<IniDocument> doc = IniDocument::load(path_);
+    Result<IniDocument> doc = load_file();
     if (!doc) return doc.error();
     names_ = macro_names(*doc);
     if (names_.empty()) return Status::ok();
@@ -47,7 +62,7 @@ Status MacroManagerModel::select(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) {
         return Error{ErrorCode::kInvalidArgument, "no macro at that position"};
     }
-    Result<IniDocument> doc = IniDocument::load(path_);
+    Result<IniDocument> doc = load_file();
     if (!doc) return doc.error();
     selected_ = index;
     MacroSection macro = read_macro_section(*doc, names_[static_cast<std::size_t>(index)]);
@@ -55,11 +70,10 @@ Status MacroManagerModel::select(int index) {
     if (macro.delay_status == "1") record_delays = true;
     if (macro.delay_status == "0") record_delays = false;
     items_ = std::move(macro.items);
-    // The loop option follows the macro being loaded, so that loading never rewrites its
-    // stored count to 1. Setting the box then normalises the count like any other change.
+    // Loading shows the stored count and writes nothing: a read never changes the file.
     loop_option = macro.loop_times > 1;
-    Result<std::string> shown = set_loop_times(macro.loop_text);
-    return shown.status();
+    (void)take_loop_text(macro.loop_text);
+    return Status::ok();
 }
 
 Status MacroManagerModel::save_macro() {
@@ -68,11 +82,19 @@ Status MacroManagerModel::save_macro() {
         if (Block* block = working_block()) block->fill(0);
         return Status::ok();
     }
-    Result<IniDocument> doc = IniDocument::load(path_);
+    if (items_.size() > static_cast<std::size_t>(kMaxMacroItemsRead)) {
+        return Error{ErrorCode::kInvalidArgument,
+                     "a macro holds at most " + std::to_string(kMaxMacroItemsRead) +
+                         " items, the most the program reads back; this one has " +
+                         std::to_string(items_.size())};
+    }
+    Result<std::optional<FolderLock>> turn = take_turn();
+    if (!turn) return turn.error();
+    Result<IniDocument> doc = load_file();
     if (!doc) return doc.error();
     write_macro_section(*doc, names_[static_cast<std::size_t>(selected_)], record_delays ? 1 : 0,
                         loop_text_, items_);
-    return doc->save(path_);
+    return store_file(*doc);
 }
 
 Status MacroManagerModel::delete_macro() {
@@ -82,10 +104,12 @@ Status MacroManagerModel::delete_macro() {
     items_.clear();
     selected_ = -1;
     if (!file_exists()) return Status::ok();
-    Result<IniDocument> doc = IniDocument::load(path_);
+    Result<std::optional<FolderLock>> turn = take_turn();
+    if (!turn) return turn.error();
+    Result<IniDocument> doc = load_file();
     if (!doc) return doc.error();
     doc->remove_section(name);
-    return doc->save(path_);
+    return store_file(*doc);
 }
 
 Status MacroManagerModel::rename(std::string_view new_name) {
@@ -96,7 +120,9 @@ Status MacroManagerModel::rename(std::string_view new_name) {
             return Error{ErrorCode::kInvalidArgument, "another macro already has that name"};
         }
     }
-    Result<IniDocument> doc = IniDocument::load(path_);
+    Result<std::optional<FolderLock>> turn = take_turn();
+    if (!turn) return turn.error();
+    Result<IniDocument> doc = load_file();
     if (!doc) return doc.error();
     std::string& name = names_[static_cast<std::size_t>(selected_)];
     renames_.emplace_back(name, std::string(new_name));
@@ -104,7 +130,7 @@ Status MacroManagerModel::rename(std::string_view new_name) {
     name = std::string(new_name);
     // Written even without items, so that an empty macro keeps its section under the new name.
     write_macro_section(*doc, name, record_delays ? 1 : 0, loop_text_, items_);
-    return doc->save(path_);
+    return store_file(*doc);
 }
 
 Result<std::string> MacroManagerModel::new_macro(std::string_view base) {
@@ -136,7 +162,7 @@ Result<std::string> MacroManagerModel::new_macro(std::string_view base) {
     return name;
 }
 
-Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
+long long MacroManagerModel::take_loop_text(std::string_view text) {
     long long v = parse_leading_integer(text);
     const bool digits_first = !text.empty() && text.front() >= '0' && text.front() <= '9';
     if (!digits_first) v = 0;
@@ -146,15 +172,23 @@ Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
     } else {
         loop_text_ = std::string(text);
     }
-    if (selected_ < 0) return loop_text_;
     if (!loop_option) v = 1;
     if (Block* block = working_block()) {
         (*block)[0] = static_cast<std::uint8_t>(v >> 8);
         (*block)[1] = static_cast<std::uint8_t>(v & 0xFF);
     }
-    Status written = ini_write_value(path_, names_[static_cast<std::size_t>(selected_)],
-                                     "MacroLoopTimes", std::to_string(v));
-    if (!written) return written.error();
+    return v;
+}
+
+Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
+    const long long v = take_loop_text(text);
+    if (selected_ < 0) return loop_text_;
+    Result<std::optional<FolderLock>> turn = take_turn();
+    if (!turn) return turn.error();
+    Result<IniDocument> doc = load_file();
+    if (!doc) return doc.error();
+    doc->set(names_[static_cast<std::size_t>(selected_)], "MacroLoopTimes", std::to_string(v));
+    if (Status s = store_file(*doc); !s) return s.error();
     return loop_text_;
 }
 
@@ -164,7 +198,7 @@ EncodedMacros MacroManagerModel::encode_blocks() {
         out.blocks = blocks_;
         return out;
     }
-    Result<IniDocument> doc = IniDocument::load(path_);
+    Result<IniDocument> doc = load_file();
     if (!doc) {
         out.blocks = blocks_;
         return out;

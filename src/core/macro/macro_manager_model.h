@@ -5,15 +5,18 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/formats/ini_document.h"
+#include "core/formats/file_transaction.h"
 #include "core/formats/macro_file.h"
 #include "core/macro/macro_encoding.h"
 #include "core/model/settings_record.h"
 #include "core/result.h"
+#include "core/util/folder_lock.h"
 
 namespace p330 {
 
@@ -35,6 +38,9 @@ class MacroManagerModel {
     Result<std::string> new_macro(std::string_view base);
     // The loop-times box changed; returns the text the box must show.
     Result<std::string> set_loop_times(std::string_view text);
+    // Edits go into change instead of straight to record.ini, to be written together with the
+    // profile they change; reads see them.
+    void stage_into(FileTransaction* change) { change_ = change; }
     // Rebuilds the working copy from record.ini.
     EncodedMacros encode_blocks();
 
@@ -60,6 +66,12 @@ class MacroManagerModel {
   private:
     bool file_exists() const;
     Block* working_block();
+    // The count the loop text stands for, shown and put in the working block; nothing written.
+    long long take_loop_text(std::string_view text);
+    // Without a change to stage into (the window), each edit holds the folder's lock itself.
+    Result<std::optional<FolderLock>> take_turn() const;
+    Result<IniDocument> load_file() const;
+    Status store_file(const IniDocument& doc) const;
 
     std::filesystem::path path_;
     std::vector<std::string> names_;
@@ -68,6 +80,7 @@ class MacroManagerModel {
     std::string loop_text_ = "1";
     std::array<Block, kMacroCount> blocks_{};
     std::vector<std::pair<std::string, std::string>> renames_;
+    FileTransaction* change_ = nullptr;
 };
 
 // Writes a macro's section in record.ini where it stands (at the end when it is new), as

@@ -40,12 +40,28 @@ class FileDescriptor {
     int fd_;
 };
 
+// Whether following the link (described by link_info) would be refused by the kernel's
+// protected_symlinks: a link in a sticky world-writable folder, owned by someone other than
+// the follower and the folder's owner.
+bool foreign_link_in_sticky_folder(const fs::path& link, const struct stat& link_info) {
+    struct stat dir {};
+    const fs::path parent = link.has_parent_path() ? link.parent_path() : fs::path(".");
+    if (::stat(parent.c_str(), &dir) != 0) return true;
+    const bool sticky_shared = (dir.st_mode & S_ISVTX) != 0 && (dir.st_mode & S_IWOTH) != 0;
+    return sticky_shared && link_info.st_uid != ::geteuid() && link_info.st_uid != dir.st_uid;
+}
+
 // The file a write lands in: the end of the chain of links at path, or path itself.
 Result<fs::path> write_target(const fs::path& path) {
     fs::path target = path;
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat info {};
         if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
+        if (foreign_link_in_sticky_folder(target, info)) {
+            return Error{ErrorCode::kPermission,
+                         "will not write through " + target.string() +
+                             ": a link another user made in a shared folder"};
+        }
         std::error_code ec;
         const fs::path next = fs::read_symlink(target, ec);
         if (ec) return io_error("cannot follow the link", path, ec.value());
@@ -145,9 +161,17 @@ Status write_file_atomically(const fs::path& path, std::span<const std::uint8_t>
     Result<fs::path> resolved = write_target(path);
     if (!resolved) return resolved.error();
     const fs::path& target = *resolved;
-    // Keep the permissions of the file being replaced; a new file gets the usual 0644.
+    // Keep the permissions of the file being replaced; a new file gets the usual 0644. The
+    // final name is looked at without following it: a link there now was not there above.
     struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    mode_t mode = 0644;
+    if (FileDescriptor final_name(::open(target.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        final_name.get() >= 0) {
+        if (::fstat(final_name.get(), &old) == 0) {
+            if (S_ISLNK(old.st_mode)) return io_error("will not write through", path, ELOOP);
+            mode = old.st_mode & 07777;
+        }
+    }
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const std::string prefix = (dir / ("." + target.filename().string())).string() +
                                std::string(kTempMark) + std::to_string(::getpid()) + "-";
@@ -166,6 +190,12 @@ Status write_file_atomically(const fs::path& path, std::span<const std::uint8_t>
 Status write_file_atomically(const fs::path& path, std::string_view text) {
     return write_file_atomically(
         path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+fs::path marked_temp_name(const fs::path& target, std::string_view tag) {
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    return dir / ("." + target.filename().string() + std::string(kTempMark) +
+                  std::to_string(::getpid()) + "-" + std::string(tag));
 }
 
 int remove_stale_temp_files(const fs::path& dir, std::string_view file_name) {

@@ -2,7 +2,9 @@
 // Whole-file reads that refuse oversized and non-regular files without blocking on them, and
 // writes that never leave a partial file: the bytes go to an unnamed file (or, where the file
 // system has none, a marked temporary name) beside the target, are flushed, and replace it by
-// rename. A symbolic link is written through: its target is replaced, the link stays.
+// rename. A symbolic link is written through: its target is replaced, the link stays; but a
+// link in a sticky world-writable folder owned by neither the writer nor the folder's owner
+// is refused, as the kernel's protected_symlinks does, and the final name is never followed.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +22,10 @@ Result<std::vector<std::uint8_t>> read_file(const std::filesystem::path& path,
 Status write_file_atomically(const std::filesystem::path& path,
                              std::span<const std::uint8_t> bytes);
 Status write_file_atomically(const std::filesystem::path& path, std::string_view text);
+
+// A temporary name beside target that remove_stale_temp_files knows: the same mark, this
+// process's id, then tag.
+std::filesystem::path marked_temp_name(const std::filesystem::path& target, std::string_view tag);
 
 // Removes the temporary files that writers killed mid-save left in dir (those of processes
 // that no longer run); only those of file_name when it is given. Returns how many went.

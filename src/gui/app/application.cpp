@@ -209,11 +209,18 @@ void Application::wire_window() {
     window_->on_save = [this] { save(); };
     window_->on_reset = [this] { reset(); };
     window_->on_cancel = [this] { cancel(); };
+    folder_watch_ = new FolderWatch(
+        controller_, [this] { return runner_.busy(); }, [this] { window_->redraw_main_view(); },
+        this);
 }
 
 void Application::save() {
     if (runner_.busy()) {  // a Reset's upload: this Save follows it
         after_upload_.emplace_back([this] { save(); });
+        return;
+    }
+    if (!folder_watch_->may_save(window_.get())) {  // another program's change stays
+        window_->save_finished();
         return;
     }
     std::optional<UploadJob> job = controller_.begin_apply();

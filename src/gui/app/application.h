@@ -19,6 +19,7 @@
 #include "core/flows/upload_runner.h"
 #include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
+#include "gui/app/folder_watch.h"
 #include "gui/app/main_window.h"
 #include "gui/app/notification_presenters.h"
 
@@ -111,6 +112,7 @@ class Application : public QObject {
     std::unique_ptr<ForwardingSink> forwarding_sink_;
     std::unique_ptr<BoxPresenter> own_messages_;
     MessagePresenter* messages_;
+    FolderWatch* folder_watch_ = nullptr;  // a child of this
 
     // The upload of the flow that runs, the report it adds to, and the clicks that came
     // while it ran. Declared last: it is destroyed first, waiting for an upload still on

@@ -5,6 +5,7 @@
 
 #include "core/flows/macro_sync.h"
 #include "core/lang/dialog_texts.h"
+#include "core/util/folder_lock.h"
 #include "gui/app/main_window.h"
 #include "gui/dialogs/help_panel.h"
 #include "gui/dialogs/profile_manager_panel.h"
@@ -116,6 +117,11 @@ void DialogLaunchers::export_from(int position) {
     ProfileState& state = controller_.profile();
     const QString chosen = choose_profile_file(&window_, state.active_image, true);
     if (chosen.isEmpty()) return;
+    Result<FolderLock> lock = FolderLock::acquire(controller_.folder().dir);
+    if (!lock) {
+        tell(UserMessage{lock.error().message, "Warning"});
+        return;
+    }
     const ExportResult result =
         export_profile(chosen.toStdString(), controller_.folder(), state, controller_.record(),
                        controller_.language(), controller_.labels());

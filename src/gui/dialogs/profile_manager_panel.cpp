@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "core/lang/dialog_texts.h"
+#include "core/util/folder_lock.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
 #include "gui/skin/context_menu.h"
@@ -144,14 +145,18 @@ void ProfileManagerPanel::clicked(int row) {
 }
 
 void ProfileManagerPanel::rename_on_repeat(int row) {
-    editor_ =
-        ListItemEditor::open_on_repeat(list_, row, remembered_, ListItemEditor::Mode::kProfileName,
-                                       [this](ListItemEditor::Mode, int r, const QString& text) {
-                                           if (!model_.rename(r, text.toStdString()))
-                                               return;  // a line break: not a name
-                                           list_->item(r)->setText(text);
-                                           list_->setCurrentRow(r);
-                                       });
+    editor_ = ListItemEditor::open_on_repeat(
+        list_, row, remembered_, ListItemEditor::Mode::kProfileName,
+        [this](ListItemEditor::Mode, int r, const QString& text) {
+            const Status renamed = model_.rename(r, text.toStdString());
+            if (!renamed) {  // refused, never changed quietly
+                QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
+                                     qtext(renamed.message()));
+                return;
+            }
+            list_->item(r)->setText(text);
+            list_->setCurrentRow(r);
+        });
 }
 
 void ProfileManagerPanel::command(Command command) {
@@ -193,7 +198,8 @@ void ProfileManagerPanel::close_panel() {
     if (closed_) return;
     closed_ = true;
     if (editor_ != nullptr) editor_->abandon();
-    const Status saved = model_.save();
+    Result<FolderLock> lock = FolderLock::acquire(model_.path().parent_path());
+    const Status saved = lock ? model_.save() : lock.status();
     if (!saved) {
         QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
                              qtext(saved.message()));

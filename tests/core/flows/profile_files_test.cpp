@@ -21,6 +21,7 @@ class ProfileFilesTest : public ::testing::Test {
     SettingsRecord record{};
 
     LoadResult load() { return choose_and_load_active_profile(data.folder, state, record); }
+    SaveResult save() { return save_active_profile(data.folder, state, record, {}, {}); }
 };
 
 TEST_F(ProfileFilesTest, ListPicksTheLastItemEqualToTheCurrentName) {
@@ -103,7 +104,7 @@ TEST_F(ProfileFilesTest, ReservedBytesSurviveLoadAndSave) {
     const LoadResult loaded = load();
     ASSERT_TRUE(loaded.image_loaded) << loaded.detail;
     record.dpi_stage[0] = 42;  // an edit
-    const SaveResult saved = save_active_profile(data.folder, state, record);
+    const SaveResult saved = save();
     EXPECT_TRUE(saved.image_written);
     const std::string after = data.read("config0.bin");
     ASSERT_EQ(after.size(), kProfileImageSize);
@@ -119,7 +120,7 @@ TEST_F(ProfileFilesTest, ReservedBytesSurviveLoadAndSave) {
 
 TEST_F(ProfileFilesTest, SavingIntoAMissingImageWritesNothing) {
     state.index = 3;
-    const SaveResult saved = save_active_profile(data.folder, state, record);
+    const SaveResult saved = save();
     EXPECT_FALSE(saved.image_written);
     ASSERT_TRUE(saved.message);
     EXPECT_EQ(saved.message->text, "Config file is not exist.");
@@ -131,11 +132,12 @@ TEST_F(ProfileFilesTest, UnwritableImageGivesTheErrorCodeMessage) {
     // The image path is a directory: the rename into place fails.
     std::filesystem::remove(data.dir.path() / "config0.bin");
     std::filesystem::create_directory(data.dir.path() / "config0.bin");
-    const SaveResult saved = save_active_profile(data.folder, state, record);
+    const SaveResult saved = save();
     ASSERT_TRUE(saved.message);
     EXPECT_EQ(saved.message->caption, "NULL ==fp ");
-    EXPECT_EQ(saved.message->text.rfind("Error Code is: ", 0), 0u);
-    EXPECT_EQ(saved.message->text.substr(saved.message->text.size() - 2), " \n");
+    EXPECT_EQ(saved.message->text.rfind("Error Code is: 21 \n", 0), 0u);
+    // The code, then in words what failed.
+    EXPECT_NE(saved.message->text.find("config0.bin: Is a directory"), std::string::npos);
 }
 
 TEST_F(ProfileFilesTest, ExportWithoutExtensionWritesBothCopies) {
@@ -214,7 +216,8 @@ TEST_F(ProfileFilesTest, SavesKilledAtRandomLeaveOldOrNewAndNoDebrisAfterTheNext
     }
     const std::size_t leftovers = folder_entries(data.dir.path()).size() - 1;
     SettingsController(data.folder, nullptr, nullptr).start();
-    EXPECT_EQ(folder_entries(data.dir.path()), std::vector<std::string>{"config0.bin"})
+    EXPECT_EQ(folder_entries(data.dir.path()),
+              (std::vector<std::string>{".p330.lock", "config0.bin"}))
         << leftovers << " leftovers before the start";
 }
 
@@ -227,13 +230,15 @@ TEST_F(ProfileFilesTest, SavingThroughALinkWritesItsTarget) {
     data.write_image("elsewhere/real.bin", 'o');
     std::filesystem::create_symlink("../elsewhere/real.bin", data.folder.image(0));
     record = test::sound_record(8);
-    ASSERT_TRUE(save_active_profile(data.folder, state, record).image_written);
+    ASSERT_TRUE(save().image_written);
     EXPECT_TRUE(std::filesystem::is_symlink(data.folder.image(0)));
     Result<ProfileImage> saved = read_profile_image(elsewhere / "real.bin");
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->record.report_interval, 8);
     EXPECT_EQ(folder_entries(elsewhere), std::vector<std::string>{"real.bin"});
-    EXPECT_EQ(folder_entries(data.folder.dir), std::vector<std::string>{"config0.bin"});
+    // No temporary file stays: the folder holds the link, the labels and the lock file.
+    EXPECT_EQ(folder_entries(data.folder.dir),
+              (std::vector<std::string>{".p330.lock", "config0.bin", "str0.ini"}));
 }
 
 }  // namespace

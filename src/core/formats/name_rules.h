@@ -1,0 +1,16 @@
+#pragma once
+// What a name the user gives (a profile's, a macro's) may be, as every file holding it needs:
+// valid UTF-8, no control character, no blank at either end. A name breaking a rule is
+// refused with a message, never changed quietly.
+
+#include <string_view>
+
+#include "core/result.h"
+
+namespace p330 {
+
+// `what` starts the message: "a profile name", "a macro name". An empty name passes: the
+// profile list allows one, a macro name does not (see macro_file.h).
+Status validate_name_text(std::string_view name, std::string_view what);
+
+}  // namespace p330

@@ -1,0 +1,66 @@
+#include "core/util/folder_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <thread>
+#include <utility>
+
+#include "core/util/file_io.h"
+#include "core/util/file_journal.h"
+
+namespace p330 {
+
+std::string folder_busy_message(const std::filesystem::path& dir) {
+    return "the data folder " + dir.string() + " is busy: another p330 or p330ctl kept it for " +
+           std::to_string(kFolderLockWait.count() / 1000) + " s; nothing was changed, try again";
+}
+
+Result<FolderLock> FolderLock::acquire(const std::filesystem::path& dir,
+                                       std::chrono::milliseconds wait) {
+    const std::filesystem::path path = dir / kFolderLockName;
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        // A folder nobody may write needs no turns; an existing lock file is still honoured.
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0) return FolderLock(-1);
+    }
+    if (fd < 0) {
+        return Error{ErrorCode::kIo, "cannot open " + path.string() + ": " + std::strerror(errno),
+                     errno};
+    }
+    FolderLock lock(fd);
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return Error{ErrorCode::kIo,
+                         "cannot lock " + path.string() + ": " + std::strerror(errno), errno};
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return Error{ErrorCode::kTimeout, folder_busy_message(dir)};
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (lock.fd_ < 0) return lock;
+    if (Status s = finish_interrupted_writes(dir); !s) return s.error();
+    remove_stale_temp_files(dir);  // what writers killed mid-save left behind
+    return lock;
+}
+
+FolderLock::FolderLock(FolderLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+FolderLock::~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
+
+}  // namespace p330

@@ -1,0 +1,37 @@
+#pragma once
+// The data folder's writers take turns: every read-modify-write of the user's files, by the
+// window or by the command-line tool, holds an advisory lock on a file in the folder. It is
+// held for the few milliseconds a change takes; a second writer waits a bounded time for it.
+// Taking the lock also finishes a change that a killed writer left half done.
+
+#include <chrono>
+#include <filesystem>
+
+#include "core/result.h"
+
+namespace p330 {
+
+inline constexpr char kFolderLockName[] = ".p330.lock";
+inline constexpr std::chrono::milliseconds kFolderLockWait{5000};
+
+class FolderLock {
+  public:
+    // Waits up to `wait` for the lock; an error of kind kTimeout saying who to blame when
+    // another program holds it longer.
+    static Result<FolderLock> acquire(const std::filesystem::path& dir,
+                                      std::chrono::milliseconds wait = kFolderLockWait);
+    FolderLock(FolderLock&& other) noexcept;
+    FolderLock& operator=(FolderLock&& other) noexcept;
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    ~FolderLock();
+
+  private:
+    explicit FolderLock(int fd) : fd_(fd) {}  // -1: nothing held
+    int fd_ = -1;
+};
+
+// The words of a lock time-out, for both faces.
+std::string folder_busy_message(const std::filesystem::path& dir);
+
+}  // namespace p330

@@ -1,0 +1,121 @@
+// Two writers at once and writers killed mid-change, 200 rounds each: no change may be lost
+// to the other writer, a killed one leaves its files all old or all new. Figures printed.
+
+#include <signal.h>
+
+#include <map>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "cli/ctl_fixture.h"
+#include "core/flows/profile_files.h"
+#include "core/util/folder_lock.h"
+
+namespace p330::test {
+namespace {
+
+constexpr int kRounds = 200;
+
+class TurnsTest : public CtlTest {
+  protected:
+    // The settings as `get` prints them, after it has finished any change a kill cut short.
+    std::map<std::string, std::string> get() {
+        std::map<std::string, std::string> values;
+        std::istringstream out(
+            ctl({"get", "dpi.1", "dpi.2", "dpi.3", "button.4", "button.5", "button.6"}).out);
+        for (std::string line; std::getline(out, line);)
+            values[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+        return values;
+    }
+    // Buttons whose function (in the image) and English label (in str0.ini) disagree.
+    int mismatches(std::map<std::string, std::string>& values) {
+        const auto labels = read_profile_ini(data() / "str0.ini", Language::kEnglish).labels;
+        int count = 0;
+        for (std::size_t button = 4; button <= 6; ++button) {
+            const std::string& got = values["button." + std::to_string(button)];
+            std::string want = got == "forward" ? "IE Forward" : "IE Backward";
+            if (got.starts_with("macro:")) want = "Macro Key-" + got.substr(6, got.find('@') - 6);
+            if (got == "forward" || got == "back" || got.starts_with("macro:"))
+                count += labels[button - 1] != want;
+        }
+        return count;
+    }
+};
+
+TEST_F(TurnsTest, TwoWritersAtOnceLoseNothing) {
+    ASSERT_EQ(ctl({"set", "button.4=macro:Type_GG"}).exit_code, 0);
+    int lost = 0, mismatches = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        const std::string dpi = std::to_string(100 + 50 * (round % 90));
+        const std::string from = round % 2 ? "Type_HH" : "Type_GG";
+        const std::string to = round % 2 ? "Type_GG" : "Type_HH";
+        std::thread other([&] { (void)ctl({"macro", "rename", from, to}); });
+        // The window's Save path: read under the lock, stamp, change, save if unchanged since.
+        for (bool saved = false; !saved;) {
+            const DataFolder folder{data()};
+            ProfileState state;
+            SettingsRecord record{};
+            auto turn = std::make_optional(FolderLock::acquire(data()));
+            (void)choose_and_load_active_profile(folder, state, record);
+            const FilesStamp stamp = stamp_files(saved_profile_files(folder, state));
+            turn.reset();
+            const auto labels = read_profile_ini(data() / "str0.ini", Language::kEnglish).labels;
+            record.dpi_stage[1] = static_cast<std::uint8_t>(2 + round % 90);
+            saved = !save_active_profile(folder, state, record, Language::kEnglish, labels, stamp)
+                         .changed_elsewhere;
+        }
+        other.join();
+        std::thread cli([&] { (void)ctl({"set", "dpi.1=" + dpi, "button.5=forward"}); });
+        (void)ctl({"set", "dpi.3=" + dpi, "button.6=back"});
+        cli.join();
+        auto values = get();
+        lost += (values["dpi.1"] != dpi) + (values["dpi.3"] != dpi) + (values["dpi.2"] != dpi) +
+                (values["button.4"] != "macro:" + to + "@count");
+        mismatches += this->mismatches(values);
+    }
+    std::printf("%d rounds: %d lost updates, %d mismatches\n", kRounds, lost, mismatches);
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(TurnsTest, AKilledCommandLeavesItsWholeChangeOrNone) {
+    ASSERT_EQ(ctl({"set", "button.4=macro:Type_GG"}).exit_code, 0);
+    // Kill points are spread over the time a whole command takes here.
+    const auto started = std::chrono::steady_clock::now();
+    (void)ctl({"macro", "rename", "Type_GG", "Type_HH"});
+    (void)ctl({"macro", "rename", "Type_HH", "Type_GG"});
+    using Micro = std::chrono::microseconds;
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    const long long span = std::chrono::duration_cast<Micro>(elapsed).count() / 2 + 1;
+    std::mt19937 random(19);
+    int killed = 0, mismatches = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        using Args = std::array<std::string, 4>;
+        const std::string name = get()["button.4"].substr(6, 7);
+        const Args args =
+            round % 2 ? Args{"macro", "rename", name, name == "Type_GG" ? "Type_HH" : "Type_GG"}
+                      : Args{"set", round % 4 ? "button.5=forward" : "button.5=back",
+                             "dpi.1=" + std::to_string(100 + 50 * (round % 90)), "dpi.2=800"};
+        const std::string folder = "--data-dir=" + data().string();
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            (void)std::freopen("/dev/null", "w", stdout);
+            ::execl(P330CTL_PATH, P330CTL_PATH, folder.c_str(), args[0].c_str(), args[1].c_str(),
+                    args[2].c_str(), args[3].c_str(), nullptr);
+            ::_exit(127);
+        }
+        std::this_thread::sleep_for(Micro(static_cast<long long>(random()) % span));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        killed += WIFSIGNALED(status);
+        auto after = get();
+        mismatches += this->mismatches(after);
+    }
+    std::printf("%d rounds, %d killed mid-command: %d mismatches\n", kRounds, killed, mismatches);
+    EXPECT_EQ(mismatches, 0);
+}
+
+}  // namespace
+}  // namespace p330::test

@@ -1,0 +1,107 @@
+// Bad input, reads and a busy folder: refused or done without touching more, by file.
+
+#include <sys/wait.h>
+
+#include "cli/ctl_fixture.h"
+#include "core/formats/ini_document.h"
+#include "core/util/file_io.h"
+#include "core/util/folder_lock.h"
+
+namespace p330::test {
+namespace {
+
+using UserFilesTest = CtlTest;
+
+TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
+    std::string record = read("record.ini");
+    record.replace(record.find("MacroLoopTimes=1"), 16, "MacroLoopTimes=70000");
+    write("record.ini", record);
+    const auto before = std::filesystem::last_write_time(data() / "record.ini");
+    EXPECT_EQ(ctl({"macro", "show", "Type_GG"}).exit_code, 0);
+    EXPECT_EQ(ctl({"macro", "show", "NoSuchMacro"}).exit_code, 2);
+    EXPECT_EQ(ctl({"macros"}).exit_code, 0);
+    EXPECT_EQ(std::filesystem::last_write_time(data() / "record.ini"), before);
+
+    // Standard input past the items limit, and more items than a reader takes back.
+    const std::string files = profile_files();
+    std::string items;
+    while (items.size() <= 256 * 1024) items += "A   Dn\nA   Up\n";
+    write("items.txt", items);
+    const auto items_file = (data() / "items.txt").string();
+    const ProgramRun piped =
+        run_program("/bin/sh", {"-c", std::string(P330CTL_PATH) + " --data-dir=" + data().string() +
+                                          " macro import-items Type_GG - < " + items_file});
+    EXPECT_EQ(piped.exit_code, 4) << piped.err;
+    EXPECT_NE(piped.err.find("262144 bytes"), std::string::npos) << piped.err;
+    write("items.txt", items.substr(0, 14 * 2100));
+    const ProgramRun many = ctl({"macro", "import-items", "Type_GG", items_file});
+    EXPECT_NE(many.err.find("at most 4096 items"), std::string::npos) << many.err;
+    EXPECT_EQ(profile_files(), files);
+
+    // A file at the size limit made of empty sections is read in linear time.
+    std::string sections;
+    while (sections.size() + 8 <= kMaxIniFileSize)
+        sections += "[S" + std::to_string(sections.size() % 9999) + "]\n";
+    write("record.ini", sections);
+    EXPECT_EQ(ctl({"macros"}).exit_code, 0);
+}
+
+TEST_F(UserFilesTest, BadNamesAreRefusedAndNothingChanges) {
+    const std::string files = profile_files();
+    for (const std::string name : {"\xff\xfe bad", " lead", "trail ", "tab\there"}) {
+        EXPECT_EQ(ctl({"profile", "rename", "0", name}).exit_code, 2) << name;
+        EXPECT_EQ(ctl({"macro", "new", name}).exit_code, 2) << name;
+    }
+    EXPECT_EQ(ctl({"macro", "new", "\tType_GG"}).exit_code, 2);
+    EXPECT_EQ(profile_files(), files);
+}
+
+TEST_F(UserFilesTest, ImportAndExportNeverBreakTheDataFolder) {
+    ASSERT_EQ(ctl({"profile", "export", "0", (dir.path() / "out").string() + "x"}).exit_code, 0);
+    write("outx.ini", "[English]\nItem1=\xff\xc0\n");
+    const std::string labels = read("str1.ini");
+    const ProgramRun imported = ctl({"profile", "import", "1", (data() / "outx.bin").string()});
+    EXPECT_EQ(imported.exit_code, 4) << imported.err;
+    EXPECT_EQ(read("str1.ini"), labels);
+
+    const std::string all = profile_files() + read("config3.bin") + read("config.bin");
+    for (const std::string name : {"config3", "record", "config", "str"}) {
+        const ProgramRun exported = ctl({"profile", "export", "0", (data() / name).string()});
+        EXPECT_NE(exported.err.find("data folder's own files"), std::string::npos) << name;
+    }
+    EXPECT_EQ(profile_files() + read("config3.bin") + read("config.bin"), all);
+
+    // A link another user planted in a shared sticky folder is not written through.
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to plant another user's link";
+    const auto shared = dir.path() / "shared";
+    std::filesystem::create_directory(shared);
+    ::chmod(shared.c_str(), 01777);
+    write("victim", "keep");
+    std::filesystem::create_symlink(data() / "victim", shared / "planted.bin");
+    ASSERT_EQ(::lchown((shared / "planted.bin").c_str(), 65534, 65534), 0);
+    EXPECT_EQ(ctl({"profile", "export", "0", (shared / "planted.bin").string()}).exit_code, 1);
+    EXPECT_EQ(read("victim"), "keep");
+}
+
+TEST_F(UserFilesTest, ABusyFolderTimesOutAndKilledCopiesLeaveNothing) {
+    const std::string files = profile_files();
+    {
+        const Result<FolderLock> held = FolderLock::acquire(data());
+        const ProgramRun waited = ctl({"set", "dpi.1=1500"});
+        EXPECT_EQ(waited.exit_code, 1);
+        EXPECT_NE(waited.err.find("is busy"), std::string::npos) << waited.err;
+    }
+    EXPECT_EQ(profile_files(), files);
+
+    // What a first-run copy killed before its rename leaves, the next start removes.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        (void)write_file_atomically(marked_temp_name(data() / "str4.ini", "seed"), "x");
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(remove_stale_temp_files(data()), 1);
+}
+
+}  // namespace
+}  // namespace p330::test
