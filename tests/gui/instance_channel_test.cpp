@@ -1,12 +1,17 @@
-// A second start and the window without a tray.
+// A second start, the guard against idle connections and someone else's folders, and the
+// window without a tray.
 #include "gui/app/instance_channel.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QLocalSocket>
 #include <QTest>
 #include <atomic>
+#include <filesystem>
+#include <memory>
+#include <optional>
 #include <thread>
 
 #include "fixtures/run_program.h"
@@ -18,6 +23,17 @@
 namespace p330::gui {
 namespace {
 
+// p330 started again with args while this test process runs the channel; its exit status.
+int second_start(std::vector<std::string> args) {
+    std::atomic<int> code{-1};
+    std::thread second([&] { code = test::run_program(P330_GUI_PATH, args).exit_code; });
+    const QDeadlineTimer deadline(10000);
+    while (code == -1 && !deadline.hasExpired())  // the channel answers in this loop
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    second.join();
+    return code.load();
+}
+
 TEST(InstanceChannelTest, ASecondStartHandsItsRequestToTheRunningCopy) {
     SingleInstance instance;  // this test is the running copy
     ASSERT_TRUE(instance.acquired());
@@ -26,18 +42,64 @@ TEST(InstanceChannelTest, ASecondStartHandsItsRequestToTheRunningCopy) {
     std::vector<InstanceRequest> seen;
     channel.on_request = [&seen](InstanceRequest request) { seen.push_back(request); };
 
-    auto second_start = [](std::vector<std::string> args) {
-        std::atomic<int> code{-1};
-        std::thread second([&] { code = test::run_program(P330_GUI_PATH, args).exit_code; });
-        const QDeadlineTimer deadline(10000);
-        while (code == -1 && !deadline.hasExpired())  // the channel answers in this loop
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        second.join();
-        return code.load();
-    };
     EXPECT_EQ(second_start({"--firmware-update"}), 0);
     EXPECT_EQ(second_start({}), 0);
     EXPECT_EQ(seen, (std::vector{InstanceRequest::kFirmwareUpdate, InstanceRequest::kShow}));
+
+    // Connections that never speak are dropped, and a removed socket file is made again.
+    std::vector<std::unique_ptr<QLocalSocket>> idle(40);
+    for (auto& socket : idle) {
+        socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(QString::fromStdString(instance.channel_path()));
+    }
+    EXPECT_EQ(second_start({}), 0);
+    std::filesystem::remove(instance.channel_path());
+    EXPECT_EQ(second_start({}), 0);
+    EXPECT_EQ(seen.size(), 4u);
+}
+
+std::optional<std::string> saved_env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+void restore_env(const char* name, const std::optional<std::string>& value) {
+    if (value) {
+        ::setenv(name, value->c_str(), 1);
+    } else {
+        ::unsetenv(name);
+    }
+}
+
+// Someone else's folder where the runtime fallback would be: the lock moves to the data folder,
+// so a second copy is refused with the reason instead of running beside the first.
+TEST(InstanceChannelTest, AFallbackFolderOfAnotherUserStillLetsOnlyOneCopyRun) {
+    test::TempDir tmp;
+    test::ShippedDataFolder data;
+    const std::optional<std::string> saved_runtime = saved_env("XDG_RUNTIME_DIR");
+    const std::optional<std::string> saved_tmp = saved_env("TMPDIR");
+    ::unsetenv("XDG_RUNTIME_DIR");
+    ::setenv("TMPDIR", tmp.path().c_str(), 1);
+    const std::filesystem::path planted =
+        tmp.path() / ("p330-runtime-" + std::to_string(::geteuid()));
+    std::filesystem::create_directory(planted);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(planted.c_str(), 65534, 65534), 0);
+    } else {
+        std::filesystem::permissions(planted, std::filesystem::perms::all);  // open to others
+    }
+    {
+        SingleInstance first(data.dir.path().string());
+        EXPECT_TRUE(first.acquired());
+        EXPECT_TRUE(first.channel_path().empty());
+        EXPECT_NE(first.problem().find(planted.string()), std::string::npos) << first.problem();
+        const test::ProgramRun second = test::run_program(
+            P330_GUI_PATH, {"--device", "sim", "--data-dir=" + data.dir.path().string()});
+        EXPECT_EQ(second.exit_code, 1);
+        EXPECT_NE(second.err.find("another copy is running"), std::string::npos) << second.err;
+    }
+    restore_env("XDG_RUNTIME_DIR", saved_runtime);
+    restore_env("TMPDIR", saved_tmp);
 }
 
 class QuietSink : public NotificationSink {

@@ -176,6 +176,7 @@ bool Application::start() {
                        options_.folder_problem.toStdString()},
         language);
     if (skin.problem) {
+        if (options_.on_refused) options_.on_refused();
         show_messages({*skin.problem});
         return false;
     }

@@ -36,6 +36,9 @@ struct AppOptions {
     bool exit_after_screenshot = false;
     int splash_ms = 3000;
     Clock* clock = nullptr;  // the protocol's pauses; null: real time
+    // Called when the window cannot be drawn, before the user is told: a start that ends
+    // lets the single-instance lock go at once rather than after the message box.
+    std::function<void()> on_refused;
 };
 
 class Application : public QObject {

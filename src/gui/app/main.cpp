@@ -104,8 +104,13 @@ int main(int argc, char** argv) {
     using p330::gui::InstanceRequest;
     const InstanceRequest request =
         parser.isSet(firmware_update) ? InstanceRequest::kFirmwareUpdate : InstanceRequest::kShow;
-    p330::SingleInstance instance;
+    p330::SingleInstance instance(where->user_dir.string());
     if (!instance.acquired()) {
+        if (instance.channel_path().empty()) {
+            std::fprintf(stderr, "p330: another copy is running and cannot be asked to show: %s\n",
+                         instance.problem().c_str());
+            return 1;
+        }
         QCoreApplication core(argc, argv);
         if (p330::gui::InstanceChannel::send(QString::fromStdString(instance.channel_path()),
                                              request, 5000))
@@ -114,7 +119,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!instance.problem().empty())
-        std::fprintf(stderr, "p330: %s; a second copy cannot be told apart\n",
+        std::fprintf(stderr, "p330: %s; a second start cannot hand its request to this copy\n",
                      instance.problem().c_str());
     // What the user's folder lacks comes from the shipped defaults; nothing there is replaced.
     options.folder_problem = p330::gui::seed_user_files(*where);
@@ -133,6 +138,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "p330: a second start cannot reach this copy: %s\n",
                          qPrintable(channel->error()));
     }
+    // A start that cannot draw its window lets the lock and the channel go before it says why.
+    options.on_refused = [&instance, &channel] {
+        channel.reset();
+        instance.release();
+    };
     p330::gui::Application application(options);
     auto take = [&application](InstanceRequest taken) {
         if (taken == InstanceRequest::kShow) {
