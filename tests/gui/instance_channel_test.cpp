@@ -117,7 +117,8 @@ TEST(NoTrayTest, TheWindowKeepsATaskbarEntryAndComesBackFromMinimised) {
     QuietSink sink;
     Application app(options, &sink);
     app.start();
-    EXPECT_EQ(app.window()->windowType(), Qt::Window);  // not a tool window
+    // Once the splash is painted, not a tool window.
+    QTRY_COMPARE_WITH_TIMEOUT(app.window()->windowType(), Qt::Window, 5000);
     app.window()->showMinimized();
     app.restore_from_tray();  // what a second start does
     EXPECT_FALSE(app.window()->isMinimized());

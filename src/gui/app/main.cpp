@@ -158,8 +158,9 @@ int main(int argc, char** argv) {
     if (request == InstanceRequest::kFirmwareUpdate) take(request);
     if (startup_probe()) {
         // The window is shown but not yet painted: that happens in the event loop.
-        application.window()->on_first_paint = [] {
+        application.window()->on_first_paint = [then = application.window()->on_first_paint] {
             std::fprintf(stderr, "p330: splash painted\n");
+            if (then) then();
         };
     }
     const int code = QApplication::exec();
