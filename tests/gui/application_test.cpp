@@ -78,10 +78,10 @@ TEST(ApplicationTest, SplashThenTheMainViewCentred) {
     Application app(sim_options(data), &sink);
     ASSERT_TRUE(app.start());
     EXPECT_TRUE(app.window()->isVisible());
-    EXPECT_EQ(app.window()->size(), QSize(600, 340));  // start.png
+    EXPECT_FALSE(app.window()->windowIcon().isNull());  // the window manager's icon
+    EXPECT_EQ(app.window()->size(), QSize(600, 340));   // start.png
     EXPECT_FALSE(app.window()->main_view_shown());
     QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
-    EXPECT_FALSE(app.window()->windowIcon().isNull());  // the window manager's icon
     EXPECT_EQ(app.window()->size(), QSize(1000, 648));  // main.png
     const QRect area = app.window()->screen()->availableGeometry();
     EXPECT_EQ(app.window()->x(), area.left() + (area.width() - 1000) / 2);

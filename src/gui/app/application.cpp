@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QScreen>
+#include <QWindow>
 #include <chrono>
 #include <utility>
 
@@ -114,11 +115,11 @@ void Application::set_up_tray() {
     tray_available_ = QSystemTrayIcon::isSystemTrayAvailable();
     if (!tray_available_) {
         // Nothing else could bring it back: a normal window with a taskbar entry, minimised
-        // instead of hidden.
-        const bool shown = window_->isVisible();
-        window_->setWindowFlags((window_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
+        // instead of hidden. Changed in place: setWindowFlags would make a new X window.
+        const Qt::WindowFlags flags = (window_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window;
+        window_->overrideWindowFlags(flags);
+        if (QWindow* handle = window_->windowHandle()) handle->setFlags(flags);
         window_->set_hide_minimises(true);
-        if (shown) window_->show();
     }
     const Language language = controller_.language();
     tray_ = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/p330/icon.png")));
@@ -195,6 +196,9 @@ bool Application::start() {
     }
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
+    // Every window of the program, for the window manager's _NET_WM_ICON and the task bar.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/p330/icon.png")));
+
     window_ = std::make_unique<MainWindow>(skin.skin_dir, colour, language, controller_.record(),
                                            controller_.labels(), controller_.folder().record_ini());
     wire_window();
@@ -204,14 +208,7 @@ bool Application::start() {
     // A mouse that is there but may not be opened is not "not detected": say what to do.
     if (!opened && opened.error().code == ErrorCode::kPermission)
         start_warning_ = Notification{"Warning", opened.message(), 10000};
-    window_->on_first_paint = [this] {
-        QTimer::singleShot(0, this, [this] {
-            // Every window of the program, for the window manager's _NET_WM_ICON and the task
-            // bar; the splash is painted without waiting for it.
-            QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/p330/icon.png")));
-            set_up_tray();
-        });
-    };
+    window_->on_first_paint = [this] { QTimer::singleShot(0, this, &Application::set_up_tray); };
     window_->show_splash();
     QTimer::singleShot(options_.splash_ms, this, &Application::initialise_main_view);
     return true;
