@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QTimer>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -131,13 +132,6 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
 
     std::unique_ptr<p330::gui::InstanceChannel> channel;
-    if (!instance.channel_path().empty()) {
-        channel = std::make_unique<p330::gui::InstanceChannel>(
-            QString::fromStdString(instance.channel_path()));
-        if (!channel->listening())
-            std::fprintf(stderr, "p330: a second start cannot reach this copy: %s\n",
-                         qPrintable(channel->error()));
-    }
     // A start that cannot draw its window lets the lock and the channel go before it says why.
     options.on_refused = [&instance, &channel] {
         channel.reset();
@@ -154,7 +148,24 @@ int main(int argc, char** argv) {
         }
     };
     if (!application.start()) return 4;  // the window could not be drawn; the user was told why
-    if (channel) channel->on_request = take;
+    // The channel for a second start is not needed to paint the splash: it opens after that
+    // paint, or after a second should the splash never be painted (a second start retries
+    // for five seconds meanwhile).
+    auto open_channel = [&instance, &channel, take] {
+        if (channel || instance.channel_path().empty()) return;
+        channel = std::make_unique<p330::gui::InstanceChannel>(
+            QString::fromStdString(instance.channel_path()));
+        if (!channel->listening())
+            std::fprintf(stderr, "p330: a second start cannot reach this copy: %s\n",
+                         qPrintable(channel->error()));
+        channel->on_request = take;
+    };
+    application.window()->on_first_paint = [then = application.window()->on_first_paint,
+                                            open_channel] {
+        if (then) then();
+        QTimer::singleShot(0, open_channel);
+    };
+    QTimer::singleShot(1000, open_channel);
     if (request == InstanceRequest::kFirmwareUpdate) take(request);
     if (startup_probe()) {
         // The window is shown but not yet painted: that happens in the event loop.
