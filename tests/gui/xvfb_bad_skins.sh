@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Skins that once hung p330 or left a running 1x1 window, under a real X server: a FIFO as
-# main.png, a main.png cut off, and images of 7000 and 20000 pixels square. Each start must
-# show its message box (a real window, not 1x1), and end with status 4 once it is dismissed.
+# main.png, a main.png cut off, images of 7000 and 20000 pixels square, 2x art of the wrong
+# size. Each start shows its message box (a real window, not 1x1) and ends with 4 after it.
 set -euo pipefail
 p330=$1 shipped=$2
 work=$(mktemp -d)
@@ -14,19 +14,18 @@ claiming() {
   printf '%08x%08x' "$1" "$2" | xxd -r -p
   printf '\x08\x06\0\0\0\0\0\0\0\0\0\0\0IEND\xae\x42\x60\x82'
 }
-spoil() {  # KIND -> a data folder with that skin fault
-  local data=$work/$1 skin=$work/$1/Skins/Graphite
-  mkdir -p "$data"
-  cp -r "$shipped"/Skins "$shipped"/defaults/* "$data"/
-  case $1 in
+for kind in fifo cut 7000 20000 double; do  # a data folder with each skin fault
+  skin=$work/$kind/Skins/Graphite
+  mkdir -p "$work/$kind"
+  cp -r "$shipped"/Skins "$shipped"/defaults/* "$work/$kind"/
+  case $kind in
     fifo) rm "$skin/main.png"; mkfifo "$skin/main.png" ;;
     cut) head -c 3000 "$shipped/Skins/Graphite/main.png" > "$skin/main.png" ;;
     7000) claiming 7000 7000 > "$skin/main.png" ;;
     20000) claiming 20000 20000 > "$skin/Config/Config.png" ;;
     double) claiming 1000 648 > "$skin/main@2x.png" ;;  # not twice main.png
   esac
-}
-for kind in fifo cut 7000 20000 double; do spoil "$kind"; done
+done
 
 cat > "$work/drive.sh" <<'DRIVE'
 set -uo pipefail
