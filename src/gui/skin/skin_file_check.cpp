@@ -16,7 +16,7 @@ namespace {
 // The shipped skin has 236 images and 3.2 million pixels at 1x; twice that leaves room for
 // richer art while keeping the decoded images of a whole skin under 25 MB (100 MB at 2x).
 constexpr std::uint64_t kMaxPixels = 6'000'000;
-constexpr int kMaxFiles = 2000;
+constexpr int kMaxFiles = 2000;  // of any kind: listing the folder is bounded too
 constexpr std::string_view kDoubleSuffix = "@2x.png";
 
 bool is_double(const std::string& name) {
@@ -74,9 +74,9 @@ Status check_skin_files(const fs::path& skin_dir, PixelSize window_size) {
     for (fs::recursive_directory_iterator it(skin_dir, error), end; !error && it != end;
          it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (!name.ends_with(".png")) continue;
         if (++files > kMaxFiles)
-            return refused(".", "more than " + std::to_string(kMaxFiles) + " images");
+            return refused(".", "more than " + std::to_string(kMaxFiles) + " files");
+        if (!name.ends_with(".png")) continue;
         Result<PixelSize> size = fitting_size(it->path(), window_size);
         if (!size) return named_in(skin_dir, it->path(), size.error());
         const bool twice = is_double(name);
