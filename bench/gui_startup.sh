@@ -1,36 +1,61 @@
 #!/usr/bin/env bash
-# Start-up of p330 to its first painted splash, and its peak memory, measured on a real X
-# server (Xvfb): the median of several runs.
-# usage: bench/gui_startup.sh BUILD_DIR [RUNS]
+# Start-up of p330 to its first painted splash, side by side with a Qt hello world painting
+# the same start.png (bench/splash_hello), alternated under one Xvfb, with and without a
+# session bus; the medians and their ratio; and p330's peak memory.
+# usage: bench/gui_startup.sh BUILD_DIR [RUNS]   (BUILD_DIR configured with P330_BENCHMARKS=ON)
 set -euo pipefail
 build=${1:?usage: gui_startup.sh BUILD_DIR [RUNS]} runs=${2:-9}
 data=$(mktemp -d) runtime=$(mktemp -d)
+chmod 700 "$runtime"
 cp -r "$build"/share/p330/Skins "$build"/share/p330/defaults/* "$data"/
-Xvfb :97 -screen 0 1280x800x24 >/dev/null 2>&1 &
+splash=$data/Skins/Graphite/start.png
+# A display number of its own: Xvfb writes the one it took.
+exec 3> >(cat > "$runtime/display")
+Xvfb -displayfd 3 -screen 0 1280x800x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb; rm -rf "$data" "$runtime"' EXIT
-sleep 1
-times=() memory=()
-for _ in $(seq "$runs"); do
+bus=
+trap 'kill $xvfb ${bus:+$bus}; rm -rf "$data" "$runtime"' EXIT
+until [ -s "$runtime/display" ]; do sleep 0.05; done
+export DISPLAY=:$(cat "$runtime/display")
+
+# Milliseconds from the start of COMMAND... to its "splash painted" on standard error.
+first_paint() {
+  local log start end pid
   log=$(mktemp)
   start=$(date +%s%N)
-  DISPLAY=:97 XDG_RUNTIME_DIR=$runtime P330_STARTUP_PROBE=1 \
-    "$build"/bin/p330 --device sim --data-dir "$data" 2>"$log" &
+  XDG_RUNTIME_DIR=$runtime P330_STARTUP_PROBE=1 "$@" 2>"$log" &
   pid=$!
   until grep -q "splash painted" "$log"; do sleep 0.002; done
   end=$(date +%s%N)
-  sleep 3.6  # past the splash, into the main view
   kill -TERM $pid; wait $pid || true
-  times+=($(( (end - start) / 1000000 )))
   rm -f "$log"
-done
+  echo $(( (end - start) / 1000000 ))
+}
+median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
+
+side_by_side() {  # LABEL
+  local p330=() hello=()
+  for _ in $(seq "$runs"); do
+    p330+=($(first_paint "$build"/bin/p330 --device sim --data-dir "$data"))
+    hello+=($(first_paint "$build"/bin/splash_hello "$splash"))
+  done
+  local a b c d
+  a=$(median "${p330[@]}") b=$(median "${hello[@]}")
+  c=$(printf '%s\n' "${p330[@]}" | sort -n | head -1) d=$(printf '%s\n' "${hello[@]}" | sort -n | head -1)
+  # On a busy machine the fastest runs, the least disturbed, are compared as well.
+  echo "$1: p330 ${p330[*]} (median $a ms); hello world ${hello[*]} (median $b ms);" \
+       "ratio of medians $(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.2f", a / b }')," \
+       "of the fastest $(awk -v a="$c" -v b="$d" 'BEGIN { printf "%.2f", a / b }')"
+}
+
+(unset DBUS_SESSION_BUS_ADDRESS; side_by_side "without a session bus")
+eval "$(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
+        sed -n '1s/^/export DBUS_SESSION_BUS_ADDRESS=/p; 2s/^/bus=/p')"
+side_by_side "with a session bus"
+
 # Peak memory of one run that reaches the main view and ends itself.
 log=$(mktemp)
-DISPLAY=:97 XDG_RUNTIME_DIR=$runtime P330_STARTUP_PROBE=1 "$build"/bin/p330 --device sim --data-dir "$data" \
-  --screenshot "$runtime/shot.png" --exit-after-screenshot 2>"$log"
-sorted=$(printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' ')
-median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")
-echo "start-up to first painted splash (ms): $sorted"
-echo "median: $median ms"
+XDG_RUNTIME_DIR=$runtime P330_STARTUP_PROBE=1 "$build"/bin/p330 --device sim \
+  --data-dir "$data" --screenshot "$runtime/shot.png" --exit-after-screenshot 2>"$log"
 grep "peak memory" "$log"
 rm -f "$log"

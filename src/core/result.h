@@ -15,6 +15,7 @@ enum class ErrorCode {
     kDisconnected,  // the device is gone
     kPermission,    // the device exists but may not be opened
     kInvalidArgument,
+    kBusy,  // another program is in the middle of a sequence of transfers with the mouse
 };
 
 struct Error {

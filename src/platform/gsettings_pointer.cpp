@@ -1,6 +1,8 @@
 #include "platform/gsettings_pointer.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -21,6 +24,7 @@ namespace p330 {
 namespace {
 
 constexpr const char* kSchema = "org.gnome.desktop.peripherals.mouse";
+constexpr std::chrono::seconds kGsettingsLimit{2};
 
 // Runs gsettings with these arguments; its standard output when it ends with status 0.
 std::optional<std::string> gsettings(std::vector<std::string> args) {
@@ -40,9 +44,23 @@ std::optional<std::string> gsettings(std::vector<std::string> args) {
     posix_spawn_file_actions_destroy(&actions);
     ::close(out[1]);
     std::string text;
+    bool in_time = true;
     if (spawned == 0) {
+        // A settings daemon that does not answer must not freeze the window: the whole run
+        // gets kGsettingsLimit, then the child is killed.
+        const auto deadline = std::chrono::steady_clock::now() + kGsettingsLimit;
         char buffer[4096];
         for (;;) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd ready{out[0], POLLIN, 0};
+            const int polled =
+                left.count() > 0 ? ::poll(&ready, 1, static_cast<int>(left.count())) : 0;
+            if (polled < 0 && errno == EINTR) continue;
+            if (polled <= 0) {
+                in_time = false;
+                break;
+            }
             const ssize_t n = ::read(out[0], buffer, sizeof buffer);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) break;
@@ -51,10 +69,12 @@ std::optional<std::string> gsettings(std::vector<std::string> args) {
     }
     ::close(out[0]);
     if (spawned != 0) return std::nullopt;
+    if (!in_time) ::kill(pid, SIGKILL);
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) return std::nullopt;
     }
+    if (!in_time) return std::nullopt;
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
     return text;
 }

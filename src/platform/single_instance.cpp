@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/runtime_folder.h"
 
@@ -17,26 +19,37 @@ std::string SingleInstance::default_lock_path() {
     return folder ? *folder + "/p330.lock" : std::string();
 }
 
-SingleInstance::SingleInstance() {
+SingleInstance::SingleInstance(const std::string& fallback_dir) {
     Result<std::string> folder = private_runtime_folder();
-    if (!folder) {
-        problem_ = folder.error().message;
+    if (folder) {
+        if (lock(*folder + "/p330.lock")) channel_path_ = *folder + "/p330.socket";
         return;
     }
-    lock_path_ = *folder + "/p330.lock";
+    // Someone else's folder in our fallback's place must not let a second copy write the same
+    // files: the lock moves to the data folder, and only the hand-off is lost.
+    const std::string why = folder.error().message;
+    problem_ = why;
+    if (fallback_dir.empty()) return;
+    std::error_code ignored;
+    std::filesystem::create_directories(fallback_dir, ignored);
+    problem_ = lock(fallback_dir + "/.p330-instance.lock") ? why : why + "; " + problem_;
+}
+
+bool SingleInstance::lock(const std::string& path) {
+    lock_path_ = path;
     // Without blocking and without following a link: a FIFO or a link planted at the lock's
     // name must neither hang the start nor lock a file of someone else's choosing.
-    const int fd = ::open(lock_path_.c_str(),
-                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(lock_path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {
         problem_ = "cannot open " + lock_path_ + ": " + std::strerror(errno);
-        return;
+        return false;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         problem_ = lock_path_ + " is not a regular file";
-        return;
+        return false;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
@@ -44,7 +57,12 @@ SingleInstance::SingleInstance() {
     } else {
         fd_ = fd;
     }
-    channel_path_ = *folder + "/p330.socket";
+    return true;
+}
+
+void SingleInstance::release() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
 }
 
 SingleInstance::~SingleInstance() {

@@ -1,12 +1,16 @@
-// A second start and the window without a tray.
+// A second start, the guard against idle connections and someone else's folders, and the
+// window without a tray.
 #include "gui/app/instance_channel.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QLocalSocket>
 #include <QTest>
 #include <atomic>
+#include <filesystem>
+#include <memory>
 #include <thread>
 
 #include "fixtures/run_program.h"
@@ -18,6 +22,17 @@
 namespace p330::gui {
 namespace {
 
+// p330 started again with args while this test process runs the channel; its exit status.
+int second_start(std::vector<std::string> args) {
+    std::atomic<int> code{-1};
+    std::thread second([&] { code = test::run_program(P330_GUI_PATH, args).exit_code; });
+    const QDeadlineTimer deadline(10000);
+    while (code == -1 && !deadline.hasExpired())  // the channel answers in this loop
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    second.join();
+    return code.load();
+}
+
 TEST(InstanceChannelTest, ASecondStartHandsItsRequestToTheRunningCopy) {
     SingleInstance instance;  // this test is the running copy
     ASSERT_TRUE(instance.acquired());
@@ -26,18 +41,45 @@ TEST(InstanceChannelTest, ASecondStartHandsItsRequestToTheRunningCopy) {
     std::vector<InstanceRequest> seen;
     channel.on_request = [&seen](InstanceRequest request) { seen.push_back(request); };
 
-    auto second_start = [](std::vector<std::string> args) {
-        std::atomic<int> code{-1};
-        std::thread second([&] { code = test::run_program(P330_GUI_PATH, args).exit_code; });
-        const QDeadlineTimer deadline(10000);
-        while (code == -1 && !deadline.hasExpired())  // the channel answers in this loop
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        second.join();
-        return code.load();
-    };
     EXPECT_EQ(second_start({"--firmware-update"}), 0);
     EXPECT_EQ(second_start({}), 0);
     EXPECT_EQ(seen, (std::vector{InstanceRequest::kFirmwareUpdate, InstanceRequest::kShow}));
+
+    // Connections that never speak are dropped, and a removed socket file is made again.
+    std::vector<std::unique_ptr<QLocalSocket>> idle(40);
+    for (auto& socket : idle) {
+        socket = std::make_unique<QLocalSocket>();
+        socket->connectToServer(QString::fromStdString(instance.channel_path()));
+    }
+    EXPECT_EQ(second_start({}), 0);
+    std::filesystem::remove(instance.channel_path());
+    EXPECT_EQ(second_start({}), 0);
+    EXPECT_EQ(seen.size(), 4u);
+}
+
+// Someone else's folder where the runtime fallback would be: the lock moves to the data folder,
+// so a second copy is refused with the reason instead of running beside the first.
+TEST(InstanceChannelTest, AFallbackFolderOfAnotherUserStillLetsOnlyOneCopyRun) {
+    test::TempDir tmp;
+    test::ShippedDataFolder data;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmpdir = qgetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", tmp.path().c_str());
+    const std::filesystem::path planted =
+        tmp.path() / ("p330-runtime-" + std::to_string(::geteuid()));
+    std::filesystem::create_directory(planted);
+    if (::geteuid() != 0 || ::chown(planted.c_str(), 65534, 65534) != 0)
+        std::filesystem::permissions(planted, std::filesystem::perms::all);  // or open to all
+    {
+        SingleInstance first(data.dir.path().string());
+        EXPECT_TRUE(first.acquired() && first.channel_path().empty()) << first.problem();
+        const test::ProgramRun second = test::run_program(
+            P330_GUI_PATH, {"--device", "sim", "--data-dir=" + data.dir.path().string()});
+        EXPECT_EQ(second.exit_code, 1);
+        EXPECT_NE(second.err.find("another copy is running"), std::string::npos) << second.err;
+    }
+    runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
+    tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
 }
 
 class QuietSink : public NotificationSink {
@@ -55,7 +97,8 @@ TEST(NoTrayTest, TheWindowKeepsATaskbarEntryAndComesBackFromMinimised) {
     QuietSink sink;
     Application app(options, &sink);
     app.start();
-    EXPECT_EQ(app.window()->windowType(), Qt::Window);  // not a tool window
+    // Once the splash is painted, not a tool window.
+    QTRY_COMPARE_WITH_TIMEOUT(app.window()->windowType(), Qt::Window, 5000);
     app.window()->showMinimized();
     app.restore_from_tray();  // what a second start does
     EXPECT_FALSE(app.window()->isMinimized());

@@ -35,6 +35,24 @@ class HidrawTest : public ::testing::Test {
         EXPECT_TRUE(link) << (link ? "" : link.error().message);
         return link ? std::move(*link) : nullptr;
     }
+
+    // A full upload of an empty record to the mouse, its firmware set up first; the read of
+    // its state that follows on the same link in read_after, when given.
+    TransferTally upload(void (*set_up)(test::FakeCommandNode&), TransferTally* read_after) {
+        testbed.plug();
+        auto link = open();
+        if (!link) return {};
+        {
+            std::lock_guard lock(testbed.firmware().mutex);
+            set_up(testbed.firmware());
+        }
+        SettingsRecord record{};
+        DeviceImage image;
+        CommandProtocol protocol(link->transport(), clock);
+        const TransferTally tally = full_upload(protocol, record, image);
+        if (read_after != nullptr) *read_after = read_mouse_state(protocol, image);
+        return tally;
+    }
 };
 
 TEST_F(HidrawTest, DiscoveryFindsBothCollectionsInEitherOrder) {
@@ -136,23 +154,44 @@ TEST_F(HidrawTest, MouseReportsReachTheListener) {
 }
 
 TEST_F(HidrawTest, UnplugInTheMiddleOfAnUploadIsReportedWithoutHanging) {
-    testbed.plug();
-    auto link = open();
-    ASSERT_TRUE(link);
-    {
-        std::lock_guard lock(testbed.firmware().mutex);
-        testbed.firmware().writes_until_unplug = 12;
-    }
-    SettingsRecord record{};
-    DeviceImage image;
-    CommandProtocol protocol(link->transport(), clock);
-    const TransferTally tally = full_upload(protocol, record, image);
-    EXPECT_FALSE(tally.ok());
+    TransferTally read;
+    const TransferTally tally =
+        upload([](test::FakeCommandNode& node) { node.writes_until_unplug = 12; }, &read);
     EXPECT_EQ(tally.failed(), 44 - 12);
     EXPECT_EQ(tally.status().error().code, ErrorCode::kDisconnected);
-    // A read on the vanished mouse fails instead of waiting.
-    DeviceImage state;
-    EXPECT_FALSE(read_mouse_state(protocol, state).ok());
+    EXPECT_FALSE(read.ok());  // a read on the vanished mouse fails instead of waiting
+}
+
+// Still plugged in but silent from its tenth transfer: three time-outs, then no more tries.
+TEST_F(HidrawTest, AMouseThatStopsAnsweringEndsTheUploadAfterThreeTimeOuts) {
+    const TransferTally tally =
+        upload([](test::FakeCommandNode& node) { node.answers_until_silent = 10; }, nullptr);
+    EXPECT_EQ(tally.failed(), 44 - 10);
+    EXPECT_EQ(tally.status().error().code, ErrorCode::kTimeout);
+    std::lock_guard lock(testbed.firmware().mutex);
+    EXPECT_EQ(testbed.firmware().transfers, 13);
+}
+
+// Two programs with the mouse: while one holds it for a sequence, the other is told the mouse
+// is busy and sends nothing; once it is free, the other's upload goes through whole.
+TEST_F(HidrawTest, ASecondProgramIsToldTheMouseIsBusyAndNothingInterleaves) {
+    testbed.plug();
+    auto first = open();
+    auto second = open();
+    ASSERT_TRUE(first && second);
+    SettingsRecord record{};
+    DeviceImage image;
+    CommandProtocol protocol(second->transport(), clock);
+    {
+        const SequenceClaim uploading(first->transport());
+        ASSERT_TRUE(uploading.status());
+        EXPECT_EQ(full_upload(protocol, record, image).status().error().code, ErrorCode::kBusy);
+        std::lock_guard lock(testbed.firmware().mutex);
+        EXPECT_EQ(testbed.firmware().transfers, 0);
+    }
+    EXPECT_TRUE(full_upload(protocol, record, image).ok());
+    std::lock_guard lock(testbed.firmware().mutex);
+    EXPECT_EQ(testbed.firmware().transfers, 44);
 }
 
 class RecordingSink : public NotificationSink {

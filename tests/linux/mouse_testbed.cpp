@@ -21,18 +21,20 @@ void ring(FakeCommandNode& node) {
     (void)!::write(node.doorbell, &byte, 1);
 }
 
-bool count_transfer(FakeCommandNode& node) {
-    if (node.writes_until_unplug >= 0 && node.transfers++ >= node.writes_until_unplug)
-        node.unplugged = true;
-    return !node.unplugged;
+// 0, or the error the kernel gives for this transfer: gone, or timed out on a silent mouse.
+int count_transfer(FakeCommandNode& node) {
+    const int n = node.transfers++;
+    if (node.writes_until_unplug >= 0 && n >= node.writes_until_unplug) node.unplugged = true;
+    if (node.unplugged) return ENODEV;
+    return node.answers_until_silent >= 0 && n >= node.answers_until_silent ? ETIMEDOUT : 0;
 }
 
 gboolean on_ioctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data) {
     auto* node = static_cast<FakeCommandNode*>(data);
     std::lock_guard lock(node->mutex);
     const gulong request = umockdev_ioctl_client_get_request(client);
-    if (!count_transfer(*node)) {
-        umockdev_ioctl_client_complete(client, -1, ENODEV);
+    if (const int refused = count_transfer(*node)) {
+        umockdev_ioctl_client_complete(client, -1, refused);
         return TRUE;
     }
     const bool set = _IOC_TYPE(request) == 'H' && _IOC_NR(request) == 0x06;
@@ -63,8 +65,8 @@ gboolean on_write(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data
     auto* node = static_cast<FakeCommandNode*>(data);
     std::lock_guard lock(node->mutex);
     UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
-    if (!count_transfer(*node)) {
-        umockdev_ioctl_client_complete(client, -1, ENODEV);
+    if (const int refused = count_transfer(*node)) {
+        umockdev_ioctl_client_complete(client, -1, refused);
         return TRUE;
     }
     const Status status =

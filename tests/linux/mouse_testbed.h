@@ -33,7 +33,8 @@ struct FakeCommandNode {
     SimulatedMouse mouse{clock};
     int doorbell = -1;  // the pty master: one byte waits there while input is queued
     bool unplugged = false;
-    int writes_until_unplug = -1;  // unplugs after this many transfers, when not negative
+    int writes_until_unplug = -1;   // unplugs after this many transfers, when not negative
+    int answers_until_silent = -1;  // then every transfer times out, the mouse still plugged
     int transfers = 0;
 };
 

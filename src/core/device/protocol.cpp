@@ -157,8 +157,16 @@ TransferTally CommandProtocol::write_macros(DeviceImage& image) {
     return tally;
 }
 
+TransferTally refused_sequence(const Status& why) {
+    TransferTally tally;
+    tally.note(why);
+    return tally;
+}
+
 TransferTally connect_handshake(CommandProtocol& protocol, DeviceImage& image,
                                 std::uint8_t& profile_slot) {
+    const SequenceClaim claim(protocol.transport());
+    if (!claim.status()) return refused_sequence(claim.status());
     image = DeviceImage{};
     TransferTally tally = protocol.read_current_profile(image);
     profile_slot = image.current_profile;
@@ -168,6 +176,8 @@ TransferTally connect_handshake(CommandProtocol& protocol, DeviceImage& image,
 }
 
 TransferTally read_mouse_state(CommandProtocol& protocol, DeviceImage& image) {
+    const SequenceClaim claim(protocol.transport());
+    if (!claim.status()) return refused_sequence(claim.status());
     TransferTally tally = protocol.read_current_profile(image);
     tally.merge(protocol.read_parameter_block(image));
     return tally;

@@ -63,6 +63,9 @@ class CommandProtocol {
     Clock& clock_;
 };
 
+// A sequence that could not start: one failed transfer carrying why.
+TransferTally refused_sequence(const Status& why);
+
 // First contact after the mouse is opened: clear the image, learn the mouse's current
 // profile (0x82, also stored as the record's profile slot), then set the host mode (0x01 FC).
 TransferTally connect_handshake(CommandProtocol& protocol, DeviceImage& image,

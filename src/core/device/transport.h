@@ -30,6 +30,29 @@ class Transport {
 
     virtual std::size_t feature_report_length() const { return kFeatureReportLength; }
     virtual std::size_t input_report_length() const { return kOutputReportLength; }
+
+    // One sequence of transfers (an upload, a handshake, a state read) at a time across
+    // programs, so that theirs never interleave: refused at once (kBusy) while another
+    // program holds the mouse. Nothing to claim where only this program reaches the model.
+    virtual Status claim_sequence() { return Status::ok(); }
+    virtual void release_sequence() {}
+};
+
+// Holds the mouse for one sequence, from construction to destruction.
+class SequenceClaim {
+  public:
+    explicit SequenceClaim(Transport& transport)
+        : transport_(transport), status_(transport.claim_sequence()) {}
+    ~SequenceClaim() {
+        if (status_) transport_.release_sequence();
+    }
+    SequenceClaim(const SequenceClaim&) = delete;
+    SequenceClaim& operator=(const SequenceClaim&) = delete;
+    const Status& status() const { return status_; }
+
+  private:
+    Transport& transport_;
+    Status status_;
 };
 
 // A transport in front of another (tracing, guarding): the report lengths are the inner one's.
@@ -38,6 +61,8 @@ class TransportWrapper : public Transport {
     explicit TransportWrapper(Transport& inner) : inner_(inner) {}
     std::size_t feature_report_length() const override { return inner_.feature_report_length(); }
     std::size_t input_report_length() const override { return inner_.input_report_length(); }
+    Status claim_sequence() override { return inner_.claim_sequence(); }
+    void release_sequence() override { inner_.release_sequence(); }
 
   protected:
     Transport& inner_;

@@ -6,6 +6,8 @@
 namespace p330 {
 
 TransferTally full_upload(CommandProtocol& link, SettingsRecord& record, DeviceImage& image) {
+    const SequenceClaim claim(link.transport());
+    if (!claim.status()) return refused_sequence(claim.status());
     SequenceGuard guard(link.transport(), link.clock());
     CommandProtocol protocol(guard, guard);
     record.profile_slot = 0;

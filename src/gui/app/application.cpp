@@ -5,7 +5,10 @@
 #include <QDir>
 #include <QIcon>
 #include <QMenu>
+#include <QScreen>
+#include <QWindow>
 #include <chrono>
+#include <utility>
 
 #include "core/buttons/function_catalogue.h"
 #include "core/device/open_mouse.h"
@@ -23,6 +26,7 @@ class Application::ForwardingSink final : public NotificationSink {
   public:
     explicit ForwardingSink(Application& app) : app_(app) {}
     void notify(const Notification& n) override {
+        if (app_.window_) app_.set_up_tray();
         if (app_.sink_ != nullptr) app_.sink_->notify(n);
     }
 
@@ -106,7 +110,17 @@ void Application::arrival() {
     session_->on_arrival();  // waits while an upload holds the link
 }
 
-void Application::create_tray() {
+void Application::set_up_tray() {
+    if (tray_ || !window_) return;
+    tray_available_ = QSystemTrayIcon::isSystemTrayAvailable();
+    if (!tray_available_) {
+        // Nothing else could bring it back: a normal window with a taskbar entry, minimised
+        // instead of hidden. Changed in place: setWindowFlags would make a new X window.
+        const Qt::WindowFlags flags = (window_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window;
+        window_->overrideWindowFlags(flags);
+        if (QWindow* handle = window_->windowHandle()) handle->setFlags(flags);
+        window_->set_hide_minimises(true);
+    }
     const Language language = controller_.language();
     tray_ = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/p330/icon.png")));
     tray_->setToolTip(qtext(ui_texts(language).product_title));
@@ -120,7 +134,6 @@ void Application::create_tray() {
                     restore_from_tray();
             });
     tray_->show();
-    tray_available_ = QSystemTrayIcon::isSystemTrayAvailable();
     if (sink_ == nullptr) {
         if (tray_available_) {
             own_sink_ = std::make_unique<TrayPresenter>(*tray_, language);
@@ -129,9 +142,11 @@ void Application::create_tray() {
         }
         sink_ = own_sink_.get();
     }
+    if (start_warning_) sink_->notify(*std::exchange(start_warning_, std::nullopt));
 }
 
 void Application::hide_window() {
+    set_up_tray();
     // Without a tray a hidden window could not be brought back.
     if (tray_available_) {
         window_->hide();
@@ -175,6 +190,7 @@ bool Application::start() {
                        options_.folder_problem.toStdString()},
         language);
     if (skin.problem) {
+        if (options_.on_refused) options_.on_refused();
         show_messages({*skin.problem});
         return false;
     }
@@ -182,25 +198,19 @@ bool Application::start() {
 
     // Every window of the program, for the window manager's _NET_WM_ICON and the task bar.
     QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/p330/icon.png")));
+
     window_ = std::make_unique<MainWindow>(skin.skin_dir, colour, language, controller_.record(),
                                            controller_.labels(), controller_.folder().record_ini());
     wire_window();
     if (own_messages_) own_messages_->set_parent(window_.get());
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        // Nothing else could bring it back: a normal window with a taskbar entry, minimised
-        // instead of hidden.
-        window_->setWindowFlags((window_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
-        window_->set_hide_minimises(true);
-    }
     new DialogLaunchers(*window_, controller_, skin.skin_dir, colour);  // owned by the window
     if (!on_firmware_update) on_firmware_update = [] { (void)launch_firmware_updater(); };
+    // A mouse that is there but may not be opened is not "not detected": say what to do.
+    if (!opened && opened.error().code == ErrorCode::kPermission)
+        start_warning_ = Notification{"Warning", opened.message(), 10000};
+    window_->on_first_paint = [this] { QTimer::singleShot(0, this, &Application::set_up_tray); };
     window_->show_splash();
     QTimer::singleShot(options_.splash_ms, this, &Application::initialise_main_view);
-    create_tray();
-    // A mouse that is there but may not be opened is not "not detected": say what to do.
-    if (!opened && opened.error().code == ErrorCode::kPermission) {
-        sink_->notify(Notification{"Warning", opened.message(), 10000});
-    }
     return true;
 }
 
@@ -296,6 +306,7 @@ void Application::initialise_main_view() {
 }
 
 void Application::restore_from_tray() {
+    set_up_tray();
     if (controller_.reload_pending()) {
         const LoadResult loaded = controller_.reload_if_pending();
         if (loaded.message) show_messages({*loaded.message});

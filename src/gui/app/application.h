@@ -11,6 +11,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/device/clock.h"
 #include "core/device/listener.h"
@@ -37,6 +38,9 @@ struct AppOptions {
     bool exit_after_screenshot = false;
     int splash_ms = 3000;
     Clock* clock = nullptr;  // the protocol's pauses; null: real time
+    // Called when the window cannot be drawn, before the user is told: a start that ends
+    // lets the single-instance lock go at once rather than after the message box.
+    std::function<void()> on_refused;
 };
 
 class Application : public QObject {
@@ -69,7 +73,10 @@ class Application : public QObject {
     SettingsController& controller() { return controller_; }
     MouseSession& session() { return *session_; }
     DeviceListener& listener() { return listener_; }
-    QAction* exit_action() { return exit_action_; }
+    QAction* exit_action() {
+        set_up_tray();
+        return exit_action_;
+    }
     const QSystemTrayIcon* tray() const { return tray_.get(); }
 
   private:
@@ -81,7 +88,9 @@ class Application : public QObject {
     void watch_hotplug();
     void handle_hotplug_events();
     void arrival();
-    void create_tray();
+    // The tray, its menu, the notifications and the window type where there is no tray:
+    // nothing the splash needs, so done after its first paint, or at their first use.
+    void set_up_tray();
     void take_screenshot();
     void hide_window();
     void wire_window();
@@ -106,6 +115,7 @@ class Application : public QObject {
     std::unique_ptr<QMenu> tray_menu_;
     QAction* exit_action_ = nullptr;
     bool tray_available_ = true;
+    std::optional<Notification> start_warning_;  // shown once the tray is there
     std::unique_ptr<NotificationSink> own_sink_;
     NotificationSink* sink_;
     class ForwardingSink;

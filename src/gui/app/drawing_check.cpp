@@ -1,10 +1,10 @@
 #include "gui/app/drawing_check.h"
 
 #include <QDir>
-#include <QImageReader>
 
 #include "core/formats/ini_document.h"
 #include "core/util/text_replace.h"
+#include "gui/skin/skin_file_check.h"
 #include "gui/skin/skin_folder.h"
 
 namespace p330::gui {
@@ -50,9 +50,14 @@ SkinCheck check_window_can_be_drawn(const DrawingSources& in, Language language)
         return problem(texts.skin_path_refused, {{"{path}", in.skin_path}, {"{folder}", skins}});
     }
 
+    // Headers first, so that nothing is decoded that could hang or take too much memory.
+    if (Status files = check_skin_files(dir->toStdString(), skin_window_size()); !files) {
+        return problem(texts.skin_images_missing,
+                       {{"{folder}", dir->toStdString()}, {"{files}", files.message()}});
+    }
     std::string missing;
     for (const char* image : {"start.png", "main.png"}) {
-        if (QImageReader(*dir + "/" + image).canRead()) continue;
+        if (read_png_size((*dir + "/" + image).toStdString())) continue;
         if (!missing.empty()) missing += texts.list_separator;
         missing += image;
     }

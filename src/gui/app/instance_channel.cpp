@@ -1,6 +1,9 @@
 #include "gui/app/instance_channel.h"
 
+#include <sys/stat.h>
+
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalSocket>
 #include <QThread>
 
@@ -8,7 +11,10 @@ namespace p330::gui {
 
 namespace {
 
-constexpr qint64 kMaxLine = 64;  // a request is one short word
+constexpr qint64 kMaxLine = 64;       // a request is one short word
+constexpr int kIdleMs = 1000;         // a second start writes at once
+constexpr int kMaxConnections = 8;    // second starts come one at a time
+constexpr int kSocketCheckMs = 2000;  // how soon a removed socket file is made again
 
 QByteArray request_line(InstanceRequest request) {
     return request == InstanceRequest::kFirmwareUpdate ? QByteArrayLiteral("firmware-update\n")
@@ -17,16 +23,41 @@ QByteArray request_line(InstanceRequest request) {
 
 }  // namespace
 
-InstanceChannel::InstanceChannel(const QString& path) {
-    QLocalServer::removeServer(path);
+InstanceChannel::InstanceChannel(const QString& path) : path_(path) {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
-    server_.listen(path);
     connect(&server_, &QLocalServer::newConnection, this, &InstanceChannel::accept);
+    listen();
+    connect(&watch_, &QTimer::timeout, this, &InstanceChannel::relisten_when_gone);
+    watch_.start(kSocketCheckMs);
+}
+
+void InstanceChannel::listen() {
+    server_.close();
+    QLocalServer::removeServer(path_);
+    server_.listen(path_);
+}
+
+void InstanceChannel::relisten_when_gone() {
+    struct stat info {};
+    if (!server_.isListening() || ::lstat(QFile::encodeName(path_).constData(), &info) != 0 ||
+        !S_ISSOCK(info.st_mode))
+        listen();
 }
 
 void InstanceChannel::accept() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        if (open_connections_ >= kMaxConnections) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++open_connections_;
+        connect(socket, &QObject::destroyed, this, [this] { --open_connections_; });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QTimer::singleShot(kIdleMs, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             if (!socket->canReadLine()) {
                 if (socket->bytesAvailable() > kMaxLine) socket->abort();
@@ -54,9 +85,14 @@ bool InstanceChannel::send(const QString& path, InstanceRequest request, int tim
             continue;
         }
         socket.write(request_line(request));
-        if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) return false;
-        while (!socket.canReadLine()) {
-            if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) return false;
+        if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) continue;
+        while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState &&
+               !deadline.hasExpired())
+            socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+        // Dropped without an answer: the running copy is serving as many as it will.
+        if (!socket.canReadLine()) {
+            QThread::msleep(100);
+            continue;
         }
         return socket.readLine(kMaxLine).trimmed() == "ok";
     }

@@ -1,9 +1,13 @@
 #pragma once
 // How a second start reaches the running copy: a local socket in the user's private runtime
 // folder. The second start sends one request line and waits for the running copy's "ok".
+// Connections that say nothing are dropped after a second, and only a few are served at once,
+// so that idle connections cannot use up the open files; a socket file removed by someone is
+// made again.
 
 #include <QLocalServer>
 #include <QObject>
+#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -28,8 +32,14 @@ class InstanceChannel : public QObject {
     static bool send(const QString& path, InstanceRequest request, int timeout_ms);
 
   private:
+    void listen();
     void accept();
+    void relisten_when_gone();
+
+    QString path_;
     QLocalServer server_;
+    QTimer watch_;
+    int open_connections_ = 0;
 };
 
 }  // namespace p330::gui

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QTimer>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -104,8 +105,13 @@ int main(int argc, char** argv) {
     using p330::gui::InstanceRequest;
     const InstanceRequest request =
         parser.isSet(firmware_update) ? InstanceRequest::kFirmwareUpdate : InstanceRequest::kShow;
-    p330::SingleInstance instance;
+    p330::SingleInstance instance(where->user_dir.string());
     if (!instance.acquired()) {
+        if (instance.channel_path().empty()) {
+            std::fprintf(stderr, "p330: another copy is running and cannot be asked to show: %s\n",
+                         instance.problem().c_str());
+            return 1;
+        }
         QCoreApplication core(argc, argv);
         if (p330::gui::InstanceChannel::send(QString::fromStdString(instance.channel_path()),
                                              request, 5000))
@@ -114,7 +120,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!instance.problem().empty())
-        std::fprintf(stderr, "p330: %s; a second copy cannot be told apart\n",
+        std::fprintf(stderr, "p330: %s; a second start cannot hand its request to this copy\n",
                      instance.problem().c_str());
     // What the user's folder lacks comes from the shipped defaults; nothing there is replaced.
     options.folder_problem = p330::gui::seed_user_files(*where);
@@ -126,13 +132,11 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
 
     std::unique_ptr<p330::gui::InstanceChannel> channel;
-    if (!instance.channel_path().empty()) {
-        channel = std::make_unique<p330::gui::InstanceChannel>(
-            QString::fromStdString(instance.channel_path()));
-        if (!channel->listening())
-            std::fprintf(stderr, "p330: a second start cannot reach this copy: %s\n",
-                         qPrintable(channel->error()));
-    }
+    // A start that cannot draw its window lets the lock and the channel go before it says why.
+    options.on_refused = [&instance, &channel] {
+        channel.reset();
+        instance.release();
+    };
     p330::gui::Application application(options);
     auto take = [&application](InstanceRequest taken) {
         if (taken == InstanceRequest::kShow) {
@@ -144,12 +148,30 @@ int main(int argc, char** argv) {
         }
     };
     if (!application.start()) return 4;  // the window could not be drawn; the user was told why
-    if (channel) channel->on_request = take;
+    // The channel for a second start is not needed to paint the splash: it opens after that
+    // paint, or after a second should the splash never be painted (a second start retries
+    // for five seconds meanwhile).
+    auto open_channel = [&instance, &channel, take] {
+        if (channel || instance.channel_path().empty()) return;
+        channel = std::make_unique<p330::gui::InstanceChannel>(
+            QString::fromStdString(instance.channel_path()));
+        if (!channel->listening())
+            std::fprintf(stderr, "p330: a second start cannot reach this copy: %s\n",
+                         qPrintable(channel->error()));
+        channel->on_request = take;
+    };
+    application.window()->on_first_paint = [then = application.window()->on_first_paint,
+                                            open_channel] {
+        if (then) then();
+        QTimer::singleShot(0, open_channel);
+    };
+    QTimer::singleShot(1000, open_channel);
     if (request == InstanceRequest::kFirmwareUpdate) take(request);
     if (startup_probe()) {
         // The window is shown but not yet painted: that happens in the event loop.
-        application.window()->on_first_paint = [] {
+        application.window()->on_first_paint = [then = application.window()->on_first_paint] {
             std::fprintf(stderr, "p330: splash painted\n");
+            if (then) then();
         };
     }
     const int code = QApplication::exec();

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "core/util/file_io.h"
+#include "gui/skin/skin_file_check.h"
 
 namespace p330::gui {
 
@@ -32,6 +33,8 @@ void set_skin_messages(SkinMessages* messages) {
 }
 
 QImage load_premultiplied(const QString& path) {
+    // Its header first: a regular, complete PNG no larger than the window is decoded.
+    if (!check_skin_file(path.toStdString(), skin_window_size())) return {};
     // Read by the core, which refuses what is not a regular file instead of blocking on it.
     const Result<std::vector<std::uint8_t>> bytes =
         read_file(path.toStdString(), kMaxSkinImageSize);

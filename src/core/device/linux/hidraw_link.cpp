@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <linux/hidraw.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -96,6 +97,27 @@ class HidrawTransport final : public Transport {
 
     std::size_t input_report_length() const override { return input_length_; }
 
+    // An advisory lock on the command node's folder in sysfs, which every program reaching
+    // this mouse shares (a lock on the node itself would do too, but an emulated node gives
+    // each opener its own); without that folder only this program's sequences are in order.
+    void claim_through(Fd folder) { claim_ = std::move(folder); }
+    Status claim_sequence() override {
+        if (claim_.get() < 0) return Status::ok();
+        while (::flock(claim_.get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR) continue;
+            if (errno == EWOULDBLOCK) {
+                return Error{ErrorCode::kBusy,
+                             "the mouse is busy: another program is sending it "
+                             "settings or reading them; try again in a moment"};
+            }
+            return errno_error("cannot claim " + devnode_, errno);
+        }
+        return Status::ok();
+    }
+    void release_sequence() override {
+        if (claim_.get() >= 0) ::flock(claim_.get(), LOCK_UN);
+    }
+
     // One report, the report id put back in front when the device numbers none.
     static Result<std::size_t> read_report(int fd, const std::string& devnode, bool report_ids,
                                            std::span<std::uint8_t> report, int timeout_ms) {
@@ -136,6 +158,7 @@ class HidrawTransport final : public Transport {
 
     Fd fd_;
     std::string devnode_;
+    Fd claim_;  // the folder locked for a sequence
     std::size_t input_length_;
     bool report_ids_;
 };
@@ -192,6 +215,8 @@ Result<std::unique_ptr<MouseLink>> open_hidraw_mouse(const std::vector<HidrawNod
         std::move(*command_fd), command->devnode,
         std::max<std::size_t>(commands->input_length, kOutputReportLength),
         command->descriptor.uses_report_ids);
+    if (Result<Fd> folder = open_node(command->syspath, O_RDONLY | O_DIRECTORY))
+        transport->claim_through(std::move(*folder));
     Fd input_fd;
     std::string input_node;
     bool input_ids = true;
