@@ -2,6 +2,7 @@
 // Text files as the Windows program leaves them: UTF-8 with or without a byte-order mark, or
 // UTF-16LE with its mark. Anything else that is not valid UTF-8 text is refused.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,8 @@ namespace p330 {
 
 Result<std::string> decode_text_file(std::string_view bytes);
 bool is_valid_utf8(std::string_view text);
+// Appends one code point (at most U+10FFFF) as UTF-8.
+void append_utf8(std::string& out, std::uint32_t cp);
 // Characters of UTF-8 text (its bytes that start one).
 std::size_t count_characters(std::string_view utf8);
 // The longest start of text that is at most max_characters characters, never cut inside one.
