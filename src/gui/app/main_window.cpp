@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "core/lang/access_texts.h"
+#include "gui/access/focus_ring.h"
 #include "gui/buttons/function_lists.h"
 #include "gui/panels/angle_snap_panel.h"
 #include "gui/panels/button_rows_panel.h"
@@ -44,6 +46,9 @@ MainWindow::MainWindow(const QString& skin_dir, TextColour colour, Language lang
       record_(record),
       labels_(labels),
       language_(language) {
+    focus_ = new FocusRing(
+        this, [this] { return focus_stops(); }, canvas_.text_colour());
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setWindowTitle(qtext(texts_.product_title));
@@ -87,7 +92,10 @@ MainWindow::MainWindow(const QString& skin_dir, TextColour colour, Language lang
     connect(&hover_timer_, &QTimer::timeout, this, &MainWindow::show_hover);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    delete focus_;  // before the panels its stops read
+    focus_ = nullptr;
+}
 
 DpiPanel& MainWindow::dpi_panel() const {
     return static_cast<DpiPanel&>(*right_[kDpi]);
@@ -244,6 +252,8 @@ void MainWindow::create_thumb() {
     if (thumb_ != nullptr) return;
     const QImage image(QStringLiteral(":/p330/thumb.png"));
     thumb_ = new ImageButton(image, image, this);
+    thumb_->setFocusPolicy(Qt::NoFocus);  // the keyboard pages by reaching a hidden header
+    thumb_->setAccessibleName(qtext(access_texts(language_).page));
     thumb_->setGeometry(to_qrect(kThumbStart));
     thumb_->set_background(canvas_.image().copy(to_qrect(kThumbStart)));
     ImageButton::shared_top = kThumbStart.top;
@@ -254,6 +264,8 @@ void MainWindow::create_thumb() {
 void MainWindow::flush() {
     const QRect dirty = canvas_.take_dirty();
     if (!dirty.isEmpty()) update(dirty);
+    if (focus_ != nullptr)
+        focus_->refresh();  // what was drawn may have opened, closed or moved a stop
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -261,6 +273,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
         QPainter painter(this);
         const QRect r = event->rect();
         painter.drawImage(r.topLeft(), canvas_.image(), r);  // only what changed
+        if (focus_ != nullptr) focus_->paint_mark(painter);
     }
     if (!painted_) {
         painted_ = true;

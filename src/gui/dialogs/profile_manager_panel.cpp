@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "core/lang/dialog_texts.h"
+#include "gui/access/focus_ring.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
 #include "gui/skin/context_menu.h"
@@ -42,6 +43,9 @@ ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_di
       language_(language),
       canvas_(skin_dir, title_colour, panel_fonts(language)),
       model_(load_or_empty(main_ini)) {
+    focus_ = new FocusRing(
+        this, [this] { return focus_stops(); }, QColor(250, 250, 250));
+    setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     move(pm::kOrigin.x, pm::kOrigin.y);
     const QImage background =
@@ -107,6 +111,8 @@ void ProfileManagerPanel::paintEvent(QPaintEvent* event) {
     painter.setOpacity(pm::kAlpha / 255.0);
     const QRect r = event->rect();
     painter.drawImage(r.topLeft(), canvas_.image(), r);
+    painter.setOpacity(1);
+    focus_->paint_mark(painter);
 }
 
 void ProfileManagerPanel::mousePressEvent(QMouseEvent* event) {
@@ -146,14 +152,16 @@ void ProfileManagerPanel::clicked(int row) {
 }
 
 void ProfileManagerPanel::rename_on_repeat(int row) {
-    editor_ =
-        ListItemEditor::open_on_repeat(list_, row, remembered_, ListItemEditor::Mode::kProfileName,
-                                       [this](ListItemEditor::Mode, int r, const QString& text) {
-                                           if (!model_.rename(r, text.toStdString()))
-                                               return;  // a line break: not a name
-                                           list_->item(r)->setText(text);
-                                           list_->setCurrentRow(r);
-                                       });
+    editor_ = ListItemEditor::open_on_repeat(list_, row, remembered_,
+                                             ListItemEditor::Mode::kProfileName, rename_commit());
+}
+
+ListItemEditor::Commit ProfileManagerPanel::rename_commit() {
+    return [this](ListItemEditor::Mode, int r, const QString& text) {
+        if (!model_.rename(r, text.toStdString())) return;  // a line break: not a name
+        list_->item(r)->setText(text);
+        list_->setCurrentRow(r);
+    };
 }
 
 void ProfileManagerPanel::command(Command command) {
@@ -201,6 +209,7 @@ void ProfileManagerPanel::close_panel() {
                              qtext(saved.message()));
     }
     const int current = model_.selected() >= 0 ? model_.selected() : 0;
+    if (hasFocus() || isAncestorOf(focusWidget())) parentWidget()->setFocus(Qt::OtherFocusReason);
     hide();
     if (on_closed) on_closed(current);
     deleteLater();
