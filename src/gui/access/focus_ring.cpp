@@ -115,6 +115,7 @@ void FocusRing::watch_widgets() {
         if (s.widget == nullptr) continue;
         s.widget->removeEventFilter(this);  // not twice
         s.widget->installEventFilter(this);
+        if (s.widget->accessibleName().isEmpty()) s.widget->setAccessibleName(s.name);
     }
 }
 

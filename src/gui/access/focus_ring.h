@@ -20,9 +20,10 @@ class QWidget;
 namespace p330::gui {
 
 class FocusRing : public QObject {
-  public:
-    // `build` lists the owner's stops as its layout is now, in reading order.
-    FocusRing(QWidget* owner, std::function<FocusStops()> build, QColor mark);
+    Q_OBJECT  // found by type among a window's children
+        public :
+        // `build` lists the owner's stops as its layout is now, in reading order.
+        FocusRing(QWidget* owner, std::function<FocusStops()> build, QColor mark);
     ~FocusRing() override;
     FocusRing(const FocusRing&) = delete;
     FocusRing& operator=(const FocusRing&) = delete;

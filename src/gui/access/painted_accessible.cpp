@@ -91,6 +91,7 @@ class StopElement : public QAccessibleInterface,
         switch (t) {
             case QAccessible::Name: return s->name;
             case QAccessible::Value:
+            case QAccessible::Description:  // what AT-SPI clients read beside the name
                 if (s->value_text) return s->value_text();
                 if (s->value) return QString::number(s->value->get()) + s->value->unit;
                 return {};
