@@ -118,8 +118,10 @@ bool SingleKeyDialog::on_key(const CapturedKey& key) {
     }
     key_name_ = key.name;
     show_name();
-    // The Windows keys reach nothing else; Enter and Esc do not end the dialog.
-    return is_windows_key(key) || (is_enter_or_escape(key) && !key.release);
+    // The Windows keys reach nothing else; Enter and Esc do not end the dialog, Tab does not
+    // move the focus.
+    const bool tab = key.qt_key == Qt::Key_Tab || key.qt_key == Qt::Key_Backtab;
+    return is_windows_key(key) || ((is_enter_or_escape(key) || tab) && !key.release);
 }
 
 void SingleKeyDialog::show_name() {
@@ -180,6 +182,9 @@ bool ComboKeyDialog::on_key(const CapturedKey& key) {
         name = &second_key_;
     }
     if (box == nullptr) return false;  // Enter and Esc act on the stop with the focus
+    // The releases of the Ctrl+Tab that left the other box are not this box's keys.
+    if (key.release && just_entered_) return true;
+    just_entered_ = false;
     if (key.qt_key == Qt::Key_Control) {
         if (!key.release && !control_down_) before_control_ = *name;
         control_down_ = !key.release;
@@ -188,6 +193,7 @@ bool ComboKeyDialog::on_key(const CapturedKey& key) {
         *name = before_control_;
         box->setText(QString::fromStdString(*name));
         control_down_ = false;
+        just_entered_ = true;
         focus_ring().step(key.qt_key == Qt::Key_Tab);
         return true;
     }

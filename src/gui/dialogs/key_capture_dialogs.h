@@ -76,6 +76,7 @@ class ComboKeyDialog : public OkCancelDialog {
     std::string modifier_, first_key_, second_key_;
     std::string before_control_;
     bool control_down_ = false;
+    bool just_entered_ = false;  // by Ctrl+Tab: its releases are still to come
     Language language_;
     std::unique_ptr<KeyFilter> filter_;
 };

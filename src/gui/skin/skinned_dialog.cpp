@@ -52,8 +52,12 @@ void SkinnedDialog::paintEvent(QPaintEvent* event) {
 
 void SkinnedDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    focus_->refresh();
-    if (focus_->current() == nullptr && !focus_->stops().empty()) focus_->step(true);
+    // The first stop takes the focus once the dialog is up (a control cannot take it while
+    // its window is still being shown).
+    QTimer::singleShot(0, this, [this] {
+        focus_->refresh();
+        if (focus_->current() == nullptr && !focus_->stops().empty()) focus_->step(true);
+    });
 }
 
 void SkinnedDialog::focusInEvent(QFocusEvent* event) {
