@@ -52,7 +52,7 @@ class KeyboardDialogsTest : public test::WindowTest {
     }
     QString at_window() {
         const FocusStop* s = window().focus_ring().current();
-        return s == nullptr ? QString() : s->name;
+        return s != nullptr ? s->name : QString();
     }
     void tab_to(const QString& name) {
         // Active again after a dialog, as a window manager makes it.
@@ -65,7 +65,8 @@ class KeyboardDialogsTest : public test::WindowTest {
     void choose(int button, int kind) {
         tab_to(QStringLiteral("Button %1").arg(button + 1));
         key(Qt::Key_Return);
-        for (int i = 0; i < kind; ++i) key(Qt::Key_Down);  // in the list that took the focus
+        key(Qt::Key_Home);  // in the list that took the focus
+        for (int i = 0; i < kind; ++i) key(Qt::Key_Down);
         key(Qt::Key_Return);
     }
     std::string label(int button) { return app_->controller().labels()[button]; }
@@ -131,9 +132,7 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
         QTest::keyClick(d.list(), Qt::Key_Down);
         chosen = d.list()->currentItem()->text();
         QTest::keyClick(d.list(), Qt::Key_Return);
-        press(&d, kTab, Qt::Key_Tab);
-        press(&d, kTab, Qt::Key_Tab);
-        press(&d, kTab, Qt::Key_Tab);
+        for (int i = 0; i < 3; ++i) press(&d, kTab, Qt::Key_Tab);
         key_event(&d, QEvent::KeyPress, Qt::Key_Space, 57);
         EXPECT_EQ(d.repeat_mode(), 2);
         press(&d, kTab, Qt::Key_Tab);
@@ -161,9 +160,7 @@ TEST_F(KeyboardDialogsTest, MacroManagerButtonsListsAndEscapeByKeys) {
         EXPECT_TRUE(d.item_list()->hasFocus());
         for (int i = 0; i < 5 && at(d) != "OK"; ++i) press(&d, kTab, Qt::Key_Tab);  // the options
         EXPECT_EQ(at(d), "OK");
-        press(&d, kTab, Qt::Key_Tab);
-        press(&d, kTab, Qt::Key_Tab);
-        press(&d, kTab, Qt::Key_Tab);
+        for (int i = 0; i < 3; ++i) press(&d, kTab, Qt::Key_Tab);
         EXPECT_TRUE(d.macro_list()->hasFocus());  // round the dialog
         QTest::keyClick(d.macro_list(), Qt::Key_F2);
         ASSERT_NE(d.editor(), nullptr);

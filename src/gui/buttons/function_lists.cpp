@@ -129,7 +129,9 @@ void FunctionLists::hover_entry(int row) {
 
 void FunctionLists::focus_list() {
     if (list_ == nullptr) return;
-    if (list_->currentRow() < 0) list_->setCurrentRow(0);
+    // The keyboard starts on the button's function (the entries are in the kinds' order).
+    const int kind = ctx_.record.button_kind[open_];
+    if (list_->currentRow() < 0) list_->setCurrentRow(kind < list_->count() ? kind : 0);
     list_->setFocus(Qt::OtherFocusReason);
 }
 
