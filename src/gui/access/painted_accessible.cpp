@@ -14,6 +14,41 @@ FocusRing* ring_of(const QObject* object) {
     return object->findChild<FocusRing*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
+constexpr const char* kAnnouncement = "p330-announcement";  // the window's alert, by id
+
+QAccessibleInterface* announcement_of(const QWidget* w) {
+    const QVariant id = w->property(kAnnouncement);
+    return id.isValid() ? QAccessible::accessibleInterface(id.toUInt()) : nullptr;
+}
+
+// The last balloon: an alert whose name is its text; it shows each time one is announced.
+class Announcement : public QAccessibleInterface {
+  public:
+    explicit Announcement(QWidget* w) : window_(w) {}
+    QString said;
+
+    bool isValid() const override { return window_ != nullptr; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return window_ ? window_->windowHandle() : nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return window_ ? QAccessible::queryAccessibleInterface(window_) : nullptr;
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? said : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override { return window_ ? window_->frameGeometry() : QRect(); }
+    QAccessible::Role role() const override { return QAccessible::AlertMessage; }
+    QAccessible::State state() const override { return {}; }
+
+  private:
+    QPointer<QWidget> window_;
+};
+
 QRect to_global(const QWidget* owner, const layout::Rect& r) {
     return {owner->mapToGlobal(QPoint(r.left, r.top)), QSize(r.width(), r.height())};
 }
@@ -37,6 +72,8 @@ class PaintedWindow : public QAccessibleWidget {
         for (int i = 0; i < painted_count(); ++i) {
             if (ring_of(widget())->element(painted_id(i)) == child) return i;
         }
+        if (child != nullptr && child == announcement_of(widget()))
+            return painted_count() + QAccessibleWidget::childCount();
         const int real = QAccessibleWidget::indexOfChild(child);
         return real < 0 ? -1 : painted_count() + real;
     }
@@ -204,6 +241,22 @@ QAccessibleInterface* painted_window_factory(const QString&, QObject* object) {
 
 QAccessibleInterface* make_stop_accessible(FocusRing* ring, int id) {
     return new StopElement(ring, id);
+}
+
+void announce(QWidget* window, const QString& text) {
+    if (window == nullptr || !QAccessible::isActive()) return;
+    auto* alert = static_cast<Announcement*>(announcement_of(window));
+    if (alert == nullptr) {
+        alert = new Announcement(window);
+        window->setProperty(kAnnouncement, QAccessible::registerAccessibleInterface(alert));
+        QAccessibleEvent created(alert, QAccessible::ObjectCreated);
+        QAccessible::updateAccessibility(&created);
+    }
+    alert->said = text;
+    QAccessibleEvent renamed(alert, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
+    QAccessibleEvent shown(alert, QAccessible::ObjectShow);  // what screen readers speak
+    QAccessible::updateAccessibility(&shown);
 }
 
 void install_painted_accessibility() {

@@ -12,6 +12,9 @@ class FocusRing;
 // The element of one stop; the ring registers it and deletes it with itself.
 QAccessibleInterface* make_stop_accessible(FocusRing* ring, int id);
 
+// Says `text` to a screen reader as an alert of `window` (the mouse's balloons).
+void announce(QWidget* window, const QString& text);
+
 // Makes every widget that has a FocusRing a painted window to screen readers. Once per
 // program, before the first window shows.
 void install_painted_accessibility();

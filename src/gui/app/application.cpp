@@ -10,6 +10,7 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/device/open_mouse.h"
+#include "gui/access/painted_accessible.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/drawing_check.h"
 #include "gui/app/notification_presenters.h"
@@ -25,6 +26,9 @@ class Application::ForwardingSink final : public NotificationSink {
     explicit ForwardingSink(Application& app) : app_(app) {}
     void notify(const Notification& n) override {
         if (app_.sink_ != nullptr) app_.sink_->notify(n);
+        // A screen reader says the balloon too.
+        announce(app_.window_.get(), notification_title(n, app_.controller_.language()) +
+                                         QStringLiteral(": ") + QString::fromStdString(n.text));
     }
 
   private:
