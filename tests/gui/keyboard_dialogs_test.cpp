@@ -35,6 +35,13 @@ void ctrl_tab(QWidget* d) {
     press(d, kTab, Qt::Key_Tab);
     key_event(d, QEvent::KeyRelease, Qt::Key_Control, kCtrl);
 }
+// Active, as a window manager makes a new dialog; a dialog that cannot be is ended.
+bool activate(QDialog& d) {
+    d.activateWindow();
+    if (QTest::qWaitForWindowActive(&d)) return true;
+    d.reject();
+    return false;
+}
 QString at(const SkinnedDialog& d) {
     const FocusStop* s = d.focus_ring().current();
     return s == nullptr ? QString() : s->name;
@@ -61,12 +68,15 @@ class KeyboardDialogsTest : public test::WindowTest {
         for (int i = 0; i < 80 && at_window() != name; ++i) key(Qt::Key_Tab);
         ASSERT_EQ(at_window(), name);
     }
-    // Button `button`'s list opened by Enter and the function `kind` chosen by the arrows.
-    void choose(int button, int kind) {
+    // Button `button`'s list opened by Enter and the function `kind` chosen by the arrows;
+    // `drive` acts on the dialog that opens (armed last: reaching the entry takes time).
+    template <typename Dialog>
+    void choose(int button, int kind, std::function<void(Dialog&)> drive) {
         tab_to(QStringLiteral("Button %1").arg(button + 1));
         key(Qt::Key_Return);
         key(Qt::Key_Home);  // in the list that took the focus
         for (int i = 0; i < kind; ++i) key(Qt::Key_Down);
+        with_dialog<Dialog>(std::move(drive));
         key(Qt::Key_Return);
     }
     std::string label(int button) { return app_->controller().labels()[button]; }
@@ -77,8 +87,8 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
     key(Qt::Key_Return);
 
     // Tab is a key like any other in the capture box; Ctrl+Tab leaves it with its name.
-    with_dialog<SingleKeyDialog>([](SingleKeyDialog& d) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    choose<SingleKeyDialog>(3, kKindSingleKey, [](SingleKeyDialog& d) {
+        ASSERT_TRUE(activate(d));
         EXPECT_EQ(at(d), "Captured key");
         press_and_release(&d, kA, Qt::Key_A, "a");
         press(&d, kTab, Qt::Key_Tab);
@@ -89,22 +99,20 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
         EXPECT_EQ(d.key_name(), "A");
         press(&d, kEnter, Qt::Key_Return);  // OK pressed
     });
-    choose(3, kKindSingleKey);
     EXPECT_EQ(label(3), "Single Key-A");
 
     // Esc on a stop other than the capture box is Cancel.
-    with_dialog<SingleKeyDialog>([](SingleKeyDialog& d) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    choose<SingleKeyDialog>(3, kKindSingleKey, [](SingleKeyDialog& d) {
+        ASSERT_TRUE(activate(d));
         press_and_release(&d, kC, Qt::Key_C, "c");
         ctrl_tab(&d);
         press(&d, kEsc, Qt::Key_Escape);
     });
-    choose(3, kKindSingleKey);
     EXPECT_EQ(label(3), "Single Key-A");
 
     // The modifier list opens with Enter, the arrows pick; each key box is left by Ctrl+Tab.
-    with_dialog<ComboKeyDialog>([](ComboKeyDialog& d) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    choose<ComboKeyDialog>(4, kKindComboKey, [](ComboKeyDialog& d) {
+        ASSERT_TRUE(activate(d));
         EXPECT_EQ(at(d), "Modifier");
         press(&d, kEnter, Qt::Key_Return);
         ASSERT_TRUE(d.modifier_list_open());
@@ -120,13 +128,12 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
         EXPECT_EQ(d.key_box(0)->text(), "C");
         press(&d, kEnter, Qt::Key_Return);
     });
-    choose(4, kKindComboKey);
     EXPECT_EQ(label(4), "Combo Key-Left Ctrl+C");
 
     // The macro list by Enter and the arrows, a repeat mode by Space, OK by Enter.
     QString chosen;
-    with_dialog<MacroKeyDialog>([&](MacroKeyDialog& d) {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    choose<MacroKeyDialog>(6, kKindMacroKey, [&](MacroKeyDialog& d) {
+        ASSERT_TRUE(activate(d));
         press(&d, kEnter, Qt::Key_Return);
         ASSERT_NE(d.list(), nullptr);
         QTest::keyClick(d.list(), Qt::Key_Down);
@@ -139,7 +146,6 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
         EXPECT_EQ(at(d), "Ok");
         press(&d, kEnter, Qt::Key_Return);
     });
-    choose(6, kKindMacroKey);
     EXPECT_EQ(label(6), "Macro Key-" + chosen.toStdString());
     EXPECT_EQ(record().button_kind[6], kKindMacroKey);
 }
@@ -147,9 +153,9 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
 TEST_F(KeyboardDialogsTest, MacroManagerButtonsListsAndEscapeByKeys) {
     int added = -1;
     bool escaped = false;
+    tab_to("Macro Manager");  // before the dialog is awaited: reaching it takes time
     with_dialog<MacroManagerDialog>([&](MacroManagerDialog& d) {
-        d.activateWindow();  // as a window manager does
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        ASSERT_TRUE(activate(d));
         QTRY_VERIFY(d.macro_list()->hasFocus());
         const int before = d.macro_list()->count();
         press(&d, kTab, Qt::Key_Tab);  // New
@@ -171,7 +177,6 @@ TEST_F(KeyboardDialogsTest, MacroManagerButtonsListsAndEscapeByKeys) {
         press(&d, kEsc, Qt::Key_Escape);
         escaped = !d.isVisible();
     });
-    tab_to("Macro Manager");
     key(Qt::Key_Return);
     EXPECT_EQ(added, 1);
     EXPECT_TRUE(escaped);
