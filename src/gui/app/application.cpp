@@ -12,6 +12,7 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/device/open_mouse.h"
+#include "gui/access/painted_accessible.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/drawing_check.h"
 #include "gui/app/notification_presenters.h"
@@ -28,6 +29,9 @@ class Application::ForwardingSink final : public NotificationSink {
     void notify(const Notification& n) override {
         if (app_.window_) app_.set_up_tray();
         if (app_.sink_ != nullptr) app_.sink_->notify(n);
+        // A screen reader says the balloon too.
+        announce(app_.window_.get(), notification_title(n, app_.controller_.language()) +
+                                         QStringLiteral(": ") + QString::fromStdString(n.text));
     }
 
   private:

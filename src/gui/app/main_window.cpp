@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "core/lang/access_texts.h"
+#include "gui/access/focus_ring.h"
 #include "gui/buttons/function_lists.h"
 #include "gui/panels/angle_snap_panel.h"
 #include "gui/panels/button_rows_panel.h"
@@ -44,6 +46,9 @@ MainWindow::MainWindow(const QString& skin_dir, TextColour colour, Language lang
       record_(record),
       labels_(labels),
       language_(language) {
+    focus_ = new FocusRing(
+        this, [this] { return focus_stops(); }, canvas_.text_colour());
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setWindowTitle(qtext(texts_.product_title));
@@ -87,7 +92,10 @@ MainWindow::MainWindow(const QString& skin_dir, TextColour colour, Language lang
     connect(&hover_timer_, &QTimer::timeout, this, &MainWindow::show_hover);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    delete focus_;  // before the panels its stops read
+    focus_ = nullptr;
+}
 
 DpiPanel& MainWindow::dpi_panel() const {
     return static_cast<DpiPanel&>(*right_[kDpi]);
@@ -246,6 +254,8 @@ void MainWindow::create_thumb() {
                                   : QStringLiteral(":/p330/thumb.png"));
     image.setDevicePixelRatio(skin_scale());
     thumb_ = new ImageButton(image, image, this);
+    thumb_->setFocusPolicy(Qt::NoFocus);  // the keyboard pages by reaching a hidden header
+    thumb_->setAccessibleName(qtext(access_texts(language_).page));
     thumb_->setGeometry(to_qrect(kThumbStart));
     thumb_->set_background(canvas_.copy(to_qrect(kThumbStart)));
     ImageButton::shared_top = kThumbStart.top;
@@ -256,12 +266,15 @@ void MainWindow::create_thumb() {
 void MainWindow::flush() {
     const QRect dirty = canvas_.take_dirty();
     if (!dirty.isEmpty()) update(dirty);
+    if (focus_ != nullptr)
+        focus_->refresh();  // what was drawn may have opened, closed or moved a stop
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
     if (canvas_.valid()) {
         QPainter painter(this);
         canvas_.paint(painter, event->rect());  // only what changed
+        if (focus_ != nullptr) focus_->paint_mark(painter);
     }
     if (!painted_) {
         painted_ = true;

@@ -13,11 +13,17 @@
 
 #include "core/lang/language.h"
 #include "core/model/settings_record.h"
+#include "gui/access/focus_stop.h"
 #include "gui/layout/accordion.h"
 #include "gui/skin/skin_canvas.h"
 
+namespace p330 {
+struct AccessTexts;
+}
+
 namespace p330::gui {
 
+class FocusRing;
 class ImageButton;
 class Panel;
 class ButtonRowsPanel;
@@ -85,6 +91,8 @@ class MainWindow : public QWidget {
     DpiPanel& dpi_panel() const;
     ScrollPanel& scroll_panel() const;
     FunctionLists& function_lists() const { return *lists_; }
+    // The keyboard's stops and the current one (see main_window_stops.cpp).
+    FocusRing& focus_ring() const { return *focus_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -92,6 +100,10 @@ class MainWindow : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     // Hidden where the tray brings it back, else minimised to its taskbar entry.
@@ -114,6 +126,15 @@ class MainWindow : public QWidget {
     void toggle_right(int panel);
     void page_to(int thumb_top);
     void start_drag();
+
+    // The keyboard: stops in reading order, each acting by a click where the pointer would.
+    FocusStops focus_stops();
+    void add_panel_stops(int panel, int id, const AccessTexts& access, FocusStops& stops);
+    FocusStop element_stop(int id, const layout::Element& e, QString name = {});
+    FocusStop level_stop(int id, QAccessible::Role role, QString name, const std::string& key,
+                         layout::Rect rect, std::function<layout::Point(int)> point_of_level);
+    void click_at(layout::Point p);
+    void open_list_from_keyboard(int button);
 
     // Hover.
     int hover_target(layout::Point p) const;  // kHoverable index, 100 + box row, or -1
@@ -159,6 +180,7 @@ class MainWindow : public QWidget {
     bool painted_ = false;
     bool hide_minimises_ = false;
     ImageButton* thumb_ = nullptr;
+    FocusRing* focus_ = nullptr;  // a child: made first, so screen readers find it
 };
 
 }  // namespace p330::gui

@@ -6,9 +6,10 @@
 #include <algorithm>
 
 #include "core/buttons/button_assignment.h"
+#include "gui/access/list_keys.h"
 #include "gui/dialogs/key_capture_dialogs.h"
-#include "gui/layout/main_layout.h"
 #include "gui/dialogs/macro_key_dialog.h"
+#include "gui/layout/main_layout.h"
 #include "gui/skin/skin_canvas.h"
 #include "gui/skin/texts.h"
 
@@ -100,6 +101,14 @@ void FunctionLists::toggle(int button) {
             [this](QListWidgetItem* item) { hover_entry(list_->row(item)); });
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { choose(list_->row(item)); });
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { hover_entry(row); });
+    add_list_keys(list_, {[this](int row) { enter_entry(row); },
+                          [this] {
+                              return_focus();
+                              close_all();
+                          },
+                          [this] { enter_sub_list(); },
+                          {}});
     list_->show();
     open_ = button;
     if (highlight) highlight(button + 1);
@@ -116,6 +125,34 @@ void FunctionLists::hover_entry(int row) {
     if (sub_list_ != nullptr && sub_id_ == entry.sub_list) return;
     close_sub_list();
     open_sub_list(entry.sub_list, list_->item(row));
+}
+
+void FunctionLists::focus_list() {
+    if (list_ == nullptr) return;
+    // The keyboard starts on the button's function (the entries are in the kinds' order).
+    const int kind = ctx_.record.button_kind[open_];
+    if (list_->currentRow() < 0) list_->setCurrentRow(kind < list_->count() ? kind : 0);
+    list_->setFocus(Qt::OtherFocusReason);
+}
+
+void FunctionLists::enter_entry(int row) {
+    if (row < 0 || row >= static_cast<int>(kFunctionCatalogue.size())) return;
+    if (kFunctionCatalogue[static_cast<std::size_t>(row)].effect == ChoiceEffect::kSubList) {
+        enter_sub_list();
+        return;
+    }
+    return_focus();
+    choose(row);
+}
+
+void FunctionLists::enter_sub_list() {
+    if (sub_list_ == nullptr) return;
+    if (sub_list_->currentRow() < 0) sub_list_->setCurrentRow(0);
+    sub_list_->setFocus(Qt::OtherFocusReason);
+}
+
+void FunctionLists::return_focus() {
+    if (ctx_.window != nullptr) ctx_.window->setFocus(Qt::OtherFocusReason);
 }
 
 void FunctionLists::open_sub_list(SubListId id, QListWidgetItem* anchor) {
@@ -138,6 +175,18 @@ void FunctionLists::open_sub_list(SubListId id, QListWidgetItem* anchor) {
             [this](QListWidgetItem* item) { sub_list_->setCurrentItem(item); });
     connect(sub_list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { choose_sub(sub_list_->row(item)); });
+    add_list_keys(sub_list_, {[this](int row) {
+                                  return_focus();
+                                  choose_sub(row);
+                              },
+                              [this] {
+                                  return_focus();
+                                  close_all();
+                              },
+                              {},
+                              [this] {
+                                  if (list_ != nullptr) list_->setFocus();
+                              }});
     sub_list_->show();
     sub_list_->raise();
 }

@@ -53,6 +53,9 @@ class FunctionLists : public QObject {
     QListWidget* sub_list() const { return sub_list_; }
     // The sub-list of the open list's entry (for tests and the window's hover).
     void hover_entry(int row);
+    // The keyboard takes the open list: the arrows move in it, Right and Left into and out of
+    // a sub-list, Enter commits, Esc closes; the window has the focus again afterwards.
+    void focus_list();
 
     // Redraws a button's box: the chosen look after a commit, the idle one otherwise.
     std::function<void(int button, bool chosen)> repaint_box;
@@ -66,6 +69,9 @@ class FunctionLists : public QObject {
     void choose_sub(int row);
     void open_sub_list(SubListId id, QListWidgetItem* anchor);
     void close_sub_list();
+    void enter_entry(int row);
+    void enter_sub_list();
+    void return_focus();
     QListWidget* make_list(const layout::Rect& r);
 
     FunctionListContext ctx_;

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "core/lang/dialog_texts.h"
+#include "gui/access/focus_ring.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
@@ -24,6 +25,11 @@ HelpPanel::HelpPanel(QWidget* window, const QString& skin_dir, Language language
       cancel_(qtext(help_dialog_texts(language).cancel)),
       home_page_(home_page),
       web_text_(home_page.isEmpty() ? qtext(ui_texts(language).product_title) : home_page) {
+    // A screen reader reads the three lines; the keyboard stays with the main window, whose
+    // Esc and F1 close the panel.
+    (new FocusRing(
+         this, [this] { return text_stops(); }, Qt::black))
+        ->refresh();
     setMouseTracking(true);
     move(help::kOrigin.x, help::kOrigin.y);
     const QImage background = load_skin_image(canvas_.path(QString::fromLatin1(help::kBackground)));
@@ -49,6 +55,27 @@ HelpPanel::HelpPanel(QWidget* window, const QString& skin_dir, Language language
     line(help::kWebLine, web_text_);
     line(help::kUpdateLine, qtext(kHelpUpdateLabel));
     line(help::kVersionLine, qtext(kHelpVersionLabel));
+}
+
+FocusStops HelpPanel::text_stops() const {
+    FocusStops stops;
+    const std::pair<Rect, QString> lines[] = {{help::kWebLine, web_text_},
+                                              {help::kUpdateLine, qtext(kHelpUpdateLabel)},
+                                              {help::kVersionLine, qtext(kHelpVersionLabel)}};
+    int id = 1;
+    for (const auto& [rect, text] : lines) {
+        FocusStop s;
+        s.id = id++;
+        s.role = QAccessible::StaticText;
+        s.name = text;
+        s.rect = rect;
+        stops.push_back(std::move(s));
+    }
+    if (!home_page_.isEmpty()) {
+        stops.front().role = QAccessible::Link;
+        stops.front().press = [this] { QDesktopServices::openUrl(home_page_); };
+    }
+    return stops;
 }
 
 void HelpPanel::paintEvent(QPaintEvent* event) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "core/lang/language.h"
+#include "gui/access/focus_stop.h"
 #include "gui/skin/skin_canvas.h"
 
 namespace p330::gui {
@@ -28,6 +29,7 @@ class HelpPanel : public QWidget {
     void leaveEvent(QEvent* event) override;
 
   private:
+    FocusStops text_stops() const;
     enum Part { kNone, kClose, kOk, kCancel };
     void paint_part(Part part, bool over);
     Part part_at(const QPointF& p) const;

@@ -6,7 +6,10 @@
 #include <QMessageBox>
 
 #include "core/buttons/key_tables.h"
+#include "core/lang/access_texts.h"
 #include "core/lang/dialog_texts.h"
+#include "gui/access/focus_ring.h"
+#include "gui/access/list_keys.h"
 #include "gui/buttons/key_filter.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/layout/main_layout.h"
@@ -31,6 +34,17 @@ bool is_enter_or_escape(const CapturedKey& key) {
            key.qt_key == Qt::Key_Escape;
 }
 
+constexpr int kCaptureStop = 1;
+constexpr int kModifierStop = 1;
+constexpr int kFirstKeyStop = 2;
+constexpr int kSecondKeyStop = 3;
+
+// Ctrl+Tab and Ctrl+Shift+Tab leave a capture box; Ctrl itself is tracked by the caller.
+bool is_leaving_tab(const CapturedKey& key, bool control_down) {
+    return control_down && !key.release &&
+           (key.qt_key == Qt::Key_Tab || key.qt_key == Qt::Key_Backtab);
+}
+
 // The filter could not be installed: say so, as a failed keyboard hook is reported.
 void report_refused_filter(QWidget* parent, const char* which) {
     QMessageBox::warning(
@@ -48,8 +62,10 @@ SingleKeyDialog::SingleKeyDialog(QWidget* parent, const QString& skin_dir, TextC
                      single_font(dialog_font(language, QStringLiteral("Segoe UI"), 15)),
                      qtext(single_key_dialog_texts(language).ok),
                      qtext(single_key_dialog_texts(language).cancel)),
-      prompt_(qtext(single_key_dialog_texts(language).prompt)) {
+      prompt_(qtext(single_key_dialog_texts(language).prompt)),
+      language_(language) {
     setWindowTitle(qtext(ui_texts(language).fn_single_key));
+    set_close_name(qtext(access_texts(language).close));
     set_drag_on_click(true);
     if (!LoadDialogBackground(skin().path(QString::fromLatin1(single_key::kBackground)),
                               QStringLiteral("Single Key Dialog Load background image failed!!!"),
@@ -74,16 +90,46 @@ SingleKeyDialog::SingleKeyDialog(QWidget* parent, const QString& skin_dir, TextC
 
 SingleKeyDialog::~SingleKeyDialog() = default;
 
+void SingleKeyDialog::add_stops(FocusStops& stops) {
+    FocusStop s;
+    s.id = kCaptureStop;
+    s.role = QAccessible::StaticText;
+    s.name = qtext(access_texts(language_).captured_key);
+    s.rect = single_key::kKeyName;
+    s.value_text = [this] { return QString::fromStdString(key_name_); };
+    stops.push_back(std::move(s));
+}
+
 bool SingleKeyDialog::on_key(const CapturedKey& key) {
     if (!isVisible()) return false;
-    key_name_ = key.name;
-    if (name_ != nullptr) {  // a long name ("Right Windows") in a smaller font, not cut
-        const QString name = QString::fromStdString(key_name_);
-        name_->setFont(font_to_fit(skin().fonts().normal, name, name_->contentsRect().width()));
-        name_->setText(name);
+    // Keys are captured while the box has the focus (it has it when the dialog opens).
+    const int at = focus_ring().current_id();
+    if (at >= 0 && at != kCaptureStop) return false;
+    if (key.qt_key == Qt::Key_Control) {
+        if (!key.release && !control_down_) before_control_ = key_name_;
+        control_down_ = !key.release;
     }
-    // The Windows keys reach nothing else; Enter and Esc do not end the dialog.
-    return is_windows_key(key) || (is_enter_or_escape(key) && !key.release);
+    if (is_leaving_tab(key, control_down_)) {
+        key_name_ = before_control_;
+        show_name();
+        control_down_ = false;
+        focus_ring().step(key.qt_key == Qt::Key_Tab);
+        return true;
+    }
+    key_name_ = key.name;
+    show_name();
+    // The Windows keys reach nothing else; Enter and Esc do not end the dialog, Tab does not
+    // move the focus.
+    const bool tab = key.qt_key == Qt::Key_Tab || key.qt_key == Qt::Key_Backtab;
+    return is_windows_key(key) || ((is_enter_or_escape(key) || tab) && !key.release);
+}
+
+void SingleKeyDialog::show_name() {
+    if (name_ == nullptr) return;
+    // A long name ("Right Windows") in a smaller font, not cut.
+    const QString name = QString::fromStdString(key_name_);
+    name_->setFont(font_to_fit(skin().fonts().normal, name, name_->contentsRect().width()));
+    name_->setText(name);
 }
 
 // Combination -----------------------------------------------------------------------------------
@@ -93,8 +139,10 @@ ComboKeyDialog::ComboKeyDialog(QWidget* parent, const QString& skin_dir, TextCol
     : OkCancelDialog(parent, skin_dir, colour,
                      single_font(dialog_font(language, QStringLiteral("Arial"), 14)),
                      qtext(combo_key_dialog_texts(language).ok),
-                     qtext(combo_key_dialog_texts(language).cancel)) {
+                     qtext(combo_key_dialog_texts(language).cancel)),
+      language_(language) {
     setWindowTitle(qtext(ui_texts(language).fn_combo_key));
+    set_close_name(qtext(access_texts(language).close));
     if (!LoadDialogBackground(skin().path(QString::fromLatin1(combo_key::kBackground)),
                               QStringLiteral("Combo Dialog Load background image failed!!!"),
                               kDialogSize)) {
@@ -133,11 +181,69 @@ bool ComboKeyDialog::on_key(const CapturedKey& key) {
         box = second_;
         name = &second_key_;
     }
-    if (box == nullptr) return is_enter_or_escape(key) && !key.release;
+    if (box == nullptr) return false;  // Enter and Esc act on the stop with the focus
+    // The releases of the Ctrl+Tab that left the other box are not this box's keys.
+    if (key.release && just_entered_) return true;
+    just_entered_ = false;
+    if (key.qt_key == Qt::Key_Control) {
+        if (!key.release && !control_down_) before_control_ = *name;
+        control_down_ = !key.release;
+    }
+    if (is_leaving_tab(key, control_down_)) {
+        *name = before_control_;
+        box->setText(QString::fromStdString(*name));
+        control_down_ = false;
+        just_entered_ = true;
+        focus_ring().step(key.qt_key == Qt::Key_Tab);
+        return true;
+    }
     *name = key.name;
     box->setText(QString::fromStdString(key.name));
     // The box shows the key's name, not what the key would type.
     return true;
+}
+
+void ComboKeyDialog::add_stops(FocusStops& stops) {
+    if (first_ == nullptr) return;  // opened without its background
+    const AccessTexts& access = access_texts(language_);
+    FocusStop modifier;
+    modifier.id = kModifierStop;
+    modifier.role = QAccessible::ComboBox;
+    modifier.name = qtext(access.modifier);
+    modifier.rect = combo_key::kModifierArea;
+    modifier.open = [this] { open_list_from_keyboard(); };
+    modifier.press = modifier.open;
+    modifier.value_text = [this] { return QString::fromStdString(modifier_); };
+    stops.push_back(std::move(modifier));
+    const std::pair<QLineEdit*, std::string_view> boxes[] = {{first_, access.first_key},
+                                                             {second_, access.second_key}};
+    int id = kFirstKeyStop;
+    for (const auto& [box, name] : boxes) {
+        FocusStop s;
+        s.id = id++;
+        s.role = QAccessible::EditableText;
+        s.name = qtext(name);
+        s.rect = box == first_ ? combo_key::kFirstKey : combo_key::kSecondKey;
+        s.widget = box;
+        stops.push_back(std::move(s));
+    }
+}
+
+void ComboKeyDialog::open_list_from_keyboard() {
+    if (list_ == nullptr) open_list();
+    const auto back = [this] { setFocus(Qt::OtherFocusReason); };
+    add_list_keys(list_, {[this, back](int row) {
+                              choose_modifier(row);
+                              back();
+                          },
+                          [this, back] {
+                              close_list();
+                              back();
+                          },
+                          {},
+                          {}});
+    if (list_->currentRow() < 0) list_->setCurrentRow(0);
+    list_->setFocus(Qt::OtherFocusReason);
 }
 
 void ComboKeyDialog::open_list() {

@@ -1,7 +1,8 @@
 #pragma once
 // The dialogs that ask for keys when a button becomes a Single Key or a Combo Key. Neither
-// interprets keys: while one is open, every key touched is named by its physical key and the
-// dialog shows the last name.
+// interprets keys: while a capture box has the focus, every key touched is named by its
+// physical key and the box shows the last name. Tab is a key like any other there; Ctrl+Tab
+// (Ctrl+Shift+Tab) leaves the box for the next (previous) stop and keeps the name it had.
 
 #include <QString>
 #include <memory>
@@ -28,12 +29,19 @@ class SingleKeyDialog : public OkCancelDialog {
     // The last key touched; empty when none was.
     const std::string& key_name() const { return key_name_; }
 
+  protected:
+    void add_stops(FocusStops& stops) override;
+
   private:
     bool on_key(const CapturedKey& key);
+    void show_name();
 
     QString prompt_;
+    Language language_;
     QLabel* name_ = nullptr;
     std::string key_name_;
+    std::string before_control_;  // the name before Ctrl was pressed: Ctrl+Tab keeps it
+    bool control_down_ = false;
     std::unique_ptr<KeyFilter> filter_;
 };
 
@@ -52,9 +60,11 @@ class ComboKeyDialog : public OkCancelDialog {
 
   protected:
     void click(layout::Point p) override;
+    void add_stops(FocusStops& stops) override;
 
   private:
     bool on_key(const CapturedKey& key);
+    void open_list_from_keyboard();
     void open_list();
     void close_list();
     void choose_modifier(int row);
@@ -64,6 +74,10 @@ class ComboKeyDialog : public OkCancelDialog {
     QLineEdit* second_ = nullptr;
     QListWidget* list_ = nullptr;
     std::string modifier_, first_key_, second_key_;
+    std::string before_control_;
+    bool control_down_ = false;
+    bool just_entered_ = false;  // by Ctrl+Tab: its releases are still to come
+    Language language_;
     std::unique_ptr<KeyFilter> filter_;
 };
 

@@ -7,8 +7,10 @@
 #include <QWheelEvent>
 
 #include "core/formats/macro_file.h"
+#include "core/lang/access_texts.h"
 #include "core/lang/dialog_texts.h"
 #include "core/util/text_encoding.h"
+#include "gui/access/list_keys.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/skin/control_style.h"
 #include "gui/skin/texts.h"
@@ -32,6 +34,7 @@ MacroKeyDialog::MacroKeyDialog(QWidget* parent, const QString& skin_dir, TextCol
       record_ini_(std::move(record_ini)),
       language_(language) {
     setWindowTitle(qtext(ui_texts(language).fn_macro_key));
+    set_close_name(qtext(access_texts(language).close));
     if (!LoadDialogBackground(skin().path(QString::fromLatin1(macro_key::kBackground)),
                               QStringLiteral("Macro Key Dialog Load background image failed!!!"),
                               kDialogSize)) {
@@ -92,6 +95,50 @@ void MacroKeyDialog::open_list() {
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { choose(list_->row(item)); });
     list_->show();
+}
+
+void MacroKeyDialog::open_list_from_keyboard() {
+    if (list_ == nullptr) open_list();
+    const auto back = [this] { setFocus(Qt::OtherFocusReason); };
+    add_list_keys(list_, {[this, back](int row) {
+                              choose(row);
+                              back();
+                          },
+                          [this, back] {
+                              close_list();
+                              back();
+                          },
+                          {},
+                          {}});
+    if (list_->currentRow() < 0) list_->setCurrentRow(0);
+    list_->setFocus(Qt::OtherFocusReason);
+}
+
+void MacroKeyDialog::add_stops(FocusStops& stops) {
+    if (chosen_ == nullptr) return;  // opened without its background
+    const MacroKeyDialogTexts& texts = macro_key_dialog_texts(language_);
+    FocusStop box;
+    box.id = 1;
+    box.role = QAccessible::ComboBox;
+    box.name = qtext(texts.heading);
+    box.rect = macro_key::kDropArea;
+    box.open = [this] { open_list_from_keyboard(); };
+    box.press = box.open;
+    box.value_text = [this] { return QString::fromStdString(name_); };
+    stops.push_back(std::move(box));
+    for (int k = 0; k < 3; ++k) {
+        FocusStop tick;
+        tick.id = 2 + k;
+        tick.role = QAccessible::RadioButton;
+        tick.name = qtext(texts.repeat_modes[k]);
+        tick.rect = macro_key::kTicks[k];
+        tick.press = [this, k] {
+            click(macro_key::kTicks[k].top_left());
+            flush();
+        };
+        tick.checked = [this, k] { return mode_ == k; };
+        stops.push_back(std::move(tick));
+    }
 }
 
 void MacroKeyDialog::close_list() {

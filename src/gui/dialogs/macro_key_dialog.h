@@ -29,9 +29,11 @@ class MacroKeyDialog : public OkCancelDialog {
     // OK acts once a macro has been chosen: a button never gets a macro without a name.
     bool can_accept() const override { return !name_.empty(); }
     void wheelEvent(QWheelEvent* event) override;
+    void add_stops(FocusStops& stops) override;
 
   private:
     void open_list();
+    void open_list_from_keyboard();
     void close_list();
     void choose(int row);
     void paint_ticks();

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
+#include "gui/access/focus_ring.h"
 #include "gui/buttons/key_filter.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
@@ -53,6 +54,7 @@ MacroManagerDialog::MacroManagerDialog(QWidget* parent, const QString& skin_dir,
     : SkinnedDialog(parent, skin_dir, colour,
                     single_font(dialog_font(language, QStringLiteral("Segoe UI"), 15, 700))),
       texts_(macro_manager_texts(language)),
+      language_(language),
       model_(std::move(record_ini)) {
     setWindowTitle(qtext(kMacroManagerWindowText));
     setMouseTracking(true);
@@ -80,6 +82,7 @@ MacroManagerDialog::MacroManagerDialog(QWidget* parent, const QString& skin_dir,
     show_options();
     paint_all();
     filter_ = std::make_unique<KeyFilter>([this](const CapturedKey& key) { return on_key(key); });
+    focus_ring().tab_paused = [this] { return recorder_.recording(); };
 }
 
 MacroManagerDialog::~MacroManagerDialog() = default;
@@ -482,13 +485,21 @@ void MacroManagerDialog::leaveEvent(QEvent*) {
 }
 
 void MacroManagerDialog::keyPressEvent(QKeyEvent* event) {
+    if (!recorder_.recording() && focus_ring().key(event)) {
+        flush();
+        focus_ring().refresh();
+        return;
+    }
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             // Enter ends the dialog only once a recording has stopped, and then as OK does.
             if (recorder_.state() == MacroRecorder::State::kStopped) accept();
             return;
-        case Qt::Key_Escape: return;
+        case Qt::Key_Escape:
+            // As Cancel, unless it is being recorded.
+            if (!recorder_.recording()) reject();
+            return;
         default: SkinnedDialog::keyPressEvent(event);
     }
 }

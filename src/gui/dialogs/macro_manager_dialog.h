@@ -53,6 +53,10 @@ class MacroManagerDialog : public SkinnedDialog {
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // Reading order: the macros with New and Delete, the items, the options, OK, Cancel and
+    // the close button (see macro_manager_stops.cpp).
+    FocusStops focus_stops() override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
     enum Area { kNone, kClose, kOk, kCancel, kNew, kDelete };
@@ -82,6 +86,7 @@ class MacroManagerDialog : public SkinnedDialog {
     void warn(const QString& text);
 
     const MacroManagerTexts& texts_;
+    Language language_;
     MacroManagerModel model_;
     MacroRecorder recorder_;
     QElapsedTimer clock_;

@@ -8,6 +8,7 @@
 
 #include "core/lang/dialog_texts.h"
 #include "core/util/folder_lock.h"
+#include "gui/access/focus_ring.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
 #include "gui/skin/context_menu.h"
@@ -43,6 +44,9 @@ ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_di
       language_(language),
       canvas_(skin_dir, title_colour, panel_fonts(language)),
       model_(load_or_empty(main_ini)) {
+    focus_ = new FocusRing(
+        this, [this] { return focus_stops(); }, QColor(250, 250, 250));
+    setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     move(pm::kOrigin.x, pm::kOrigin.y);
     const QImage background = load_skin_image(canvas_.path(QString::fromLatin1(pm::kBackground)));
@@ -106,6 +110,8 @@ void ProfileManagerPanel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setOpacity(pm::kAlpha / 255.0);
     canvas_.paint(painter, event->rect());
+    painter.setOpacity(1);
+    focus_->paint_mark(painter);
 }
 
 void ProfileManagerPanel::mousePressEvent(QMouseEvent* event) {
@@ -145,18 +151,21 @@ void ProfileManagerPanel::clicked(int row) {
 }
 
 void ProfileManagerPanel::rename_on_repeat(int row) {
-    editor_ = ListItemEditor::open_on_repeat(
-        list_, row, remembered_, ListItemEditor::Mode::kProfileName,
-        [this](ListItemEditor::Mode, int r, const QString& text) {
-            const Status renamed = model_.rename(r, text.toStdString());
-            if (!renamed) {  // refused, never changed quietly
-                QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
-                                     qtext(renamed.message()));
-                return;
-            }
-            list_->item(r)->setText(text);
-            list_->setCurrentRow(r);
-        });
+    editor_ = ListItemEditor::open_on_repeat(list_, row, remembered_,
+                                             ListItemEditor::Mode::kProfileName, rename_commit());
+}
+
+ListItemEditor::Commit ProfileManagerPanel::rename_commit() {
+    return [this](ListItemEditor::Mode, int r, const QString& text) {
+        const Status renamed = model_.rename(r, text.toStdString());
+        if (!renamed) {  // refused, never changed quietly
+            QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
+                                 qtext(renamed.message()));
+            return;
+        }
+        list_->item(r)->setText(text);
+        list_->setCurrentRow(r);
+    };
 }
 
 void ProfileManagerPanel::command(Command command) {
@@ -205,6 +214,7 @@ void ProfileManagerPanel::close_panel() {
                              qtext(saved.message()));
     }
     const int current = model_.selected() >= 0 ? model_.selected() : 0;
+    if (hasFocus() || isAncestorOf(focusWidget())) parentWidget()->setFocus(Qt::OtherFocusReason);
     hide();
     if (on_closed) on_closed(current);
     deleteLater();

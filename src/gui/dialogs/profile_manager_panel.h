@@ -11,12 +11,15 @@
 #include <functional>
 
 #include "core/flows/profile_manager_model.h"
+#include "gui/access/focus_stop.h"
 #include "gui/macro/list_item_editor.h"
 #include "gui/skin/skin_canvas.h"
 
 class QListWidget;
 
 namespace p330::gui {
+
+class FocusRing;
 
 class ProfileManagerPanel : public QWidget {
     Q_OBJECT
@@ -43,8 +46,15 @@ class ProfileManagerPanel : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    // The keyboard: the list, New and the close button; Esc closes as the close button does.
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
+    FocusStops focus_stops();
+    void add_list_keys_once();
+    ListItemEditor::Commit rename_commit();
     void paint_close(bool over);
     void new_profile();
     void clicked(int row);  // a click or double click on an entry
@@ -60,6 +70,7 @@ class ProfileManagerPanel : public QWidget {
     int remembered_ = -1;
     bool close_hover_ = false;
     bool closed_ = false;
+    FocusRing* focus_ = nullptr;
 };
 
 }  // namespace p330::gui

@@ -52,6 +52,38 @@ int slider_level(int x, int left, int max_level) {
     return d < 0 ? 1 : std::min(d / 21 + 2, max_level);
 }
 
+Point dpi_bar_point(const Rect& bar, int stored) {
+    return {bar.left + bar.width() / 2,
+            bar.bottom - std::clamp(stored, 2, kDpiStoredRange.max) - 1};
+}
+
+Point lighting_point(const Rect& bar, int level) {
+    return {level <= 1 ? bar.left : bar.left + 4 + 30 * (level - 2), bar.top + bar.height() / 2};
+}
+
+Point slider_point(const Rect& bar, int level) {
+    return {level <= 1 ? bar.left : bar.left + 9 + 21 * (level - 2), bar.top + bar.height() / 2};
+}
+
+Point gauge_point(const Rect& gauge, int level) {
+    // Halfway through the level's 18 degrees, on the ring between radius 43 and 71; level 12
+    // is the ring's right end, on the horizontal.
+    constexpr double kRadians = std::numbers::pi / 180.0;
+    const double angle = level >= 12 ? 0.0 : (18.0 * (12 - level) - 9.0) * kRadians;
+    constexpr double kRadius = 57;
+    return {gauge.left + 71 + static_cast<int>(std::lround(kRadius * std::cos(angle))),
+            gauge.top + 71 - static_cast<int>(std::lround(kRadius * std::sin(angle)))};
+}
+
+Point dial_point(const Rect& dial, int interval) {
+    const int cx = dial.left + dial.width() / 2;
+    const int cy = dial.top + dial.height() / 2;
+    constexpr int kOffset = 35;  // about 50 pixels from the centre: inside the ring
+    const int dx = interval == 1 || interval == 2 ? kOffset : -kOffset;
+    const int dy = interval == 1 || interval == 8 ? -kOffset : kOffset;
+    return {cx + dx, cy + dy};
+}
+
 int leading_number(std::string_view text) {
     return parse_leading_int(text);
 }

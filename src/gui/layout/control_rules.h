@@ -21,6 +21,14 @@ std::optional<int> gauge_level(const Rect& gauge, Point p);
 // The 21-pixel sliders (angle snap, X/Y sensitivity): level 1..max_level.
 int slider_level(int x, int left, int max_level);
 
+// The inverse rules: a point a click would set `value` from, for the keyboard and screen
+// readers, which click there so that they set exactly what the pointer would.
+Point dpi_bar_point(const Rect& bar, int stored);  // stored 2..100
+Point lighting_point(const Rect& bar, int level);
+Point slider_point(const Rect& bar, int level);
+Point gauge_point(const Rect& gauge, int level);   // level 2..12
+Point dial_point(const Rect& dial, int interval);  // interval 1, 2, 4 or 8
+
 // Edit boxes: the number at the start of the text (0 without digits).
 int leading_number(std::string_view text);
 // The scroll-lines box takes 1..100; anything else becomes 1.

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "gui/access/focus_ring.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/layout/main_layout.h"
 #include "gui/skin/image_button.h"
@@ -103,12 +104,37 @@ void OkCancelDialog::leaveEvent(QEvent*) {
     flush();
 }
 
+FocusStops OkCancelDialog::focus_stops() {
+    FocusStops stops;
+    add_stops(stops);
+    const auto frame_button = [&stops](int id, const Rect& r, QString name,
+                                       std::function<void()> press) {
+        FocusStop s;
+        s.id = id;
+        s.name = std::move(name);
+        s.rect = r;
+        s.press = std::move(press);
+        stops.push_back(std::move(s));
+    };
+    // OK is unavailable (no action) while it cannot end the dialog.
+    frame_button(100 + kOk, dialog::kOk, ok_,
+                 can_accept() ? std::function<void()>([this] { accept(); }) : nullptr);
+    frame_button(100 + kCancel, dialog::kCancel, cancel_, [this] { reject(); });
+    frame_button(100 + kClose, dialog::kClose, close_name_, [this] { reject(); });
+    return stops;
+}
+
 void OkCancelDialog::keyPressEvent(QKeyEvent* event) {
-    // Enter and Esc are keys to capture here, not ways to end the dialog.
+    focus_ring().refresh();
+    if (focus_ring().key(event)) {
+        flush();
+        focus_ring().refresh();
+        return;
+    }
     switch (event->key()) {
+        case Qt::Key_Escape: reject(); return;  // as Cancel
         case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape: event->accept(); return;
+        case Qt::Key_Enter: event->accept(); return;  // no default button
         default: SkinnedDialog::keyPressEvent(event);
     }
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The frame of the small skinned dialogs: a close button, OK and Cancel, each with its hover
-// look, over the dialog's background. Enter and Esc never end it; the owner's keys do.
+// look, over the dialog's background. Tab walks the dialog's own stops, then OK, Cancel and
+// the close button; Enter or Space presses the stop with the focus, Esc is Cancel, and Enter
+// never ends the dialog by itself (a dialog that captures keys takes Enter and Esc while its
+// capture box has the focus).
 
 #include <QTimer>
 
@@ -16,6 +19,11 @@ class OkCancelDialog : public SkinnedDialog {
                    QString ok, QString cancel);
 
   protected:
+    // The dialog's own stops, before OK, Cancel and the close button.
+    virtual void add_stops(FocusStops&) {}
+    FocusStops focus_stops() override;
+    // The screen reader's name of the close button, in the dialog's language.
+    void set_close_name(QString name) { close_name_ = std::move(name); }
     // The close button and the two buttons with their texts.
     void paint_frame();
     // A click the frame did not take.
@@ -39,6 +47,7 @@ class OkCancelDialog : public SkinnedDialog {
     Hover candidate_ = kNone;
     QTimer hover_timer_;
     bool drag_on_click_ = false;
+    QString close_name_ = QStringLiteral("Close");
 };
 
 }  // namespace p330::gui

@@ -1,0 +1,188 @@
+// The main window without a pointer: Tab alone walks every element in reading order, and each
+// element's Enter, Space or value keys change the record and the picture as its click does.
+#include <QApplication>
+#include <QListWidget>
+
+#include "core/buttons/button_code.h"
+#include "gui/access/focus_ring.h"
+#include "gui/app/dialog_launchers.h"
+#include "gui/buttons/function_lists.h"
+#include "gui/dialogs/help_panel.h"
+#include "gui/layout/panel_layout.h"
+#include "gui/panels/dpi_panel.h"
+#include "window_fixture.h"
+
+namespace p330::gui {
+namespace {
+
+using namespace layout;
+
+class KeyboardTest : public test::WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    }
+    void key(int k, Qt::KeyboardModifiers m = {}) {
+        QTest::keyClick(window().windowHandle(), static_cast<Qt::Key>(k), m);
+    }
+    QString at() { return window().focus_ring().current()->name; }
+    // Tab until the stop named `name` (its n-th of that name) has the focus.
+    void tab_to(const QString& name, int nth = 1) {
+        for (int i = 0; i < 80; ++i) {
+            key(Qt::Key_Tab);
+            if (at() == name && --nth == 0) return;
+        }
+        FAIL() << "Tab never reached " << name.toStdString();
+    }
+    std::string label(int b) { return app_->controller().labels()[b]; }
+};
+
+TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
+    const QStringList order = {"Button Assignment",
+                               "Macro Manager",
+                               "X/Y Sensitivity Setting",
+                               "Front",
+                               "Side",
+                               "DPI Setting",
+                               "Lighting",
+                               "USB Report Rate",
+                               "Mouse Speed",
+                               "Double Click Speed",
+                               "Scroll Speed",
+                               "Angle Snap",
+                               "Config",
+                               "Reset",
+                               "Cancel",
+                               "Save",
+                               "Help",
+                               "Minimise",
+                               "Close"};
+    QStringList walked;
+    for (int i = 0; i <= order.size(); ++i) {
+        key(Qt::Key_Tab);
+        walked << at();
+    }
+    EXPECT_EQ(walked.mid(0, order.size()), order);
+    EXPECT_EQ(walked.last(), "Button Assignment");  // round the window
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(at(), "Close");
+
+    // A button's box: Enter opens its list, the arrows move, Enter commits; Right enters a
+    // sub-list; Esc closes without a choice. The focus stays on the box throughout.
+    tab_to("Button Assignment");
+    key(Qt::Key_Return);
+    tab_to("Button 2");
+    key(Qt::Key_Return);
+    ASSERT_EQ(window().function_lists().open_button(), 1);
+    EXPECT_EQ(window().function_lists().list()->currentRow(), kKindMenu);  // its function
+    key(Qt::Key_Home);
+    for (int i = 0; i < kKindDoubleClick; ++i) key(Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(record().button_kind[1], kKindDoubleClick);
+    EXPECT_EQ(label(1), "Double Click");
+    EXPECT_EQ(at(), "Button 2");
+    key(Qt::Key_Down);
+    key(Qt::Key_Home);
+    for (int i = 0; i < kKindCpiCycle; ++i) key(Qt::Key_Down);
+    key(Qt::Key_Right);
+    ASSERT_EQ(QApplication::focusWidget(), window().function_lists().sub_list());
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    EXPECT_EQ(label(1), "DPI -");
+    key(Qt::Key_Space);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(window().function_lists().open_button(), -1);
+    EXPECT_EQ(label(1), "DPI -");
+    EXPECT_TRUE(window().isVisible());  // Esc never closes the window
+
+    // A DPI bar set by keys: the same record and the same picture as the click that sets it.
+    tab_to("DPI Setting");
+    key(Qt::Key_Return);
+    ASSERT_TRUE(window().right_expanded(kDpi));
+    click(780, 150);  // 2600 DPI
+    const QImage clicked = shot(dpi::kBars[0]);
+    tab_to("Stage 1");
+    key(Qt::Key_Home);
+    EXPECT_EQ(record().dpi_stage[0], 2);
+    key(Qt::Key_End);
+    EXPECT_EQ(record().dpi_stage[0], 100);
+    key(Qt::Key_Home);
+    key(Qt::Key_PageUp);  // a quarter: 24 steps of 50
+    key(Qt::Key_PageUp);
+    key(Qt::Key_Right);
+    key(Qt::Key_Up);
+    EXPECT_EQ(record().dpi_stage[0], 52);
+    EXPECT_EQ(shot(dpi::kBars[0]), clicked);
+    EXPECT_EQ(window().dpi_panel().box(0)->text(), "2600");
+    key(Qt::Key_Tab);  // the stage's box: its arrows step the stage too
+    EXPECT_TRUE(window().dpi_panel().box(0)->hasFocus());
+    key(Qt::Key_Up);
+    EXPECT_EQ(record().dpi_stage[0], 53);
+
+    // Lighting: the mode markers as radio buttons, the levels as sliders.
+    tab_to("Lighting");
+    key(Qt::Key_Space);
+    ASSERT_TRUE(window().right_expanded(kLighting));
+    tab_to("Neon");
+    key(Qt::Key_Space);
+    EXPECT_EQ(record().light_mode, 3);
+    key(Qt::Key_Tab);
+    key(Qt::Key_End);
+    key(Qt::Key_Left);
+    EXPECT_EQ(record().light_param_3, 5);
+
+    // The report-rate dial steps through its four rates.
+    tab_to("USB Report Rate");
+    key(Qt::Key_Return);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Home);
+    EXPECT_EQ(record().report_interval, 8);  // 125 Hz
+    key(Qt::Key_Right);
+    EXPECT_EQ(record().report_interval, 4);  // 250 Hz
+
+    // Reaching a header of the other page brings that page into view; every gauge level.
+    ASSERT_FALSE(window().header_visible(kMouseSpeed));
+    tab_to("Mouse Speed");
+    EXPECT_EQ(window().page(), Page::kLower);
+    key(Qt::Key_Return);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Home);
+    EXPECT_EQ(record().pointer_speed, 2);
+    for (int level = 3; level <= 12; ++level) {
+        key(Qt::Key_Right);
+        EXPECT_EQ(record().pointer_speed, level);
+    }
+    tab_to("Scroll Speed");
+    key(Qt::Key_Return);
+    tab_to("Scroll one screen");
+    key(Qt::Key_Space);
+    EXPECT_EQ(record().scroll_by_page, 1);
+    // Left column.
+    tab_to("X/Y Sensitivity Setting");
+    key(Qt::Key_Return);
+    tab_to("Y axis");
+    key(Qt::Key_Home);
+    EXPECT_EQ(record().sensitivity_y, 1);
+    key(Qt::Key_End);
+    EXPECT_EQ(record().sensitivity_y, 11);
+
+    // The side tab, F1 and Esc for help, Ctrl+S for Save.
+    tab_to("Side");
+    key(Qt::Key_Return);
+    EXPECT_FALSE(window().front_view());
+    auto* launchers = window().findChild<DialogLaunchers*>();
+    key(Qt::Key_F1);
+    ASSERT_NE(launchers->help_panel(), nullptr);
+    EXPECT_TRUE(launchers->help_panel()->isVisible());
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(launchers->help_panel() == nullptr || !launchers->help_panel()->isVisible());
+    EXPECT_FALSE(window().save_locked());
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(window().save_locked());
+    EXPECT_TRUE(window().isVisible());
+}
+
+}  // namespace
+}  // namespace p330::gui

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# What a screen reader reads and sets, end to end: p330 under Xvfb with a session bus and the
+# AT-SPI registry; its tree read by pyatspi with "DPI Setting" and "Button Assignment" open,
+# "Stage 1" set to 2600 DPI through the value interface, Save; the profile image and the
+# simulated mouse hold 2600. Skips (77) where the accessibility bus or pyatspi is missing.
+set -euo pipefail
+p330=$1 p330ctl=$2 shipped=$3
+here=$(cd "$(dirname "$0")" && pwd)
+python=
+for candidate in /usr/bin/python3 python3; do
+  if "$candidate" -c "import pyatspi" 2>/dev/null; then python=$candidate; break; fi
+done
+if [ -z "$python" ] || [ ! -x /usr/libexec/at-spi-bus-launcher ] ||
+   ! command -v dbus-run-session >/dev/null; then
+  echo "skipped: no pyatspi, at-spi-bus-launcher or dbus-run-session"
+  exit 77
+fi
+. "$here/xvfb_drive.sh"
+
+export PYTHON=$python TREE=$here/atspi_tree.py OUT=$work/tree.txt
+XVFB_DRIVE_WRAP="dbus-run-session -- $here/with_atspi_bus.sh" xvfb_drive "$(cat <<'STEPS'
+at "$main" 800 42   # "DPI Setting"
+at "$main" 100 117  # "Button Assignment"
+"$PYTHON" "$TREE" > "$OUT"
+
+save
+STEPS
+)" || { cat "$work/tree.txt" 2>/dev/null; exit 1; }
+cat "$work/tree.txt"
+
+shown=$("$p330ctl" show "$data/config0.bin")
+echo "$shown" | grep -E "stage 1 +2600" || { echo "profile image: $shown"; exit 1; }
+status=$("$p330ctl" --device "sim:$state" --data-dir "$data" status)
+echo "$status" | grep -E "stage 1: 2600" || { echo "mouse: $status"; exit 1; }
+echo "set through AT-SPI: 2600 DPI in the profile image and in the mouse"
