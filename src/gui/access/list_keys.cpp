@@ -72,4 +72,21 @@ void add_list_keys(QAbstractItemView* list, ListKeys keys) {
     list->installEventFilter(new ListKeyFilter(list, std::move(keys)));
 }
 
+void focus_popup_list(QAbstractItemView* list, QWidget* owner, std::function<void(int row)> choose,
+                      std::function<void()> close) {
+    const auto back = [owner] { owner->setFocus(Qt::OtherFocusReason); };
+    add_list_keys(list, {[choose, back](int row) {
+                             choose(row);
+                             back();
+                         },
+                         [close, back] {
+                             close();
+                             back();
+                         },
+                         {},
+                         {}});
+    if (list->currentIndex().row() < 0) list->setCurrentIndex(list->model()->index(0, 0));
+    list->setFocus(Qt::OtherFocusReason);
+}
+
 }  // namespace p330::gui

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QAbstractItemView;
+class QWidget;
 
 namespace p330::gui {
 
@@ -25,5 +26,10 @@ struct ListKeys {
 
 // The keys act while `list` exists; the handler is the list's child.
 void add_list_keys(QAbstractItemView* list, ListKeys keys);
+
+// A dialog's pop-up list taken over by the keyboard: Enter chooses, Esc closes, and either
+// gives the focus back to `owner`; the list gets the focus on its current row (or the first).
+void focus_popup_list(QAbstractItemView* list, QWidget* owner, std::function<void(int row)> choose,
+                      std::function<void()> close);
 
 }  // namespace p330::gui

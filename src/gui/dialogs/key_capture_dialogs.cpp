@@ -231,19 +231,8 @@ void ComboKeyDialog::add_stops(FocusStops& stops) {
 
 void ComboKeyDialog::open_list_from_keyboard() {
     if (list_ == nullptr) open_list();
-    const auto back = [this] { setFocus(Qt::OtherFocusReason); };
-    add_list_keys(list_, {[this, back](int row) {
-                              choose_modifier(row);
-                              back();
-                          },
-                          [this, back] {
-                              close_list();
-                              back();
-                          },
-                          {},
-                          {}});
-    if (list_->currentRow() < 0) list_->setCurrentRow(0);
-    list_->setFocus(Qt::OtherFocusReason);
+    focus_popup_list(
+        list_, this, [this](int row) { choose_modifier(row); }, [this] { close_list(); });
 }
 
 void ComboKeyDialog::open_list() {
