@@ -47,16 +47,8 @@ QString at(const SkinnedDialog& d) {
     return s == nullptr ? QString() : s->name;
 }
 
-class KeyboardDialogsTest : public test::WindowTest {
+class KeyboardDialogsTest : public test::KeyboardWindowTest {
   protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        window().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    }
-    void key(int k, Qt::KeyboardModifiers m = {}) {
-        QTest::keyClick(window().windowHandle(), static_cast<Qt::Key>(k), m);
-    }
     QString at_window() {
         const FocusStop* s = window().focus_ring().current();
         return s != nullptr ? s->name : QString();

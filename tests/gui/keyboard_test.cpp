@@ -17,16 +17,8 @@ namespace {
 
 using namespace layout;
 
-class KeyboardTest : public test::WindowTest {
+class KeyboardTest : public test::KeyboardWindowTest {
   protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        window().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    }
-    void key(int k, Qt::KeyboardModifiers m = {}) {
-        QTest::keyClick(window().windowHandle(), static_cast<Qt::Key>(k), m);
-    }
     QString at() { return window().focus_ring().current()->name; }
     // Tab until the stop named `name` (its n-th of that name) has the focus.
     void tab_to(const QString& name, int nth = 1) {

@@ -58,4 +58,17 @@ class WindowTest : public ::testing::Test {
     std::unique_ptr<Application> app_;
 };
 
+// The window driven by keys alone: active, as a window manager leaves it.
+class KeyboardWindowTest : public WindowTest {
+  protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    }
+    void key(int k, Qt::KeyboardModifiers m = {}) {
+        QTest::keyClick(window().windowHandle(), static_cast<Qt::Key>(k), m);
+    }
+};
+
 }  // namespace p330::test
