@@ -103,6 +103,9 @@ class SimulatedMouse final : public Transport {
     // there on flush() and at destruction.
     Status attach_state_file(const std::filesystem::path& path);
     Status flush();
+    // The state file follows each finished sequence, so that a program that is killed or
+    // never ends (the window) still leaves what it sent.
+    void release_sequence() override { (void)flush(); }
 
   private:
     struct PendingBlock {
