@@ -42,6 +42,7 @@ void set_swatch_colour(QWidget* swatch, const QColor& colour) {
     QPalette palette = swatch->palette();
     palette.setColor(QPalette::Window, colour);
     swatch->setPalette(palette);
+    swatch->setAccessibleName(colour.name().toUpper());  // what a screen reader says of it
     swatch->update();
 }
 
