@@ -80,7 +80,9 @@ class MacroManagerDialog : public SkinnedDialog {
     void commit_edit(ListItemEditor::Mode mode, int row, const QString& text);
     void show_item_menu(const QPoint& global);
     void warn(const QString& text);
+    void warn(const Error& error);  // in the dialog's language where it has the words
 
+    Language language_;
     const MacroManagerTexts& texts_;
     MacroManagerModel model_;
     MacroRecorder recorder_;

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "core/lang/dialog_texts.h"
+#include "core/lang/error_texts.h"
 #include "core/util/folder_lock.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
@@ -202,7 +203,7 @@ void ProfileManagerPanel::close_panel() {
     const Status saved = lock ? model_.save() : lock.status();
     if (!saved) {
         QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
-                             qtext(saved.message()));
+                             qtext(error_text(saved.error(), language_)));
     }
     const int current = model_.selected() >= 0 ? model_.selected() : 0;
     hide();
