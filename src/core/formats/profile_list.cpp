@@ -42,11 +42,4 @@ Status stage_profile_list(FileTransaction& change, const std::filesystem::path& 
     return change.stage_ini(main_ini, file);
 }
 
-Status write_profile_list(const std::filesystem::path& main_ini,
-                          const std::vector<std::string>& names, int current) {
-    FileTransaction change(main_ini.parent_path());
-    if (Status s = stage_profile_list(change, main_ini, names, current); !s) return s;
-    return change.commit();
-}
-
 }  // namespace p330

@@ -200,7 +200,7 @@ void ProfileManagerPanel::close_panel() {
     closed_ = true;
     if (editor_ != nullptr) editor_->abandon();
     Result<FolderLock> lock = FolderLock::acquire(model_.path().parent_path());
-    const Status saved = lock ? model_.save() : lock.status();
+    const Status saved = lock ? model_.save(language_) : lock.status();
     if (!saved) {
         QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
                              qtext(error_text(saved.error(), language_)));
