@@ -54,7 +54,8 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
         if (int code = check_data_folder(c); code != kExitOk) return code;
         Result<FolderLock> lock = FolderLock::acquire(c.folder.dir);
         if (!lock) {
-            return fail(c, lock.error().code == ErrorCode::kTimeout ? kExitFailed : kExitBadInput,
+            return fail(c,
+                        lock.error().code == ErrorCode::kFolderBusy ? kExitFailed : kExitBadInput,
                         lock.error().message);
         }
         c.folder_lock = std::move(*lock);

@@ -98,32 +98,40 @@ int select_macro(const Context& c, MacroManagerModel& model, const std::string& 
     return fail(c, kExitUsage, "no macro '" + printable(name) + "' in record.ini");
 }
 
-int show_macro(const Context& c, const std::string& name) {
-    MacroManagerModel model(c.folder.record_ini());
-    if (int code = select_macro(c, model, name); code != kExitOk) return code;
-    Result<IniDocument> doc = IniDocument::load(model.path());
-    if (!doc) return fail(c, kExitBadInput, doc.error().message);
+// The selected macro of model (called name), as doc holds it.
+int print_macro(const Context& c, const MacroManagerModel& model, const IniDocument& doc,
+                const std::string& name) {
     const auto n = static_cast<std::size_t>(model.selected());
-    const EncodedMacros encoded = encode_macro_blocks(*doc);
+    const EncodedMacros encoded = encode_macro_blocks(doc);
     const EncodedMacro* macro = n < kMacroCount ? &encoded.macros[n] : nullptr;
     if (c.options.json) {
         JsonList items('[');
         for (const std::string& item : model.items()) items.item(json_string(item));
         std::fprintf(c.out, "%s\n",
                      json_document()
-                         .fields_of(macro_entry_json(n, name, *doc, macro))
+                         .fields_of(macro_entry_json(n, name, doc, macro))
                          .field("record_delays", json_bool(model.record_delays))
                          .field("item_list", items.str())
                          .str()
                          .c_str());
         return kExitOk;
     }
-    std::string out = macro_entry_text(n, name, *doc, macro);
+    std::string out = macro_entry_text(n, name, doc, macro);
     out += std::string("    delays between key commands ") +
            (model.record_delays ? "recorded" : "not recorded (50 ms each)") + "\n";
     for (const std::string& item : model.items()) out += "    " + printable(item) + "\n";
     std::fputs(out.c_str(), c.out);
     return kExitOk;
+}
+
+int show_macro(const Context& c, const std::string& name) {
+    FileTransaction reading(c.folder.dir);  // never committed: record.ini is read once
+    MacroManagerModel model(c.folder.record_ini());
+    model.stage_into(&reading);
+    if (int code = select_macro(c, model, name); code != kExitOk) return code;
+    Result<IniDocument*> doc = reading.ini(model.path());
+    if (!doc) return fail(c, kExitBadInput, doc.error().message);
+    return print_macro(c, model, **doc, name);
 }
 
 // record.ini has changed (in change, not yet on disk): the profile (the active one, or
@@ -137,17 +145,18 @@ struct ProfileSynced {
 
 ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Renames& renames) {
     ProfileSynced out;
-    ProfileEdit edit;
-    Result<IniDocument> file = change.load_ini(c.folder.record_ini());
+    Result<IniDocument*> file = change.ini(c.folder.record_ini());
     if (!file) {
         out.code = fail(c, kExitBadInput, file.error().message + ": nothing was changed");
         return out;
     }
-    if (int code = load_profile_edit(c, edit); code != kExitOk) {
-        out.code = code;
+    Result<ProfileEdit> loaded = load_profile_edit(c.folder, c.options.profile, **file);
+    if (!loaded) {
+        out.code = fail(c, kExitBadInput, loaded.error().message);
         return out;
     }
-    const MacroSync sync = sync_macros_into_profile(edit, *file, renames);
+    ProfileEdit& edit = *loaded;
+    const MacroSync sync = sync_macros_into_profile(edit, **file, renames);
     Status written = stage_profile_edit(change, c.folder, edit);
     if (written) written = change.commit();
     if (!written) {
@@ -258,7 +267,9 @@ int import_items(const Context& c, const std::string& name, const std::string& f
     if (Status s = model.save_macro(); !s) return fail(c, kExitUsage, s.message());
     if (const ProfileSynced synced = sync_profile(c, change, {}); synced.code != kExitOk)
         return synced.code;
-    return show_macro(c, name);
+    Result<IniDocument*> written = change.ini(model.path());  // as it now is on disk
+    if (!written) return fail(c, kExitFailed, written.error().message);
+    return print_macro(c, model, **written, name);
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ int position_of(const ProfileManagerModel& model, const std::string& text, bool 
 }
 
 int saved(const Context& c, const ProfileManagerModel& model, const std::string& what) {
-    if (Status s = model.save(); !s) return fail(c, kExitFailed, s.message());
+    if (Status s = model.save(Language::kEnglish); !s) return fail(c, kExitFailed, s.message());
     if (!c.options.json) std::fprintf(c.out, "%s\n", what.c_str());
     return c.options.json ? list_profiles(c, model) : kExitOk;
 }

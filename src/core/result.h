@@ -15,7 +15,8 @@ enum class ErrorCode {
     kDisconnected,  // the device is gone
     kPermission,    // the device exists but may not be opened
     kInvalidArgument,
-    kBusy,  // another program is in the middle of a sequence of transfers with the mouse
+    kBusy,        // another program is in the middle of a sequence of transfers with the mouse
+    kFolderBusy,  // another program kept the data folder's lock past the wait
 };
 
 struct Error {

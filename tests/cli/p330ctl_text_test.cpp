@@ -49,7 +49,7 @@ class RandomProfile {
         ASSERT_TRUE(save_profile_edit(folder, edit));
         ProfileManagerModel list = *ProfileManagerModel::load(folder.main_ini());
         ASSERT_TRUE(list.rename(0, "P" + text(0, 12)));
-        ASSERT_TRUE(list.save());
+        ASSERT_TRUE(list.save(Language::kEnglish));
     }
 
   private:

@@ -13,7 +13,11 @@ Language active_language(const DataFolder& folder) {
     return language_from_code(read_profile_ini(state.active_ini, Language::kEnglish).language_code);
 }
 
-Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<int> index) {
+namespace {
+
+// record_ini null: read here, after the profile's own files.
+Result<ProfileEdit> load_edit(const DataFolder& folder, std::optional<int> index,
+                              const IniDocument* record_ini) {
     ProfileEdit edit;
     if (index) {
         edit.index = *index;
@@ -46,10 +50,25 @@ Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<in
         edit.labels = first_run_labels(edit.language);
         edit.labels_changed = true;
     }
+    if (record_ini != nullptr) {
+        edit.macro_names = choosable_macro_names(*record_ini);
+        return edit;
+    }
     Result<IniDocument> macros = IniDocument::load(folder.record_ini());
     if (!macros) return Error{ErrorCode::kInvalidData, macros.error().message};
     edit.macro_names = choosable_macro_names(*macros);
     return edit;
+}
+
+}  // namespace
+
+Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<int> index) {
+    return load_edit(folder, index, nullptr);
+}
+
+Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<int> index,
+                                      const IniDocument& record_ini) {
+    return load_edit(folder, index, &record_ini);
 }
 
 Status stage_profile_edit(FileTransaction& change, const DataFolder& folder,

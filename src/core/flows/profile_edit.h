@@ -21,6 +21,9 @@ struct ProfileEdit : ProfileSettings {
 // Profile index, or the active profile of the main INI when there is none. Errors of kind
 // kInvalidData mean a file is missing or refused; the message names it.
 Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<int> index);
+// The same with record.ini as the caller already holds it (read once for a whole command).
+Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<int> index,
+                                      const IniDocument& record_ini);
 // Writes the labels when they changed, then the image. A change of language is the whole
 // program's: it is written into the main INI and every profile INI.
 Status save_profile_edit(const DataFolder& folder, const ProfileEdit& edit);

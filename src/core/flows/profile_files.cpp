@@ -10,6 +10,7 @@
 
 #include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
+#include "core/lang/error_texts.h"
 #include "core/util/file_io.h"
 #include "core/util/file_journal.h"
 #include "core/util/folder_lock.h"
@@ -163,13 +164,14 @@ SaveResult save_active_profile(const DataFolder& folder, ProfileState& state,
     SaveResult result;
     Result<FolderLock> lock = FolderLock::acquire(folder.dir);
     if (!lock) {
-        result.message = UserMessage{lock.error().message, "Warning"};
+        result.message = UserMessage{error_text(lock.error(), language), "Warning"};
         return result;
     }
     state.point_at_index(folder);
     if (expected && stamp_files(saved_profile_files(folder, state)) != *expected) {
         result.changed_elsewhere = true;
-        result.message = UserMessage{kChangedElsewhereText, "Warning"};
+        result.message =
+            UserMessage{std::string(ui_texts(language).changed_elsewhere_not_saved), "Warning"};
         return result;
     }
     if (!file_exists(state.active_image)) {

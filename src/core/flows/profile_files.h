@@ -30,9 +30,6 @@ std::string message_line(const UserMessage& message);
 
 inline const char kConfigMissingText[] = "Config file is not exist.";
 inline const char kWriteFailedCaption[] = "NULL ==fp ";
-inline const char kChangedElsewhereText[] =
-    "Another program changed this profile's files while this one saved: nothing was saved. "
-    "Save again to overwrite that change.";
 // "Error Code is: %d \n", then in words what failed.
 UserMessage write_failed_message(const Error& error);
 

@@ -1,7 +1,7 @@
 #include "core/flows/profile_manager_model.h"
 
+#include "core/formats/file_transaction.h"
 #include "core/formats/name_rules.h"
-#include "core/formats/profile_list.h"
 #include "core/lang/dialog_texts.h"
 #include "core/util/parse_int.h"
 
@@ -21,6 +21,7 @@ Result<ProfileManagerModel> ProfileManagerModel::load(const std::filesystem::pat
     model.path_ = main_ini;
     Result<ProfileList> list = read_profile_list(main_ini);
     if (!list) return list.error();
+    model.loaded_ = *list;
     model.names_ = list->names;
     model.selected_ = list->current;
     return model;
@@ -69,11 +70,21 @@ Status ProfileManagerModel::rename(int index, std::string_view name) {
     return Status::ok();
 }
 
-Status ProfileManagerModel::save() const {
-    return write_profile_list(path_, names_, selected_);
+Status ProfileManagerModel::save(Language language) const {
+    FileTransaction change(path_.parent_path());
+    if (Status s = stage(change, language); !s) return s;
+    return change.commit();
 }
 
-Status ProfileManagerModel::stage(FileTransaction& change) const {
+Status ProfileManagerModel::stage(FileTransaction& change, Language language) const {
+    // The whole list is written from the copy load read: a list another program changed
+    // since would lose that change.
+    Result<ProfileList> now = read_profile_list(path_);
+    if (!now) return now.error();
+    if (*now != loaded_) {
+        return Error{ErrorCode::kInvalidData,
+                     std::string(profile_manager_texts(language).changed_elsewhere)};
+    }
     return stage_profile_list(change, path_, names_, selected_);
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/formats/profile_list.h"
 #include "core/lang/language.h"
 #include "core/result.h"
 
@@ -37,14 +38,17 @@ class ProfileManagerModel {
     Status rename(int index, std::string_view name);
 
     // What closing the manager writes: the "Profile" section anew, the selected entry (or
-    // entry 0) as current. Nothing is written when the main INI does not exist.
-    Status save() const;
+    // entry 0) as current. Nothing is written when the main INI does not exist, nor when
+    // another program changed the section since load read it (refused in the language's
+    // words). The caller holds the data folder's lock.
+    Status save(Language language) const;
     // The same, as one file of a larger change.
-    Status stage(FileTransaction& change) const;
+    Status stage(FileTransaction& change, Language language) const;
     const std::filesystem::path& path() const { return path_; }
 
   private:
     std::filesystem::path path_;
+    ProfileList loaded_;  // the section as load read it
     std::vector<std::string> names_;
     int selected_ = -1;
 };

@@ -164,7 +164,7 @@ Status write_profile_text_import(const DataFolder& folder, const ProfileTextImpo
         if (Status s = change.stage_ini(folder.record_ini(), import.record_ini); !s) return s;
     }
     if (import.renamed) {
-        if (Status s = import.renamed->stage(change); !s) return s;
+        if (Status s = import.renamed->stage(change, Language::kEnglish); !s) return s;
     }
     if (Status s = stage_profile_edit(change, folder, import.edit); !s) return s;
     return change.commit();

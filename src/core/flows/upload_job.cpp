@@ -1,6 +1,7 @@
 #include "core/flows/upload_job.h"
 
 #include "core/flows/full_upload.h"
+#include "core/lang/error_texts.h"
 #include "core/util/text_replace.h"
 
 namespace p330 {
@@ -8,7 +9,7 @@ namespace p330 {
 UserMessage upload_failed_message(const TransferTally& tally, Language language) {
     // Nothing was sent: another program had the mouse. Say so rather than blame the cable.
     if (tally.status().error().code == ErrorCode::kBusy)
-        return UserMessage{tally.status().message(), "Warning"};
+        return UserMessage{error_text(tally.status().error(), language), "Warning"};
     std::string text = replace_all(std::string(ui_texts(language).upload_failed), "{failed}",
                                    std::to_string(tally.failed()));
     return UserMessage{replace_all(std::move(text), "{total}", std::to_string(tally.total())),

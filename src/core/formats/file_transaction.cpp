@@ -4,23 +4,38 @@
 
 namespace p330 {
 
-Result<IniDocument> FileTransaction::load_ini(const std::filesystem::path& path) const {
-    if (const auto it = files_.find(path); it != files_.end()) {
-        Result<IniDocument> doc = IniDocument::parse(it->second);
-        if (!doc) return Error{doc.error().code, path.string() + ": " + doc.error().message};
-        return doc;
-    }
-    return IniDocument::load(path);
+namespace {
+
+Result<IniDocument> parse_staged(const std::filesystem::path& path, std::string_view bytes) {
+    Result<IniDocument> doc = IniDocument::parse(bytes);
+    if (!doc) return Error{doc.error().code, path.string() + ": " + doc.error().message};
+    return doc;
+}
+
+}  // namespace
+
+Result<IniDocument*> FileTransaction::ini(const std::filesystem::path& path) {
+    if (const auto it = documents_.find(path); it != documents_.end()) return &it->second;
+    const auto staged = files_.find(path);
+    Result<IniDocument> doc =
+        staged == files_.end() ? IniDocument::load(path) : parse_staged(path, staged->second);
+    if (!doc) return doc.error();
+    return &documents_.insert_or_assign(path, std::move(*doc)).first->second;
 }
 
 Status FileTransaction::stage_ini(const std::filesystem::path& path, const IniDocument& doc) {
     Result<std::string> bytes = doc.render(path);
+    const auto copy = documents_.find(path);
+    const bool staging_the_copy = copy != documents_.end() && &copy->second == &doc;
+    // Another document for the same file, or a refused copy: ini() reads the staged bytes.
+    if (copy != documents_.end() && (!bytes || !staging_the_copy)) documents_.erase(copy);
     if (!bytes) return bytes.error();
     files_[path] = std::move(*bytes);
     return Status::ok();
 }
 
 void FileTransaction::stage(const std::filesystem::path& path, std::string bytes) {
+    documents_.erase(path);
     files_[path] = std::move(bytes);
 }
 

@@ -16,9 +16,12 @@ class FileTransaction {
   public:
     explicit FileTransaction(std::filesystem::path dir) : dir_(std::move(dir)) {}
 
-    // The staged document when this change already holds one, else the file on disk.
-    Result<IniDocument> load_ini(const std::filesystem::path& path) const;
-    // Refuses a document its reader would refuse (the size limit), naming the file.
+    // The change's own copy of an INI, read once (from what it staged, else from disk) and
+    // then the same document for every step, which reads and edits it in place and stages it
+    // when changed: a file at the size limit is parsed once per command, not once per step.
+    Result<IniDocument*> ini(const std::filesystem::path& path);
+    // Refuses a document its reader would refuse (the size limit), naming the file; a refused
+    // copy of ini() is dropped, so that later steps read what was staged before.
     Status stage_ini(const std::filesystem::path& path, const IniDocument& doc);
     void stage(const std::filesystem::path& path, std::string bytes);
     bool empty() const { return files_.empty(); }
@@ -27,6 +30,7 @@ class FileTransaction {
   private:
     std::filesystem::path dir_;
     std::map<std::filesystem::path, std::string> files_;
+    std::map<std::filesystem::path, IniDocument> documents_;  // what ini() handed out
 };
 
 }  // namespace p330

@@ -34,21 +34,23 @@ ProfileIni read_profile_ini(const std::filesystem::path& path, Language language
 
 Status stage_labels(FileTransaction& change, const std::filesystem::path& path, Language language,
                     const std::array<std::string, kButtonCount>& labels) {
-    Result<IniDocument> doc = change.load_ini(path);
+    Result<IniDocument*> doc = change.ini(path);
     if (!doc) return doc.error();
+    IniDocument& file = **doc;
     const std::string section(label_section(language));
     for (int i = 0; i < kButtonCount; ++i) {
-        doc->set(section, "Item" + std::to_string(i + 1), labels[static_cast<std::size_t>(i)]);
+        file.set(section, "Item" + std::to_string(i + 1), labels[static_cast<std::size_t>(i)]);
     }
-    return change.stage_ini(path, *doc);
+    return change.stage_ini(path, file);
 }
 
 Status stage_language(FileTransaction& change, const std::filesystem::path& path,
                       Language language) {
-    Result<IniDocument> doc = change.load_ini(path);
+    Result<IniDocument*> doc = change.ini(path);
     if (!doc) return doc.error();
-    doc->set("Skins", "Lan", language_code(language));
-    return change.stage_ini(path, *doc);
+    IniDocument& file = **doc;
+    file.set("Skins", "Lan", language_code(language));
+    return change.stage_ini(path, file);
 }
 
 Status write_labels(const std::filesystem::path& path, Language language,

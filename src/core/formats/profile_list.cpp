@@ -27,25 +27,19 @@ Status stage_profile_list(FileTransaction& change, const std::filesystem::path& 
                           const std::vector<std::string>& names, int current) {
     std::error_code ec;
     if (!std::filesystem::exists(main_ini, ec)) return Status::ok();
-    Result<IniDocument> doc = change.load_ini(main_ini);
+    Result<IniDocument*> doc = change.ini(main_ini);
     if (!doc) return doc.error();
-    doc->remove_section(kSection);
+    IniDocument& file = **doc;
+    file.remove_section(kSection);
     const int chosen = current >= 0 ? current : 0;
-    doc->set(kSection, "CurProfileName",
+    file.set(kSection, "CurProfileName",
              names.empty() ? std::string() : names[static_cast<std::size_t>(chosen)]);
     if (!names.empty()) {
-        doc->set(kSection, "ItemCount", std::to_string(names.size()));
+        file.set(kSection, "ItemCount", std::to_string(names.size()));
         for (std::size_t i = 0; i < names.size(); ++i)
-            doc->set(kSection, "Item" + std::to_string(i), names[i]);
+            file.set(kSection, "Item" + std::to_string(i), names[i]);
     }
-    return change.stage_ini(main_ini, *doc);
-}
-
-Status write_profile_list(const std::filesystem::path& main_ini,
-                          const std::vector<std::string>& names, int current) {
-    FileTransaction change(main_ini.parent_path());
-    if (Status s = stage_profile_list(change, main_ini, names, current); !s) return s;
-    return change.commit();
+    return change.stage_ini(main_ini, file);
 }
 
 }  // namespace p330

@@ -20,15 +20,13 @@ struct ProfileList {
     std::vector<std::string> names;  // empty unless count is 1..6
     int current = -1;                // no entry names the current profile
     bool usable() const { return count >= 1 && count <= kMaxProfiles; }
+    bool operator==(const ProfileList&) const = default;
 };
 
 // A missing file is an empty list.
 Result<ProfileList> read_profile_list(const std::filesystem::path& main_ini);
-// Writes the section anew: CurProfileName (the entry at current, or entry 0), ItemCount and
-// the items. Nothing is written when the main INI does not exist.
-Status write_profile_list(const std::filesystem::path& main_ini,
-                          const std::vector<std::string>& names, int current);
-// The same section as one file of a larger change.
+// Stages the section anew: CurProfileName (the entry at current, or entry 0), ItemCount and
+// the items. Nothing is staged when the main INI does not exist.
 Status stage_profile_list(FileTransaction& change, const std::filesystem::path& main_ini,
                           const std::vector<std::string>& names, int current);
 

@@ -118,13 +118,40 @@ const MacroKeyDialogTexts& macro_key_dialog_texts(Language language) {
 }
 
 const ProfileManagerTexts& profile_manager_texts(Language language) {
-    static const ProfileManagerTexts en{"Configuration", "New",     "Delete",
-                                        "Edit",          "Copy",    "Load",
-                                        "Save",          "Warning", "Profile numbers up to 6."};
+    static const ProfileManagerTexts en{
+        "Configuration",
+        "New",
+        "Delete",
+        "Edit",
+        "Copy",
+        "Load",
+        "Save",
+        "Warning",
+        "Profile numbers up to 6.",
+        "Another program changed the profile list while this list was open: nothing was saved. "
+        "Open the list again to see that change."};
     static const ProfileManagerTexts chs{
-        "配置", "新建", "删除", "编辑", "复制", "加载", "保存", "警告", "最多可以存储6个配置。"};
+        "配置",
+        "新建",
+        "删除",
+        "编辑",
+        "复制",
+        "加载",
+        "保存",
+        "警告",
+        "最多可以存储6个配置。",
+        "此列表打开期间，另一个程序更改了配置列表：未保存任何内容。请重新打开列表查看该更改。"};
     static const ProfileManagerTexts cht{
-        "配置", "新建", "刪除", "編輯", "複製", "載入", "保存", "警告", "最多可以存儲6個配置。"};
+        "配置",
+        "新建",
+        "刪除",
+        "編輯",
+        "複製",
+        "載入",
+        "保存",
+        "警告",
+        "最多可以存儲6個配置。",
+        "此清單開啟期間，另一個程式變更了配置清單：未儲存任何內容。請重新開啟清單查看該變更。"};
     return pick(language, en, chs, cht);
 }
 

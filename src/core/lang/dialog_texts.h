@@ -34,6 +34,8 @@ struct MacroKeyDialogTexts {
 struct ProfileManagerTexts {
     std::string_view title, new_button, menu_delete, menu_edit, menu_copy, menu_load, menu_save;
     std::string_view warning_caption, warning_text;
+    // Closing after another program changed the profile list: nothing is written.
+    std::string_view changed_elsewhere;
 };
 
 struct HelpDialogTexts {

@@ -104,6 +104,13 @@ const UiTexts kEnglish = {
     "Warning",
     "p330 needs a graphical session (X11 or Wayland), and there is none here: DISPLAY and "
     "WAYLAND_DISPLAY are not set. p330ctl works without one and changes the same settings.",
+    "The data folder is busy: another p330 or p330ctl has kept it for {seconds} s. Nothing was "
+    "changed; try again.",
+    "The mouse is busy: another program is using it. Nothing was sent; try again in a moment.",
+    "Another program changed this profile's files since they were loaded.\nSave anyway and "
+    "overwrite that change?",
+    "Another program changed this profile's files while this one saved: nothing was saved. Save "
+    "again to overwrite that change.",
 };
 
 const UiTexts kSimplified = {
@@ -176,6 +183,10 @@ const UiTexts kSimplified = {
     "警告",
     "p330 需要图形会话（X11 或 Wayland），此处没有：DISPLAY 和 WAYLAND_DISPLAY 均未设置。"
     "p330ctl 无需图形会话即可更改相同的设置。",
+    "数据文件夹正忙：另一个 p330 或 p330ctl 已占用它 {seconds} 秒。未做任何更改，请重试。",
+    "鼠标正忙：另一个程序正在使用它。未发送任何设置，请稍后重试。",
+    "载入此配置后，另一个程序更改了它的文件。\n仍要保存并覆盖该更改吗？",
+    "保存时另一个程序更改了此配置的文件：未保存任何内容。再次保存将覆盖该更改。",
 };
 
 const UiTexts kTraditional = {
@@ -248,6 +259,10 @@ const UiTexts kTraditional = {
     "警告",
     "p330 需要圖形工作階段（X11 或 Wayland），此處沒有：DISPLAY 和 WAYLAND_DISPLAY 皆未設定。"
     "p330ctl 不需圖形工作階段即可變更相同的設定。",
+    "資料夾忙碌中：另一個 p330 或 p330ctl 已佔用它 {seconds} 秒。未做任何變更，請重試。",
+    "滑鼠忙碌中：另一個程式正在使用它。未傳送任何設定，請稍後重試。",
+    "載入此設定檔後，另一個程式變更了它的檔案。\n仍要儲存並覆寫該變更嗎？",
+    "儲存時另一個程式變更了此設定檔的檔案：未儲存任何內容。再次儲存將覆寫該變更。",
 };
 
 }  // namespace

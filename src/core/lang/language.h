@@ -50,6 +50,12 @@ struct UiTexts {
     std::string_view info_title, warning_title;
     // On the terminal, when there is no display to show the window on.
     std::string_view needs_graphical_session;
+    // Another program holds the data folder ({seconds}: how long it was waited for) or the
+    // mouse: nothing was changed or sent.
+    std::string_view folder_busy, mouse_busy;
+    // Save after another program changed the profile's files: the question first, then what a
+    // change made in the moment between leaves.
+    std::string_view overwrite_changed_elsewhere, changed_elsewhere_not_saved;
 };
 
 const UiTexts& ui_texts(Language language);

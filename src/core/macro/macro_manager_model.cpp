@@ -29,8 +29,11 @@ Result<std::optional<FolderLock>> MacroManagerModel::take_turn() const {
     return std::optional<FolderLock>(std::move(*lock));
 }
 
-Result<IniDocument> MacroManagerModel::load_file() const {
-    return change_ ? change_->load_ini(path_) : IniDocument::load(path_);
+Result<IniDocument*> MacroManagerModel::document(std::optional<IniDocument>& fresh) const {
+    if (change_ != nullptr) return change_->ini(path_);
+    Result<IniDocument> doc = IniDocument::load(path_);
+    if (!doc) return doc.error();
+    return &fresh.emplace(std::move(*doc));
 }
 
 Status MacroManagerModel::store_file(const IniDocument& doc) const {
@@ -51,9 +54,10 @@ Status MacroManagerModel::load_list() {
     names_.clear();
     items_.clear();
     selected_ = -1;
-    Result<IniDocument> doc = load_file();
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
-    names_ = macro_names(*doc);
+    names_ = macro_names(**doc);
     if (names_.empty()) return Status::ok();
     return select(0);
 }
@@ -62,10 +66,11 @@ Status MacroManagerModel::select(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) {
         return Error{ErrorCode::kInvalidArgument, "no macro at that position"};
     }
-    Result<IniDocument> doc = load_file();
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
     selected_ = index;
-    MacroSection macro = read_macro_section(*doc, names_[static_cast<std::size_t>(index)]);
+    MacroSection macro = read_macro_section(**doc, names_[static_cast<std::size_t>(index)]);
     // Anything but a plain 1 or 0 leaves the check box as it was.
     if (macro.delay_status == "1") record_delays = true;
     if (macro.delay_status == "0") record_delays = false;
@@ -90,11 +95,12 @@ Status MacroManagerModel::save_macro() {
     }
     Result<std::optional<FolderLock>> turn = take_turn();
     if (!turn) return turn.error();
-    Result<IniDocument> doc = load_file();
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
-    write_macro_section(*doc, names_[static_cast<std::size_t>(selected_)], record_delays ? 1 : 0,
+    write_macro_section(**doc, names_[static_cast<std::size_t>(selected_)], record_delays ? 1 : 0,
                         loop_text_, items_);
-    return store_file(*doc);
+    return store_file(**doc);
 }
 
 Status MacroManagerModel::delete_macro() {
@@ -106,10 +112,11 @@ Status MacroManagerModel::delete_macro() {
     if (!file_exists()) return Status::ok();
     Result<std::optional<FolderLock>> turn = take_turn();
     if (!turn) return turn.error();
-    Result<IniDocument> doc = load_file();
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
-    doc->remove_section(name);
-    return store_file(*doc);
+    (*doc)->remove_section(name);
+    return store_file(**doc);
 }
 
 Status MacroManagerModel::rename(std::string_view new_name) {
@@ -122,15 +129,16 @@ Status MacroManagerModel::rename(std::string_view new_name) {
     }
     Result<std::optional<FolderLock>> turn = take_turn();
     if (!turn) return turn.error();
-    Result<IniDocument> doc = load_file();
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
     std::string& name = names_[static_cast<std::size_t>(selected_)];
     renames_.emplace_back(name, std::string(new_name));
-    if (!doc->rename_section(name, new_name)) doc->clear_section(new_name);
+    if (!(*doc)->rename_section(name, new_name)) (*doc)->clear_section(new_name);
     name = std::string(new_name);
     // Written even without items, so that an empty macro keeps its section under the new name.
-    write_macro_section(*doc, name, record_delays ? 1 : 0, loop_text_, items_);
-    return store_file(*doc);
+    write_macro_section(**doc, name, record_delays ? 1 : 0, loop_text_, items_);
+    return store_file(**doc);
 }
 
 Result<std::string> MacroManagerModel::new_macro(std::string_view base) {
@@ -185,10 +193,11 @@ Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
     if (selected_ < 0) return loop_text_;
     Result<std::optional<FolderLock>> turn = take_turn();
     if (!turn) return turn.error();
-    Result<IniDocument> doc = load_file();
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
-    doc->set(names_[static_cast<std::size_t>(selected_)], "MacroLoopTimes", std::to_string(v));
-    if (Status s = store_file(*doc); !s) return s.error();
+    (*doc)->set(names_[static_cast<std::size_t>(selected_)], "MacroLoopTimes", std::to_string(v));
+    if (Status s = store_file(**doc); !s) return s.error();
     return loop_text_;
 }
 
@@ -198,12 +207,13 @@ EncodedMacros MacroManagerModel::encode_blocks() {
         out.blocks = blocks_;
         return out;
     }
-    Result<IniDocument> doc = load_file();
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
     if (!doc) {
         out.blocks = blocks_;
         return out;
     }
-    out = encode_macro_blocks(*doc);
+    out = encode_macro_blocks(**doc);
     blocks_ = out.blocks;
     return out;
 }

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/formats/ini_document.h"
 #include "core/formats/file_transaction.h"
+#include "core/formats/ini_document.h"
 #include "core/formats/macro_file.h"
 #include "core/macro/macro_encoding.h"
 #include "core/model/settings_record.h"
@@ -70,7 +70,9 @@ class MacroManagerModel {
     long long take_loop_text(std::string_view text);
     // Without a change to stage into (the window), each edit holds the folder's lock itself.
     Result<std::optional<FolderLock>> take_turn() const;
-    Result<IniDocument> load_file() const;
+    // The document an edit reads and changes: the change's own when staged into one, else
+    // record.ini read afresh into `fresh`, which the edit holds.
+    Result<IniDocument*> document(std::optional<IniDocument>& fresh) const;
     Status store_file(const IniDocument& doc) const;
 
     std::filesystem::path path_;

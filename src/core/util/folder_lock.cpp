@@ -40,7 +40,7 @@ Result<FolderLock> FolderLock::acquire(const std::filesystem::path& dir,
                          "cannot lock " + path.string() + ": " + std::strerror(errno), errno};
         }
         if (std::chrono::steady_clock::now() >= deadline)
-            return Error{ErrorCode::kTimeout, folder_busy_message(dir)};
+            return Error{ErrorCode::kFolderBusy, folder_busy_message(dir)};
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     if (lock.fd_ < 0) return lock;

@@ -16,7 +16,7 @@ inline constexpr std::chrono::milliseconds kFolderLockWait{5000};
 
 class FolderLock {
   public:
-    // Waits up to `wait` for the lock; an error of kind kTimeout saying who to blame when
+    // Waits up to `wait` for the lock; an error of kind kFolderBusy saying who to blame when
     // another program holds it longer.
     static Result<FolderLock> acquire(const std::filesystem::path& dir,
                                       std::chrono::milliseconds wait = kFolderLockWait);

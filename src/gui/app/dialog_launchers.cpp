@@ -5,11 +5,12 @@
 
 #include "core/flows/macro_sync.h"
 #include "core/lang/dialog_texts.h"
+#include "core/lang/error_texts.h"
 #include "core/util/folder_lock.h"
 #include "gui/app/main_window.h"
 #include "gui/dialogs/help_panel.h"
-#include "gui/dialogs/profile_manager_panel.h"
 #include "gui/dialogs/macro_manager_dialog.h"
+#include "gui/dialogs/profile_manager_panel.h"
 #include "gui/skin/texts.h"
 
 namespace p330::gui {
@@ -119,7 +120,7 @@ void DialogLaunchers::export_from(int position) {
     if (chosen.isEmpty()) return;
     Result<FolderLock> lock = FolderLock::acquire(controller_.folder().dir);
     if (!lock) {
-        tell(UserMessage{lock.error().message, "Warning"});
+        tell(UserMessage{error_text(lock.error(), controller_.language()), "Warning"});
         return;
     }
     const ExportResult result =

@@ -1,6 +1,9 @@
 #include "gui/app/folder_watch.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+
+#include "gui/skin/texts.h"
 
 namespace p330::gui {
 
@@ -31,12 +34,14 @@ void FolderWatch::changed() {
 
 bool FolderWatch::may_save(QWidget* window) {
     if (!controller_.files_changed_elsewhere()) return true;
-    const bool overwrite =
-        QMessageBox::question(
-            window, QStringLiteral("Warning"),
-            QStringLiteral("Another program changed this profile's files since they were "
-                           "loaded.\nSave anyway and overwrite that change?"),
-            QMessageBox::Save | QMessageBox::Cancel, QMessageBox::Cancel) == QMessageBox::Save;
+    const UiTexts& texts = ui_texts(controller_.language());
+    QMessageBox ask(QMessageBox::Question, qtext(texts.warning_title),
+                    qtext(texts.overwrite_changed_elsewhere),
+                    QMessageBox::Save | QMessageBox::Cancel, window);
+    ask.setDefaultButton(QMessageBox::Cancel);
+    ask.button(QMessageBox::Save)->setText(qtext(texts.save));
+    ask.button(QMessageBox::Cancel)->setText(qtext(texts.cancel));
+    const bool overwrite = ask.exec() == QMessageBox::Save;
     if (overwrite) controller_.overwrite_on_next_save();
     return overwrite;
 }

@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
+#include "core/lang/error_texts.h"
 #include "gui/access/focus_ring.h"
 #include "gui/buttons/key_filter.h"
 #include "gui/layout/main_layout.h"
@@ -53,8 +54,8 @@ MacroManagerDialog::MacroManagerDialog(QWidget* parent, const QString& skin_dir,
                                        Language language, std::filesystem::path record_ini)
     : SkinnedDialog(parent, skin_dir, colour,
                     single_font(dialog_font(language, QStringLiteral("Segoe UI"), 15, 700))),
-      texts_(macro_manager_texts(language)),
       language_(language),
+      texts_(macro_manager_texts(language)),
       model_(std::move(record_ini)) {
     setWindowTitle(qtext(kMacroManagerWindowText));
     setMouseTracking(true);
@@ -203,7 +204,7 @@ void MacroManagerDialog::show_macro(int row) {
     if (row < 0 || row == model_.selected()) return;
     if (editor_ != nullptr) editor_->abandon();
     last_item_clicked_ = -1;
-    if (Status s = model_.select(row); !s) warn(qtext(s.message()));
+    if (Status s = model_.select(row); !s) warn(s.error());
     show_items(-1);
     show_options();
     flush();
@@ -228,7 +229,7 @@ void MacroManagerDialog::loop_text_changed(const QString& text) {
     // Every change counts, the program's own included: the count reaches record.ini at once.
     Result<std::string> shown = model_.set_loop_times(text.toStdString());
     if (!shown) {
-        warn(qtext(shown.error().message));
+        warn(shown.error());
         return;
     }
     if (QString::fromStdString(*shown) != text) loop_->setText(QString::fromStdString(*shown));
@@ -241,7 +242,7 @@ void MacroManagerDialog::new_macro() {
     }
     Result<std::string> name = model_.new_macro(texts_.new_macro_base);
     if (!name) {
-        warn(qtext(name.error().message));
+        warn(name.error());
         return;
     }
     macros_->addItem(QString::fromStdString(*name));
@@ -254,7 +255,7 @@ void MacroManagerDialog::delete_macro() {
     const int row = model_.selected();
     if (row < 0) return;
     if (editor_ != nullptr) editor_->abandon();
-    if (Status s = model_.delete_macro(); !s) warn(qtext(s.message()));
+    if (Status s = model_.delete_macro(); !s) warn(s.error());
     const QSignalBlocker quiet(macros_);
     delete macros_->takeItem(row);
     macros_->clearSelection();
@@ -290,7 +291,7 @@ void MacroManagerDialog::commit_edit(ListItemEditor::Mode mode, int row, const Q
         // Leaving the editor without typing is no edit: the item keeps its text exactly.
         if (row >= items_->count() || text == items_->item(row)->text()) return;
         Result<bool> done = model_.commit_delay_edit(row, text.toStdString());
-        if (!done) warn(qtext(done.error().message));
+        if (!done) warn(done.error());
         if (done && *done) show_items(row);  // anything but a delay leaves the item as it was
         return;
     }
@@ -327,7 +328,7 @@ void MacroManagerDialog::item_command(ItemCommand command) {
             break;
     }
     if (!done) {
-        warn(qtext(done.error().message));
+        warn(done.error());
         return;
     }
     if (*done) show_items(select_after);
@@ -374,7 +375,7 @@ void MacroManagerDialog::stop_recording(bool at_break) {
     show_items(items_->count() > 0 ? static_cast<int>(model_.items().size()) - 1 : -1);
     paint_record_button();
     loop_->setEnabled(model_.loop_option);
-    if (Status saved = model_.save_macro(); !saved) warn(qtext(saved.message()));
+    if (Status saved = model_.save_macro(); !saved) warn(saved.error());
 }
 
 bool MacroManagerDialog::on_key(const CapturedKey& key) {
@@ -403,7 +404,7 @@ bool MacroManagerDialog::on_key(const CapturedKey& key) {
             show_items(items_->count() - 1);
             paint_record_button();
             loop_->setEnabled(model_.loop_option);
-            if (Status saved = model_.save_macro(); !saved) warn(qtext(saved.message()));
+            if (Status saved = model_.save_macro(); !saved) warn(saved.error());
             flush();
             break;
         }
@@ -512,6 +513,10 @@ void MacroManagerDialog::wheelEvent(QWheelEvent* event) {
 
 void MacroManagerDialog::warn(const QString& text) {
     QMessageBox::warning(this, qtext(texts_.warning_caption), text);
+}
+
+void MacroManagerDialog::warn(const Error& error) {
+    warn(qtext(error_text(error, language_)));
 }
 
 }  // namespace p330::gui

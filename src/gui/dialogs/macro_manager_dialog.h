@@ -84,9 +84,10 @@ class MacroManagerDialog : public SkinnedDialog {
     void commit_edit(ListItemEditor::Mode mode, int row, const QString& text);
     void show_item_menu(const QPoint& global);
     void warn(const QString& text);
+    void warn(const Error& error);  // in the dialog's language where it has the words
 
-    const MacroManagerTexts& texts_;
     Language language_;
+    const MacroManagerTexts& texts_;
     MacroManagerModel model_;
     MacroRecorder recorder_;
     QElapsedTimer clock_;

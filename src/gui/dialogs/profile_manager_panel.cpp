@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "core/lang/dialog_texts.h"
+#include "core/lang/error_texts.h"
 #include "core/util/folder_lock.h"
 #include "gui/access/focus_ring.h"
 #include "gui/layout/main_layout.h"
@@ -208,10 +209,10 @@ void ProfileManagerPanel::close_panel() {
     closed_ = true;
     if (editor_ != nullptr) editor_->abandon();
     Result<FolderLock> lock = FolderLock::acquire(model_.path().parent_path());
-    const Status saved = lock ? model_.save() : lock.status();
+    const Status saved = lock ? model_.save(language_) : lock.status();
     if (!saved) {
         QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
-                             qtext(saved.message()));
+                             qtext(error_text(saved.error(), language_)));
     }
     const int current = model_.selected() >= 0 ? model_.selected() : 0;
     if (hasFocus() || isAncestorOf(focusWidget())) parentWidget()->setFocus(Qt::OtherFocusReason);

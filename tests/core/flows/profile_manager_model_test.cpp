@@ -53,17 +53,29 @@ TEST_F(ProfileListTest, SixAtMostCopiesSilentlyRefusedAndSavedInOrder) {
     EXPECT_EQ(model.selected(), -1);  // the current entry went: entry 0 is saved as current
     EXPECT_FALSE(model.rename(0, "two\nlines"));
     ASSERT_TRUE(model.rename(0, ""));
-    ASSERT_TRUE(model.save());
+    ASSERT_TRUE(model.save(Language::kEnglish));
     const IniDocument ini = *IniDocument::load(data.folder.main_ini());
     EXPECT_EQ(ini.get_or_empty("Profile", "CurProfileName"), "");
     EXPECT_EQ(ini.get_or_empty("Profile", "ItemCount"), "5");
     EXPECT_EQ(ini.get_or_empty("Profile", "Item4"), "Copy Q");
 }
 
+// The list is written whole from the copy load read: another program's change since stays.
+TEST_F(ProfileListTest, AListChangedElsewhereSinceLoadIsNotOverwritten) {
+    data.write_profile_list(2, "A", {"A", "B"});
+    ProfileManagerModel model = load();
+    ASSERT_TRUE(model.rename(1, "Mine"));
+    data.write_profile_list(2, "A", {"A", "Theirs"});
+    EXPECT_NE(model.save(Language::kSimplifiedChinese).message().find("另一个程序更改了配置列表"),
+              std::string::npos);
+    EXPECT_EQ(IniDocument::load(data.folder.main_ini())->get_or_empty("Profile", "Item1"),
+              "Theirs");
+}
+
 TEST_F(ProfileListTest, NothingIsWrittenWithoutAMainIni) {
     ProfileManagerModel model = load();
     ASSERT_TRUE(model.add_new(Language::kEnglish));
-    ASSERT_TRUE(model.save());
+    ASSERT_TRUE(model.save(Language::kEnglish));
     EXPECT_FALSE(data.exists("str.ini"));
 }
 
