@@ -79,7 +79,8 @@ bool SingleKeyDialog::on_key(const CapturedKey& key) {
     key_name_ = key.name;
     if (name_ != nullptr) {  // a long name ("Right Windows") in a smaller font, not cut
         const QString name = QString::fromStdString(key_name_);
-        name_->setFont(font_to_fit(skin().fonts().normal, name, name_->contentsRect().width()));
+        name_->setFont(font_to_fit(skin().fonts().normal, name, name_->contentsRect().width(),
+                                   name_->contentsRect().height()));
         name_->setText(name);
     }
     // The Windows keys reach nothing else; Enter and Esc do not end the dialog.
@@ -135,7 +136,12 @@ bool ComboKeyDialog::on_key(const CapturedKey& key) {
     }
     if (box == nullptr) return is_enter_or_escape(key) && !key.release;
     *name = key.name;
-    box->setText(QString::fromStdString(key.name));
+    const QString text = QString::fromStdString(key.name);
+    // A long name ("Right Windows") in a smaller font, not cut.
+    const Rect& place = box == first_ ? combo_key::kFirstKey : combo_key::kSecondKey;
+    const Rect inside = combo_key::key_text(place);
+    box->setFont(font_to_fit(skin().fonts().normal, text, inside.width(), inside.height()));
+    box->setText(text);
     // The box shows the key's name, not what the key would type.
     return true;
 }
@@ -169,7 +175,11 @@ void ComboKeyDialog::close_list() {
 void ComboKeyDialog::choose_modifier(int row) {
     if (row >= 0 && row < static_cast<int>(kModifierTable.size())) {
         modifier_ = std::string(kModifierTable[static_cast<std::size_t>(row)].name);
-        modifier_label_->setText(QString::fromStdString(modifier_));
+        const QString text = QString::fromStdString(modifier_);
+        modifier_label_->setFont(font_to_fit(skin().fonts().normal, text,
+                                             combo_key::kModifier.width(),
+                                             combo_key::kModifier.height()));
+        modifier_label_->setText(text);
     }
     list_->deleteLater();
     list_ = nullptr;
