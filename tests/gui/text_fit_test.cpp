@@ -8,6 +8,8 @@
 #include <QPainter>
 
 #include "core/buttons/function_catalogue.h"
+#include "core/buttons/key_tables.h"
+#include "core/flows/profile_manager_model.h"
 #include "core/lang/dialog_texts.h"
 #include "core/model/settings_record.h"
 #include "gui/layout/dialog_layout.h"
@@ -23,7 +25,8 @@ namespace {
 using namespace layout;
 namespace mm = macro_manager;
 
-constexpr int kLabel = -1;  // drawn by the canvas's label(): shrunk to fit, one line
+constexpr int kLabel = -1;   // drawn by the canvas's label(): shrunk to fit, one line
+constexpr int kKeyBox = -2;  // a capture box's name: shrunk to its width and height, centred
 
 struct Text {
     QString text;
@@ -43,9 +46,9 @@ QRect ink(const Text& t, int scale) {
     QRect box(kMargin, kMargin, t.rect.width(), t.rect.height());
     QFont font = t.font;
     int flags = t.flags;
-    if (flags == kLabel) {
+    if (flags == kLabel || flags == kKeyBox) {
         if (t.indent != kCentred) box.adjust(t.indent, 0, 0, 0);
-        font = font_to_fit(t.font, t.text, box.width());
+        font = font_to_fit(t.font, t.text, box.width(), flags == kKeyBox ? box.height() : 0);
         flags = static_cast<int>((t.indent == kCentred ? Qt::AlignHCenter : Qt::AlignLeft) |
                                  Qt::AlignVCenter | Qt::TextSingleLine);
     }
@@ -113,8 +116,15 @@ TEST_P(TextFitTest, MainWindowTextsFitTheirPlaces) {
     for (const CatalogueEntry& entry : kFunctionCatalogue) {
         std::vector<std::string_view> names = {texts.*(entry.name)};
         if (entry.effect == ChoiceEffect::kSubList)
-            for (const SubListItem& item : sub_list_items(entry.sub_list))
-                names.push_back(item.in(language));
+            for (const SubListItem& item : sub_list_items(entry.sub_list)) {
+                names.push_back(item.in(language));  // and in its row of the sub-list:
+                expect_fit("sub-list",
+                           {{qtext(names.back()),
+                             {0, 0, sub_list_place(entry.sub_list).width - kListEntryPadding,
+                              kListEntryHeight},
+                             fonts.normal,
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine}});
+            }
         for (std::string_view name : names)
             expect_fit("button box", {label(name, dropdown_label(0))}, {dropdown_arrow(0)});
     }
@@ -161,6 +171,7 @@ TEST_P(TextFitTest, DialogTextsFitTheirPlaces) {
     const Language language = GetParam();
     const MacroKeyDialogTexts& mk = macro_key_dialog_texts(language);
     const QFont mk_font = dialog_font(language, QStringLiteral("Arial"), 14);
+    const QFont& arial = mk_font;  // also the combo-key dialog's, the profile manager's, help's
     std::vector<Text> macro_key = {
         {qtext(mk.heading), macro_key::kHeading, mk_font, Qt::AlignCenter | Qt::TextSingleLine},
         {qtext(mk.ok), dialog::kOk, mk_font, kLabel},
@@ -187,8 +198,35 @@ TEST_P(TextFitTest, DialogTextsFitTheirPlaces) {
                 {qtext(mm_texts.item_list_heading), mm::kItemHeading, mm_font, kLabel},
                 {qtext(mm_texts.options_heading), mm::kOptionsHeading, mm_font, kLabel},
                 {qtext(mm_texts.loop_option), mm::kLoopText, mm_font, kLabel, 0},
-                {qtext(mm_texts.start_recording), mm::kRecordText, mm_font, kLabel}},
+                {qtext(mm_texts.start_recording), mm::kRecordText, mm_font, kLabel},
+                {qtext(mm_texts.new_button), mm::kNew, mm_font, kLabel},
+                {qtext(mm_texts.delete_button), mm::kDelete, mm_font, kLabel},
+                {qtext(mm_texts.ok), mm::kOk, mm_font, kLabel},
+                {qtext(mm_texts.cancel), mm::kCancel, mm_font, kLabel}},
                {mm::kLoopTick, mm::kDelaysTick});
+    const ComboKeyDialogTexts& ck = combo_key_dialog_texts(language);
+    expect_fit("combo-key dialog", {{qtext(ck.ok), dialog::kOk, arial, kLabel},
+                                    {qtext(ck.cancel), dialog::kCancel, arial, kLabel}});
+    // One name at a time in each box: the key names a capture box can show, the modifiers.
+    for (const ModifierEntry& m : kModifierTable)
+        expect_fit("modifier box", {{qtext(m.name), combo_key::kModifier, arial, kKeyBox}});
+    for (const KeyNameEntry& key : kKeyNameTable) {
+        expect_fit("single-key box", {{qtext(key.name), single_key::kKeyName, sk_font, kKeyBox}});
+        expect_fit("combo-key box",
+                   {{qtext(key.name), combo_key::key_text(combo_key::kFirstKey), arial, kKeyBox}});
+    }
+    const ProfileManagerTexts& pm_texts = profile_manager_texts(language);
+    const int line = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    const int centred = Qt::AlignCenter | Qt::TextSingleLine;
+    expect_fit("profile manager",  // and in the list, a name New gives ("PROFILE_0")
+               {{qtext(pm_texts.title), profile_manager::kTitle, arial, kLabel, 0},
+                {qtext(pm_texts.new_button), profile_manager::kNewText, arial, line},
+                {qtext(next_profile_name({})), profile_manager::kList, arial, line}},
+               {profile_manager::kClose});
+    expect_fit("help panel",
+               {{qtext(ui_texts(language).product_title), help::kWebLine, arial, centred},
+                {qtext(kHelpUpdateLabel), help::kUpdateLine, arial, centred},
+                {qtext(kHelpVersionLabel), help::kVersionLine, arial, centred}});
 }
 
 INSTANTIATE_TEST_SUITE_P(AllLanguages, TextFitTest,

@@ -19,24 +19,9 @@ using namespace layout;
 
 namespace {
 
-struct SubListPlace {
-    SubListId id;
-    int width, height;
-    bool upward;  // opens upward from the list's right edge, else beside the entry
-};
-constexpr SubListPlace kSubListPlaces[] = {
-    {SubListId::kScrollSelect, 110, 60, false}, {SubListId::kCpiCycle, 60, 60, false},
-    {SubListId::kMultimedia, 90, 130, true},    {SubListId::kHotKey, 60, 162, true},
-    {SubListId::kWindows, 90, 114, true},
-};
-
-// Entries 16 pixels high: the fourteen functions fill their list without scrolling.
-constexpr int kEntryHeight = 16;
-constexpr int kEntryPadding = 8;  // the list's margins around an entry's text
-
 void add_entry(QListWidget& list, const QString& text) {
     auto* item = new QListWidgetItem(text, &list);
-    item->setSizeHint(QSize(0, kEntryHeight));
+    item->setSizeHint(QSize(0, kListEntryHeight));
 }
 
 // Wider where an entry would be cut: the places were measured for shorter texts.
@@ -47,15 +32,8 @@ void fit_width(QListWidget& list) {
     const bool scrolls =
         list.count() * list.sizeHintForRow(0) > list.height() - 2 * list.frameWidth();
     const int bar = scrolls ? list.verticalScrollBar()->sizeHint().width() : 0;
-    const int needed = widest + kEntryPadding + 2 * list.frameWidth() + bar;
+    const int needed = widest + kListEntryPadding + 2 * list.frameWidth() + bar;
     if (needed > list.width()) list.resize(needed, list.height());
-}
-
-const SubListPlace& place_of(SubListId id) {
-    for (const SubListPlace& p : kSubListPlaces) {
-        if (p.id == id) return p;
-    }
-    return kSubListPlaces[0];
 }
 
 }  // namespace
@@ -158,7 +136,7 @@ void FunctionLists::return_focus() {
 void FunctionLists::open_sub_list(SubListId id, QListWidgetItem* anchor) {
     const QRect l = list_->geometry();
     const QRect at = list_->visualItemRect(anchor).translated(list_->viewport()->pos());
-    const SubListPlace& place = place_of(id);
+    const SubListPlace& place = sub_list_place(id);
     QRect r;
     if (place.upward) {
         const int bottom = l.top() + at.bottom() + 1;

@@ -128,7 +128,8 @@ void SingleKeyDialog::show_name() {
     if (name_ == nullptr) return;
     // A long name ("Right Windows") in a smaller font, not cut.
     const QString name = QString::fromStdString(key_name_);
-    name_->setFont(font_to_fit(skin().fonts().normal, name, name_->contentsRect().width()));
+    name_->setFont(font_to_fit(skin().fonts().normal, name, name_->contentsRect().width(),
+                               name_->contentsRect().height()));
     name_->setText(name);
 }
 
@@ -198,7 +199,12 @@ bool ComboKeyDialog::on_key(const CapturedKey& key) {
         return true;
     }
     *name = key.name;
-    box->setText(QString::fromStdString(key.name));
+    const QString text = QString::fromStdString(key.name);
+    // A long name ("Right Windows") in a smaller font, not cut.
+    const Rect& place = box == first_ ? combo_key::kFirstKey : combo_key::kSecondKey;
+    const Rect inside = combo_key::key_text(place);
+    box->setFont(font_to_fit(skin().fonts().normal, text, inside.width(), inside.height()));
+    box->setText(text);
     // The box shows the key's name, not what the key would type.
     return true;
 }
@@ -264,7 +270,11 @@ void ComboKeyDialog::close_list() {
 void ComboKeyDialog::choose_modifier(int row) {
     if (row >= 0 && row < static_cast<int>(kModifierTable.size())) {
         modifier_ = std::string(kModifierTable[static_cast<std::size_t>(row)].name);
-        modifier_label_->setText(QString::fromStdString(modifier_));
+        const QString text = QString::fromStdString(modifier_);
+        modifier_label_->setFont(font_to_fit(skin().fonts().normal, text,
+                                             combo_key::kModifier.width(),
+                                             combo_key::kModifier.height()));
+        modifier_label_->setText(text);
     }
     list_->deleteLater();
     list_ = nullptr;

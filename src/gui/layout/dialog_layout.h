@@ -33,6 +33,12 @@ constexpr Rect kModifierArea{50, 70, 132, 84};
 constexpr Rect kModifierList{50, 87, 132, 227};
 constexpr Rect kFirstKey{50, 120, 131, 134};
 constexpr Rect kSecondKey{50, 170, 131, 184};
+// Where a key box's text goes: the boxes are frameless line edits, which keep their text this
+// far inside each side.
+constexpr int kKeyBoxMargin = 2;
+constexpr Rect key_text(const Rect& box) {
+    return {box.left + kKeyBoxMargin, box.top, box.right - kKeyBoxMargin, box.bottom};
+}
 }  // namespace combo_key
 
 namespace macro_key {

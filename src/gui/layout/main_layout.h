@@ -7,6 +7,7 @@
 #include <array>
 #include <string_view>
 
+#include "core/buttons/function_catalogue.h"
 #include "core/lang/language.h"
 #include "gui/layout/geometry.h"
 
@@ -184,6 +185,27 @@ constexpr Rect dropdown_arrow(int i) {
 constexpr Rect function_list_area(int i) {
     return {262, 154 + 20 * i, 365, 384 + 20 * i};
 }
+// The sub-lists beside a function list's entry: their designed sizes, widened at run time
+// where an entry would be cut.
+struct SubListPlace {
+    SubListId id;
+    int width, height;
+    bool upward;  // opens upward from the list's right edge, else beside the entry
+};
+constexpr SubListPlace kSubListPlaces[] = {
+    {SubListId::kScrollSelect, 125, 60, false}, {SubListId::kCpiCycle, 66, 60, false},
+    {SubListId::kMultimedia, 90, 130, true},    {SubListId::kHotKey, 60, 162, true},
+    {SubListId::kWindows, 100, 114, true},
+};
+constexpr const SubListPlace& sub_list_place(SubListId id) {
+    for (const SubListPlace& p : kSubListPlaces) {
+        if (p.id == id) return p;
+    }
+    return kSubListPlaces[0];
+}
+// Entries 16 pixels high: the fourteen functions fill their list without scrolling.
+constexpr int kListEntryHeight = 16;
+constexpr int kListEntryPadding = 8;  // the list's margins around an entry's text
 constexpr const char* kDropdownNormal = "/ButtonAssignment/DropdownBox-normal.png";
 constexpr const char* kDropdownOver = "/ButtonAssignment/DropdownBox-over.png";
 constexpr const char* kDropdownChosen = "/ButtonAssignment/DropdownBox-leave.png";

@@ -1,13 +1,14 @@
 #include "gui/panels/panel.h"
 
+#include "gui/skin/skin_image.h"
 #include "gui/skin/texts.h"
 
 namespace p330::gui {
 
 void Panel::measure_body() {
-    // Through the canvas's loader, which refuses a FIFO in the skin instead of waiting on it.
-    // In window pixels: a 2x image holds twice as many.
-    body_size_ = ctx_.canvas.image_of(QString::fromLatin1(body_)).deviceIndependentSize().toSize();
+    // From the image's header, checked as the loader checks it (a FIFO is refused, not waited
+    // on): the body is decoded only when its panel is first opened. In window pixels.
+    body_size_ = skin_image_size(ctx_.canvas.path(QString::fromLatin1(body_))).window;
 }
 
 int Panel::paint(int top, bool expanded) {

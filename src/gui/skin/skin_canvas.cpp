@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "gui/layout/main_layout.h"
 #include "gui/skin/skin_image.h"
@@ -16,14 +17,35 @@ void SkinCanvas::reset(const QImage& background) {
 
 const QImage& SkinCanvas::image_of(const QString& rel) {
     const QFileInfo file(path(rel));
-    Cached& cached = cache_[rel];
     const QDateTime modified = file.lastModified();
-    if (cached.size != file.size() || cached.modified != modified || cached.image.isNull()) {
-        cached.image = file.exists() ? load_skin_image(file.filePath()) : QImage();
-        cached.size = file.size();
-        cached.modified = modified;
+    auto it = cache_.find(rel);
+    if (it == cache_.end() || it->size != file.size() || it->modified != modified ||
+        it->image.isNull()) {
+        if (it != cache_.end()) {
+            cached_bytes_ -= it->image.sizeInBytes();
+            cache_.erase(it);
+        }
+        Cached fresh{modified, file.size(), QImage()};
+        if (file.exists()) {
+            // Room is made before decoding, from the header, so the budget is never exceeded.
+            make_room(skin_image_size(file.filePath()).bytes);
+            fresh.image = load_skin_image(file.filePath());
+        }
+        cached_bytes_ += fresh.image.sizeInBytes();
+        it = cache_.insert(rel, fresh);
     }
-    return cached.image;
+    it->last_use = ++uses_;
+    return it->image;
+}
+
+void SkinCanvas::make_room(qint64 bytes) {
+    while (!cache_.isEmpty() && cached_bytes_ + bytes > kCacheBudget) {
+        const auto oldest = std::min_element(
+            cache_.begin(), cache_.end(),
+            [](const Cached& a, const Cached& b) { return a.last_use < b.last_use; });
+        cached_bytes_ -= oldest->image.sizeInBytes();
+        cache_.erase(oldest);
+    }
 }
 
 bool SkinCanvas::draw(const QString& rel, layout::Point at) {

@@ -70,14 +70,22 @@ class SkinCanvas {
 
   private:
     // Decoded images, kept while their file stays the same (size and modification time), so a
-    // skin edited while the program runs still shows.
+    // skin edited while the program runs still shows. The least recently drawn go first past a
+    // budget that holds the shipped skin's working set at 2x (about 28 MB), so that no skin,
+    // whatever the size of its images, takes the window past its memory ceiling.
+    static constexpr qint64 kCacheBudget = qint64{32} << 20;
     struct Cached {
         QDateTime modified;
         qint64 size = -1;
         QImage image;
+        quint64 last_use = 0;
     };
+    // Drops images until `bytes` more fit the budget.
+    void make_room(qint64 bytes);
 
     QHash<QString, Cached> cache_;
+    qint64 cached_bytes_ = 0;
+    quint64 uses_ = 0;
     QString skin_dir_;
     TextColour colour_;
     WindowFonts fonts_;

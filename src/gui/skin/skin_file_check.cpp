@@ -66,6 +66,10 @@ Status check_skin_file(const fs::path& file, PixelSize window_size) {
     return fitting_size(file, window_size).status();
 }
 
+Result<PixelSize> skin_file_size(const fs::path& file, PixelSize window_size) {
+    return fitting_size(file, window_size);
+}
+
 Status check_skin_files(const fs::path& skin_dir, PixelSize window_size) {
     std::map<std::string, PixelSize> sizes;  // by the name relative to the skin folder
     std::uint64_t pixels[2] = {0, 0};        // at 1x and at 2x

@@ -21,5 +21,7 @@ Status check_skin_files(const std::filesystem::path& skin_dir, PixelSize window_
 // One image just before it is decoded (it may have changed since the start): a regular,
 // complete PNG no larger than the window, twice that for an `@2x` name.
 Status check_skin_file(const std::filesystem::path& file, PixelSize window_size);
+// The same check, giving the image's size from its header.
+Result<PixelSize> skin_file_size(const std::filesystem::path& file, PixelSize window_size);
 
 }  // namespace p330::gui

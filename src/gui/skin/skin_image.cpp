@@ -39,9 +39,11 @@ QImage load_premultiplied(const QString& path) {
     const Result<std::vector<std::uint8_t>> bytes =
         read_file(path.toStdString(), kMaxSkinImageSize);
     if (!bytes) return {};
-    const QImage decoded = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
-    if (decoded.isNull()) return {};
-    QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
+    // One image from decoding to the end: converted and premultiplied in place, so that a
+    // window-sized 2x picture is never held two or three times over.
+    QImage image = QImage::fromData(bytes->data(), static_cast<int>(bytes->size()));
+    if (image.isNull()) return {};
+    image.convertTo(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
@@ -51,21 +53,44 @@ QImage load_premultiplied(const QString& path) {
         }
     }
     // The bytes are premultiplied now; say so without converting again.
-    return QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
-                  QImage::Format_ARGB32_Premultiplied)
-        .copy();
+    image.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    return image;
 }
 
 int skin_scale() {
     return qApp != nullptr && qApp->devicePixelRatio() > 1.0 ? 2 : 1;
 }
 
-QImage load_skin_image(const QString& path) {
-    const int scale = skin_scale();
-    if (scale == 1) return load_premultiplied(path);
+namespace {
+
+QString double_path(const QString& path) {
     QString sharp = path;
     if (sharp.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
         sharp.insert(sharp.size() - 4, QStringLiteral("@2x"));
+    return sharp;
+}
+
+}  // namespace
+
+SkinImageSize skin_image_size(const QString& path) {
+    const int scale = skin_scale();
+    const QString sharp = double_path(path);
+    if (scale > 1 && QFileInfo::exists(sharp)) {
+        if (const Result<PixelSize> s = skin_file_size(sharp.toStdString(), skin_window_size())) {
+            return {QSize(static_cast<int>(s->width) / scale, static_cast<int>(s->height) / scale),
+                    qint64{4} * s->width * s->height};
+        }
+    }
+    const Result<PixelSize> s = skin_file_size(path.toStdString(), skin_window_size());
+    if (!s) return {};
+    return {QSize(static_cast<int>(s->width), static_cast<int>(s->height)),
+            qint64{4} * s->width * s->height * scale * scale};
+}
+
+QImage load_skin_image(const QString& path) {
+    const int scale = skin_scale();
+    if (scale == 1) return load_premultiplied(path);
+    const QString sharp = double_path(path);
     QImage image = QFileInfo::exists(sharp) ? load_premultiplied(sharp) : QImage();
     if (image.isNull()) {
         // A skin made for 1x screens only: its pictures enlarged, smoothly.

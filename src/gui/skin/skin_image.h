@@ -31,6 +31,14 @@ int skin_scale();
 // enlarged smoothly; its device-pixel ratio says which, so it paints at its 1x size.
 QImage load_skin_image(const QString& path);
 
+// What load_skin_image(path) would give, read from the PNG headers only: its size in window
+// pixels and the bytes its pixels take. Empty when the file cannot be used.
+struct SkinImageSize {
+    QSize window;
+    qint64 bytes = 0;
+};
+SkinImageSize skin_image_size(const QString& path);
+
 bool DrawSkinImage(QWidget* owner, QImage& canvas, const QString& path, int x, int y);
 bool DrawSkinImageQuiet(QImage& canvas, const QString& path, int x, int y);
 

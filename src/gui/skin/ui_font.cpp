@@ -56,13 +56,16 @@ WindowFonts main_window_fonts(Language language) {
             CreateUiFont(13, 0, QStringLiteral("Arial"))};
 }
 
-QFont font_to_fit(const QFont& font, const QString& text, int width) {
+QFont font_to_fit(const QFont& font, const QString& text, int width, int height) {
     constexpr int kSmallestTextPixels = 8;
     QFont f = font;
     if (f.pixelSize() <= 0) return f;
     const int smallest = std::max(kSmallestTextPixels, font.pixelSize() * 2 / 3);
-    while (f.pixelSize() > smallest && QFontMetrics(f).horizontalAdvance(text) > width)
-        f.setPixelSize(f.pixelSize() - 1);
+    const auto too_big = [&] {
+        const QFontMetrics m(f);
+        return m.horizontalAdvance(text) > width || (height > 0 && m.height() > height);
+    };
+    while (f.pixelSize() > smallest && too_big()) f.setPixelSize(f.pixelSize() - 1);
     return f;
 }
 

@@ -24,7 +24,8 @@ WindowFonts single_font(const QFont& font);
 
 // The font made smaller, down to two thirds of its size, until text fits width pixels: the
 // skin's rectangles were made for shorter texts than some languages and keys have.
-QFont font_to_fit(const QFont& font, const QString& text, int width);
+// With a height, also until a line of it is no taller.
+QFont font_to_fit(const QFont& font, const QString& text, int width, int height = 0);
 
 // The main window's fonts for a language (simplified Chinese as on systems other than
 // Windows 6.2).
