@@ -88,7 +88,7 @@ TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadB
     namespace fs = std::filesystem;
     const std::string files = profile_files() + read("config3.bin");
     const TempDir outside;
-    const fs::path out = outside.path();
+    const fs::path& out = outside.path();
     fs::create_symlink(data() / "config0.bin", out / "link.txt");
     fs::create_symlink(data() / "config3.bin", out / "lnk.bin");
     ASSERT_EQ(::mkfifo((out / "fifo").c_str(), 0600), 0);
