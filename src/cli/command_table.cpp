@@ -119,7 +119,9 @@ const CommandEntry kCommands[] = {
      "version control: a [profile] section of 'key = value' lines with the keys and\n"
      "values 'set' takes, in a fixed order, then one [macro NAME] section per macro\n"
      "with 'loop = 1..65535', 'record-delays = on|off' and one 'item = ' line per\n"
-     "item ('KEY   Dn', 'KEY   Up', 'N ms'). Lines starting with # or ; are comments.\n",
+     "item ('KEY   Dn', 'KEY   Up', 'N ms'). Lines starting with # or ; are comments.\n"
+     "FILE must not be one of the data folder's own files, nor a device or pipe.\n"
+     "--json needs a FILE: it reports the file written.\n",
      0, 1, "", kTakesProfile | kUsesDataFolder, cmd_export_text},
     {"import-text", "import-text [--profile N] [--apply [--pointer]] FILE",
      "read a file of export-text (or of get --json) into a profile",

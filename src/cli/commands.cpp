@@ -8,6 +8,8 @@
 #include "cli/command_table.h"
 #include "cli/json_writer.h"
 #include "cli/paths_command.h"
+#include "cli/standard_input.h"
+#include "core/flows/export_target.h"
 
 namespace p330::cli {
 
@@ -44,6 +46,9 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
     Context c{options, out, err, {}};
     const CommandEntry* entry = find_command(options.command);
     if (entry == nullptr) return fail(c, kExitUsage, "unknown command " + options.command);
+    Result<std::optional<std::string>> input = read_standard_input_for(options);
+    if (!input) return fail(c, kExitBadInput, input.error().message);
+    c.standard_input = std::move(*input);
     const bool reads_folder = (entry->flags & kUsesDataFolder) &&
                               !(options.command == "apply" && !options.arguments.empty());
     // The user's folder gets what it lacks of the shipped defaults before a command reads it.
@@ -67,6 +72,9 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
         if (options.trace_file == "-") {
             c.trace = out;
         } else {
+            const Status own =
+                folder ? refuse_data_folder_file(c.folder, options.trace_file) : Status::ok();
+            if (!own) return fail(c, kExitUsage, own.message() + ": choose another trace file");
             c.trace = std::fopen(options.trace_file.c_str(), "w");
             if (c.trace == nullptr) {
                 return fail(c, kExitBadInput,

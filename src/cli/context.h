@@ -21,6 +21,8 @@ struct Context {
     // Held from before the command reads the data folder until it has written it; let go
     // before the mouse is opened, which can take seconds.
     mutable std::optional<FolderLock> folder_lock{};
+    // What a command reading '-' gets, read before the lock is taken (standard_input.h).
+    std::optional<std::string> standard_input{};
 };
 
 // Prints "p330ctl: MESSAGE" on the error stream and returns code.

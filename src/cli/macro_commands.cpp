@@ -1,7 +1,6 @@
 // macros and macro ...: record.ini through the macro manager's model.
 
 #include <algorithm>
-#include <iostream>
 
 #include "cli/command_handlers.h"
 #include "cli/json_writer.h"
@@ -222,15 +221,7 @@ int new_macro(const Context& c, const std::vector<std::string>& args) {
 int import_items(const Context& c, const std::string& name, const std::string& file) {
     std::string text;
     if (file == "-") {
-        // Standard input is held to the limit of an items file, read one byte past it.
-        text.resize(kMaxItemsFileSize + 1);
-        std::cin.read(text.data(), static_cast<std::streamsize>(text.size()));
-        text.resize(static_cast<std::size_t>(std::cin.gcount()));
-        if (text.size() > kMaxItemsFileSize) {
-            return fail(c, kExitBadInput,
-                        "standard input holds more than " + std::to_string(kMaxItemsFileSize) +
-                            " bytes, the limit of an items file");
-        }
+        text = c.standard_input.value_or("");  // held to the limit of an items file
     } else {
         Result<std::vector<std::uint8_t>> bytes = read_file(file, kMaxItemsFileSize);
         if (!bytes) return fail(c, kExitBadInput, bytes.error().message);

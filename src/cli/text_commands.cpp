@@ -1,19 +1,15 @@
 // export-text and import-text: a whole profile as the settings text, and back.
 
-#include <iostream>
-#include <iterator>
-
 #include "cli/command_handlers.h"
 #include "cli/device_session.h"
 #include "cli/json_writer.h"
 #include "cli/text_escape.h"
+#include "core/flows/export_target.h"
 #include "core/flows/profile_text.h"
 #include "core/util/file_io.h"
 
 namespace p330::cli {
 namespace {
-
-constexpr std::size_t kMaxTextFile = std::size_t{1024} * 1024;
 
 std::string joined_json(const std::vector<std::string>& names) {
     JsonList list('[');
@@ -27,10 +23,20 @@ int cmd_export_text(const Context& c) {
     Result<std::string> text = export_profile_text(c.folder, c.options.profile);
     if (!text) return fail(c, kExitBadInput, text.error().message);
     if (c.options.arguments.empty() || c.options.arguments[0] == "-") {
+        // The text is the output; a JSON document of the settings is what get --json prints.
+        if (c.options.json)
+            return fail(c, kExitUsage,
+                        "export-text prints the settings text, not JSON: use get --json, or "
+                        "name a FILE to get a JSON report of the write");
         std::fputs(text->c_str(), c.out);
         return kExitOk;
     }
     const std::string& file = c.options.arguments[0];
+    if (Status s = refuse_data_folder_file(c.folder, file); !s)
+        return fail(c, kExitUsage, s.message() + ": nothing was written, choose another name");
+    if (Status s = refuse_special_file(file); !s)
+        return fail(c, kExitUsage,
+                    s.message() + ": nothing was written; use - for standard output");
     if (Status s = write_file_atomically(file, *text); !s) return fail(c, kExitFailed, s.message());
     if (c.options.json)
         std::fprintf(c.out, "%s\n",
@@ -42,9 +48,9 @@ int cmd_import_text(const Context& c) {
     const std::string& file = c.options.arguments[0];
     std::string text;
     if (file == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), {});
+        text = c.standard_input.value_or("");
     } else {
-        Result<std::vector<std::uint8_t>> bytes = read_file(file, kMaxTextFile);
+        Result<std::vector<std::uint8_t>> bytes = read_file(file, kMaxProfileTextSize);
         if (!bytes) return fail(c, kExitBadInput, bytes.error().message);
         text.assign(bytes->begin(), bytes->end());
     }

@@ -1,5 +1,6 @@
 // Bad input, reads and a busy folder: refused or done without touching more, by file.
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "cli/ctl_fixture.h"
@@ -81,6 +82,44 @@ TEST_F(UserFilesTest, ImportAndExportNeverBreakTheDataFolder) {
     ASSERT_EQ(::lchown((shared / "planted.bin").c_str(), 65534, 65534), 0);
     EXPECT_EQ(ctl({"profile", "export", "0", (shared / "planted.bin").string()}).exit_code, 1);
     EXPECT_EQ(read("victim"), "keep");
+}
+
+TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadBoundedFirst) {
+    namespace fs = std::filesystem;
+    const std::string files = profile_files() + read("config3.bin");
+    const TempDir outside;
+    const fs::path& out = outside.path();
+    fs::create_symlink(data() / "config0.bin", out / "link.txt");
+    fs::create_symlink(data() / "config3.bin", out / "lnk.bin");
+    ASSERT_EQ(::mkfifo((out / "fifo").c_str(), 0600), 0);
+    for (const fs::path& target :
+         {data() / "config0.bin", data() / "str0.ini", data() / ".p330.lock",
+          data() / ".p330-journal", out / "link.txt"}) {
+        const ProgramRun run = ctl({"export-text", target.string()});
+        EXPECT_EQ(run.exit_code, 2) << target;
+        EXPECT_NE(run.err.find("data folder's own files"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ctl({"profile", "export", "0", (out / "lnk").string()}).exit_code, 1);
+    EXPECT_EQ(ctl({"--trace=" + (data() / "record.ini").string(), "profiles"}).exit_code, 2);
+    const ProgramRun fifo = ctl({"export-text", (out / "fifo").string()});
+    EXPECT_NE(fifo.err.find("use - for standard output"), std::string::npos) << fifo.err;
+    EXPECT_TRUE(fs::is_fifo(out / "fifo"));
+    EXPECT_TRUE(fs::is_regular_file(data() / ".p330.lock"));
+    EXPECT_EQ(profile_files() + read("config3.bin"), files);
+
+    // Endless standard input is cut at the text limit; the folder is not locked while a
+    // slow writer (here one that first runs another command on the folder) is read.
+    const std::string ctl_path = std::string(P330CTL_PATH) + " --data-dir=" + data().string();
+    const ProgramRun endless =
+        run_program("/bin/sh", {"-c", "yes '# c' | " + ctl_path + " import-text -"});
+    EXPECT_EQ(endless.exit_code, 4);
+    EXPECT_NE(endless.err.find("1048576 bytes"), std::string::npos) << endless.err;
+    ASSERT_EQ(ctl({"export-text", (out / "p.txt").string()}).exit_code, 0);
+    const ProgramRun slow = run_program(
+        "/bin/sh", {"-c", "{ " + ctl_path + " profiles >/dev/null || echo busy >&2; cat " +
+                              (out / "p.txt").string() + "; } | " + ctl_path + " import-text -"});
+    EXPECT_EQ(slow.exit_code, 0) << slow.err;
+    EXPECT_EQ(slow.err, "");
 }
 
 TEST_F(UserFilesTest, ABusyFolderTimesOutAndKilledCopiesLeaveNothing) {

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/flows/export_target.h"
 #include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
 #include "core/lang/error_texts.h"
@@ -89,24 +90,6 @@ bool file_exists(const fs::path& path) {
 // ".bin" becomes ".ini" in the file name only: a folder whose name holds ".bin" is left alone.
 fs::path companion_ini(const fs::path& image) {
     return image.parent_path() / replace_all(image.filename().string(), ".bin", ".ini");
-}
-
-// Whether path is one of the files the program keeps in the data folder (or its lock or
-// journal): an export there would replace a profile, the macros or the defaults.
-bool is_data_folder_file(const DataFolder& folder, const fs::path& path) {
-    std::error_code ec;
-    const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    if (!fs::equivalent(parent, folder.dir, ec)) return false;
-    std::vector<fs::path> own = {folder.main_ini(), folder.record_ini(), folder.dir / "config.bin",
-                                 folder.dir / kFolderLockName, folder.dir / kJournalName};
-    for (int i = 0; i < kMaxProfiles; ++i) {
-        own.push_back(folder.image(i));
-        own.push_back(folder.ini(i));
-    }
-    const std::string name = path.filename().string();
-    return std::any_of(own.begin(), own.end(), [&](const fs::path& p) {
-        return ini_names_equal(p.filename().string(), name);
-    });
 }
 
 }  // namespace
@@ -235,11 +218,9 @@ ExportResult export_profile(const fs::path& chosen, const DataFolder& folder, Pr
     const fs::path copy = folder.dir / bare;
     for (const fs::path& image : {full, copy}) {
         for (const fs::path& file : {image, companion_ini(image)}) {
-            if (is_data_folder_file(folder, file)) {
+            if (Status s = check_export_target(folder, file); !s) {
                 result.messages.push_back(UserMessage{
-                    file.string() + " is one of the data folder's own files: nothing was " +
-                        "exported, choose another name",
-                    "Warning"});
+                    s.message() + ": nothing was exported, choose another name", "Warning"});
                 return result;
             }
         }

@@ -4,6 +4,7 @@
 // whole before anything is written, then written macros first and the profile image last,
 // so a write cut short leaves the old image in place.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,9 @@
 #include "core/formats/ini_document.h"
 
 namespace p330 {
+
+// The largest settings text an import reads, from a file or a stream.
+constexpr std::size_t kMaxProfileTextSize = std::size_t{1024} * 1024;
 
 // Profile index, or the active profile when there is none.
 Result<std::string> export_profile_text(const DataFolder& folder, std::optional<int> index);

@@ -51,25 +51,6 @@ bool foreign_link_in_sticky_folder(const fs::path& link, const struct stat& link
     return sticky_shared && link_info.st_uid != ::geteuid() && link_info.st_uid != dir.st_uid;
 }
 
-// The file a write lands in: the end of the chain of links at path, or path itself.
-Result<fs::path> write_target(const fs::path& path) {
-    fs::path target = path;
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-        struct stat info {};
-        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
-        if (foreign_link_in_sticky_folder(target, info)) {
-            return Error{ErrorCode::kPermission,
-                         "will not write through " + target.string() +
-                             ": a link another user made in a shared folder"};
-        }
-        std::error_code ec;
-        const fs::path next = fs::read_symlink(target, ec);
-        if (ec) return io_error("cannot follow the link", path, ec.value());
-        target = next.is_absolute() ? next : target.parent_path() / next;
-    }
-    return io_error("cannot follow the link", path, ELOOP);
-}
-
 // A temporary file holding the bytes, flushed, under a name beside the target; or why not.
 struct Staged {
     std::string temp;
@@ -125,6 +106,24 @@ Staged stage_named(const std::string& prefix, std::span<const std::uint8_t> byte
 }
 
 }  // namespace
+
+Result<fs::path> write_target(const fs::path& path) {
+    fs::path target = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
+        if (foreign_link_in_sticky_folder(target, info)) {
+            return Error{ErrorCode::kPermission,
+                         "will not write through " + target.string() +
+                             ": a link another user made in a shared folder"};
+        }
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) return io_error("cannot follow the link", path, ec.value());
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return io_error("cannot follow the link", path, ELOOP);
+}
 
 Result<std::vector<std::uint8_t>> read_file(const fs::path& path, std::size_t max_size) {
     // O_NONBLOCK: a FIFO or a device in the file's place must not hang the open.
@@ -190,6 +189,10 @@ Status write_file_atomically(const fs::path& path, std::span<const std::uint8_t>
 Status write_file_atomically(const fs::path& path, std::string_view text) {
     return write_file_atomically(
         path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+bool is_marked_temp_name(std::string_view file_name) {
+    return file_name.find(kTempMark) != std::string_view::npos;
 }
 
 fs::path marked_temp_name(const fs::path& target, std::string_view tag) {

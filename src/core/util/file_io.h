@@ -21,11 +21,14 @@ Result<std::vector<std::uint8_t>> read_file(const std::filesystem::path& path,
                                             std::size_t max_size);
 Status write_file_atomically(const std::filesystem::path& path,
                              std::span<const std::uint8_t> bytes);
+// The file a write to path lands in: the end of the chain of links at path, or path itself.
+Result<std::filesystem::path> write_target(const std::filesystem::path& path);
 Status write_file_atomically(const std::filesystem::path& path, std::string_view text);
 
 // A temporary name beside target that remove_stale_temp_files knows: the same mark, this
 // process's id, then tag.
 std::filesystem::path marked_temp_name(const std::filesystem::path& target, std::string_view tag);
+bool is_marked_temp_name(std::string_view file_name);
 
 // Removes the temporary files that writers killed mid-save left in dir (those of processes
 // that no longer run); only those of file_name when it is given. Returns how many went.
