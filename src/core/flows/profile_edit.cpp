@@ -1,7 +1,12 @@
 #include "core/flows/profile_edit.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include "core/buttons/button_code.h"
 #include "core/buttons/function_catalogue.h"
 #include "core/formats/macro_file.h"
+#include "core/macro/macro_encoding.h"
 
 namespace p330 {
 
@@ -52,8 +57,27 @@ Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<in
     return edit;
 }
 
-Status stage_profile_edit(FileTransaction& change, const DataFolder& folder,
-                          const ProfileEdit& edit) {
+namespace {
+
+// A button on Macro Key plays whatever block sits at its position, and only the active
+// profile follows record.ini as macros change: any other profile's blocks may be old.
+Status carry_macro_blocks(const FileTransaction& change, const DataFolder& folder,
+                          SettingsRecord& record) {
+    if (std::none_of(std::begin(record.button_kind), std::end(record.button_kind),
+                     [](auto kind) { return kind == kKindMacroKey; }))
+        return Status::ok();
+    Result<IniDocument> macros = change.load_ini(folder.record_ini());
+    if (!macros) return macros.error();
+    const EncodedMacros encoded = encode_macro_blocks(*macros);
+    static_assert(sizeof(record.macro_block) == sizeof(Block) * kMacroCount);
+    std::memcpy(record.macro_block, encoded.blocks.data(), sizeof(record.macro_block));
+    return Status::ok();
+}
+
+}  // namespace
+
+Status stage_profile_edit(FileTransaction& change, const DataFolder& folder, ProfileEdit& edit) {
+    if (Status s = carry_macro_blocks(change, folder, edit.record); !s) return s;
     const auto ini = folder.ini(edit.index);
     if (edit.language_changed) {
         // Every INI the program may take its language from: the main one and each profile's.
@@ -71,7 +95,7 @@ Status stage_profile_edit(FileTransaction& change, const DataFolder& folder,
     return Status::ok();
 }
 
-Status save_profile_edit(const DataFolder& folder, const ProfileEdit& edit) {
+Status save_profile_edit(const DataFolder& folder, ProfileEdit& edit) {
     FileTransaction change(folder.dir);
     if (Status s = stage_profile_edit(change, folder, edit); !s) return s;
     return change.commit();
