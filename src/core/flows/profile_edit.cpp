@@ -1,12 +1,11 @@
 #include "core/flows/profile_edit.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/buttons/button_code.h"
 #include "core/buttons/function_catalogue.h"
+#include "core/flows/macro_sync.h"
 #include "core/formats/macro_file.h"
-#include "core/macro/macro_encoding.h"
 
 namespace p330 {
 
@@ -68,9 +67,7 @@ Status carry_macro_blocks(const FileTransaction& change, const DataFolder& folde
         return Status::ok();
     Result<IniDocument> macros = change.load_ini(folder.record_ini());
     if (!macros) return macros.error();
-    const EncodedMacros encoded = encode_macro_blocks(*macros);
-    static_assert(sizeof(record.macro_block) == sizeof(Block) * kMacroCount);
-    std::memcpy(record.macro_block, encoded.blocks.data(), sizeof(record.macro_block));
+    (void)copy_macro_blocks(record, *macros);
     return Status::ok();
 }
 
