@@ -17,7 +17,7 @@ int load_profile_edit(const Context& c, ProfileEdit& edit, std::optional<int> in
     return kExitOk;
 }
 
-int save_profile_edit(const Context& c, const ProfileEdit& edit) {
+int save_profile_edit(const Context& c, ProfileEdit& edit) {
     if (Status s = p330::save_profile_edit(c.folder, edit); !s)
         return fail(c, kExitFailed, s.message());
     return kExitOk;

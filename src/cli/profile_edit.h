@@ -13,7 +13,7 @@ namespace p330::cli {
 // code when the profile cannot be read.
 int load_profile_edit(const Context& c, ProfileEdit& edit);
 int load_profile_edit(const Context& c, ProfileEdit& edit, std::optional<int> index);
-int save_profile_edit(const Context& c, const ProfileEdit& edit);
+int save_profile_edit(const Context& c, ProfileEdit& edit);
 // The language of the active profile, which the program as a whole speaks.
 Language active_language(const Context& c);
 

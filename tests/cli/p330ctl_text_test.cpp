@@ -18,6 +18,7 @@ namespace p330 {
 namespace {
 
 using TextTest = test::CtlTest;
+constexpr auto npos = std::string::npos;
 
 DataFolder fresh_folder(const test::TempDir& dir) {
     for (const auto& entry : std::filesystem::directory_iterator(P330_SHIPPED_DIR))
@@ -181,6 +182,29 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
     write("p.json", json);
     ASSERT_EQ(ctl({"import-text", (data() / "p.json").string()}).exit_code, 0);
     EXPECT_EQ(ctl({"get", "dpi.2"}).out, "450\n");
+}
+
+// Imports keep the current profile and match macro names as record.ini's sections do; any
+// profile written with a macro button carries the macro's block.
+TEST_F(TextTest, ImportsKeepTheCurrentProfileAndWritesCarryTheMacroBlocks) {
+    const std::string list = read("str.ini"), exported = ctl({"export-text"}).out;
+    std::string renamed = exported;
+    write("n3.txt", renamed.replace(renamed.find("PROFILE_0"), 9, "PROFILE_3"));
+    write("e.txt", exported);
+    EXPECT_NE(ctl({"import-text", (data() / "n3.txt").string()}).out.find("already named"), npos);
+    ctl({"import-text", "--profile", "3", (data() / "e.txt").string()});
+    EXPECT_EQ(read("str.ini"), list);
+
+    write("m.txt",
+          "[profile]\nbutton.4 = macro:type_gg\n[macro type_gg]\nitem = G   Dn\n"
+          "[macro M]\nitem = H   Dn\n");
+    ASSERT_EQ(ctl({"import-text", (data() / "m.txt").string()}).exit_code, 0);
+    ASSERT_EQ(ctl({"set", "--profile", "2", "button.4=macro:M"}).exit_code, 0);
+    EXPECT_EQ(record_hex("config2.bin", 0x25C, 128), record_hex("config0.bin", 0x25C, 128));
+    std::string past = "[profile]\nbutton.4 = macro:Z8\n";
+    for (int m = 0; m < 9; ++m) past += "[macro z" + std::to_string(m) + "]\nitem = G   Dn\n";
+    write("p.txt", past);
+    EXPECT_NE(ctl({"import-text", (data() / "p.txt").string()}).err.find("section is at"), npos);
 }
 
 }  // namespace

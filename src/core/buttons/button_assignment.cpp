@@ -5,6 +5,7 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/buttons/key_tables.h"
+#include "core/formats/ini_document.h"
 #include "core/util/parse_int.h"
 
 namespace p330 {
@@ -106,7 +107,7 @@ Result<ButtonChoice> parse_macro(std::string_view text, const std::vector<std::s
     }
     const std::size_t usable = std::min(names.size(), static_cast<std::size_t>(kMacroCount));
     for (std::size_t i = 0; i < usable; ++i) {
-        if (names[i] == text) {
+        if (ini_names_equal(names[i], text)) {  // as record.ini compares its section names
             c.macro_index = static_cast<int>(i);
             c.macro_name = names[i];
             return c;

@@ -6,14 +6,19 @@
 
 namespace p330 {
 
+EncodedMacros copy_macro_blocks(SettingsRecord& record, const IniDocument& record_ini) {
+    EncodedMacros encoded = encode_macro_blocks(record_ini);
+    static_assert(sizeof(record.macro_block) == sizeof(Block) * kMacroCount);
+    std::memcpy(record.macro_block, encoded.blocks.data(), sizeof(record.macro_block));
+    return encoded;
+}
+
 MacroSync sync_macros_into_record(SettingsRecord& record,
                                   std::array<std::string, kButtonCount>& labels, Language language,
                                   const IniDocument& record_ini,
                                   const std::vector<std::pair<std::string, std::string>>& renames) {
     MacroSync sync;
-    sync.encoded = encode_macro_blocks(record_ini);
-    static_assert(sizeof(record.macro_block) == sizeof(Block) * kMacroCount);
-    std::memcpy(record.macro_block, sync.encoded.blocks.data(), sizeof(record.macro_block));
+    sync.encoded = copy_macro_blocks(record, record_ini);
     sync.macro_names = choosable_macro_names(record_ini);
     sync.links = relink_macro_buttons(record, labels, language, sync.macro_names, renames);
     return sync;

@@ -21,6 +21,8 @@ struct MacroSync {
     std::vector<std::string> macro_names;  // the choosable ones, after the change
 };
 
+// Only the first part: record.ini's blocks into the record, the buttons left as they are.
+EncodedMacros copy_macro_blocks(SettingsRecord& record, const IniDocument& record_ini);
 MacroSync sync_macros_into_record(
     SettingsRecord& record, std::array<std::string, kButtonCount>& labels, Language language,
     const IniDocument& record_ini,

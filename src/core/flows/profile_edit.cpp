@@ -1,6 +1,10 @@
 #include "core/flows/profile_edit.h"
 
+#include <algorithm>
+
+#include "core/buttons/button_code.h"
 #include "core/buttons/function_catalogue.h"
+#include "core/flows/macro_sync.h"
 #include "core/formats/macro_file.h"
 
 namespace p330 {
@@ -60,6 +64,19 @@ Result<ProfileEdit> load_edit(const DataFolder& folder, std::optional<int> index
     return edit;
 }
 
+// A button on Macro Key plays whatever block sits at its position, and only the active
+// profile follows record.ini as macros change: any other profile's blocks may be old.
+Status carry_macro_blocks(FileTransaction& change, const DataFolder& folder,
+                          SettingsRecord& record) {
+    if (std::none_of(std::begin(record.button_kind), std::end(record.button_kind),
+                     [](auto kind) { return kind == kKindMacroKey; }))
+        return Status::ok();
+    Result<IniDocument*> macros = change.ini(folder.record_ini());
+    if (!macros) return macros.error();
+    (void)copy_macro_blocks(record, **macros);
+    return Status::ok();
+}
+
 }  // namespace
 
 Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<int> index) {
@@ -71,8 +88,8 @@ Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<in
     return load_edit(folder, index, &record_ini);
 }
 
-Status stage_profile_edit(FileTransaction& change, const DataFolder& folder,
-                          const ProfileEdit& edit) {
+Status stage_profile_edit(FileTransaction& change, const DataFolder& folder, ProfileEdit& edit) {
+    if (Status s = carry_macro_blocks(change, folder, edit.record); !s) return s;
     const auto ini = folder.ini(edit.index);
     if (edit.language_changed) {
         // Every INI the program may take its language from: the main one and each profile's.
@@ -90,7 +107,7 @@ Status stage_profile_edit(FileTransaction& change, const DataFolder& folder,
     return Status::ok();
 }
 
-Status save_profile_edit(const DataFolder& folder, const ProfileEdit& edit) {
+Status save_profile_edit(const DataFolder& folder, ProfileEdit& edit) {
     FileTransaction change(folder.dir);
     if (Status s = stage_profile_edit(change, folder, edit); !s) return s;
     return change.commit();

@@ -25,11 +25,12 @@ Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<in
 Result<ProfileEdit> load_profile_edit(const DataFolder& folder, std::optional<int> index,
                                       const IniDocument& record_ini);
 // Writes the labels when they changed, then the image. A change of language is the whole
-// program's: it is written into the main INI and every profile INI.
-Status save_profile_edit(const DataFolder& folder, const ProfileEdit& edit);
+// program's: it is written into the main INI and every profile INI. When a button is on
+// Macro Key the record first takes record.ini's macro blocks (as staged in the change), so
+// what is written and what is then sent to the mouse play the macros the buttons name.
+Status save_profile_edit(const DataFolder& folder, ProfileEdit& edit);
 // The same files staged into a larger change.
-Status stage_profile_edit(FileTransaction& change, const DataFolder& folder,
-                          const ProfileEdit& edit);
+Status stage_profile_edit(FileTransaction& change, const DataFolder& folder, ProfileEdit& edit);
 
 // The language of the active profile, which the program as a whole speaks.
 Language active_language(const DataFolder& folder);

@@ -39,6 +39,7 @@ class ImportPlanner {
 
     Result<ProfileTextImport> run(const SettingsText& text, ProfileTextImport out) {
         out_ = std::move(out);
+        macros_ = &text.macros;
         take_macros(text.macros);
         if (faults_.empty() && !text.macros.empty())
             (void)sync_macros_into_profile(out_.edit, out_.record_ini);
@@ -83,6 +84,19 @@ class ImportPlanner {
         }
     }
 
+    // For a refused button naming a macro of this text: where its section is.
+    std::string section_of_named_macro(std::string_view value) const {
+        constexpr std::string_view kMacro = "macro:";
+        if (!value.starts_with(kMacro)) return {};
+        std::string_view name = value.substr(kMacro.size());
+        name = name.substr(0, name.rfind('@'));
+        for (const TextMacro& m : *macros_) {
+            if (ini_names_equal(m.name, name))
+                return " (its section is at " + source_ + ":" + std::to_string(m.line) + ")";
+        }
+        return {};
+    }
+
     // The language first, so that button labels are written in it; then the buttons put on
     // Click, so that moving Click from one button to another is never refused on the way.
     static std::vector<const TextSetting*> in_writing_order(const std::vector<TextSetting>& all) {
@@ -108,21 +122,36 @@ class ImportPlanner {
         }
         Result<std::string> note = entry->write(out_.edit, s.value);
         if (!note) {
-            faults_.emplace_back(s.line, note.error().message);
+            faults_.emplace_back(s.line, note.error().message + section_of_named_macro(s.value));
         } else if (!note->empty()) {
             out_.notes.push_back(at(s.line) + *note);
         }
     }
 
+    // The current profile is the last entry named CurProfileName, so a name another entry
+    // holds would move it: such a name is kept out and the import goes on.
     void take_name(const TextSetting& s) {
         const int index = out_.edit.index;
-        if (s.value.empty() || s.value == out_.edit.name) return;
+        if (s.value == out_.edit.name) return;
+        if (s.value.empty()) {
+            out_.notes.push_back(at(s.line) + "the name is empty: the profile keeps its name");
+            return;
+        }
         Result<ProfileManagerModel> list = ProfileManagerModel::load(folder_.main_ini());
         if (!list) {
             faults_.emplace_back(s.line, list.error().message);
-        } else if (static_cast<std::size_t>(index) >= list->names().size()) {
+            return;
+        }
+        const std::vector<std::string>& names = list->names();
+        if (static_cast<std::size_t>(index) >= names.size()) {
             out_.notes.push_back(at(s.line) + "profile " + std::to_string(index) +
                                  " is not on the profile list: its name is not written");
+        } else if (const auto held = std::find(names.begin(), names.end(), s.value);
+                   held != names.end()) {
+            out_.notes.push_back(at(s.line) + "profile " + std::to_string(held - names.begin()) +
+                                 " is already named '" + s.value + "': profile " +
+                                 std::to_string(index) +
+                                 " keeps its name, so that the current profile stays the same");
         } else if (Status renamed = list->rename(index, s.value); !renamed) {
             faults_.emplace_back(s.line, renamed.message());
         } else {
@@ -133,6 +162,7 @@ class ImportPlanner {
 
     const DataFolder& folder_;
     std::string source_;
+    const std::vector<TextMacro>* macros_ = nullptr;
     ProfileTextImport out_;
     std::vector<std::pair<int, std::string>> faults_;
 };
@@ -158,7 +188,7 @@ Result<ProfileTextImport> prepare_profile_text_import(const DataFolder& folder,
 
 // One change: a kill part-way leaves the macros, the name, the labels and the image all
 // old or all new.
-Status write_profile_text_import(const DataFolder& folder, const ProfileTextImport& import) {
+Status write_profile_text_import(const DataFolder& folder, ProfileTextImport& import) {
     FileTransaction change(folder.dir);
     if (!import.macros_created.empty() || !import.macros_updated.empty()) {
         if (Status s = change.stage_ini(folder.record_ini(), import.record_ini); !s) return s;

@@ -36,6 +36,7 @@ Result<ProfileTextImport> prepare_profile_text_import(const DataFolder& folder,
                                                       std::optional<int> index,
                                                       std::string_view text,
                                                       const std::string& source);
-Status write_profile_text_import(const DataFolder& folder, const ProfileTextImport& import);
+// The profile's record takes the macro blocks it is written with (see stage_profile_edit).
+Status write_profile_text_import(const DataFolder& folder, ProfileTextImport& import);
 
 }  // namespace p330
