@@ -13,6 +13,10 @@
 
 namespace p330::cli {
 
+int exit_for_write(const Error& error) {
+    return error.code == ErrorCode::kInvalidArgument ? kExitUsage : kExitFailed;
+}
+
 int fail(const Context& c, int code, const std::string& message) {
     std::fprintf(c.err, "p330ctl: %s\n", message.c_str());
     // A script reading --json output gets the failure as a document too.

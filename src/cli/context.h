@@ -27,6 +27,9 @@ struct Context {
 
 // Prints "p330ctl: MESSAGE" on the error stream and returns code.
 int fail(const Context& c, int code, const std::string& message);
+// The exit status of a failed write: 2 when the change was refused before anything was
+// written (past a file's limit), 1 when writing failed.
+int exit_for_write(const Error& error);
 
 // Exit 4 with a message saying so when the data folder is missing or cannot be read.
 int check_data_folder(const Context& c);

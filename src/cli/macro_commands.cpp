@@ -20,11 +20,6 @@ namespace {
 
 using Renames = std::vector<std::pair<std::string, std::string>>;
 
-// A change past a file's limit is refused as the rules refuse; a failed write failed.
-int exit_for(const Error& error) {
-    return error.code == ErrorCode::kInvalidArgument ? kExitUsage : kExitFailed;
-}
-
 std::string macro_entry_json(std::size_t n, const std::string& name, const IniDocument& doc,
                              const EncodedMacro* macro) {
     const MacroSection section = read_macro_section(doc, name);
@@ -159,7 +154,7 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
     Status written = stage_profile_edit(change, c.folder, edit);
     if (written) written = change.commit();
     if (!written) {
-        out.code = fail(c, exit_for(written.error()), written.message());
+        out.code = fail(c, exit_for_write(written.error()), written.message());
         return out;
     }
     out.index = edit.index;
@@ -208,7 +203,7 @@ int new_macro(const Context& c, const std::vector<std::string>& args) {
     if (!name) {
         if (model.names().size() >= kMacroCount)
             return fail(c, kExitUsage, std::string(macro_manager_texts(language).limit_message));
-        return fail(c, kExitFailed, name.error().message);
+        return fail(c, exit_for_write(name.error()), name.error().message);
     }
     if (args.size() > 1) {
         // Nothing is written until the whole change stands.
@@ -287,7 +282,8 @@ int cmd_macro(const Context& c) {
     }
     if (sub == "delete" && arguments(1)) {
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
-        if (Status s = model.delete_macro(); !s) return fail(c, exit_for(s.error()), s.message());
+        if (Status s = model.delete_macro(); !s)
+            return fail(c, exit_for_write(s.error()), s.message());
         return report(c, change, "deleted", args[1]);
     }
     if (sub == "set-loop" && arguments(2)) {
@@ -299,7 +295,7 @@ int cmd_macro(const Context& c) {
         if (int code = select_macro(c, model, args[1]); code != kExitOk) return code;
         model.loop_option = *count > 1;
         Result<std::string> shown = model.set_loop_times(args[2]);
-        if (!shown) return fail(c, exit_for(shown.error()), shown.error().message);
+        if (!shown) return fail(c, exit_for_write(shown.error()), shown.error().message);
         return report(c, change, "loops " + *shown + " times", args[1]);
     }
     return fail(c, kExitUsage,

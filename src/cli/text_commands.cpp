@@ -62,7 +62,7 @@ int cmd_import_text(const Context& c) {
                     import.error().message);
     }
     if (Status s = write_profile_text_import(c.folder, *import); !s)
-        return fail(c, kExitFailed, s.message());
+        return fail(c, exit_for_write(s.error()), s.message());
 
     const ProfileEdit& e = import->edit;
     JsonList doc = json_document();
