@@ -22,12 +22,7 @@ constexpr AccessTexts kTraditional = {
 }  // namespace
 
 const AccessTexts& access_texts(Language language) {
-    switch (language) {
-        case Language::kSimplifiedChinese: return kSimplified;
-        case Language::kTraditionalChinese: return kTraditional;
-        case Language::kEnglish: break;
-    }
-    return kEnglish;
+    return pick(language, kEnglish, kSimplified, kTraditional);
 }
 
 }  // namespace p330

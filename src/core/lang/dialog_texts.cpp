@@ -1,20 +1,6 @@
 #include "core/lang/dialog_texts.h"
 
 namespace p330 {
-namespace {
-
-template <typename T>
-const T& pick(Language language, const T& english, const T& simplified, const T& traditional) {
-    switch (language) {
-        case Language::kSimplifiedChinese: return simplified;
-        case Language::kTraditionalChinese: return traditional;
-        case Language::kEnglish: break;
-    }
-    return english;
-}
-
-}  // namespace
-
 const SingleKeyDialogTexts& single_key_dialog_texts(Language language) {
     static const SingleKeyDialogTexts en{"Ok", "Cancel", "Please enter a key"};
     static const SingleKeyDialogTexts chs{"确定", "取消", "请输入一个按键"};

@@ -268,12 +268,7 @@ const UiTexts kTraditional = {
 }  // namespace
 
 const UiTexts& ui_texts(Language language) {
-    switch (language) {
-        case Language::kSimplifiedChinese: return kSimplified;
-        case Language::kTraditionalChinese: return kTraditional;
-        case Language::kEnglish: break;
-    }
-    return kEnglish;
+    return pick(language, kEnglish, kSimplified, kTraditional);
 }
 
 }  // namespace p330

@@ -8,6 +8,17 @@ namespace p330 {
 
 enum class Language { kEnglish, kSimplifiedChinese, kTraditionalChinese };
 
+// The one of three per-language tables that language reads.
+template <typename T>
+const T& pick(Language language, const T& english, const T& simplified, const T& traditional) {
+    switch (language) {
+        case Language::kSimplifiedChinese: return simplified;
+        case Language::kTraditionalChinese: return traditional;
+        case Language::kEnglish: break;
+    }
+    return english;
+}
+
 // Exact, case-sensitive: "CHS", "CHT"; anything else (also "chs" or "CHS ") is English.
 Language language_from_code(std::string_view code);
 // The code a profile INI stores for language: "EN", "CHS" or "CHT".
