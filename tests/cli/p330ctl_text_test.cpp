@@ -178,6 +178,9 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
               std::string::npos);
 
     std::string json = ctl({"get", "--json"}).out;
+    // Another program's JSON is not a profile: refused, not taken as an empty change.
+    EXPECT_NE(refusal(json, "\"settings\"", "\"macros\"").find("unknown member \"macros\""),
+              std::string::npos);
     json.replace(json.find("\"dpi.2\":1600"), 12, "\"dpi.2\":450");
     write("p.json", json);
     ASSERT_EQ(ctl({"import-text", (data() / "p.json").string()}).exit_code, 0);

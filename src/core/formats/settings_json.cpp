@@ -23,6 +23,7 @@ class JsonReader {
             return *error_;
         skip_blanks();
         if (at_ != text_.size()) return fault("text after the JSON document");
+        if (!has_settings_) return fault("no \"settings\" object: not a document of get --json");
         return std::move(out_);
     }
 
@@ -74,6 +75,7 @@ class JsonReader {
 
     bool top_member(const std::string& key, int line) {
         if (key == "settings") {
+            has_settings_ = true;
             if (!take('{')) return fail("\"settings\" is an object of KEY: VALUE");
             return members(1, [this](const std::string& k, int l) {
                 std::optional<std::string> v = scalar();
@@ -90,7 +92,42 @@ class JsonReader {
             out_.settings.insert(out_.settings.begin(), TextSetting{line, key, *v});
             return true;
         }
+        if (!reported(key)) {
+            return fail("unknown member \"" + key +
+                        "\": only \"settings\" and \"name\" are read, beside what get --json "
+                        "reports");
+        }
         return skip_value(1);
+    }
+
+    // What `get --json` prints beside "settings" and "name": derived from the settings, so
+    // passed over (a change belongs in "settings"); the CLI tests feed its whole output back.
+    static bool reported(const std::string& key) {
+        static constexpr std::string_view kReported[] = {"schema",
+                                                         "profile",
+                                                         "language",
+                                                         "labels",
+                                                         "first_run_flag",
+                                                         "report_rate_hz",
+                                                         "report_interval_ms",
+                                                         "dpi_stages",
+                                                         "light_mode",
+                                                         "light_levels",
+                                                         "lighting",
+                                                         "sensitivity_x",
+                                                         "sensitivity_y",
+                                                         "angle_snap_level",
+                                                         "pointer_precision",
+                                                         "pointer_speed",
+                                                         "desktop_pointer_speed",
+                                                         "scroll_by_page",
+                                                         "scroll_lines",
+                                                         "double_click_level",
+                                                         "double_click_ms",
+                                                         "buttons",
+                                                         "macro_blocks",
+                                                         "out_of_range"};
+        return std::find(std::begin(kReported), std::end(kReported), key) != std::end(kReported);
     }
 
     // A string or a number, as text.
@@ -193,6 +230,7 @@ class JsonReader {
     std::string source_;
     std::size_t at_ = 0;
     SettingsText out_;
+    bool has_settings_ = false;
     std::optional<Error> error_;
     std::map<std::string, int> lines_of_keys_;
     std::size_t counted_to_ = 0;

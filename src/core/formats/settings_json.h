@@ -1,7 +1,8 @@
 #pragma once
 // The JSON document `p330ctl get --json` prints, read back as settings: its "settings"
-// object (catalogue keys to values) and its "name". Other members are what the program
-// reports about the profile and are passed over. Messages name the line of the fault.
+// object (catalogue keys to values) and its "name". The other members get --json prints are
+// what the program reports about the profile and are passed over; any other member, or no
+// "settings", is refused. Messages name the line of the fault.
 
 #include <string>
 #include <string_view>
