@@ -49,7 +49,8 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
 
 TEST_F(UserFilesTest, BadNamesAreRefusedAndNothingChanges) {
     const std::string files = profile_files();
-    for (const std::string name : {"\xff\xfe bad", " lead", "trail ", "tab\there"}) {
+    for (const std::string name :
+         {"\xff\xfe bad", " lead", "trail ", "tab\there", "evil\xE2\x80\xAEtxt.exe"}) {
         EXPECT_EQ(ctl({"profile", "rename", "0", name}).exit_code, 2) << name;
         EXPECT_EQ(ctl({"macro", "new", name}).exit_code, 2) << name;
     }

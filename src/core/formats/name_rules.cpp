@@ -26,6 +26,22 @@ bool has_control_character(std::string_view s) {
     return false;
 }
 
+// Characters that show nothing yet change what a name looks like: the zero-width space, the
+// direction marks, embeddings, overrides and isolates, the word joiner, the byte-order mark.
+// The joiners U+200C and U+200D stay: scripts and emoji need them.
+bool has_invisible_format_character(std::string_view s) {
+    for (std::size_t i = 0; i + 2 < s.size(); ++i) {
+        const auto a = static_cast<unsigned char>(s[i]);
+        const auto b = static_cast<unsigned char>(s[i + 1]);
+        const auto c = static_cast<unsigned char>(s[i + 2]);
+        if (a == 0xE2 && b == 0x80 && (c == 0x8B || c == 0x8E || c == 0x8F)) return true;
+        if (a == 0xE2 && b == 0x80 && c >= 0xAA && c <= 0xAE) return true;
+        if (a == 0xE2 && b == 0x81 && (c == 0xA0 || (c >= 0xA6 && c <= 0xA9))) return true;
+        if (a == 0xEF && b == 0xBB && c == 0xBF) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 Status validate_name_text(std::string_view name, std::string_view what) {
@@ -35,6 +51,8 @@ Status validate_name_text(std::string_view name, std::string_view what) {
     if (!is_valid_utf8(name)) return refuse(" must be valid UTF-8 text");
     if (has_control_character(name))
         return refuse(" cannot hold control characters (tabs, line breaks and the like)");
+    if (has_invisible_format_character(name))
+        return refuse(" cannot hold invisible direction or zero-width characters");
     if (ends_with_blank(name, true) || ends_with_blank(name, false))
         return refuse(" cannot start or end with a blank");
     return Status::ok();

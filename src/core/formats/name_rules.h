@@ -1,6 +1,7 @@
 #pragma once
 // What a name the user gives (a profile's, a macro's) may be, as every file holding it needs:
-// valid UTF-8, no control character, no blank at either end. A name breaking a rule is
+// valid UTF-8, no control character, no invisible direction or zero-width character, no blank
+// at either end. A name breaking a rule is
 // refused with a message, never changed quietly.
 
 #include <string_view>
