@@ -1,14 +1,17 @@
 #pragma once
-// How a second start reaches the running copy: a local socket in the user's private runtime
+// How a second start reaches the running copy: a Unix socket in the user's private runtime
 // folder. The second start sends one request line and waits for the running copy's "ok".
 // Connections that say nothing are dropped after a second, and only a few are served at once,
 // so that idle connections cannot use up the open files; a socket file removed by someone is
-// made again.
+// made again. Plain sockets under QSocketNotifier rather than QLocalSocket: the network module
+// and its libraries would load before the splash could paint.
 
-#include <QLocalServer>
 #include <QObject>
+#include <QSocketNotifier>
+#include <QString>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace p330::gui {
@@ -16,13 +19,16 @@ namespace p330::gui {
 enum class InstanceRequest { kShow, kFirmwareUpdate };
 
 class InstanceChannel : public QObject {
-    Q_OBJECT
   public:
     // Listens at path. The caller holds the single-instance lock, so a socket left there is a
     // crashed copy's and is replaced.
     explicit InstanceChannel(const QString& path);
-    bool listening() const { return server_.isListening(); }
-    QString error() const { return server_.errorString(); }
+    ~InstanceChannel() override;
+    InstanceChannel(const InstanceChannel&) = delete;
+    InstanceChannel& operator=(const InstanceChannel&) = delete;
+
+    bool listening() const { return listen_fd_ >= 0; }
+    QString error() const { return error_; }
 
     // Called on the UI thread for every request received.
     std::function<void(InstanceRequest)> on_request;
@@ -32,12 +38,17 @@ class InstanceChannel : public QObject {
     static bool send(const QString& path, InstanceRequest request, int timeout_ms);
 
   private:
+    class Peer;
     void listen();
+    void stop_listening();
     void accept();
+    void read_from(Peer* peer);
     void relisten_when_gone();
 
     QString path_;
-    QLocalServer server_;
+    int listen_fd_ = -1;
+    std::unique_ptr<QSocketNotifier> listener_;
+    QString error_;
     QTimer watch_;
     int open_connections_ = 0;
 };
