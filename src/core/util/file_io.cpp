@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/util/unique_fd.h"
+
 namespace p330 {
 namespace fs = std::filesystem;
 namespace {
@@ -24,21 +26,6 @@ Error io_error(const std::string& what, const fs::path& path, int err) {
     return Error{err == ENOENT ? ErrorCode::kNotFound : ErrorCode::kIo,
                  what + " " + path.string() + ": " + std::strerror(err), err};
 }
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-  private:
-    int fd_;
-};
 
 // Whether following the link (described by link_info) would be refused by the kernel's
 // protected_symlinks: a link in a sticky world-writable folder, owned by someone other than
@@ -79,7 +66,7 @@ Staged fill(int fd, std::span<const std::uint8_t> bytes, mode_t mode) {
 Staged stage_unnamed(const fs::path& dir, const std::string& prefix,
                      std::span<const std::uint8_t> bytes, mode_t mode) {
     static std::atomic<unsigned> counter{0};
-    FileDescriptor fd(::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    UniqueFd fd(::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
     if (fd.get() < 0) return {"", "", errno, true};
     if (Staged filled = fill(fd.get(), bytes, mode); filled.err != 0) return filled;
     const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
@@ -94,7 +81,7 @@ Staged stage_unnamed(const fs::path& dir, const std::string& prefix,
 
 Staged stage_named(const std::string& prefix, std::span<const std::uint8_t> bytes, mode_t mode) {
     std::string temp = prefix + "XXXXXX";
-    FileDescriptor fd(::mkostemp(temp.data(), O_CLOEXEC));
+    UniqueFd fd(::mkostemp(temp.data(), O_CLOEXEC));
     if (fd.get() < 0) return {"", "cannot create a temporary file for", errno};
     Staged staged = fill(fd.get(), bytes, mode);
     if (staged.err == 0 && ::close(fd.release()) != 0) staged = {"", "cannot close", errno};
@@ -127,7 +114,7 @@ Result<fs::path> write_target(const fs::path& path) {
 
 Result<std::vector<std::uint8_t>> read_file(const fs::path& path, std::size_t max_size) {
     // O_NONBLOCK: a FIFO or a device in the file's place must not hang the open.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0) return io_error("cannot open", path, errno);
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return io_error("cannot inspect", path, errno);
@@ -164,7 +151,7 @@ Status write_file_atomically(const fs::path& path, std::span<const std::uint8_t>
     // final name is looked at without following it: a link there now was not there above.
     struct stat old {};
     mode_t mode = 0644;
-    if (FileDescriptor final_name(::open(target.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    if (UniqueFd final_name(::open(target.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
         final_name.get() >= 0) {
         if (::fstat(final_name.get(), &old) == 0) {
             if (S_ISLNK(old.st_mode)) return io_error("will not write through", path, ELOOP);

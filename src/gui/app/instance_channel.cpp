@@ -13,6 +13,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/util/unique_fd.h"
+
 namespace p330::gui {
 
 namespace {
@@ -42,26 +44,11 @@ QString errno_text(const char* what) {
            QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// A socket closed whichever way its owner leaves.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
 // One question to the running copy: its answer, or nullopt when it could not be asked yet
 // (not listening, serving as many as it will) and asking again may help.
 std::optional<bool> ask_once(const sockaddr_un& address, const QByteArray& line,
                              const QDeadlineTimer& deadline) {
-    const Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    const UniqueFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (socket.get() < 0) return false;
     if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
         return std::nullopt;
@@ -97,7 +84,7 @@ class InstanceChannel::Peer : public QObject {
         notifier.setEnabled(false);
         deleteLater();
     }
-    Descriptor socket;
+    UniqueFd socket;
     QSocketNotifier notifier;
     QByteArray said;
 };

@@ -11,6 +11,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/util/unique_fd.h"
+
 namespace p330 {
 namespace {
 
@@ -25,23 +27,7 @@ Error errno_error(const std::string& what, int err) {
     return Error{code, what + ": " + std::strerror(err), err};
 }
 
-class Fd {
-  public:
-    Fd() = default;
-    explicit Fd(int fd) : fd_(fd) {}
-    Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Fd& operator=(Fd&& other) noexcept {
-        std::swap(fd_, other.fd_);
-        return *this;
-    }
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-  private:
-    int fd_ = -1;
-};
+using Fd = UniqueFd;
 
 Result<Fd> open_node(const std::string& devnode, int flags) {
     const int fd = ::open(devnode.c_str(), flags | O_CLOEXEC | O_NOCTTY);
