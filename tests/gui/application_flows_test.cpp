@@ -99,6 +99,8 @@ TEST_F(ApplicationFlowsTest, ProfileLoadingMessagesAtStartTrayRestoreAndArrival)
     app.session().on_arrival();
     EXPECT_EQ(messages.texts.size(), 3u);
     EXPECT_EQ(messages.texts.back(), "Config file is not exist.");
+    // The main view's first-run labels are written first, as before any Save a user can make.
+    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
     // Save without the profile image: uploaded, nothing saved, said so.
     app.save();
     QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
