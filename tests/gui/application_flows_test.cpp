@@ -1,6 +1,7 @@
 // Save, Reset and Cancel through the application, the messages it owes the user, and a
 // window that cannot be drawn.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QTest>
 #include <filesystem>
@@ -183,6 +184,21 @@ TEST_F(ApplicationFlowsTest, AWindowThatCannotBeDrawnSaysWhyAndStartFails) {
         EXPECT_NE(said.texts[0].find(spoilt.dir.path().string()), std::string::npos) << c.what;
         EXPECT_EQ(app.window(), nullptr);
     }
+}
+
+TEST_F(ApplicationFlowsTest, ASkinImageTheSplashDoesNotNeedIsCheckedOnceItIsPainted) {
+    // A FIFO would hang whoever decodes it; only the panel that shows it would open it.
+    const std::filesystem::path config = file("Skins/Graphite/Config/Config.png");
+    std::filesystem::remove(config);
+    ASSERT_EQ(::mkfifo(config.c_str(), 0600), 0);
+    Application app(options(), &sink, &messages, &pointer);
+    ASSERT_TRUE(app.start());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app.refused(); }, 5000));
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_NE(messages.texts[0].find("has no usable Config/Config.png: not a regular file"),
+              std::string::npos)
+        << messages.texts[0];
+    EXPECT_FALSE(app.window()->isVisible());
 }
 
 }  // namespace

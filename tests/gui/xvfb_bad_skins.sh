@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Skins that once hung p330 or left a running 1x1 window, under a real X server: a FIFO as
 # main.png, a main.png cut off, images of 7000 and 20000 pixels square, 2x art of the wrong
-# size. Each start shows its message box (a real window, not 1x1) and ends with 4 after it.
+# size. Each start shows its message box (a real window, not 1x1) and ends with 4 after it;
+# the images the splash does not need are checked once it is on screen.
 set -euo pipefail
 p330=$1 shipped=$2
 work=$(mktemp -d)
@@ -32,8 +33,16 @@ set -uo pipefail
 for kind in fifo cut 7000 20000 double; do
   "$P330" --device sim --data-dir "$WORK/$kind" &
   pid=$!
-  box=$(timeout 20 xdotool search --sync --onlyvisible --class p330 | head -n 1)
-  [ -n "$box" ] || { echo "$kind: no window"; kill "$pid"; exit 1; }
+  # The box, before the splash or once the splash is painted: a dialog among p330's windows.
+  box=
+  for _ in $(seq 200); do
+    for w in $(xdotool search --onlyvisible --class p330 2>/dev/null); do
+      xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q DIALOG && box=$w
+    done
+    [ -n "$box" ] && break
+    sleep 0.1
+  done
+  [ -n "$box" ] || { echo "$kind: no message box"; kill "$pid"; exit 1; }
   if xdotool getwindowgeometry "$box" | grep -q "Geometry: 1x1"; then
     echo "$kind: a 1x1 window"; kill "$pid"; exit 1
   fi

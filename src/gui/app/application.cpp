@@ -114,8 +114,25 @@ void Application::arrival() {
     session_->on_arrival();  // waits while an upload holds the link
 }
 
+void Application::after_first_paint() {
+    if (std::optional<UserMessage> bad = check_whole_skin(skin_dir_, controller_.language())) {
+        refuse(*bad);
+        return;
+    }
+    set_up_tray();
+}
+
+void Application::refuse(const UserMessage& why) {
+    refused_ = true;
+    if (options_.on_refused) options_.on_refused();
+    window_->hide();
+    if (own_messages_) own_messages_->set_parent(nullptr);
+    show_messages({why});
+    QCoreApplication::exit(4);
+}
+
 void Application::set_up_tray() {
-    if (tray_ || !window_) return;
+    if (tray_ || !window_ || refused_) return;
     tray_available_ = QSystemTrayIcon::isSystemTrayAvailable();
     if (!tray_available_) {
         // Nothing else could bring it back: a normal window with a taskbar entry, minimised
@@ -198,6 +215,7 @@ bool Application::start() {
         show_messages({*skin.problem});
         return false;
     }
+    skin_dir_ = skin.skin_dir;
     const TextColour colour = text_colour_from_strings(ini.red, ini.green, ini.blue);
 
     // Every window of the program, for the window manager's _NET_WM_ICON and the task bar.
@@ -212,7 +230,9 @@ bool Application::start() {
     // A mouse that is there but may not be opened is not "not detected": say what to do.
     if (!opened && opened.error().code == ErrorCode::kPermission)
         start_warning_ = Notification{"Warning", opened.message(), 10000};
-    window_->on_first_paint = [this] { QTimer::singleShot(0, this, &Application::set_up_tray); };
+    window_->on_first_paint = [this] {
+        QTimer::singleShot(0, this, &Application::after_first_paint);
+    };
     window_->show_splash();
     QTimer::singleShot(options_.splash_ms, this, &Application::initialise_main_view);
     return true;
@@ -302,7 +322,7 @@ void Application::upload_ended() {
 }
 
 void Application::initialise_main_view() {
-    if (window_->main_view_shown()) return;  // a tray restore came first
+    if (refused_ || window_->main_view_shown()) return;  // ending, or a tray restore came first
     if (controller_.profile().first_run_flag == 0) (void)controller_.apply_first_run_labels();
     window_->show_main_view();
     if (!options_.screenshot.isEmpty())
@@ -310,6 +330,7 @@ void Application::initialise_main_view() {
 }
 
 void Application::restore_from_tray() {
+    if (refused_) return;
     set_up_tray();
     if (controller_.reload_pending()) {
         const LoadResult loaded = controller_.reload_if_pending();

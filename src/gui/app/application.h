@@ -53,8 +53,10 @@ class Application : public QObject {
                          MessagePresenter* messages = nullptr, PointerSettings* pointer = nullptr);
     ~Application() override;
 
-    // False when the window cannot be drawn; the user has been told why.
+    // False when the window cannot be drawn; the user has been told why. A skin image that is
+    // found unusable once the splash is on screen ends the event loop with 4 after its box.
     bool start();
+    bool refused() const { return refused_; }
     // The tray icon's left click and double click, and a second start.
     void restore_from_tray();
     // A second start with --firmware-update: the updater's launcher.
@@ -91,6 +93,8 @@ class Application : public QObject {
     // The tray, its menu, the notifications and the window type where there is no tray:
     // nothing the splash needs, so done after its first paint, or at their first use.
     void set_up_tray();
+    void after_first_paint();
+    void refuse(const UserMessage& why);
     void take_screenshot();
     void hide_window();
     void wire_window();
@@ -111,6 +115,8 @@ class Application : public QObject {
     ArrivalSettler settler_;
     QTimer settle_timer_;
     std::unique_ptr<MainWindow> window_;
+    QString skin_dir_;
+    bool refused_ = false;  // the skin cannot be drawn: the program is ending
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<QMenu> tray_menu_;
     QAction* exit_action_ = nullptr;

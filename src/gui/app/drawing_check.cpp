@@ -50,14 +50,16 @@ SkinCheck check_window_can_be_drawn(const DrawingSources& in, Language language)
         return problem(texts.skin_path_refused, {{"{path}", in.skin_path}, {"{folder}", skins}});
     }
 
-    // Headers first, so that nothing is decoded that could hang or take too much memory.
-    if (Status files = check_skin_files(dir->toStdString(), skin_window_size()); !files) {
-        return problem(texts.skin_images_missing,
-                       {{"{folder}", dir->toStdString()}, {"{files}", files.message()}});
-    }
+    // The splash and the main view from their headers only, so that nothing is decoded that
+    // could hang or take too much memory; the rest of the folder waits for the first paint.
     std::string missing;
     for (const char* image : {"start.png", "main.png"}) {
-        if (read_png_size((*dir + "/" + image).toStdString())) continue;
+        Status usable = check_skin_image(dir->toStdString(), image, skin_window_size());
+        if (usable) continue;
+        if (usable.error().code != ErrorCode::kNotFound) {
+            return problem(texts.skin_images_missing,
+                           {{"{folder}", dir->toStdString()}, {"{files}", usable.message()}});
+        }
         if (!missing.empty()) missing += texts.list_separator;
         missing += image;
     }
@@ -67,6 +69,14 @@ SkinCheck check_window_can_be_drawn(const DrawingSources& in, Language language)
         return problem(texts.skin_path_missing, {{"{file}", in.profile_ini.string()}});
     return problem(texts.skin_images_missing,
                    {{"{folder}", dir->toStdString()}, {"{files}", missing}});
+}
+
+std::optional<UserMessage> check_whole_skin(const QString& skin_dir, Language language) {
+    Status files = check_skin_files(skin_dir.toStdString(), skin_window_size());
+    if (files) return std::nullopt;
+    return problem(ui_texts(language).skin_images_missing,
+                   {{"{folder}", skin_dir.toStdString()}, {"{files}", files.message()}})
+        .problem;
 }
 
 }  // namespace p330::gui

@@ -28,6 +28,11 @@ struct DrawingSources {
     std::string folder_problem;         // why the user's folder could not be filled, if so
 };
 
+// What the splash and the main view need: the profile files, the skin folder, start.png and
+// main.png. Cheap enough to run before the first paint.
 SkinCheck check_window_can_be_drawn(const DrawingSources& sources, Language language);
+
+// Every other image of the skin, from its headers: run once the splash is on screen.
+std::optional<UserMessage> check_whole_skin(const QString& skin_dir, Language language);
 
 }  // namespace p330::gui

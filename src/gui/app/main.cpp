@@ -151,8 +151,8 @@ int main(int argc, char** argv) {
     // The channel for a second start is not needed to paint the splash: it opens after that
     // paint, or after a second should the splash never be painted (a second start retries
     // for five seconds meanwhile).
-    auto open_channel = [&instance, &channel, take] {
-        if (channel || instance.channel_path().empty()) return;
+    auto open_channel = [&instance, &channel, &application, take] {
+        if (channel || application.refused() || instance.channel_path().empty()) return;
         channel = std::make_unique<p330::gui::InstanceChannel>(
             QString::fromStdString(instance.channel_path()));
         if (!channel->listening())

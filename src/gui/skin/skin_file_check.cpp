@@ -55,6 +55,14 @@ Error named_in(const fs::path& skin_dir, const fs::path& file, Error error) {
     return error;
 }
 
+// main.png (main@2x.png) is the window, pixel for pixel.
+Status main_size_rule(std::string_view name, PixelSize size, PixelSize window) {
+    const std::uint32_t scale = name == "main.png" ? 1 : name == "main@2x.png" ? 2 : 0;
+    if (scale == 0 || size == scaled(window, scale)) return Status::ok();
+    return refused(std::string(name), size_text(size) + " pixels, not the window's " +
+                                          size_text(scaled(window, scale)));
+}
+
 }  // namespace
 
 PixelSize skin_window_size() {
@@ -68,6 +76,13 @@ Status check_skin_file(const fs::path& file, PixelSize window_size) {
 
 Result<PixelSize> skin_file_size(const fs::path& file, PixelSize window_size) {
     return fitting_size(file, window_size);
+}
+
+Status check_skin_image(const fs::path& skin_dir, const std::string& name, PixelSize window_size) {
+    const fs::path file = skin_dir / name;
+    Result<PixelSize> size = fitting_size(file, window_size);
+    if (!size) return named_in(skin_dir, file, size.error());
+    return main_size_rule(name, *size, window_size);
 }
 
 Status check_skin_files(const fs::path& skin_dir, PixelSize window_size) {
@@ -106,12 +121,10 @@ Status check_skin_files(const fs::path& skin_dir, PixelSize window_size) {
                                      size_text(partner->second));
         }
     }
-    for (const auto& [name, scale] : {std::pair{"main.png", 1U}, std::pair{"main@2x.png", 2U}}) {
+    for (const char* name : {"main.png", "main@2x.png"}) {
         const auto main = sizes.find(name);
-        if (main != sizes.end() && main->second != scaled(window_size, scale)) {
-            return refused(name, size_text(main->second) + " pixels, not the window's " +
-                                     size_text(scaled(window_size, scale)));
-        }
+        if (main == sizes.end()) continue;
+        if (Status rule = main_size_rule(name, main->second, window_size); !rule) return rule;
     }
     return Status::ok();
 }

@@ -18,6 +18,11 @@ PixelSize skin_window_size();
 // Every PNG under skin_dir, for a window of window_size pixels at 1x.
 Status check_skin_files(const std::filesystem::path& skin_dir, PixelSize window_size);
 
+// One image of the skin by its name in the folder ("main.png"), with the errors naming it so;
+// a missing image is ErrorCode::kNotFound.
+Status check_skin_image(const std::filesystem::path& skin_dir, const std::string& name,
+                        PixelSize window_size);
+
 // One image just before it is decoded (it may have changed since the start): a regular,
 // complete PNG no larger than the window, twice that for an `@2x` name.
 Status check_skin_file(const std::filesystem::path& file, PixelSize window_size);
