@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -21,7 +22,10 @@ class Splash : public QWidget {
         QPainter(this).drawImage(0, 0, image_);
         if (painted_) return;
         painted_ = true;
-        std::fprintf(stderr, "splash painted\n");
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        std::fprintf(stderr, "splash painted at %lld.%06ld\n", static_cast<long long>(now.tv_sec),
+                     now.tv_nsec / 1000);
     }
 
   private:

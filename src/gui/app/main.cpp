@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QTimer>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -17,8 +18,8 @@
 
 namespace {
 
-// P330_STARTUP_PROBE=1 prints when the splash is first painted and the peak memory at exit,
-// for start-up measurements.
+// P330_STARTUP_PROBE=1 prints when the splash is first painted (the wall clock, in seconds) and
+// the peak memory at exit, for start-up measurements.
 bool startup_probe() {
     return qEnvironmentVariableIsSet("P330_STARTUP_PROBE");
 }
@@ -170,7 +171,10 @@ int main(int argc, char** argv) {
     if (startup_probe()) {
         // The window is shown but not yet painted: that happens in the event loop.
         application.window()->on_first_paint = [then = application.window()->on_first_paint] {
-            std::fprintf(stderr, "p330: splash painted\n");
+            timespec now{};
+            clock_gettime(CLOCK_REALTIME, &now);
+            std::fprintf(stderr, "p330: splash painted at %lld.%06ld\n",
+                         static_cast<long long>(now.tv_sec), now.tv_nsec / 1000);
             if (then) then();
         };
     }
