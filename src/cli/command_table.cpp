@@ -23,7 +23,9 @@ constexpr std::string_view kButtonFunctions = R"(A button takes a function:
                                   Right Shift, Right Alt, Right Win
       macro:NAME[@count|@toggle|@hold]
                                   a macro of record.ini by name (or #N) with its
-                                  repeat mode 0, 1 or 2 (default @count)
+                                  repeat mode 0, 1 or 2; without one, @count, as
+                                  the window's Macro Key dialog starts (a name
+                                  holding '@' is found whole: macro:a@b)
 )";
 
 const CommandEntry kCommands[] = {

@@ -6,6 +6,7 @@
 #include "core/buttons/button_assignment.h"
 #include "core/model/record_units.h"
 #include "core/util/parse_int.h"
+#include "core/util/quoted_value.h"
 
 namespace p330 {
 namespace {
@@ -15,7 +16,7 @@ using Panel = std::string_view UiTexts::*;
 
 Error refuse(const std::string& key, const std::string& takes, std::string_view text) {
     return Error{ErrorCode::kInvalidArgument,
-                 key + ": takes " + takes + ", not '" + std::string(text) + "'"};
+                 key + ": takes " + takes + ", not " + quoted_value(text)};
 }
 
 SettingValue number_value(long long n) {
@@ -270,7 +271,7 @@ const SettingEntry& setting(std::string_view key) {
 namespace {
 Error unknown_key(std::string_view key) {
     return Error{ErrorCode::kInvalidArgument,
-                 "unknown key '" + std::string(key) + "' (see 'p330ctl help set')"};
+                 "unknown key " + quoted_value(key) + " (see 'p330ctl help set')"};
 }
 }  // namespace
 
