@@ -125,6 +125,11 @@ TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadB
 
 TEST_F(UserFilesTest, ABusyFolderTimesOutAndKilledCopiesLeaveNothing) {
     const std::string files = profile_files();
+    {  // Readers share the folder; a change waits for them.
+        const Result<FolderLock> reading = FolderLock::acquire_for_reading(data());
+        EXPECT_EQ(ctl({"get", "dpi.1"}).out, "800\n");
+        EXPECT_NE(ctl({"set", "dpi.1=1500"}).err.find("is busy"), std::string::npos);
+    }
     {
         const Result<FolderLock> held = FolderLock::acquire(data());
         const ProgramRun waited = ctl({"set", "dpi.1=1500"});
@@ -141,6 +146,21 @@ TEST_F(UserFilesTest, ABusyFolderTimesOutAndKilledCopiesLeaveNothing) {
     }
     ::waitpid(child, nullptr, 0);
     EXPECT_EQ(remove_stale_temp_files(data()), 1);
+
+    // An export killed before its rename leaves its temporary beside the target, outside the
+    // data folder: the next export there takes it away, never a running writer's.
+    const TempDir outside;
+    const std::filesystem::path target = outside.path() / "mouse.txt";
+    if (const pid_t killed = ::fork(); killed == 0) {
+        (void)write_file_atomically(marked_temp_name(target, "1"), "x");
+        ::_exit(0);
+    } else {
+        ::waitpid(killed, nullptr, 0);
+    }
+    (void)write_file_atomically(marked_temp_name(target, "2"), "x");  // this running process's
+    ASSERT_EQ(ctl({"export-text", target.string()}).exit_code, 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(outside.path()), {}), 2);
+    EXPECT_TRUE(std::filesystem::exists(marked_temp_name(target, "2")));
 }
 
 }  // namespace
