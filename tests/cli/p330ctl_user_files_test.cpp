@@ -26,7 +26,7 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
     // Standard input past the items limit, and more items than a reader takes back.
     const std::string files = profile_files();
     std::string items;
-    while (items.size() <= 256 * 1024) items += "A   Dn\nA   Up\n";
+    while (items.size() <= std::size_t{256} * 1024) items += "A   Dn\nA   Up\n";
     write("items.txt", items);
     const auto items_file = (data() / "items.txt").string();
     const ProgramRun piped =
@@ -34,7 +34,7 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
                                           " macro import-items Type_GG - < " + items_file});
     EXPECT_EQ(piped.exit_code, 4) << piped.err;
     EXPECT_NE(piped.err.find("262144 bytes"), std::string::npos) << piped.err;
-    write("items.txt", items.substr(0, 14 * 2100));
+    write("items.txt", items.substr(0, std::size_t{14} * 2100));
     const ProgramRun many = ctl({"macro", "import-items", "Type_GG", items_file});
     EXPECT_NE(many.err.find("at most 4096 items"), std::string::npos) << many.err;
     EXPECT_EQ(profile_files(), files);

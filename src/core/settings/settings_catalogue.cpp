@@ -25,8 +25,8 @@ SettingValue number_value(long long n) {
 
 // A number setting over typed get/set: the text forms follow from them.
 SettingEntry number(std::string key, std::string takes, Panel panel, LevelRange range,
-                    std::function<int(const SettingsRecord&)> get,
-                    std::function<bool(SettingsRecord&, long long)> set) {
+                    const std::function<int(const SettingsRecord&)>& get,
+                    const std::function<bool(SettingsRecord&, long long)>& set) {
     SettingEntry e{std::move(key), SettingKind::kNumber, std::move(takes), panel, range};
     e.get = get;
     e.set = set;
@@ -41,7 +41,7 @@ SettingEntry number(std::string key, std::string takes, Panel panel, LevelRange 
 }
 
 SettingEntry level(std::string key, Panel panel, Field field, LevelRange range,
-                   std::string extra = "") {
+                   const std::string& extra = "") {
     return number(
         std::move(key),
         "a whole number from " + std::to_string(range.min) + " to " + std::to_string(range.max) +
