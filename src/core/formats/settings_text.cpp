@@ -30,8 +30,8 @@ class Parser {
     explicit Parser(std::string source) : source_(std::move(source)) {}
 
     Result<SettingsText> run(std::string_view text) {
+        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // not a column of line 1
         if (Status utf8 = check_utf8_text(text, source_); !utf8) return utf8.error();
-        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
         for (std::size_t at = 0; at < text.size();) {
             std::size_t end = text.find('\n', at);
             if (end == std::string_view::npos) end = text.size();
