@@ -23,7 +23,9 @@ constexpr std::string_view kButtonFunctions = R"(A button takes a function:
                                   Right Shift, Right Alt, Right Win
       macro:NAME[@count|@toggle|@hold]
                                   a macro of record.ini by name (or #N) with its
-                                  repeat mode 0, 1 or 2 (default @count)
+                                  repeat mode 0, 1 or 2; without one, @count, as
+                                  the window's Macro Key dialog starts (a name
+                                  holding '@' is found whole: macro:a@b)
 )";
 
 const CommandEntry kCommands[] = {
@@ -42,7 +44,7 @@ const CommandEntry kCommands[] = {
      "profile N with --profile, or a profile image FILE.bin. Writes nothing on disk.\n"
      "--pointer also applies the profile's desktop pointer settings. With --json,\n"
      "the transfer tally.\n",
-     0, 1, "", kTakesProfile | kTakesPointer | kUsesDataFolder, cmd_apply},
+     0, 1, "", kTakesProfile | kTakesPointer | kUsesDataFolder | kOnlyReads, cmd_apply},
     {"show", "show FILE.bin", "decode a profile image into readable settings",
      "Prints what a profile image holds, field by field; 'get' prints the same\n"
      "fields for a profile of the data folder.\n",
@@ -51,7 +53,7 @@ const CommandEntry kCommands[] = {
      "Without keys, prints every setting of the profile as 'show' does, with the\n"
      "button labels and the language. With one key, prints its value; with several,\n"
      "KEY=VALUE lines. The values are written as 'set' takes them.\n",
-     0, -1, "", kTakesProfile | kUsesDataFolder, cmd_get},
+     0, -1, "", kTakesProfile | kUsesDataFolder | kOnlyReads, cmd_get},
     {"set", "set [--profile N] [--apply [--pointer]] KEY=VALUE...",
      "change settings of a profile's files; --apply sends the profile",
      "Changes settings of a profile (the active one unless --profile N) with the\n"
@@ -70,7 +72,7 @@ const CommandEntry kCommands[] = {
     {"profiles", "profiles", "list the profiles and the current one",
      "Lists the profiles of str.ini by position, the current one marked with '*',\n"
      "and whether each position's profile image exists.\n",
-     0, 0, "", kUsesDataFolder, cmd_profiles},
+     0, 0, "", kUsesDataFolder | kOnlyReads, cmd_profiles},
     {"profile", "profile SUBCOMMAND ...", "manage the profile list (see 'help profile')",
      "Subcommands, with the profile manager's rules (six profiles at most; files\n"
      "stay tied to positions: config<N>.bin and str<N>.ini belong to whatever entry\n"
@@ -89,7 +91,7 @@ const CommandEntry kCommands[] = {
     {"macros", "macros", "list the macros of record.ini (as 'macro list')",
      "Lists the macros of record.ini in file order: number, name, loop count, items\n"
      "and how many of the block's 63 event pairs they take.\n",
-     0, 0, "", kUsesDataFolder, cmd_macros},
+     0, 0, "", kUsesDataFolder | kOnlyReads, cmd_macros},
     {"macro", "macro [--profile N] SUBCOMMAND ...",
      "manage the macros of record.ini (see 'help macro')",
      "Subcommands, with the macro manager's rules (twelve macros at most, names of\n"
@@ -122,7 +124,7 @@ const CommandEntry kCommands[] = {
      "item ('KEY   Dn', 'KEY   Up', 'N ms'). Lines starting with # or ; are comments.\n"
      "FILE must not be one of the data folder's own files, nor a device or pipe.\n"
      "--json needs a FILE: it reports the file written.\n",
-     0, 1, "", kTakesProfile | kUsesDataFolder, cmd_export_text},
+     0, 1, "", kTakesProfile | kUsesDataFolder | kOnlyReads, cmd_export_text},
     {"import-text", "import-text [--profile N] [--apply [--pointer]] FILE",
      "read a file of export-text (or of get --json) into a profile",
      "Reads FILE ('-' for standard input), written by export-text or by hand, or the\n"
@@ -188,6 +190,12 @@ const CommandEntry* find_command(std::string_view name) {
         if (entry.name == name) return &entry;
     }
     return nullptr;
+}
+
+bool only_reads_data_folder(const CommandEntry& entry, const std::vector<std::string>& arguments) {
+    if ((entry.flags & kOnlyReads) != 0) return true;
+    return entry.name == "macro" && !arguments.empty() &&
+           (arguments[0] == "list" || arguments[0] == "show");
 }
 
 std::string usage_text() {

@@ -2,7 +2,9 @@
 // Every command of p330ctl: its synopsis, its help, the options it takes and its handler.
 
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/context.h"
 
@@ -13,6 +15,7 @@ enum CommandFlag : unsigned {
     kTakesApply = 2,
     kTakesPointer = 4,
     kUsesDataFolder = 8,  // the folder must exist and be readable before the command runs
+    kOnlyReads = 16,      // shares the folder's lock with other readers
 };
 
 struct CommandEntry {
@@ -29,6 +32,8 @@ struct CommandEntry {
 
 std::span<const CommandEntry> command_table();
 const CommandEntry* find_command(std::string_view name);
+// Whether the command, with these arguments, only reads the data folder.
+bool only_reads_data_folder(const CommandEntry& entry, const std::vector<std::string>& arguments);
 
 // The overview of --help, and the help of one command.
 std::string usage_text();

@@ -61,7 +61,10 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
     if (reads_folder) {
         if (!folder) return fail(c, kExitBadInput, folder.error().message);
         if (int code = check_data_folder(c); code != kExitOk) return code;
-        Result<FolderLock> lock = FolderLock::acquire(c.folder.dir);
+        // Readers share the folder: one never waits for another, only for a writer.
+        Result<FolderLock> lock = only_reads_data_folder(*entry, options.arguments)
+                                      ? FolderLock::acquire_for_reading(c.folder.dir)
+                                      : FolderLock::acquire(c.folder.dir);
         if (!lock) {
             return fail(c,
                         lock.error().code == ErrorCode::kFolderBusy ? kExitFailed : kExitBadInput,

@@ -5,7 +5,6 @@
 #include "cli/command_handlers.h"
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
-#include "cli/text_escape.h"
 #include "core/flows/macro_sync.h"
 #include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
@@ -14,6 +13,7 @@
 #include "core/util/file_io.h"
 #include "core/util/hex.h"
 #include "core/util/parse_int.h"
+#include "core/util/quoted_value.h"
 
 namespace p330::cli {
 namespace {

@@ -4,9 +4,9 @@
 #include "cli/command_handlers.h"
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
-#include "cli/text_escape.h"
 #include "core/flows/profile_manager_model.h"
 #include "core/util/parse_int.h"
+#include "core/util/quoted_value.h"
 
 namespace p330::cli {
 namespace {

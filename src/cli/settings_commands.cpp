@@ -7,9 +7,9 @@
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
 #include "cli/profile_report.h"
-#include "cli/text_escape.h"
 #include "core/flows/settings_controller.h"
 #include "core/settings/settings_catalogue.h"
+#include "core/util/quoted_value.h"
 
 namespace p330::cli {
 namespace {

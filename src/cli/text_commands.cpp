@@ -3,10 +3,10 @@
 #include "cli/command_handlers.h"
 #include "cli/device_session.h"
 #include "cli/json_writer.h"
-#include "cli/text_escape.h"
 #include "core/flows/export_target.h"
 #include "core/flows/profile_text.h"
 #include "core/util/file_io.h"
+#include "core/util/quoted_value.h"
 
 namespace p330::cli {
 namespace {

@@ -176,6 +176,18 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
               std::string::npos);
     EXPECT_NE(refusal(exported, "loop = 3", "loop = 0").find("bad.txt:54: loop takes"),
               std::string::npos);
+    // A value is shown as the file holds it, control characters written out; a byte that is
+    // not UTF-8 is named with its line.
+    const std::string shown =
+        refusal(exported, "= scroll:middle", std::string("= key:\0\x1B[2J", 11));
+    EXPECT_NE(shown.find("bad.txt:31: button.3: '\\x00\\x1B[2J' is not a key name"), npos) << shown;
+    std::string latin = exported;
+    write("bad.txt", latin.replace(latin.find("scroll:middle"), 6, "scr\xF6ll"));
+    const test::ProgramRun not_utf8 = ctl({"import-text", (data() / "bad.txt").string()});
+    EXPECT_EQ(not_utf8.exit_code, 4);
+    EXPECT_NE(not_utf8.err.find("bad.txt:31: the line is not UTF-8 text (byte \\xF6 at column 15)"),
+              npos)
+        << not_utf8.err;
 
     std::string json = ctl({"get", "--json"}).out;
     // Another program's JSON is not a profile: refused, not taken as an empty change.
@@ -204,6 +216,18 @@ TEST_F(TextTest, ImportsKeepTheCurrentProfileAndWritesCarryTheMacroBlocks) {
     ASSERT_EQ(ctl({"import-text", (data() / "m.txt").string()}).exit_code, 0);
     ASSERT_EQ(ctl({"set", "--profile", "2", "button.4=macro:M"}).exit_code, 0);
     EXPECT_EQ(record_hex("config2.bin", 0x25C, 128), record_hex("config0.bin", 0x25C, 128));
+    // A macro past its block's 63 pairs is stored cut, and the import says so.
+    std::string cut = "[macro Long]\nrecord-delays = on\n";
+    for (int k = 0; k < 40; ++k) cut += "item = A   Dn\nitem = A   Up\n";
+    write("l.txt", cut);
+    EXPECT_NE(ctl({"import-text", (data() / "l.txt").string()})
+                  .out.find("l.txt:1: macro 'Long' is stored CUT to the 63 event pairs of its "
+                            "block: its last 17 of 80 key events were dropped"),
+              npos);
+    // A name may hold '@'; without a repeat mode a macro gets the window's first, count.
+    ASSERT_EQ(ctl({"macro", "new", "a@b"}).exit_code, 0);
+    ASSERT_EQ(ctl({"set", "button.6=macro:a@b"}).exit_code, 0);
+    EXPECT_EQ(ctl({"get", "button.6"}).out, "macro:a@b@count\n");
     std::string past = "[profile]\nbutton.4 = macro:Z8\n";
     for (int m = 0; m < 9; ++m) past += "[macro z" + std::to_string(m) + "]\nitem = G   Dn\n";
     write("p.txt", past);

@@ -26,7 +26,7 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
     // Standard input past the items limit, and more items than a reader takes back.
     const std::string files = profile_files();
     std::string items;
-    while (items.size() <= 256 * 1024) items += "A   Dn\nA   Up\n";
+    while (items.size() <= std::size_t{256} * 1024) items += "A   Dn\nA   Up\n";
     write("items.txt", items);
     const auto items_file = (data() / "items.txt").string();
     const ProgramRun piped =
@@ -34,7 +34,7 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
                                           " macro import-items Type_GG - < " + items_file});
     EXPECT_EQ(piped.exit_code, 4) << piped.err;
     EXPECT_NE(piped.err.find("262144 bytes"), std::string::npos) << piped.err;
-    write("items.txt", items.substr(0, 14 * 2100));
+    write("items.txt", items.substr(0, std::size_t{14} * 2100));
     const ProgramRun many = ctl({"macro", "import-items", "Type_GG", items_file});
     EXPECT_NE(many.err.find("at most 4096 items"), std::string::npos) << many.err;
     EXPECT_EQ(profile_files(), files);
@@ -125,6 +125,11 @@ TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadB
 
 TEST_F(UserFilesTest, ABusyFolderTimesOutAndKilledCopiesLeaveNothing) {
     const std::string files = profile_files();
+    {  // Readers share the folder; a change waits for them.
+        const Result<FolderLock> reading = FolderLock::acquire_for_reading(data());
+        EXPECT_EQ(ctl({"get", "dpi.1"}).out, "800\n");
+        EXPECT_NE(ctl({"set", "dpi.1=1500"}).err.find("is busy"), std::string::npos);
+    }
     {
         const Result<FolderLock> held = FolderLock::acquire(data());
         const ProgramRun waited = ctl({"set", "dpi.1=1500"});
@@ -141,6 +146,21 @@ TEST_F(UserFilesTest, ABusyFolderTimesOutAndKilledCopiesLeaveNothing) {
     }
     ::waitpid(child, nullptr, 0);
     EXPECT_EQ(remove_stale_temp_files(data()), 1);
+
+    // An export killed before its rename leaves its temporary beside the target, outside the
+    // data folder: the next export there takes it away, never a running writer's.
+    const TempDir outside;
+    const std::filesystem::path target = outside.path() / "mouse.txt";
+    if (const pid_t killed = ::fork(); killed == 0) {
+        (void)write_file_atomically(marked_temp_name(target, "1"), "x");
+        ::_exit(0);
+    } else {
+        ::waitpid(killed, nullptr, 0);
+    }
+    (void)write_file_atomically(marked_temp_name(target, "2"), "x");  // this running process's
+    ASSERT_EQ(ctl({"export-text", target.string()}).exit_code, 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(outside.path()), {}), 2);
+    EXPECT_TRUE(std::filesystem::exists(marked_temp_name(target, "2")));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/buttons/button_assignment.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -7,6 +8,7 @@
 #include "core/buttons/key_tables.h"
 #include "core/formats/ini_document.h"
 #include "core/util/parse_int.h"
+#include "core/util/quoted_value.h"
 
 namespace p330 {
 namespace {
@@ -86,42 +88,47 @@ Result<ButtonChoice> parse_combo(std::string_view text) {
             return c;
         }
     }
-    return bad("'" + std::string(text) +
-               "' is not KEY or KEY+KEY with key names of the key table (after an optional "
+    return bad(quoted_value(text) +
+               " is not KEY or KEY+KEY with key names of the key table (after an optional "
                "modifier such as 'Left Ctrl+')");
 }
 
-Result<ButtonChoice> parse_macro(std::string_view text, const std::vector<std::string>& names) {
-    ButtonChoice c;
-    c.kind = kKindMacroKey;
-    const auto at = text.rfind('@');
-    if (at != std::string_view::npos) {
-        const std::string_view mode = text.substr(at + 1);
-        int found = -1;
-        for (int m = 0; m < 3; ++m) {
-            if (mode == kMacroModeKeywords[m]) found = m;
-        }
-        if (found < 0) return bad("the repeat mode is @count, @toggle or @hold");
-        c.macro_mode = found;
-        text = text.substr(0, at);
-    }
+// The position of the macro text names (its name, or #N) among the first twelve; -1 if none.
+int find_macro(std::string_view text, const std::vector<std::string>& names) {
     const std::size_t usable = std::min(names.size(), static_cast<std::size_t>(kMacroCount));
     for (std::size_t i = 0; i < usable; ++i) {
-        if (ini_names_equal(names[i], text)) {  // as record.ini compares its section names
-            c.macro_index = static_cast<int>(i);
-            c.macro_name = names[i];
-            return c;
-        }
+        if (ini_names_equal(names[i], text))  // as record.ini compares its section names
+            return static_cast<int>(i);
     }
     if (text.starts_with('#')) {
         const std::optional<long long> n = parse_decimal(text.substr(1));
-        if (n && *n >= 1 && static_cast<std::size_t>(*n) <= usable) {
-            c.macro_index = static_cast<int>(*n - 1);
-            c.macro_name = names[c.macro_index];
-            return c;
+        if (n && *n >= 1 && static_cast<std::size_t>(*n) <= usable) return static_cast<int>(*n - 1);
+    }
+    return -1;
+}
+
+// "NAME[@MODE]". A name may hold '@' itself: what follows the last '@' is a repeat mode only
+// when it is one of the three words and the rest names a macro. Without a mode, the macro
+// repeats as the window's Macro Key dialog starts: mode 0, @count.
+Result<ButtonChoice> parse_macro(std::string_view text, const std::vector<std::string>& names) {
+    ButtonChoice c;
+    c.kind = kKindMacroKey;
+    c.macro_index = find_macro(text, names);
+    if (const auto at = text.rfind('@'); at != std::string_view::npos) {
+        const auto* const mode = std::find(std::begin(kMacroModeKeywords),
+                                           std::end(kMacroModeKeywords), text.substr(at + 1));
+        const int named = find_macro(text.substr(0, at), names);
+        if (mode != std::end(kMacroModeKeywords) && named >= 0) {
+            c.macro_index = named;
+            c.macro_mode = static_cast<int>(mode - std::begin(kMacroModeKeywords));
         }
     }
-    return bad("no macro '" + std::string(text) + "' among the first twelve of record.ini");
+    if (c.macro_index < 0)
+        return bad("no macro " + quoted_value(text) +
+                   " among the first twelve of record.ini (a repeat mode after the name is "
+                   "@count, @toggle or @hold)");
+    c.macro_name = names[static_cast<std::size_t>(c.macro_index)];
+    return c;
 }
 
 }  // namespace
@@ -184,7 +191,7 @@ Result<ButtonChoice> parse_button_function(std::string_view text,
     for (int k = 0; k < kButtonKindCount; ++k) {
         if (kKindKeywords[static_cast<std::size_t>(k)] == word) kind = k;
     }
-    if (kind < 0) return bad("unknown button function '" + std::string(text) + "'");
+    if (kind < 0) return bad("unknown button function " + quoted_value(text));
     ButtonChoice c;
     c.kind = static_cast<ButtonKind>(kind);
     const bool takes_argument = opens_sub_list(c.kind) || c.kind == kKindSingleKey ||
@@ -210,7 +217,7 @@ Result<ButtonChoice> parse_button_function(std::string_view text,
     }
     if (c.kind == kKindSingleKey) {
         if (key_usage_from_name(rest) == 0)
-            return bad("'" + std::string(rest) + "' is not a key name of the key table");
+            return bad(quoted_value(rest) + " is not a key name of the key table");
         c.key = std::string(rest);
         return c;
     }

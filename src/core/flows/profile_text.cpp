@@ -9,6 +9,7 @@
 #include "core/formats/settings_json.h"
 #include "core/formats/settings_text.h"
 #include "core/macro/macro_manager_model.h"
+#include "core/util/quoted_value.h"
 
 namespace p330 {
 
@@ -42,7 +43,7 @@ class ImportPlanner {
         macros_ = &text.macros;
         take_macros(text.macros);
         if (faults_.empty() && !text.macros.empty())
-            (void)sync_macros_into_profile(out_.edit, out_.record_ini);
+            note_cut_macros(sync_macros_into_profile(out_.edit, out_.record_ini).encoded);
         for (const TextSetting* s : in_writing_order(text.settings)) take_setting(*s);
         if (faults_.empty()) return std::move(out_);
         std::stable_sort(faults_.begin(), faults_.end(),
@@ -74,13 +75,34 @@ class ImportPlanner {
         }
         const std::vector<std::string> names = macro_names(doc);
         for (const TextMacro& m : macros) {
-            const auto position = std::find_if(names.begin(), names.end(), [&](const auto& n) {
-                return ini_names_equal(n, m.name);
-            });
-            if (position - names.begin() >= kChoosableMacros)
+            if (position_of(names, m.name) >= kChoosableMacros)
                 faults_.emplace_back(m.line, "macro '" + m.name +
                                                  "' would be past the twelfth of record.ini, "
                                                  "where the mouse cannot play it");
+        }
+    }
+
+    static std::ptrdiff_t position_of(const std::vector<std::string>& names,
+                                      const std::string& name) {
+        return std::find_if(names.begin(), names.end(),
+                            [&](const auto& n) { return ini_names_equal(n, name); }) -
+               names.begin();
+    }
+
+    // A macro longer than its block is stored cut, as the mouse will play it: said as the
+    // values stored rounded are.
+    void note_cut_macros(const EncodedMacros& encoded) {
+        const std::vector<std::string> names = macro_names(out_.record_ini);
+        for (const TextMacro& m : *macros_) {
+            const std::ptrdiff_t position = position_of(names, m.name);
+            if (position >= kMacroCount) continue;
+            const EncodedMacro& e = encoded.macros[static_cast<std::size_t>(position)];
+            if (!e.cut) continue;
+            out_.notes.push_back(at(m.line) + "macro " + quoted_value(m.name) +
+                                 " is stored CUT to the " + std::to_string(kMaxEventPairs) +
+                                 " event pairs of its block: its last " +
+                                 std::to_string(e.events_dropped) + " of " +
+                                 std::to_string(e.events_total) + " key events were dropped");
         }
     }
 
@@ -88,10 +110,10 @@ class ImportPlanner {
     std::string section_of_named_macro(std::string_view value) const {
         constexpr std::string_view kMacro = "macro:";
         if (!value.starts_with(kMacro)) return {};
-        std::string_view name = value.substr(kMacro.size());
-        name = name.substr(0, name.rfind('@'));
+        const std::string_view name = value.substr(kMacro.size());
+        const std::string_view before_mode = name.substr(0, name.rfind('@'));
         for (const TextMacro& m : *macros_) {
-            if (ini_names_equal(m.name, name))
+            if (ini_names_equal(m.name, name) || ini_names_equal(m.name, before_mode))
                 return " (its section is at " + source_ + ":" + std::to_string(m.line) + ")";
         }
         return {};
@@ -117,7 +139,8 @@ class ImportPlanner {
         if (s.key == kProfileNameKey) return take_name(s);
         const SettingEntry* entry = find_setting(s.key);
         if (entry == nullptr) {
-            faults_.emplace_back(s.line, "unknown key '" + s.key + "' (see 'p330ctl help set')");
+            faults_.emplace_back(
+                s.line, "unknown key " + quoted_value(s.key) + " (see 'p330ctl help set')");
             return;
         }
         Result<std::string> note = entry->write(out_.edit, s.value);
@@ -149,7 +172,7 @@ class ImportPlanner {
         } else if (const auto held = std::find(names.begin(), names.end(), s.value);
                    held != names.end()) {
             out_.notes.push_back(at(s.line) + "profile " + std::to_string(held - names.begin()) +
-                                 " is already named '" + s.value + "': profile " +
+                                 " is already named " + quoted_value(s.value) + ": profile " +
                                  std::to_string(index) +
                                  " keeps its name, so that the current profile stays the same");
         } else if (Status renamed = list->rename(index, s.value); !renamed) {

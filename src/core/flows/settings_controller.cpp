@@ -157,7 +157,8 @@ LoadResult SettingsController::reload_from_files() {
 }
 
 LoadResult SettingsController::load_active_profile() {
-    const Result<FolderLock> turn = FolderLock::acquire(folder_.dir);  // no half-made change
+    // No half-made change; another reader does not hold it up.
+    const Result<FolderLock> turn = FolderLock::acquire_for_reading(folder_.dir);
     LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
     reread_profile_ini();
     return loaded;

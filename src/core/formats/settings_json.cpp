@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "core/util/quoted_value.h"
 #include "core/util/text_encoding.h"
 
 namespace p330 {
@@ -17,6 +18,7 @@ class JsonReader {
         : text_(text), source_(std::move(source)) {}
 
     Result<SettingsText> run() {
+        if (Status utf8 = check_utf8_text(text_, source_); !utf8) return utf8.error();
         skip_blanks();
         if (!take('{')) return fault("a JSON document starts with '{'");
         if (!members(0, [this](const std::string& key, int line) { return top_member(key, line); }))
@@ -67,7 +69,7 @@ class JsonReader {
             const int line = line_of(at_);
             std::optional<std::string> key = string();
             if (!key) return false;
-            if (!take(':')) return fail("':' expected after \"" + *key + "\"");
+            if (!take(':')) return fail("':' expected after \"" + printable(*key) + "\"");
             if (!on_member(*key, line)) return false;
         } while (take(','));
         return take('}') || fail("',' or '}' expected");
@@ -81,7 +83,8 @@ class JsonReader {
                 std::optional<std::string> v = scalar();
                 if (!v) return false;
                 if (const auto [seen, added] = lines_of_keys_.emplace(k, l); !added)
-                    return fail(k + " is already given on line " + std::to_string(seen->second));
+                    return fail(printable(k) + " is already given on line " +
+                                std::to_string(seen->second));
                 out_.settings.push_back(TextSetting{l, k, *v});
                 return true;
             });
@@ -93,7 +96,7 @@ class JsonReader {
             return true;
         }
         if (!reported(key)) {
-            return fail("unknown member \"" + key +
+            return fail("unknown member \"" + printable(key) +
                         "\": only \"settings\" and \"name\" are read, beside what get --json "
                         "reports");
         }

@@ -1,11 +1,13 @@
 #include "core/formats/settings_text.h"
 
+#include <algorithm>
 #include <map>
 
 #include "core/formats/ini_document.h"
 #include "core/formats/macro_file.h"
 #include "core/macro/macro_manager_model.h"
 #include "core/util/parse_int.h"
+#include "core/util/quoted_value.h"
 #include "core/util/text_encoding.h"
 
 namespace p330 {
@@ -28,8 +30,8 @@ class Parser {
     explicit Parser(std::string source) : source_(std::move(source)) {}
 
     Result<SettingsText> run(std::string_view text) {
-        if (!is_valid_utf8(text)) return Error{ErrorCode::kInvalidData, source_ + " is not text"};
-        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+        if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // not a column of line 1
+        if (Status utf8 = check_utf8_text(text, source_); !utf8) return utf8.error();
         for (std::size_t at = 0; at < text.size();) {
             std::size_t end = text.find('\n', at);
             if (end == std::string_view::npos) end = text.size();
@@ -54,8 +56,7 @@ class Parser {
         if (line.front() == '[') return header(line);
         const auto equals = line.find('=');
         if (equals == std::string_view::npos || trim(line.substr(0, equals)).empty())
-            return fault("'" + std::string(line) +
-                         "' is not 'key = value', a [section] or a # comment");
+            return fault(quoted_value(line) + " is not 'key = value', a [section] or a # comment");
         const std::string key(trim(line.substr(0, equals)));
         const std::string value(trim(line.substr(equals + 1)));
         return macro_ ? macro_line(key, value) : profile_line(key, value);
@@ -71,7 +72,7 @@ class Parser {
             return Status::ok();
         }
         if (!name.starts_with(kMacroPrefix))
-            return fault("[" + std::string(name) + "] is not [profile] nor [macro NAME]");
+            return fault("[" + printable(name) + "] is not [profile] nor [macro NAME]");
         const std::string_view macro_name = name.substr(kMacroPrefix.size());
         if (Status valid = validate_macro_name(macro_name); !valid) return fault(valid.message());
         if (out_.macros.size() >= static_cast<std::size_t>(kChoosableMacros))
@@ -90,9 +91,10 @@ class Parser {
     }
 
     Status profile_line(const std::string& key, const std::string& value) {
-        if (!out_.macros.empty()) return fault("'" + key + "' belongs above the macros");
+        if (!out_.macros.empty()) return fault(quoted_value(key) + " belongs above the macros");
         if (const auto [seen, added] = lines_of_keys_.emplace(key, line_); !added)
-            return fault(key + " is already given on line " + std::to_string(seen->second));
+            return fault(printable(key) + " is already given on line " +
+                         std::to_string(seen->second));
         out_.settings.push_back(TextSetting{line_, key, value});
         return Status::ok();
     }
@@ -104,8 +106,8 @@ class Parser {
                              " items");
             std::optional<std::string> item = macro_item_from_text(value);
             if (!item)
-                return fault("item '" + value +
-                             "' is not 'KEY   Dn', 'KEY   Up' (a key of the key table, three "
+                return fault("item " + quoted_value(value) +
+                             " is not 'KEY   Dn', 'KEY   Up' (a key of the key table, three "
                              "blanks) or 'N ms'");
             macro_->items.push_back(*item);
             return Status::ok();
@@ -115,7 +117,7 @@ class Parser {
             if (seen_loop_) return fault("loop is already given for this macro");
             if (!count || !valid_macro_loop_times(*count))
                 return fault("loop takes a whole number from 1 to " +
-                             std::to_string(kMaxMacroLoopTimes) + ", not '" + value + "'");
+                             std::to_string(kMaxMacroLoopTimes) + ", not " + quoted_value(value));
             macro_->loop_times = *count;
             seen_loop_ = true;
             return Status::ok();
@@ -123,12 +125,13 @@ class Parser {
         if (key == kDelaysKey) {
             if (seen_delays_) return fault("record-delays is already given for this macro");
             if (value != "on" && value != "off")
-                return fault("record-delays takes on or off, not '" + value + "'");
+                return fault("record-delays takes on or off, not " + quoted_value(value));
             macro_->record_delays = value == "on";
             seen_delays_ = true;
             return Status::ok();
         }
-        return fault("unknown macro key '" + key + "' (a macro takes loop, record-delays, item)");
+        return fault("unknown macro key " + quoted_value(key) +
+                     " (a macro takes loop, record-delays, item)");
     }
 
     std::string source_;
@@ -142,6 +145,19 @@ class Parser {
 };
 
 }  // namespace
+
+Status check_utf8_text(std::string_view text, const std::string& source) {
+    const std::size_t bad = first_invalid_utf8(text);
+    if (bad == std::string_view::npos) return Status::ok();
+    const std::string_view before = text.substr(0, bad);
+    const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+    const std::size_t line_start = before.rfind('\n') + 1;  // npos + 1 is 0: the first line
+    const std::size_t column = count_characters(before.substr(line_start)) + 1;
+    return Error{ErrorCode::kInvalidData, source + ":" + std::to_string(line) +
+                                              ": the line is not UTF-8 text (byte " +
+                                              printable(text.substr(bad, 1)) + " at column " +
+                                              std::to_string(column) + "): save the file as UTF-8"};
+}
 
 Result<SettingsText> parse_settings_text(std::string_view text, const std::string& source) {
     return Parser(source).run(text);

@@ -39,5 +39,7 @@ struct SettingsText {
 // the first fault found is returned.
 Result<SettingsText> parse_settings_text(std::string_view text, const std::string& source);
 std::string write_settings_text(const SettingsText& settings);
+// Refuses text that is not UTF-8 (kInvalidData), naming the line and the first bad byte.
+Status check_utf8_text(std::string_view text, const std::string& source);
 
 }  // namespace p330

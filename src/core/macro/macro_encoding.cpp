@@ -65,13 +65,18 @@ EncodedMacro encode_macro(const IniDocument& ini, const std::string& section) {
         } else {
             continue;  // a delay item, or anything else
         }
+        ++out.events_total;
+        if (out.cut) {
+            ++out.events_dropped;  // once one does not fit, the rest are dropped whole
+            continue;
+        }
         std::string delay =
             j + 1 < count ? ini.get_or_empty(section, "Item" + std::to_string(j + 1)) : "";
         if (!macro.record_delays && delay.find("ms") == std::string::npos) delay = "50 ms";
         const long long n = parse_leading_integer(replace_all(delay, " ms", ""));
         if (!append_key_event(out.block, out.pairs_used, release, macro_key_code(name), n)) {
-            out.cut = true;  // later events are dropped whole, never written past the block
-            break;
+            out.cut = true;  // never written past the block
+            ++out.events_dropped;
         }
     }
     return out;

@@ -19,7 +19,9 @@ constexpr std::string_view kReleaseMarker = "   Up";
 struct EncodedMacro {
     Block block{};
     int pairs_used = 0;
-    bool cut = false;  // some events did not fit and were dropped
+    bool cut = false;        // some events did not fit and were dropped
+    int events_dropped = 0;  // the key events past the last that fit
+    int events_total = 0;    // every key event of the macro
 };
 
 struct EncodedMacros {

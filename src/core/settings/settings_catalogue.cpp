@@ -6,6 +6,7 @@
 #include "core/buttons/button_assignment.h"
 #include "core/model/record_units.h"
 #include "core/util/parse_int.h"
+#include "core/util/quoted_value.h"
 
 namespace p330 {
 namespace {
@@ -15,7 +16,7 @@ using Panel = std::string_view UiTexts::*;
 
 Error refuse(const std::string& key, const std::string& takes, std::string_view text) {
     return Error{ErrorCode::kInvalidArgument,
-                 key + ": takes " + takes + ", not '" + std::string(text) + "'"};
+                 key + ": takes " + takes + ", not " + quoted_value(text)};
 }
 
 SettingValue number_value(long long n) {
@@ -24,8 +25,8 @@ SettingValue number_value(long long n) {
 
 // A number setting over typed get/set: the text forms follow from them.
 SettingEntry number(std::string key, std::string takes, Panel panel, LevelRange range,
-                    std::function<int(const SettingsRecord&)> get,
-                    std::function<bool(SettingsRecord&, long long)> set) {
+                    const std::function<int(const SettingsRecord&)>& get,
+                    const std::function<bool(SettingsRecord&, long long)>& set) {
     SettingEntry e{std::move(key), SettingKind::kNumber, std::move(takes), panel, range};
     e.get = get;
     e.set = set;
@@ -40,7 +41,7 @@ SettingEntry number(std::string key, std::string takes, Panel panel, LevelRange 
 }
 
 SettingEntry level(std::string key, Panel panel, Field field, LevelRange range,
-                   std::string extra = "") {
+                   const std::string& extra = "") {
     return number(
         std::move(key),
         "a whole number from " + std::to_string(range.min) + " to " + std::to_string(range.max) +
@@ -270,7 +271,7 @@ const SettingEntry& setting(std::string_view key) {
 namespace {
 Error unknown_key(std::string_view key) {
     return Error{ErrorCode::kInvalidArgument,
-                 "unknown key '" + std::string(key) + "' (see 'p330ctl help set')"};
+                 "unknown key " + quoted_value(key) + " (see 'p330ctl help set')"};
 }
 }  // namespace
 

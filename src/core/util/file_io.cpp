@@ -159,6 +159,10 @@ Status write_file_atomically(const fs::path& path, std::span<const std::uint8_t>
         }
     }
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    // A writer killed between naming its temporary and the rename left it here, perhaps
+    // outside any folder the program cleans at start (an exported file's): the next write of
+    // the same file takes it away.
+    remove_stale_temp_files(dir, target.filename().string());
     const std::string prefix = (dir / ("." + target.filename().string())).string() +
                                std::string(kTempMark) + std::to_string(::getpid()) + "-";
 
@@ -202,8 +206,9 @@ int remove_stale_temp_files(const fs::path& dir, std::string_view file_name) {
         if (parsed != std::errc() || *after != '-' || writer <= 0 || writer == ::getpid()) continue;
         if (::kill(writer, 0) == 0 || errno != ESRCH) continue;  // still saving
         struct stat info {};
+        // Only this user's: another's leftover in a shared folder is theirs to clear.
         if (::lstat(it->path().c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            ::unlink(it->path().c_str()) == 0)
+            info.st_uid == ::geteuid() && ::unlink(it->path().c_str()) == 0)
             ++removed;
     }
     return removed;

@@ -30,8 +30,9 @@ Status write_file_atomically(const std::filesystem::path& path, std::string_view
 std::filesystem::path marked_temp_name(const std::filesystem::path& target, std::string_view tag);
 bool is_marked_temp_name(std::string_view file_name);
 
-// Removes the temporary files that writers killed mid-save left in dir (those of processes
-// that no longer run); only those of file_name when it is given. Returns how many went.
+// Removes the temporary files that writers killed mid-save left in dir: those of this user's
+// processes that no longer run, never a running writer's nor another user's; only those of
+// file_name when it is given. Every write runs it for its own file. Returns how many went.
 int remove_stale_temp_files(const std::filesystem::path& dir, std::string_view file_name = {});
 
 }  // namespace p330

@@ -19,8 +19,39 @@ std::string folder_busy_message(const std::filesystem::path& dir) {
            std::to_string(kFolderLockWait.count() / 1000) + " s; nothing was changed, try again";
 }
 
+namespace {
+
+// Waits until fd holds the lock `operation` asks for (LOCK_EX or LOCK_SH), or the deadline.
+Status wait_for_lock(int fd, int operation, const std::filesystem::path& dir,
+                     std::chrono::steady_clock::time_point deadline) {
+    while (::flock(fd, operation | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return Error{
+                ErrorCode::kIo,
+                "cannot lock " + (dir / kFolderLockName).string() + ": " + std::strerror(errno),
+                errno};
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return Error{ErrorCode::kFolderBusy, folder_busy_message(dir)};
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return Status::ok();
+}
+
+}  // namespace
+
 Result<FolderLock> FolderLock::acquire(const std::filesystem::path& dir,
                                        std::chrono::milliseconds wait) {
+    return take(dir, wait, false);
+}
+
+Result<FolderLock> FolderLock::acquire_for_reading(const std::filesystem::path& dir,
+                                                   std::chrono::milliseconds wait) {
+    return take(dir, wait, true);
+}
+
+Result<FolderLock> FolderLock::take(const std::filesystem::path& dir,
+                                    std::chrono::milliseconds wait, bool shared) {
     const std::filesystem::path path = dir / kFolderLockName;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
@@ -34,16 +65,16 @@ Result<FolderLock> FolderLock::acquire(const std::filesystem::path& dir,
     }
     FolderLock lock(fd);
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            return Error{ErrorCode::kIo,
-                         "cannot lock " + path.string() + ": " + std::strerror(errno), errno};
-        }
-        if (std::chrono::steady_clock::now() >= deadline)
-            return Error{ErrorCode::kFolderBusy, folder_busy_message(dir)};
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (Status held = wait_for_lock(fd, shared ? LOCK_SH : LOCK_EX, dir, deadline); !held)
+        return held.error();
+    if (shared) {
+        std::error_code ec;
+        if (!std::filesystem::exists(dir / kJournalName, ec)) return lock;
+        // A killed writer's change is finished before anything is read. Changing a shared
+        // flock into an exclusive one lets go of it first: a writer may come in between,
+        // which only finishes the same change.
+        if (Status held = wait_for_lock(fd, LOCK_EX, dir, deadline); !held) return held.error();
     }
-    if (lock.fd_ < 0) return lock;
     if (Status s = finish_interrupted_writes(dir); !s) return s.error();
     remove_stale_temp_files(dir);  // what writers killed mid-save left behind
     return lock;

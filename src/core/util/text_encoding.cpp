@@ -54,38 +54,46 @@ void append_utf8(std::string& out, std::uint32_t cp) {
     }
 }
 
-bool is_valid_utf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<std::uint8_t>(text[i]);
-        std::size_t extra = 0;
-        std::uint32_t cp = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + extra >= text.size()) return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<std::uint8_t>(text[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
-            cp = cp << 6 | (cc & 0x3F);
-        }
-        static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += extra + 1;
+std::size_t utf8_sequence_length(std::string_view text, std::size_t at) {
+    const auto c = static_cast<std::uint8_t>(text[at]);
+    std::size_t extra = 0;
+    std::uint32_t cp = 0;
+    if (c < 0x80) {
+        return 1;
+    } else if ((c & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = c & 0x07;
+    } else {
+        return 0;
     }
-    return true;
+    if (at + extra >= text.size()) return 0;
+    for (std::size_t k = 1; k <= extra; ++k) {
+        const auto cc = static_cast<std::uint8_t>(text[at + k]);
+        if ((cc & 0xC0) != 0x80) return 0;
+        cp = cp << 6 | (cc & 0x3F);
+    }
+    static constexpr std::uint32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return extra + 1;
+}
+
+std::size_t first_invalid_utf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8_sequence_length(text, i);
+        if (length == 0) return i;
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+bool is_valid_utf8(std::string_view text) {
+    return first_invalid_utf8(text) == std::string_view::npos;
 }
 
 Result<std::string> decode_text_file(std::string_view bytes) {

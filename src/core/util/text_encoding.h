@@ -2,6 +2,7 @@
 // Text files as the Windows program leaves them: UTF-8 with or without a byte-order mark, or
 // UTF-16LE with its mark. Anything else that is not valid UTF-8 text is refused.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,6 +13,10 @@ namespace p330 {
 
 Result<std::string> decode_text_file(std::string_view bytes);
 bool is_valid_utf8(std::string_view text);
+// Where text stops being UTF-8 (npos when it never does).
+std::size_t first_invalid_utf8(std::string_view text);
+// The bytes of the UTF-8 character starting at text[at] (at < size), 0 when none starts there.
+std::size_t utf8_sequence_length(std::string_view text, std::size_t at);
 // Appends one code point (at most U+10FFFF) as UTF-8.
 void append_utf8(std::string& out, std::uint32_t cp);
 // Characters of UTF-8 text (its bytes that start one).
