@@ -55,4 +55,4 @@ for kind in fifo cut 7000 20000 double; do
 done
 DRIVE
 P330=$p330 WORK=$work XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb \
-  timeout 120 xvfb-run -a -s "-noreset -screen 0 1280x800x24" bash "$work/drive.sh"
+  timeout 120 "$(dirname "${BASH_SOURCE[0]}")/with_xvfb.sh" bash "$work/drive.sh"

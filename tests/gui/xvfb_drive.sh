@@ -60,5 +60,5 @@ END
   } > "$work/drive.sh"
   # XVFB_DRIVE_WRAP: a command the steps run under (a session bus, say).
   P330=$p330 STATE=$state DATA=$data XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb \
-    timeout 90 xvfb-run -a -s "-noreset -screen 0 1280x800x24" ${XVFB_DRIVE_WRAP:-} bash "$work/drive.sh"
+    timeout 90 "$(dirname "${BASH_SOURCE[0]}")/with_xvfb.sh" ${XVFB_DRIVE_WRAP:-} bash "$work/drive.sh"
 }

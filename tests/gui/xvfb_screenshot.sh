@@ -9,7 +9,7 @@ trap 'rm -rf "$data" "$runtime"' EXIT
 cp -r "$shipped"/Skins "$shipped"/defaults/* "$data"/
 rm -f "$shot"
 XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=xcb timeout 60 \
-  xvfb-run -a -s "-noreset -screen 0 1280x800x24" \
+  "$(dirname "${BASH_SOURCE[0]}")/with_xvfb.sh" \
   "$program" --device sim --data-dir "$data" --screenshot "$shot" --exit-after-screenshot
 size=$(stat -c %s "$shot")
 echo "screenshot: $shot ($size bytes)"

@@ -56,4 +56,4 @@ echo "FAIL: the window stayed hidden"; cat "$work/first.log"; exit 1
 INNER
 
 XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb timeout 90 \
-  xvfb-run -a -s "-noreset -screen 0 1280x800x24" bash "$work/run.sh" "$program" "$work"
+  "$(dirname "${BASH_SOURCE[0]}")/with_xvfb.sh" bash "$work/run.sh" "$program" "$work"
