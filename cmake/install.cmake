@@ -2,7 +2,10 @@
 # programs, their data, the desktop integration) and udev (the rule that opens the mouse's
 # nodes to the user at the seat).
 
-install(DIRECTORY ${P330_BUILD_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/p330 COMPONENT runtime)
+# Only the shipped files: a lock, journal or temporary that a run against the build tree's
+# defaults left there is not the package's.
+install(DIRECTORY ${P330_BUILD_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/p330 COMPONENT runtime
+        PATTERN ".p330*" EXCLUDE PATTERN "*.p330-tmp-*" EXCLUDE)
 
 # The udev rule goes where this system's udev reads packaged rules.
 find_package(PkgConfig QUIET)
