@@ -46,8 +46,11 @@ for _ in $(seq 20); do
 done
 if viewable "$wid"; then echo "FAIL: the window did not minimise"; exit 1; fi
 echo "minimised"
-timeout 20 "$program" --device sim --data-dir "$work/data"
+timeout 20 "$program" --device sim --data-dir "$work/data" 2>"$work/second.log"
 echo "second start ended with 0"
+# Its own options do not reach the running copy, and it says so.
+grep -q -- "--device, --data-dir apply only to a new copy" "$work/second.log" ||
+  { echo "FAIL: the second start did not say its options were not applied"; exit 1; }
 for _ in $(seq 50); do
   if viewable "$wid"; then echo "the first copy's window is shown again"; exit 0; fi
   sleep 0.1

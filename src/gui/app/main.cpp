@@ -115,8 +115,21 @@ int main(int argc, char** argv) {
         }
         QCoreApplication core(argc, argv);
         if (p330::gui::InstanceChannel::send(QString::fromStdString(instance.channel_path()),
-                                             request, 5000))
+                                             request, 5000)) {
+            // The running copy keeps its own mouse, folder and plans: say so rather than
+            // let these options look applied.
+            QStringList ignored;
+            for (const QCommandLineOption* o : {&device, &data_dir, &screenshot, &exit_after}) {
+                if (parser.isSet(*o)) ignored << QStringLiteral("--") + o->names().front();
+            }
+            if (!ignored.isEmpty()) {
+                std::fprintf(stderr,
+                             "p330: another copy is running and was asked to show its window; "
+                             "%s apply only to a new copy (end the running one first)\n",
+                             qPrintable(ignored.join(QStringLiteral(", "))));
+            }
             return 0;
+        }
         std::fprintf(stderr, "p330: another copy is running but did not answer\n");
         return 1;
     }
