@@ -88,6 +88,7 @@ class Application : public QObject {
     void watch_hotplug();
     void handle_hotplug_events();
     void arrival();
+    void retry_when_free();
     // The tray, its menu, the notifications and the window type where there is no tray:
     // nothing the splash needs, so done after its first paint, or at their first use.
     void set_up_tray();
@@ -110,6 +111,7 @@ class Application : public QObject {
     std::unique_ptr<QSocketNotifier> hotplug_notifier_;
     ArrivalSettler settler_;
     QTimer settle_timer_;
+    QTimer free_retry_;  // while another program holds the mouse
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<QMenu> tray_menu_;
