@@ -275,57 +275,42 @@ TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButt
 }
 
 TEST_F(MacroWindowTest, AnOpenManagerFollowsAnotherProgramsMacrosAndKeepsItsOwnEdits) {
-    const std::string data = data_.path().toStdString();
     auto elsewhere = [&](std::vector<std::string> args) {
-        args.insert(args.begin(), "--data-dir=" + data);
+        args.insert(args.begin(), "--data-dir=" + data_.path().toStdString());
         EXPECT_EQ(test::run_program(P330CTL_PATH, args).exit_code, 0);
     };
     auto record_a = [](MacroManagerDialog* d) {
         press_area(d, mm::kRecord);
-        key_event(d, QEvent::KeyPress, Qt::Key_A, kScanA);
-        key_event(d, QEvent::KeyRelease, Qt::Key_A, kScanA);
+        test::press_and_release(d, kScanA, Qt::Key_A, "a");
     };
     QStringList listed, kept, shown;
-    QString asked, loop;
+    QString asked;
     when_shown<MacroManagerDialog>([&](MacroManagerDialog* d) {
         elsewhere({"macro", "new", "Greeting"});  // nothing unsaved: shown at once
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return texts(d->macro_list()).contains("Greeting"); }, 10000));
-        // A recording is the manager's own edit: it is saved beside the other's new macro.
-        click_item(d->macro_list(), 0);  // Select_All_Copy
-        record_a(d);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d->macro_list()->count() == 4; }, 10000));
+        record_a(d);  // a recording of Select_All_Copy is saved beside the other's new macro
         elsewhere({"macro", "new", "Later"});
         press_area(d, mm::kRecord);
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return texts(d->macro_list()).contains("Later"); }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d->macro_list()->count() == 5; }, 10000));
         listed = texts(d->macro_list());
         kept = texts(d->item_list());
-        // The macro being recorded changed elsewhere: Save asks; declined, theirs is shown.
-        record_a(d);
+        record_a(d);  // the macro being recorded changed elsewhere: declined, theirs is shown
         elsewhere({"macro", "set-loop", "Select_All_Copy", "7"});
         when_shown<QMessageBox>([&](QMessageBox* box) {
             asked = box->text();
             box->button(QMessageBox::Cancel)->click();
         });
         press_area(d, mm::kRecord);
-        shown = texts(d->item_list());
-        loop = d->loop_box()->text();
+        shown = texts(d->item_list()) << d->loop_box()->text();
         press_area(d, mm::kCancel);
     });
     open_manager();
-
-    EXPECT_EQ(listed,
-              QStringList({"Select_All_Copy", "Triple_Click", "Type_GG", "Greeting", "Later"}));
-    ASSERT_EQ(kept.size(), 3);  // A down, the delay, A up
-    EXPECT_EQ(kept[0], "A   Dn");
+    EXPECT_EQ(listed.join(" "), "Select_All_Copy Triple_Click Type_GG Greeting Later");
     EXPECT_TRUE(asked.contains("overwrite that change")) << asked.toStdString();
-    EXPECT_EQ(shown, kept);
-    EXPECT_EQ(loop, "7");
+    EXPECT_EQ(shown, kept << "7");
     const Result<IniDocument> ini = IniDocument::load(data_.dir.path() / "record.ini");
-    EXPECT_EQ(ini->section_names(), (std::vector<std::string>{"Select_All_Copy", "Triple_Click",
-                                                              "Type_GG", "Greeting", "Later"}));
+    EXPECT_EQ(ini->section_names().size(), 5u);
     EXPECT_EQ(ini->get("Select_All_Copy", "Item2"), "A   Up");
-    EXPECT_EQ(ini->get("Select_All_Copy", "MacroLoopTimes"), "7");
 }
 
 }  // namespace
