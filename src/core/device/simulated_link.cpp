@@ -40,9 +40,10 @@ Result<SimulatedDeviceName> parse_simulated_device_name(const std::string& devic
         if (!fail && !busy && part.rfind("stop=", 0) != 0) break;
         const std::optional<long long> number = parse_decimal(std::string_view(part).substr(5));
         if (!number || *number < 1 || *number > 1'000'000) {
-            return Error{ErrorCode::kInvalidArgument,
-                         "the simulated mouse's " + part.substr(0, 5) +
-                             " takes a number from 1 (sim:fail=N:STATEFILE)"};
+            return Error{ErrorCode::kInvalidArgument, "the simulated mouse's " + part.substr(0, 5) +
+                                                          " takes a " +
+                                                          (busy ? "count" : "transfer number") +
+                                                          " from 1 (sim:fail=N:STATEFILE)"};
         }
         if (fail)
             parsed.faults.failed_transfers.push_back(static_cast<int>(*number));

@@ -48,7 +48,9 @@ Status MacroManagerModel::store_and_remember(const IniDocument& doc) {
 
 std::vector<std::string> MacroManagerModel::section_in(const IniDocument& doc) const {
     if (selected_ < 0 || static_cast<std::size_t>(selected_) >= names_.size()) return {};
-    MacroSection macro = read_macro_section(doc, names_[static_cast<std::size_t>(selected_)]);
+    const std::string& name = names_[static_cast<std::size_t>(selected_)];
+    if (!doc.has_section(name)) return {};  // a new macro not written yet, or one deleted
+    MacroSection macro = read_macro_section(doc, name);
     std::vector<std::string> section = {macro.delay_status, macro.loop_text};
     section.insert(section.end(), macro.items.begin(), macro.items.end());
     return section;
@@ -223,6 +225,7 @@ Result<std::string> MacroManagerModel::new_macro(std::string_view base) {
     names_.push_back(name);
     selected_ = static_cast<int>(names_.size()) - 1;
     items_.clear();
+    seen_section_.clear();  // not in the file yet
     Result<std::string> shown = set_loop_times("1");
     if (!shown) return shown.error();
     return name;
@@ -254,8 +257,10 @@ Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
     std::optional<IniDocument> fresh;
     Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
+    // One key of the section: another program's change to the rest is still to be followed.
+    const bool theirs = section_in(**doc) != seen_section_;
     (*doc)->set(names_[static_cast<std::size_t>(selected_)], "MacroLoopTimes", std::to_string(v));
-    if (Status s = store_and_remember(**doc); !s) return s.error();
+    if (Status s = theirs ? store_file(**doc) : store_and_remember(**doc); !s) return s.error();
     return loop_text_;
 }
 

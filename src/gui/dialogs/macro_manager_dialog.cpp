@@ -477,7 +477,7 @@ void MacroManagerDialog::accept() {
     // Every OK ending saves the macro shown and encodes all of them: the caller copies these.
     recorder_.reset();
     if (editor_ != nullptr) editor_->abandon();
-    if (items_ != nullptr) (void)model_.save_macro();
+    if (items_ != nullptr && may_overwrite()) (void)model_.save_macro();
     blocks_ = model_.encode_blocks().blocks;
     SkinnedDialog::accept();
 }
