@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/buttons/function_catalogue.h"
 #include "core/device/simulated_mouse.h"
 #include "fixtures/recording_sink.h"
 #include "gui/app/application.h"
@@ -107,6 +108,39 @@ TEST_F(ApplicationFlowsTest, ProfileLoadingMessagesAtStartTrayRestoreAndArrival)
     QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
     EXPECT_EQ(messages.texts.back(), "Config file is not exist.");
     EXPECT_FALSE(std::filesystem::exists(file("config0.bin")));
+}
+
+TEST_F(ApplicationFlowsTest, CtrlSDuringTheSplashSavesTheNeverWrittenProfileWithoutAWarning) {
+    test::replace_in_file(file("str0.ini"), "Item2=Menu", "Item2=Old label");
+    AppOptions o = options();
+    o.splash_ms = 60000;
+    Application app(o, &sink, &messages, &pointer);
+    ASSERT_TRUE(app.start() && read_profile_image(file("config0.bin"))->first_run_flag == 0);
+    QTest::keyClick(app.window()->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    // The first-run labels came first: this program's own write is no other program's change.
+    EXPECT_TRUE(app.window()->main_view_shown() && messages.texts.empty());
+    EXPECT_EQ(read_profile_image(file("config0.bin"))->first_run_flag, 1);
+    EXPECT_EQ(read_profile_ini(file("str0.ini"), Language::kEnglish).labels,
+              first_run_labels(Language::kEnglish));
+}
+
+TEST_F(ApplicationFlowsTest, AMouseHeldByAnotherProgramIsSaidToBeInUseAndConnectedOnceFree) {
+    data.set_language("CHS");
+    Application app(options("sim:busy=1"), &sink, &messages, &pointer);  // its greeting refused
+    ASSERT_TRUE(app.start());
+    const UiTexts& texts = ui_texts(Language::kSimplifiedChinese);
+    app.restore_from_tray();  // the start's warning, then the restore's own
+    app.save();
+    ASSERT_EQ(sink.seen.size(), 2u);
+    EXPECT_TRUE(sink.seen[0].text == texts.mouse_in_use && sink.seen[1].text == texts.mouse_in_use);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{std::string(texts.mouse_busy)});
+    QTRY_VERIFY_WITH_TIMEOUT(app.session().connected(), 10000);  // asked again, now free
+    EXPECT_EQ(sink.seen.back().text, texts.mouse_detected);
+    app.controller().record().dpi_stage[0] = 40;
+    app.save();
+    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    EXPECT_EQ(app.session().link()->simulated()->slot(0).parameters[0x54], 40);
 }
 
 TEST_F(ApplicationFlowsTest, AnArrivalThatCannotBeOpenedHidesTheWindowAndBalloonsStayReadable) {

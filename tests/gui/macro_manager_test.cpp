@@ -2,6 +2,7 @@
 // editor, recording, and what its OK, Enter and Cancel endings hand to the main window.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -10,10 +11,11 @@
 #include "core/buttons/button_code.h"
 #include "core/formats/ini_document.h"
 #include "dialog_driving.h"
+#include "fixtures/run_program.h"
 #include "gui/app/application.h"
+#include "gui/dialogs/macro_manager_dialog.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
-#include "gui/dialogs/macro_manager_dialog.h"
 #include "gui_fixtures.h"
 #include "window_fixture.h"
 
@@ -270,6 +272,45 @@ TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButt
     EXPECT_EQ(record().button_macro[4], 1);    // Type_GG moved up
     EXPECT_EQ(record().button_macro[5], 0);    // its macro is gone: left as it was
     EXPECT_TRUE(warning.endsWith("button 6")) << warning.toStdString();
+}
+
+TEST_F(MacroWindowTest, AnOpenManagerFollowsAnotherProgramsMacrosAndKeepsItsOwnEdits) {
+    auto elsewhere = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), "--data-dir=" + data_.path().toStdString());
+        EXPECT_EQ(test::run_program(P330CTL_PATH, args).exit_code, 0);
+    };
+    auto record_a = [](MacroManagerDialog* d) {
+        press_area(d, mm::kRecord);
+        test::press_and_release(d, kScanA, Qt::Key_A, "a");
+    };
+    QStringList listed, kept, shown;
+    QString asked;
+    when_shown<MacroManagerDialog>([&](MacroManagerDialog* d) {
+        elsewhere({"macro", "new", "Greeting"});  // nothing unsaved: shown at once
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d->macro_list()->count() == 4; }, 10000));
+        record_a(d);  // a recording of Select_All_Copy is saved beside the other's new macro
+        elsewhere({"macro", "new", "Later"});
+        press_area(d, mm::kRecord);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return d->macro_list()->count() == 5; }, 10000));
+        listed = texts(d->macro_list());
+        kept = texts(d->item_list());
+        record_a(d);  // the macro being recorded changed elsewhere: declined, theirs is shown
+        elsewhere({"macro", "set-loop", "Select_All_Copy", "7"});
+        when_shown<QMessageBox>([&](QMessageBox* box) {
+            asked = box->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        press_area(d, mm::kRecord);
+        shown = texts(d->item_list()) << d->loop_box()->text();
+        press_area(d, mm::kCancel);
+    });
+    open_manager();
+    EXPECT_EQ(listed.join(" "), "Select_All_Copy Triple_Click Type_GG Greeting Later");
+    EXPECT_TRUE(asked.contains("overwrite that change")) << asked.toStdString();
+    EXPECT_EQ(shown, kept << "7");
+    const Result<IniDocument> ini = IniDocument::load(data_.dir.path() / "record.ini");
+    EXPECT_EQ(ini->section_names().size(), 5u);
+    EXPECT_EQ(ini->get("Select_All_Copy", "Item2"), "A   Up");
 }
 
 }  // namespace

@@ -36,15 +36,19 @@ Result<SimulatedDeviceName> parse_simulated_device_name(const std::string& devic
     for (;;) {
         const std::string part = rest.substr(0, rest.find(':'));
         const bool fail = part.rfind("fail=", 0) == 0;
-        if (!fail && part.rfind("stop=", 0) != 0) break;
+        const bool busy = part.rfind("busy=", 0) == 0;
+        if (!fail && !busy && part.rfind("stop=", 0) != 0) break;
         const std::optional<long long> number = parse_decimal(std::string_view(part).substr(5));
         if (!number || *number < 1 || *number > 1'000'000) {
-            return Error{ErrorCode::kInvalidArgument,
-                         "the simulated mouse's " + part.substr(0, 5) +
-                             " takes a transfer number from 1 (sim:fail=N:STATEFILE)"};
+            return Error{ErrorCode::kInvalidArgument, "the simulated mouse's " + part.substr(0, 5) +
+                                                          " takes a " +
+                                                          (busy ? "count" : "transfer number") +
+                                                          " from 1 (sim:fail=N:STATEFILE)"};
         }
         if (fail)
             parsed.faults.failed_transfers.push_back(static_cast<int>(*number));
+        else if (busy)
+            parsed.faults.busy_sequences = static_cast<int>(*number);
         else
             parsed.faults.silent_from = static_cast<int>(*number);
         rest.erase(0, std::min(rest.size(), part.size() + 1));

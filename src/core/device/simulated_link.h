@@ -8,8 +8,9 @@
 
 namespace p330 {
 
-// What a device name "sim[:fail=N]...[:stop=N][:STATEFILE]" asks for: transfer N fails (each
-// fail= one transfer), the mouse stops answering from transfer N on, its memory in STATEFILE.
+// What a device name "sim[:fail=N]...[:stop=N][:busy=N][:STATEFILE]" asks for: transfer N
+// fails (each fail= one transfer), the mouse stops answering from transfer N on, its first N
+// sequences are refused as while another program holds it, its memory in STATEFILE.
 struct SimulatedDeviceName {
     SimulatedFaults faults;
     std::string state_file;  // empty: the memory lasts as long as the run

@@ -48,6 +48,12 @@ Status SimulatedMouse::check_plugged() const {
 
 // The errors are the ones the hidraw transport reports for the same misbehaviour: a stall
 // (EPIPE) for a refused transfer, ETIMEDOUT once the USB core gives up waiting.
+Status SimulatedMouse::claim_sequence() {
+    if (faults_.busy_sequences <= 0) return Status::ok();
+    --faults_.busy_sequences;
+    return Error{ErrorCode::kBusy, "the simulated mouse is held by another program"};
+}
+
 Status SimulatedMouse::take_transfer(const char* what, std::chrono::milliseconds silent_wait) {
     const int number = ++transfers_;
     auto failed = [&](ErrorCode code, int err) {

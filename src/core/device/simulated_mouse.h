@@ -46,6 +46,7 @@ struct SimulatedSlot {
 struct SimulatedFaults {
     std::vector<int> failed_transfers;  // each fails once, as a stalled endpoint does
     int silent_from = 0;                // this transfer and every later one time out; 0: none
+    int busy_sequences = 0;  // the first N sequences are refused, as another program's hold does
 };
 
 // How long a transfer to a silent mouse waits before it times out. The USB core waits 5 s;
@@ -105,6 +106,7 @@ class SimulatedMouse final : public Transport {
     Status flush();
     // The state file follows each finished sequence, so that a program that is killed or
     // never ends (the window) still leaves what it sent.
+    Status claim_sequence() override;
     void release_sequence() override { (void)flush(); }
 
   private:

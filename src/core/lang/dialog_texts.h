@@ -24,6 +24,8 @@ struct MacroManagerTexts {
     std::string_view warning_caption, limit_message, new_macro_base;
     // After OK: buttons set to "Macro Key" whose macro was deleted (their numbers follow).
     std::string_view lost_macro_warning;
+    // Before the manager writes a macro another program changed since it was shown.
+    std::string_view overwrite_changed_macro;
 };
 
 struct MacroKeyDialogTexts {

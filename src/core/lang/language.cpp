@@ -111,6 +111,8 @@ const UiTexts kEnglish = {
     "overwrite that change?",
     "Another program changed this profile's files while this one saved: nothing was saved. Save "
     "again to overwrite that change.",
+    "The gaming mouse is in use by another program. It is connected as soon as that program "
+    "lets it go.",
 };
 
 const UiTexts kSimplified = {
@@ -187,6 +189,7 @@ const UiTexts kSimplified = {
     "鼠标正忙：另一个程序正在使用它。未发送任何设置，请稍后重试。",
     "载入此配置后，另一个程序更改了它的文件。\n仍要保存并覆盖该更改吗？",
     "保存时另一个程序更改了此配置的文件：未保存任何内容。再次保存将覆盖该更改。",
+    "游戏鼠标正被另一个程序使用。该程序释放鼠标后将立即连接。",
 };
 
 const UiTexts kTraditional = {
@@ -263,6 +266,7 @@ const UiTexts kTraditional = {
     "滑鼠忙碌中：另一個程式正在使用它。未傳送任何設定，請稍後重試。",
     "載入此設定檔後，另一個程式變更了它的檔案。\n仍要儲存並覆寫該變更嗎？",
     "儲存時另一個程式變更了此設定檔的檔案：未儲存任何內容。再次儲存將覆寫該變更。",
+    "遊戲滑鼠正被另一個程式使用。該程式釋放滑鼠後將立即連接。",
 };
 
 }  // namespace

@@ -67,6 +67,8 @@ struct UiTexts {
     // Save after another program changed the profile's files: the question first, then what a
     // change made in the moment between leaves.
     std::string_view overwrite_changed_elsewhere, changed_elsewhere_not_saved;
+    // The mouse is there but another program holds it: it is connected once it is free.
+    std::string_view mouse_in_use;
 };
 
 const UiTexts& ui_texts(Language language);

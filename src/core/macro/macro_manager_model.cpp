@@ -40,6 +40,57 @@ Status MacroManagerModel::store_file(const IniDocument& doc) const {
     return change_ ? change_->stage_ini(path_, doc) : doc.save(path_);
 }
 
+Status MacroManagerModel::store_and_remember(const IniDocument& doc) {
+    Status stored = store_file(doc);
+    if (stored) seen_section_ = section_in(doc);  // this manager's own change
+    return stored;
+}
+
+std::vector<std::string> MacroManagerModel::section_in(const IniDocument& doc) const {
+    if (selected_ < 0 || static_cast<std::size_t>(selected_) >= names_.size()) return {};
+    const std::string& name = names_[static_cast<std::size_t>(selected_)];
+    if (!doc.has_section(name)) return {};  // a new macro not written yet, or one deleted
+    MacroSection macro = read_macro_section(doc, name);
+    std::vector<std::string> section = {macro.delay_status, macro.loop_text};
+    section.insert(section.end(), macro.items.begin(), macro.items.end());
+    return section;
+}
+
+std::vector<std::string> MacroManagerModel::names_on_disk() const {
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
+    return doc ? macro_names(**doc) : std::vector<std::string>{};
+}
+
+bool MacroManagerModel::changed_elsewhere() const {
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
+    return doc && (macro_names(**doc) != names_ || section_in(**doc) != seen_section_);
+}
+
+bool MacroManagerModel::selected_changed_elsewhere() const {
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
+    return doc && section_in(**doc) != seen_section_;
+}
+
+Status MacroManagerModel::follow_file() {
+    std::optional<IniDocument> fresh;
+    Result<IniDocument*> doc = document(fresh);
+    if (!doc) return doc.error();
+    const bool theirs = section_in(**doc) != seen_section_;
+    const std::string name = selected_ >= 0 ? names_[static_cast<std::size_t>(selected_)] : "";
+    names_ = macro_names(**doc);
+    selected_ = -1;
+    for (std::size_t i = 0; i < names_.size() && !name.empty(); ++i) {
+        if (ini_names_equal(names_[i], name)) selected_ = static_cast<int>(i);
+    }
+    if (selected_ < 0) items_.clear();
+    if (selected_ >= 0 && theirs) return select(selected_);
+    seen_section_ = section_in(**doc);
+    return Status::ok();
+}
+
 bool MacroManagerModel::file_exists() const {
     std::error_code ec;
     return std::filesystem::exists(path_, ec);
@@ -58,6 +109,7 @@ Status MacroManagerModel::load_list() {
     Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
     names_ = macro_names(**doc);
+    seen_section_.clear();
     if (names_.empty()) return Status::ok();
     return select(0);
 }
@@ -70,6 +122,7 @@ Status MacroManagerModel::select(int index) {
     Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
     selected_ = index;
+    seen_section_ = section_in(**doc);
     MacroSection macro = read_macro_section(**doc, names_[static_cast<std::size_t>(index)]);
     // Anything but a plain 1 or 0 leaves the check box as it was.
     if (macro.delay_status == "1") record_delays = true;
@@ -100,7 +153,7 @@ Status MacroManagerModel::save_macro() {
     if (!doc) return doc.error();
     write_macro_section(**doc, names_[static_cast<std::size_t>(selected_)], record_delays ? 1 : 0,
                         loop_text_, items_);
-    return store_file(**doc);
+    return store_and_remember(**doc);
 }
 
 Status MacroManagerModel::delete_macro() {
@@ -116,14 +169,17 @@ Status MacroManagerModel::delete_macro() {
     Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
     (*doc)->remove_section(name);
-    return store_file(**doc);
+    return store_and_remember(**doc);
 }
 
 Status MacroManagerModel::rename(std::string_view new_name) {
     if (selected_ < 0) return Status::ok();
     if (Status valid = validate_macro_name(new_name); !valid) return valid;
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-        if (static_cast<int>(i) != selected_ && ini_names_equal(names_[i], new_name)) {
+    const std::string& old_name = names_[static_cast<std::size_t>(selected_)];
+    std::vector<std::string> others = names_on_disk();  // another program's too
+    others.insert(others.end(), names_.begin(), names_.end());
+    for (const std::string& other : others) {
+        if (!ini_names_equal(other, old_name) && ini_names_equal(other, new_name)) {
             return Error{ErrorCode::kInvalidArgument, "another macro already has that name"};
         }
     }
@@ -138,12 +194,14 @@ Status MacroManagerModel::rename(std::string_view new_name) {
     name = std::string(new_name);
     // Written even without items, so that an empty macro keeps its section under the new name.
     write_macro_section(**doc, name, record_delays ? 1 : 0, loop_text_, items_);
-    return store_file(**doc);
+    return store_and_remember(**doc);
 }
 
 Result<std::string> MacroManagerModel::new_macro(std::string_view base) {
     const std::size_t n = names_.size();
-    if (n >= static_cast<std::size_t>(kMacroCount)) {
+    // A macro another program added since the list was read is never written over.
+    const std::vector<std::string> on_disk = names_on_disk();
+    if (std::max(n, on_disk.size()) >= static_cast<std::size_t>(kMacroCount)) {
         return Error{ErrorCode::kInvalidArgument, "Macro numbers up to 12."};
     }
     long long number = static_cast<long long>(n);
@@ -154,9 +212,11 @@ Result<std::string> MacroManagerModel::new_macro(std::string_view base) {
             number = parse_leading_integer(last.substr(underscore + 1)) + 1;
     }
     auto taken = [&](const std::string& candidate) {
-        return std::any_of(names_.begin(), names_.end(), [&](const std::string& existing) {
+        auto same = [&](const std::string& existing) {
             return ini_names_equal(existing, candidate);
-        });
+        };
+        return std::any_of(names_.begin(), names_.end(), same) ||
+               std::any_of(on_disk.begin(), on_disk.end(), same);
     };
     std::string name = std::string(base) + "_" + std::to_string(number);
     while (taken(name))
@@ -165,6 +225,7 @@ Result<std::string> MacroManagerModel::new_macro(std::string_view base) {
     names_.push_back(name);
     selected_ = static_cast<int>(names_.size()) - 1;
     items_.clear();
+    seen_section_.clear();  // not in the file yet
     Result<std::string> shown = set_loop_times("1");
     if (!shown) return shown.error();
     return name;
@@ -196,8 +257,10 @@ Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
     std::optional<IniDocument> fresh;
     Result<IniDocument*> doc = document(fresh);
     if (!doc) return doc.error();
+    // One key of the section: another program's change to the rest is still to be followed.
+    const bool theirs = section_in(**doc) != seen_section_;
     (*doc)->set(names_[static_cast<std::size_t>(selected_)], "MacroLoopTimes", std::to_string(v));
-    if (Status s = store_file(**doc); !s) return s.error();
+    if (Status s = theirs ? store_file(**doc) : store_and_remember(**doc); !s) return s.error();
     return loop_text_;
 }
 

@@ -43,6 +43,15 @@ class MacroManagerModel {
     void stage_into(FileTransaction* change) { change_ = change; }
     // Rebuilds the working copy from record.ini.
     EncodedMacros encode_blocks();
+    // Whether record.ini no longer holds what the manager last read or wrote there: another
+    // program changed the list of macros or the selected macro.
+    bool changed_elsewhere() const;
+    // Whether another program changed the selected macro's section.
+    bool selected_changed_elsewhere() const;
+    // Takes the list from record.ini again, keeping the selected macro by name, and its items
+    // and options when nobody else changed its section; a selected macro that is gone leaves
+    // nothing selected.
+    Status follow_file();
 
     // Item list edits of the context menu and the in-place editor; each saves the macro.
     // They return false when the selection does not allow them (nothing changes then).
@@ -74,6 +83,12 @@ class MacroManagerModel {
     // record.ini read afresh into `fresh`, which the edit holds.
     Result<IniDocument*> document(std::optional<IniDocument>& fresh) const;
     Status store_file(const IniDocument& doc) const;
+    Status store_and_remember(const IniDocument& doc);
+    // The selected macro's section as the manager read or wrote it last: delay status, loop
+    // text, then the items.
+    std::vector<std::string> section_in(const IniDocument& doc) const;
+    // The names in record.ini now, for names that must not meet another program's.
+    std::vector<std::string> names_on_disk() const;
 
     std::filesystem::path path_;
     std::vector<std::string> names_;
@@ -83,6 +98,7 @@ class MacroManagerModel {
     std::array<Block, kMacroCount> blocks_{};
     std::vector<std::pair<std::string, std::string>> renames_;
     FileTransaction* change_ = nullptr;
+    std::vector<std::string> seen_section_;
 };
 
 // Writes a macro's section in record.ini where it stands (at the end when it is new), as

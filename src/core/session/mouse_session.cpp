@@ -1,5 +1,7 @@
 #include "core/session/mouse_session.h"
 
+#include <utility>
+
 namespace p330 {
 
 MouseSession::~MouseSession() {
@@ -21,6 +23,7 @@ bool MouseSession::open_link() {
 }
 
 void MouseSession::drop_link() {
+    waiting_until_free_ = false;
     if (listener_ != nullptr) listener_->set_source(nullptr);
     controller_.set_protocol(nullptr);
     controller_.set_connected(false);
@@ -28,8 +31,14 @@ void MouseSession::drop_link() {
     link_.reset();
 }
 
-void MouseSession::greet() {
-    controller_.connect();  // clears the image, 0x82, then 0x01 FC
+bool MouseSession::greet() {
+    const Status greeted = controller_.connect().status();  // clears the image, 0x82, 0x01 FC
+    waiting_until_free_ = !greeted && greeted.error().code == ErrorCode::kBusy;
+    if (!waiting_until_free_) return true;
+    // Nothing reached the mouse: it is there, but not ours to talk to yet.
+    controller_.set_connected(false);
+    if (on_waiting_until_free) on_waiting_until_free();
+    return false;
 }
 
 Status MouseSession::open_at_start() {
@@ -37,8 +46,21 @@ Status MouseSession::open_at_start() {
         controller_.set_connected(false);
         return last_error_;
     }
-    greet();
+    (void)greet();
     return Status::ok();
+}
+
+bool MouseSession::retry_when_free() {
+    if (!waiting_until_free_ || held_ || link_ == nullptr) return connected();
+    if (!greet()) return false;
+    sink_.notify(mouse_found_notification(controller_.language()));
+    if (std::exchange(reload_when_free_, false)) reload_after_arrival();
+    return true;
+}
+
+void MouseSession::reload_after_arrival() {
+    const LoadResult loaded = controller_.load_active_profile();
+    if (on_profile_reloaded) on_profile_reloaded(loaded);
 }
 
 void MouseSession::release_link() {
@@ -59,10 +81,13 @@ void MouseSession::on_arrival() {
         drop_link();
         return;
     }
+    if (!greet()) {  // there, but held by another program: not "not detected"
+        reload_when_free_ = true;
+        sink_.notify(mouse_in_use_notification(controller_.language()));
+        return;
+    }
     sink_.notify(mouse_found_notification(controller_.language()));
-    greet();
-    const LoadResult loaded = controller_.load_active_profile();
-    if (on_profile_reloaded) on_profile_reloaded(loaded);
+    reload_after_arrival();
 }
 
 void MouseSession::on_removal() {
@@ -71,7 +96,8 @@ void MouseSession::on_removal() {
         return;
     }
     if (open_link()) {
-        controller_.set_connected(true);  // another of its interfaces is still there
+        // Another of its interfaces is still there (still to be greeted when it was in use).
+        if (!waiting_until_free_) controller_.set_connected(true);
         return;
     }
     sink_.notify(mouse_not_detected_notification(controller_.language()));
@@ -98,8 +124,10 @@ void MouseSession::on_mouse_report(MouseReport report) {
     }
 }
 
-void MouseSession::notify_not_detected() {
-    sink_.notify(mouse_not_detected_notification(controller_.language()));
+void MouseSession::notify_not_connected() {
+    const Language language = controller_.language();
+    sink_.notify(waiting_until_free_ ? mouse_in_use_notification(language)
+                                     : mouse_not_detected_notification(language));
 }
 
 }  // namespace p330

@@ -29,7 +29,8 @@ class MouseSession {
           listener_(listener) {}
     ~MouseSession();
 
-    // Start-up: open the mouse and greet it. The error says why it could not be opened.
+    // Start-up: open the mouse and greet it. The error says why it could not be opened; a
+    // mouse another program holds is open but waits (waiting_until_free).
     Status open_at_start();
     // These three send commands or replace the link; while the link is held they wait, in
     // order, and run when it is released.
@@ -37,7 +38,17 @@ class MouseSession {
     void on_removal();
     // A report of the mouse's own (on the owner's thread).
     void on_mouse_report(MouseReport report);
-    void notify_not_detected();
+    // The mouse is not connected: not detected, or in use by another program.
+    void notify_not_connected();
+
+    // The mouse is there but another program held it when it was greeted: nothing is sent
+    // until a retry finds it free. The owner retries while this holds.
+    bool waiting_until_free() const { return waiting_until_free_; }
+    // Greets the waiting mouse again; true once it is connected (it is then announced, and an
+    // arrival's profile reload follows).
+    bool retry_when_free();
+    // Called when the session starts waiting for the mouse to be free.
+    std::function<void()> on_waiting_until_free;
 
     // An upload runs over the link on another thread: nothing else may use or replace it.
     void hold_link() { held_ = true; }
@@ -57,7 +68,9 @@ class MouseSession {
   private:
     bool open_link();
     void drop_link();
-    void greet();
+    // False when another program holds the mouse: the session then waits until it is free.
+    bool greet();
+    void reload_after_arrival();
 
     Opener opener_;
     Clock& clock_;
@@ -68,6 +81,8 @@ class MouseSession {
     std::unique_ptr<CommandProtocol> protocol_;
     Error last_error_;
     bool held_ = false;
+    bool waiting_until_free_ = false;
+    bool reload_when_free_ = false;  // an arrival waits for the mouse: its reload too
     std::vector<std::function<void()>> waiting_;
 };
 

@@ -21,4 +21,8 @@ Notification mouse_not_detected_notification(Language language) {
     return {"Warning", std::string(ui_texts(language).mouse_not_detected), 100};
 }
 
+Notification mouse_in_use_notification(Language language) {
+    return {"Warning", std::string(ui_texts(language).mouse_in_use), 10000};
+}
+
 }  // namespace p330

@@ -30,5 +30,7 @@ Notification dpi_stage_notification(Language language, int stage, int dpi);
 Notification macro_key_notification(Language language, int value);
 Notification mouse_found_notification(Language language);
 Notification mouse_not_detected_notification(Language language);
+// The mouse is there, but another program holds it.
+Notification mouse_in_use_notification(Language language);
 
 }  // namespace p330

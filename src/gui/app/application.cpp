@@ -61,6 +61,10 @@ Application::Application(AppOptions options, NotificationSink* sink, MessagePres
         if (loaded.message) show_messages({*loaded.message});
         if (window_) window_->redraw_main_view();
     };
+    // Another program's hold on the mouse ends without a sign: asked again every second.
+    session_->on_waiting_until_free = [this] { free_retry_.start(); };
+    free_retry_.setInterval(1000);
+    connect(&free_retry_, &QTimer::timeout, this, &Application::retry_when_free);
     settle_timer_.setSingleShot(true);
     connect(&settle_timer_, &QTimer::timeout, this, [this] {
         if (settler_.settled(std::chrono::steady_clock::now())) arrival();
@@ -129,6 +133,14 @@ void Application::refuse(const UserMessage& why) {
     if (own_messages_) own_messages_->set_parent(nullptr);
     show_messages({why});
     QCoreApplication::exit(4);
+}
+
+void Application::retry_when_free() {
+    if (session_->retry_when_free()) {
+        start_listener_if_connected();
+        if (window_) window_->redraw_main_view();
+    }
+    if (!session_->waiting_until_free()) free_retry_.stop();
 }
 
 void Application::set_up_tray() {
@@ -227,9 +239,11 @@ bool Application::start() {
     if (own_messages_) own_messages_->set_parent(window_.get());
     new DialogLaunchers(*window_, controller_, skin.skin_dir, colour);  // owned by the window
     if (!on_firmware_update) on_firmware_update = [] { (void)launch_firmware_updater(); };
-    // A mouse that is there but may not be opened is not "not detected": say what to do.
+    // A mouse that is there but may not be opened, or is held by another program, is not
+    // "not detected": say what to do, or that it is connected once free.
     if (!opened && opened.error().code == ErrorCode::kPermission)
         start_warning_ = Notification{"Warning", opened.message(), 10000};
+    if (session_->waiting_until_free()) start_warning_ = mouse_in_use_notification(language);
     window_->on_first_paint = [this] {
         QTimer::singleShot(0, this, &Application::after_first_paint);
     };
@@ -249,6 +263,9 @@ void Application::wire_window() {
 }
 
 void Application::save() {
+    // Save during the splash: the main view's first-run labels are this program's own write,
+    // made before the save takes the stamp it expects the files to have.
+    initialise_main_view();
     if (runner_.busy()) {  // a Reset's upload: this Save follows it
         after_upload_.emplace_back([this] { save(); });
         return;
@@ -260,8 +277,11 @@ void Application::save() {
     std::optional<UploadJob> job = controller_.begin_apply();
     if (!job) {  // without the mouse nothing is sent or saved: the edits stay in the window
         window_->save_finished();
+        const UiTexts& texts = ui_texts(controller_.language());
         show_messages({UserMessage{
-            std::string(ui_texts(controller_.language()).not_saved_without_mouse), ""}});
+            std::string(session_->waiting_until_free() ? texts.mouse_busy
+                                                       : texts.not_saved_without_mouse),
+            ""}});
         return;
     }
     window_->set_busy(true);
@@ -345,7 +365,7 @@ void Application::restore_from_tray() {
     window_->show();
     window_->raise();
     window_->activateWindow();
-    if (!session_->connected()) session_->notify_not_detected();
+    if (!session_->connected()) session_->notify_not_connected();
 }
 
 void Application::exit_program() {

@@ -90,6 +90,7 @@ class Application : public QObject {
     void watch_hotplug();
     void handle_hotplug_events();
     void arrival();
+    void retry_when_free();
     // The tray, its menu, the notifications and the window type where there is no tray:
     // nothing the splash needs, so done after its first paint, or at their first use.
     void set_up_tray();
@@ -114,6 +115,7 @@ class Application : public QObject {
     std::unique_ptr<QSocketNotifier> hotplug_notifier_;
     ArrivalSettler settler_;
     QTimer settle_timer_;
+    QTimer free_retry_;  // while another program holds the mouse
     std::unique_ptr<MainWindow> window_;
     QString skin_dir_;
     bool refused_ = false;  // the skin cannot be drawn: the program is ending

@@ -299,10 +299,12 @@ bool MainWindow::focusNextPrevChild(bool next) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    if (!main_view_shown_) return;
     const int key = event->key();
-    if (event->matches(QKeySequence::Save) ||
-        (key == Qt::Key_S && event->modifiers() == Qt::ControlModifier)) {
+    const bool save = event->matches(QKeySequence::Save) ||
+                      (key == Qt::Key_S && event->modifiers() == Qt::ControlModifier);
+    // Save is taken from the splash on: the main view it saves comes first.
+    if (!main_view_shown_ && !save) return;
+    if (save) {
         click_at(centre(kSaveButton.rect));
     } else if (key == Qt::Key_F1) {
         click_at(centre(kHelpButton.rect));

@@ -1,5 +1,6 @@
 #include "gui/dialogs/macro_manager_dialog.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -74,16 +75,18 @@ MacroManagerDialog::MacroManagerDialog(QWidget* parent, const QString& skin_dir,
         return;
     }
     create_controls();
-    for (const std::string& name : model_.names()) macros_->addItem(QString::fromStdString(name));
-    if (model_.selected() >= 0) {
-        const QSignalBlocker quiet(macros_);
-        macros_->setCurrentRow(model_.selected());
-    }
+    show_list();
     show_items(-1);
     show_options();
     paint_all();
     filter_ = std::make_unique<KeyFilter>([this](const CapturedKey& key) { return on_key(key); });
     focus_ring().tab_paused = [this] { return recorder_.recording(); };
+    folder_watcher_.addPath(QString::fromStdString(model_.path().parent_path().string()));
+    settle_.setSingleShot(true);
+    settle_.setInterval(200);
+    connect(&folder_watcher_, &QFileSystemWatcher::directoryChanged, &settle_,
+            qOverload<>(&QTimer::start));
+    connect(&settle_, &QTimer::timeout, this, &MacroManagerDialog::file_changed);
 }
 
 MacroManagerDialog::~MacroManagerDialog() = default;
@@ -200,6 +203,14 @@ MacroManagerDialog::Area MacroManagerDialog::area_at(Point p) const {
 
 // The lists
 
+void MacroManagerDialog::show_list() {
+    const QSignalBlocker quiet(macros_);
+    macros_->clear();
+    for (const std::string& name : model_.names()) macros_->addItem(QString::fromStdString(name));
+    macros_->setCurrentRow(model_.selected());
+    last_macro_double_clicked_ = -1;
+}
+
 void MacroManagerDialog::show_macro(int row) {
     if (row < 0 || row == model_.selected()) return;
     if (editor_ != nullptr) editor_->abandon();
@@ -269,6 +280,49 @@ void MacroManagerDialog::delete_macro() {
     last_macro_double_clicked_ = -1;
 }
 
+// Another program's changes
+
+bool MacroManagerDialog::holds_unsaved_edit() const {
+    return recorder_.recording() || (editor_ != nullptr && editor_->is_open());
+}
+
+void MacroManagerDialog::file_changed() {
+    if (holds_unsaved_edit()) {  // looked at again once the edit has ended
+        settle_.start();
+        return;
+    }
+    if (model_.changed_elsewhere()) follow_file();
+}
+
+void MacroManagerDialog::follow_file() {
+    const int item = selected_row(items_);
+    if (Status s = model_.follow_file(); !s) warn(s.error());
+    show_list();
+    show_items(item);
+    if (model_.selected() >= 0) {
+        show_options();
+    } else {
+        const QSignalBlocker quiet_loop(loop_);
+        loop_->clear();
+        loop_->setEnabled(false);
+    }
+    flush();
+}
+
+bool MacroManagerDialog::may_overwrite() {
+    if (!model_.selected_changed_elsewhere()) return true;
+    const UiTexts& texts = ui_texts(language_);
+    QMessageBox ask(QMessageBox::Question, qtext(texts_.warning_caption),
+                    qtext(texts_.overwrite_changed_macro), QMessageBox::Save | QMessageBox::Cancel,
+                    this);
+    ask.setDefaultButton(QMessageBox::Cancel);
+    ask.button(QMessageBox::Save)->setText(qtext(texts.save));
+    ask.button(QMessageBox::Cancel)->setText(qtext(texts.cancel));
+    if (ask.exec() == QMessageBox::Save) return true;
+    follow_file();
+    return false;
+}
+
 void MacroManagerDialog::item_clicked(int row) {
     if (row < 0 || (editor_ != nullptr && editor_->is_open())) return;
     if (!items_->item(row)->text().contains(QStringLiteral(" ms"))) return;
@@ -290,6 +344,7 @@ void MacroManagerDialog::commit_edit(ListItemEditor::Mode mode, int row, const Q
     if (mode == ListItemEditor::Mode::kDelay) {
         // Leaving the editor without typing is no edit: the item keeps its text exactly.
         if (row >= items_->count() || text == items_->item(row)->text()) return;
+        if (!may_overwrite()) return;
         Result<bool> done = model_.commit_delay_edit(row, text.toStdString());
         if (!done) warn(done.error());
         if (done && *done) show_items(row);  // anything but a delay leaves the item as it was
@@ -298,6 +353,7 @@ void MacroManagerDialog::commit_edit(ListItemEditor::Mode mode, int row, const Q
     if (mode != ListItemEditor::Mode::kMacroName || row >= macros_->count()) return;
     if (text == macros_->item(row)->text()) return;
     if (row != model_.selected()) macros_->setCurrentRow(row);
+    if (!may_overwrite()) return;
     // A name that cannot be a section name (empty, too long, another macro's) is not taken:
     // the entry keeps its name.
     if (Status renamed = model_.rename(text.toStdString())) {
@@ -375,6 +431,7 @@ void MacroManagerDialog::stop_recording(bool at_break) {
     show_items(items_->count() > 0 ? static_cast<int>(model_.items().size()) - 1 : -1);
     paint_record_button();
     loop_->setEnabled(model_.loop_option);
+    if (!may_overwrite()) return;
     if (Status saved = model_.save_macro(); !saved) warn(saved.error());
 }
 
@@ -404,7 +461,9 @@ bool MacroManagerDialog::on_key(const CapturedKey& key) {
             show_items(items_->count() - 1);
             paint_record_button();
             loop_->setEnabled(model_.loop_option);
-            if (Status saved = model_.save_macro(); !saved) warn(saved.error());
+            if (may_overwrite()) {
+                if (Status saved = model_.save_macro(); !saved) warn(saved.error());
+            }
             flush();
             break;
         }
@@ -418,7 +477,7 @@ void MacroManagerDialog::accept() {
     // Every OK ending saves the macro shown and encodes all of them: the caller copies these.
     recorder_.reset();
     if (editor_ != nullptr) editor_->abandon();
-    if (items_ != nullptr) (void)model_.save_macro();
+    if (items_ != nullptr && may_overwrite()) (void)model_.save_macro();
     blocks_ = model_.encode_blocks().blocks;
     SkinnedDialog::accept();
 }

@@ -2,10 +2,14 @@
 // The macro manager: the macros of record.ini and the items of the selected one, recording
 // from the keyboard, the item menu and the in-place editor. Every edit reaches record.ini at
 // once through the core's model; an OK ending (the OK area, or Enter once a recording has
-// stopped) saves, encodes and leaves the twelve blocks for the caller.
+// stopped) saves, encodes and leaves the twelve blocks for the caller. Another program's
+// change to record.ini is shown once no recording or in-place edit is open; a macro it
+// changed is overwritten only when the user agrees.
 
 #include <QElapsedTimer>
+#include <QFileSystemWatcher>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 #include <filesystem>
 #include <memory>
@@ -68,6 +72,7 @@ class MacroManagerDialog : public SkinnedDialog {
     void paint_ticks();
     Area area_at(layout::Point p) const;
 
+    void show_list();
     void show_macro(int row);  // the macro list's selection changed
     void show_items(int select_row);
     void show_options();
@@ -83,6 +88,13 @@ class MacroManagerDialog : public SkinnedDialog {
     ListItemEditor::Commit editor_commit();
     void commit_edit(ListItemEditor::Mode mode, int row, const QString& text);
     void show_item_menu(const QPoint& global);
+    // record.ini changed: followed when the manager holds no edit of its own, else later.
+    void file_changed();
+    void follow_file();
+    bool holds_unsaved_edit() const;
+    // Before the selected macro is written: true when nobody else changed it, or the user
+    // agrees to overwrite; otherwise the other program's macro is shown.
+    bool may_overwrite();
     void warn(const QString& text);
     void warn(const Error& error);  // in the dialog's language where it has the words
 
@@ -103,6 +115,8 @@ class MacroManagerDialog : public SkinnedDialog {
     std::string ctrl_name_;
     int last_item_clicked_ = -1;
     int last_macro_double_clicked_ = -1;
+    QFileSystemWatcher folder_watcher_;  // the folder: every writer replaces record.ini
+    QTimer settle_;                      // a change of several files is taken as one
 };
 
 }  // namespace p330::gui
