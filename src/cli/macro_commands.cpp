@@ -134,7 +134,7 @@ int show_macro(const Context& c, const std::string& name) {
 struct ProfileSynced {
     int code = kExitOk;
     int index = 0;
-    std::vector<int> lost;
+    std::vector<LostMacroButton> lost;
 };
 
 ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Renames& renames) {
@@ -150,7 +150,8 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
         return out;
     }
     ProfileEdit& edit = *loaded;
-    const MacroSync sync = sync_macros_into_profile(edit, **file, renames);
+    const MacroSync sync =
+        sync_macros_into_profile(edit, **file, renames, shipped_default_record(c.folder));
     Status written = stage_profile_edit(change, c.folder, edit);
     if (written) written = change.commit();
     if (!written) {
@@ -171,7 +172,7 @@ int report(const Context& c, FileTransaction& change, const std::string& what,
     if (synced.code != kExitOk) return synced.code;
     if (c.options.json) {
         JsonList lost('[');
-        for (int b : synced.lost) lost.item(json_number(b + 1));
+        for (const LostMacroButton& b : synced.lost) lost.item(json_number(b.button + 1));
         std::fprintf(c.out, "%s\n",
                      json_document()
                          .field("action", json_string(what))

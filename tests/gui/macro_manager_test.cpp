@@ -11,9 +11,9 @@
 #include "core/formats/ini_document.h"
 #include "dialog_driving.h"
 #include "gui/app/application.h"
+#include "gui/dialogs/macro_manager_dialog.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
-#include "gui/dialogs/macro_manager_dialog.h"
 #include "gui_fixtures.h"
 #include "window_fixture.h"
 
@@ -210,7 +210,7 @@ class MacroWindowTest : public test::WindowTest {
     void open_manager() { click(window().left_column().macro_manager); }
 };
 
-TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButtonsFollow) {
+TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButtonsFollowOrReset) {
     std::memset(record().macro_block, 0xAA, sizeof(record().macro_block));
     when_shown<MacroManagerDialog>([](MacroManagerDialog* d) { press_area(d, mm::kCancel); });
     open_manager();
@@ -268,8 +268,10 @@ TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButt
     EXPECT_EQ(record().macro_block[0][4] & 0x80, 0x80);
     EXPECT_EQ(record().macro_block[2][0], 0);  // past the last macro: zero
     EXPECT_EQ(record().button_macro[4], 1);    // Type_GG moved up
-    EXPECT_EQ(record().button_macro[5], 0);    // its macro is gone: left as it was
-    EXPECT_TRUE(warning.endsWith("button 6")) << warning.toStdString();
+    // Its macro is gone: back on the shipped function, and the label and warning say so.
+    EXPECT_EQ(record().button_kind[5], kKindCpiCycle);
+    EXPECT_EQ(labels[5], "DPI Loop");
+    EXPECT_TRUE(warning.endsWith("button 6 (DPI Loop)")) << warning.toStdString();
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                       "Warning",
                                       "Macro numbers up to 12.",
                                       "Macro",
-                                      "The macro of these buttons was deleted; choose their "
-                                      "function again: button"};
+                                      "The macro of these buttons was deleted; they are back "
+                                      "on their default function: button"};
     static const MacroManagerTexts chs{"确定",
                                        "取消",
                                        "宏管理器",
@@ -58,7 +58,7 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "警告",
                                        "最多可以新建12个宏。",
                                        "宏",
-                                       "以下按键的宏已被删除，请重新设置其功能：按键"};
+                                       "以下按键的宏已被删除，已恢复为默认功能：按键"};
     static const MacroManagerTexts cht{"確定",
                                        "取消",
                                        "巨集管理器",
@@ -79,7 +79,7 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "警告",
                                        "最多可以新建12個巨集。",
                                        "巨集",
-                                       "以下按鍵的巨集已被刪除，請重新設定其功能：按鍵"};
+                                       "以下按鍵的巨集已被刪除，已恢復為預設功能：按鍵"};
     return pick(language, en, chs, cht);
 }
 

@@ -75,7 +75,8 @@ void DialogLaunchers::open_macro_manager() {
     // Saving, renaming and deleting macros may have changed the positions the buttons store.
     const MacroButtonLinks links =
         sync_macros_into_record(controller_.record(), controller_.labels(), language, *file,
-                                dialog.model().renames())
+                                dialog.model().renames(),
+                                shipped_default_record(controller_.folder()))
             .links;
     window_.redraw_main_view();
     if (!links.lost.empty()) {
