@@ -6,6 +6,7 @@
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
 #include "core/flows/macro_sync.h"
+#include "core/flows/macro_sync_profiles.h"
 #include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
 #include "core/lang/dialog_texts.h"
@@ -153,6 +154,9 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
     const MacroSync sync =
         sync_macros_into_profile(edit, **file, renames, shipped_default_record(c.folder));
     Status written = stage_profile_edit(change, c.folder, edit);
+    Result<std::vector<ProfileMacroLinks>> others =
+        sync_macros_into_other_profiles(change, c.folder, edit.index, renames);
+    if (written && !others) written = others.error();
     if (written) written = change.commit();
     if (!written) {
         out.code = fail(c, exit_for_write(written.error()), written.message());
@@ -163,6 +167,8 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
     if (!out.lost.empty())
         std::fprintf(c.err, "p330ctl: %s\n",
                      lost_macro_buttons_message(edit.language, out.lost).c_str());
+    for (const ProfileMacroLinks& other : *others)
+        std::fprintf(c.err, "p330ctl: %s\n", lost_macro_buttons_message(other).c_str());
     return out;
 }
 
