@@ -109,8 +109,9 @@ const CommandEntry kCommands[] = {
      "                              given, without, 50 ms follows each key event\n"
      "A macro keeps its place in record.ini, which is its number in the mouse; only\n"
      "the first twelve reach it. After every change the macros are encoded into the\n"
-     "profile (the active one, or --profile N) and its Macro Key buttons follow\n"
-     "their macros by name; 'apply' then sends them.\n",
+     "profile (the active one, or --profile N) and the Macro Key buttons of every\n"
+     "profile follow their macros by name; a button whose macro was deleted takes\n"
+     "back its shipped default function, with a warning. 'apply' sends them.\n",
      1, 3, "a subcommand: list, show, new, rename, delete, set-loop or import-items",
      kTakesProfile | kUsesDataFolder, cmd_macro},
     {"export-text", "export-text [--profile N] [FILE]",

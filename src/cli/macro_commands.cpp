@@ -6,6 +6,7 @@
 #include "cli/json_writer.h"
 #include "cli/profile_edit.h"
 #include "core/flows/macro_sync.h"
+#include "core/flows/macro_sync_profiles.h"
 #include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
 #include "core/lang/dialog_texts.h"
@@ -134,7 +135,7 @@ int show_macro(const Context& c, const std::string& name) {
 struct ProfileSynced {
     int code = kExitOk;
     int index = 0;
-    std::vector<int> lost;
+    std::vector<LostMacroButton> lost;
 };
 
 ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Renames& renames) {
@@ -150,8 +151,12 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
         return out;
     }
     ProfileEdit& edit = *loaded;
-    const MacroSync sync = sync_macros_into_profile(edit, **file, renames);
+    const MacroSync sync =
+        sync_macros_into_profile(edit, **file, renames, shipped_default_record(c.folder));
     Status written = stage_profile_edit(change, c.folder, edit);
+    Result<std::vector<ProfileMacroLinks>> others =
+        sync_macros_into_other_profiles(change, c.folder, edit.index, renames);
+    if (written && !others) written = others.error();
     if (written) written = change.commit();
     if (!written) {
         out.code = fail(c, exit_for_write(written.error()), written.message());
@@ -162,6 +167,8 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
     if (!out.lost.empty())
         std::fprintf(c.err, "p330ctl: %s\n",
                      lost_macro_buttons_message(edit.language, out.lost).c_str());
+    for (const ProfileMacroLinks& other : *others)
+        std::fprintf(c.err, "p330ctl: %s\n", lost_macro_buttons_message(other).c_str());
     return out;
 }
 
@@ -171,7 +178,7 @@ int report(const Context& c, FileTransaction& change, const std::string& what,
     if (synced.code != kExitOk) return synced.code;
     if (c.options.json) {
         JsonList lost('[');
-        for (int b : synced.lost) lost.item(json_number(b + 1));
+        for (const LostMacroButton& b : synced.lost) lost.item(json_number(b.button + 1));
         std::fprintf(c.out, "%s\n",
                      json_document()
                          .field("action", json_string(what))

@@ -49,6 +49,27 @@ TEST_F(OneCoreTest, AMacroMadeHereReachesTheMouseAndFollowsItsName) {
     EXPECT_EQ(ctl({"get", "button.4"}).out, "macro:" + wide + "@count\n");
 }
 
+// A button whose macro is deleted takes back its shipped function, and says so; the others
+// follow their macros through the deletion and a rename, in every profile.
+TEST_F(OneCoreTest, AButtonWhoseMacroIsDeletedTakesBackItsDefaultTheOthersFollow) {
+    for (const char* name : {"Greeting", "Mine"})
+        ASSERT_EQ(ctl({"macro", "new", name}).exit_code, 0);
+    ASSERT_EQ(ctl({"set", "button.3=macro:Mine", "button.4=macro:Greeting@toggle"}).exit_code, 0);
+    ASSERT_EQ(ctl({"set", "--profile", "2", "button.5=macro:Mine"}).exit_code, 0);
+    ASSERT_EQ(ctl({"macro", "delete", "Triple_Click"}).exit_code, 0);  // both move up
+    ASSERT_EQ(ctl({"macro", "rename", "Greeting", "Hi"}).exit_code, 0);
+    const auto deleted = ctl({"macro", "delete", "Mine"});
+    EXPECT_NE(deleted.err.find("function: button 3 (Mouse M Button)"), std::string::npos);
+    EXPECT_NE(deleted.err.find("PROFILE_2: The macro"), std::string::npos);
+    EXPECT_EQ(ctl({"get", "button.3"}).out + ctl({"get", "button.4"}).out +
+                  ctl({"get", "--profile", "2", "button.5"}).out,
+              "scroll:middle\nmacro:Hi@toggle\nscroll:down\n");
+    EXPECT_NE(read("str0.ini").find("Item3=Mouse M Button\n"), std::string::npos);
+    ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
+    EXPECT_EQ(sim_hex("slot 0 buttons", std::size_t{4} * 2, 4), "0100F200");   // middle click
+    EXPECT_EQ(sim_hex("slot 0 buttons", std::size_t{4} * 14, 4), "09010300");  // Hi is third
+}
+
 // Random bytes of the right size are not a profile: import, apply and show refuse them with
 // one message, and nothing is written or sent.
 TEST_F(OneCoreTest, AnImageTheProgramNeverWroteIsRefusedEverywhere) {

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 
 #include "core/buttons/button_code.h"
+#include "core/flows/profile_edit.h"
 #include "core/formats/ini_document.h"
 #include "dialog_driving.h"
 #include "fixtures/run_program.h"
@@ -212,7 +213,7 @@ class MacroWindowTest : public test::WindowTest {
     void open_manager() { click(window().left_column().macro_manager); }
 };
 
-TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButtonsFollow) {
+TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButtonsFollowOrReset) {
     std::memset(record().macro_block, 0xAA, sizeof(record().macro_block));
     when_shown<MacroManagerDialog>([](MacroManagerDialog* d) { press_area(d, mm::kCancel); });
     open_manager();
@@ -226,8 +227,15 @@ TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButt
     record().button_macro[5] = 0;
     labels[5] = "Macro Key-Select_All_Copy";
 
+    // PROFILE_2, not the one shown, plays Select_All_Copy on button 7.
+    const DataFolder folder{data_.dir.path()};
+    Result<ProfileEdit> other = load_profile_edit(folder, 2);
+    other->record.button_kind[6] = kKindMacroKey;
+    other->labels[6] = "Macro Key-Select_All_Copy";
+    ASSERT_TRUE(save_profile_edit(folder, *other));
+
     QStringList recorded;
-    QString title, warning;
+    QString title, warning, other_warning;
     when_shown<MacroManagerDialog>([&](MacroManagerDialog* d) {
         press_area(d, mm::kDelete);      // Select_All_Copy: the others move up
         click_item(d->macro_list(), 0);  // Triple_Click
@@ -246,6 +254,10 @@ TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButt
         recorded = texts(d->item_list());
         when_shown<QMessageBox>([&](QMessageBox* box) {
             warning = box->text();
+            when_shown<QMessageBox>([&](QMessageBox* next) {
+                other_warning = next->text();
+                next->accept();
+            });
             box->accept();
         });
         key_event(d, QEvent::KeyPress, Qt::Key_Return, kScanEnter);  // now it ends as OK does
@@ -270,8 +282,10 @@ TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButt
     EXPECT_EQ(record().macro_block[0][4] & 0x80, 0x80);
     EXPECT_EQ(record().macro_block[2][0], 0);  // past the last macro: zero
     EXPECT_EQ(record().button_macro[4], 1);    // Type_GG moved up
-    EXPECT_EQ(record().button_macro[5], 0);    // its macro is gone: left as it was
-    EXPECT_TRUE(warning.endsWith("button 6")) << warning.toStdString();
+    EXPECT_EQ(labels[5], "DPI Loop");          // its macro is gone: back on its shipped function
+    EXPECT_TRUE(warning.endsWith("button 6 (DPI Loop)")) << warning.toStdString();
+    EXPECT_EQ(load_profile_edit(folder, 2)->labels[6], "IE Forward");  // followed on disk too
+    EXPECT_TRUE(other_warning.startsWith("PROFILE_2: ")) << other_warning.toStdString();
 }
 
 TEST_F(MacroWindowTest, AnOpenManagerFollowsAnotherProgramsMacrosAndKeepsItsOwnEdits) {

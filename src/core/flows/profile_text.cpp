@@ -43,7 +43,9 @@ class ImportPlanner {
         macros_ = &text.macros;
         take_macros(text.macros);
         if (faults_.empty() && !text.macros.empty())
-            note_cut_macros(sync_macros_into_profile(out_.edit, out_.record_ini).encoded);
+            note_cut_macros(sync_macros_into_profile(out_.edit, out_.record_ini, {},
+                                                     shipped_default_record(folder_))
+                                .encoded);
         for (const TextSetting* s : in_writing_order(text.settings)) take_setting(*s);
         if (faults_.empty()) return std::move(out_);
         std::stable_sort(faults_.begin(), faults_.end(),

@@ -36,8 +36,8 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                       "Warning",
                                       "Macro numbers up to 12.",
                                       "Macro",
-                                      "The macro of these buttons was deleted; choose their "
-                                      "function again: button",
+                                      "The macro of these buttons was deleted; they are back "
+                                      "on their default function: button",
                                       "Another program changed this macro in record.ini since "
                                       "it was shown.\nSave anyway and overwrite that change?"};
     static const MacroManagerTexts chs{"确定",
@@ -60,7 +60,7 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "警告",
                                        "最多可以新建12个宏。",
                                        "宏",
-                                       "以下按键的宏已被删除，请重新设置其功能：按键",
+                                       "以下按键的宏已被删除，已恢复为默认功能：按键",
                                        "显示此宏后，另一个程序在 record.ini 中更改了它。\n"
                                        "仍要保存并覆盖该更改吗？"};
     static const MacroManagerTexts cht{"確定",
@@ -83,7 +83,7 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "警告",
                                        "最多可以新建12個巨集。",
                                        "巨集",
-                                       "以下按鍵的巨集已被刪除，請重新設定其功能：按鍵",
+                                       "以下按鍵的巨集已被刪除，已恢復為預設功能：按鍵",
                                        "顯示此巨集後，另一個程式在 record.ini 中變更了它。\n"
                                        "仍要儲存並覆寫該變更嗎？"};
     return pick(language, en, chs, cht);

@@ -22,7 +22,8 @@ struct MacroManagerTexts {
     std::string_view start_recording, stop_recording, recording_window_text;
     std::string_view insert_left_button, insert_middle_button, insert_right_button, insert_delay;
     std::string_view warning_caption, limit_message, new_macro_base;
-    // After OK: buttons set to "Macro Key" whose macro was deleted (their numbers follow).
+    // After OK: buttons set to "Macro Key" whose macro was deleted and that went back to their
+    // default function (their numbers and new labels follow).
     std::string_view lost_macro_warning;
     // Before the manager writes a macro another program changed since it was shown.
     std::string_view overwrite_changed_macro;

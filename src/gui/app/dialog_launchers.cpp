@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "core/flows/macro_sync.h"
+#include "core/flows/macro_sync_profiles.h"
 #include "core/lang/dialog_texts.h"
 #include "core/lang/error_texts.h"
 #include "core/util/folder_lock.h"
@@ -75,13 +76,18 @@ void DialogLaunchers::open_macro_manager() {
     // Saving, renaming and deleting macros may have changed the positions the buttons store.
     const MacroButtonLinks links =
         sync_macros_into_record(controller_.record(), controller_.labels(), language, *file,
-                                dialog.model().renames())
+                                dialog.model().renames(),
+                                shipped_default_record(controller_.folder()))
             .links;
     window_.redraw_main_view();
-    if (!links.lost.empty()) {
-        tell(UserMessage{lost_macro_buttons_message(language, links.lost),
-                         std::string(macro_manager_texts(language).warning_caption)});
-    }
+    const std::string caption(macro_manager_texts(language).warning_caption);
+    if (!links.lost.empty())
+        tell(UserMessage{lost_macro_buttons_message(language, links.lost), caption});
+    Result<std::vector<ProfileMacroLinks>> others = follow_macros_in_other_profiles(
+        controller_.folder(), controller_.profile().index, dialog.model().renames());
+    if (!others) return tell(UserMessage{error_text(others.error(), language), caption});
+    for (const ProfileMacroLinks& other : *others)
+        tell(UserMessage{lost_macro_buttons_message(other), caption});
 }
 
 void DialogLaunchers::open_profile_manager() {

@@ -56,17 +56,16 @@ TEST_F(MacroButtonLinksTest, ButtonsFollowTheirMacroThroughEditsRenamesAndDeleti
     EXPECT_EQ(labels[4], "Macro Key-Macro_1");
 }
 
-TEST_F(MacroButtonLinksTest, AButtonWhoseMacroWasDeletedIsReportedAndLeftAlone) {
+TEST_F(MacroButtonLinksTest, AButtonWhoseMacroWasDeletedGoesBackToItsDefaultAndIsReported) {
     ASSERT_TRUE(model.select(1));
     ASSERT_TRUE(model.delete_macro());
-    MacroButtonLinks links = relink();
-    EXPECT_EQ(links.lost, std::vector<int>{4});
-    EXPECT_EQ(record.button_macro[4], 1);
-    EXPECT_EQ(labels[4], "Macro Key-Macro_1");
+    MacroButtonLinks links = relink();  // no default profile at hand: the button is turned off
+    EXPECT_EQ(labels[4], "Button Off");
     EXPECT_EQ(record.button_macro[2], 1);  // Macro_2 moved up
-    EXPECT_EQ(lost_macro_buttons_message(Language::kEnglish, {4, 6}),
-              "The macro of these buttons was deleted; choose their function again: button 5, 7");
-    EXPECT_NE(lost_macro_buttons_message(Language::kTraditionalChinese, {4}).find("巨集"),
+    EXPECT_EQ(lost_macro_buttons_message(Language::kEnglish, links.lost),
+              "The macro of these buttons was deleted; they are back on their default function: "
+              "button 5 (Button Off)");
+    EXPECT_NE(lost_macro_buttons_message(Language::kTraditionalChinese, links.lost).find("巨集"),
               std::string::npos);
 }
 
