@@ -85,6 +85,33 @@ TEST_F(UserFilesTest, ImportAndExportNeverBreakTheDataFolder) {
     EXPECT_EQ(read("victim"), "keep");
 }
 
+// One line per cause, with the same exit status whichever command meets it; nothing written.
+TEST_F(UserFilesTest, RefusalsNameTheirCauseWithOneStatus) {
+    const std::string files = profile_files(), nodir = (dir.path() / "nodir").string();
+    const auto refused = [&](std::vector<std::string> args, int status, const std::string& why) {
+        const ProgramRun run = ctl(args);
+        EXPECT_EQ(run.exit_code, status) << args[0] << " " << run.err;
+        EXPECT_NE(run.err.find(why), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+    };
+    refused({"export-text", nodir + "/p.txt"}, 4, "the folder " + nodir + " does not exist");
+    refused({"profile", "export", "1", (data() / "config4").string()}, 2, "own files");
+    refused({"export-text", (data() / "str.ini").string()}, 2, "own files");
+    refused({"export-text", data().string()}, 4, "is not a regular file");
+    refused({"import-text", data().string()}, 4, "is not a regular file");
+    refused({"import-windows", nodir}, 4, nodir + " does not exist");
+    refused({"profile", "import", "2", (data() / "str.ini").string()}, 2, "must end in .bin");
+    refused({"profile", "import", "2", nodir + "/x.bin"}, 4, nodir + "/x.bin does not exist");
+    EXPECT_EQ(profile_files(), files);
+    const TempDir empty;
+    const ProgramRun get =
+        run_program(P330CTL_PATH, {"--data-dir=" + empty.path().string(), "get"});
+    EXPECT_NE(get.err.find("str.ini does not exist"), std::string::npos) << get.err;
+    const ProgramRun file =
+        run_program(P330CTL_PATH, {"--data-dir=" + (data() / "str.ini").string(), "get"});
+    EXPECT_NE(file.err.find("is not a folder"), std::string::npos) << file.err;
+}
+
 TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadBoundedFirst) {
     namespace fs = std::filesystem;
     const std::string files = profile_files() + read("config3.bin");
@@ -100,7 +127,7 @@ TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadB
         EXPECT_EQ(run.exit_code, 2) << target;
         EXPECT_NE(run.err.find("data folder's own files"), std::string::npos) << run.err;
     }
-    EXPECT_EQ(ctl({"profile", "export", "0", (out / "lnk").string()}).exit_code, 1);
+    EXPECT_EQ(ctl({"profile", "export", "0", (out / "lnk").string()}).exit_code, 2);
     EXPECT_EQ(ctl({"--trace=" + (data() / "record.ini").string(), "profiles"}).exit_code, 2);
     const ProgramRun fifo = ctl({"export-text", (out / "fifo").string()});
     EXPECT_NE(fifo.err.find("use - for standard output"), std::string::npos) << fifo.err;
