@@ -21,7 +21,9 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
     EXPECT_EQ(ctl({"macro", "show", "Type_GG"}).exit_code, 0);
     EXPECT_EQ(ctl({"macro", "show", "NoSuchMacro"}).exit_code, 2);
     EXPECT_EQ(ctl({"macros"}).exit_code, 0);
+    EXPECT_EQ(ctl({"get"}).exit_code, 0);
     EXPECT_EQ(std::filesystem::last_write_time(data() / "record.ini"), before);
+    EXPECT_FALSE(std::filesystem::exists(data() / ".p330.lock"));  // nor creates a lock file
 
     // Standard input past the items limit, and more items than a reader takes back.
     const std::string files = profile_files();
@@ -152,7 +154,8 @@ TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadB
 
 TEST_F(UserFilesTest, ABusyFolderTimesOutAndKilledCopiesLeaveNothing) {
     const std::string files = profile_files();
-    {  // Readers share the folder; a change waits for them.
+    {  // Readers share the folder once a writer has made its lock file; a change waits.
+        write(".p330.lock", "");
         const Result<FolderLock> reading = FolderLock::acquire_for_reading(data());
         EXPECT_EQ(ctl({"get", "dpi.1"}).out, "800\n");
         EXPECT_NE(ctl({"set", "dpi.1=1500"}).err.find("is busy"), std::string::npos);
