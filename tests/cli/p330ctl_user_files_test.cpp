@@ -52,12 +52,18 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
 TEST_F(UserFilesTest, BadNamesAreRefusedAndNothingChanges) {
     const std::string files = profile_files();
     for (const std::string name :
-         {"\xff\xfe bad", " lead", "trail ", "tab\there", "evil\xE2\x80\xAEtxt.exe"}) {
+         {"", "\xff\xfe bad", " lead", "trail ", "tab\there", "evil\xE2\x80\xAEtxt.exe"}) {
         EXPECT_EQ(ctl({"profile", "rename", "0", name}).exit_code, 2) << name;
         EXPECT_EQ(ctl({"macro", "new", name}).exit_code, 2) << name;
     }
     EXPECT_EQ(ctl({"macro", "new", "\tType_GG"}).exit_code, 2);
     EXPECT_EQ(profile_files(), files);
+    // An entry another program left empty is copied without a blank at the end.
+    std::string list = read("str.ini");
+    write("str.ini", list.replace(list.find("Item1=PROFILE_1"), 15, "Item1="));
+    ASSERT_EQ(ctl({"profile", "delete", "5"}).exit_code, 0);
+    ASSERT_EQ(ctl({"profile", "copy", "1"}).exit_code, 0);
+    EXPECT_NE(read("str.ini").find("Item5=Copy\n"), std::string::npos) << read("str.ini");
 }
 
 TEST_F(UserFilesTest, ImportAndExportNeverBreakTheDataFolder) {
