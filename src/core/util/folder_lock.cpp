@@ -88,7 +88,6 @@ Result<FolderLock> FolderLock::take(const std::filesystem::path& dir,
     if (Status held = wait_for_lock(fd, shared ? LOCK_SH : LOCK_EX, dir, deadline); !held)
         return held.error();
     if (shared) {
-        std::error_code ec;
         if (!std::filesystem::exists(dir / kJournalName, ec)) return lock;
         // A killed writer's change is finished before anything is read. Changing a shared
         // flock into an exclusive one lets go of it first: a writer may come in between,
