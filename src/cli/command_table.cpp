@@ -4,6 +4,7 @@
 
 #include "cli/command_handlers.h"
 #include "cli/json_writer.h"
+#include "core/buttons/key_tables.h"
 #include "core/settings/settings_catalogue.h"
 
 namespace p330::cli {
@@ -18,6 +19,8 @@ constexpr std::string_view kButtonFunctions = R"(A button takes a function:
       hotkey:new|cut|copy|paste|save|print|find|redo|undo|select-all
       windows:my-computer|browser-home|search|maximum|minimum|show-desktop|run
       key:NAME                    a key of the key table: key:A, key:Num Enter
+                                  ('p330ctl help keys' lists them; words
+                                  and names are taken in any case)
       combo:[MODIFIER+]KEY[+KEY]  combo:Left Ctrl+C; modifiers: Left Ctrl,
                                   Left Shift, Left Alt, Left Win, Right Ctrl,
                                   Right Shift, Right Alt, Right Win
@@ -52,7 +55,8 @@ const CommandEntry kCommands[] = {
     {"get", "get [--profile N] [KEY...]", "read settings of a profile (the active one)",
      "Without keys, prints every setting of the profile as 'show' does, with the\n"
      "button labels and the language. With one key, prints its value; with several,\n"
-     "KEY=VALUE lines. The values are written as 'set' takes them.\n",
+     "KEY=VALUE lines. The values are written as 'set' takes them. The key 'name'\n"
+     "prints the profile's name in the list ('profile rename' changes it).\n",
      0, -1, "", kTakesProfile | kUsesDataFolder | kOnlyReads, cmd_get},
     {"set", "set [--profile N] [--apply [--pointer]] KEY=VALUE...",
      "change settings of a profile's files; --apply sends the profile",
@@ -153,8 +157,8 @@ const CommandEntry kCommands[] = {
      "and the skin folders in the order they are searched, as this command line\n"
      "gives them.\n",
      0, 0, "", 0, cmd_paths},
-    {"help", "help [COMMAND]", "this overview, or the help of one command", "", 0, 1, "", 0,
-     cmd_help},
+    {"help", "help [COMMAND|keys]", "this overview, the help of one command, or the key names", "",
+     0, 1, "", 0, cmd_help},
 };
 
 constexpr std::string_view kCommonOptions = R"(Options of every command:
@@ -177,7 +181,8 @@ constexpr std::string_view kExitStatus = R"(Exit status:
   1  the operation ran but did not fully succeed (for example a transfer failed)
   2  bad command line, or a change the rules refuse
   3  no mouse found, or the mouse cannot be opened
-  4  a file or the data folder could not be read or is not what it should be
+  4  a file or folder does not exist, cannot be read or is not what it should
+     be (a folder named as a file; a target in a missing folder)
 )";
 
 }  // namespace
@@ -223,7 +228,9 @@ std::string usage_text() {
         }
     }
     out += "\n" + std::string(kCommonOptions) + "\n" + std::string(kExitStatus);
-    out += "\n'p330ctl help COMMAND' or 'p330ctl COMMAND --help' describes one command.\n";
+    out +=
+        "\n'p330ctl help COMMAND' or 'p330ctl COMMAND --help' describes one command;\n"
+        "'p330ctl help keys' lists the key names of key: and combo:.\n";
     return out;
 }
 
@@ -235,9 +242,24 @@ std::string command_help(const CommandEntry& entry) {
     return out + "\n" + std::string(kCommonOptions) + "\n" + std::string(kExitStatus);
 }
 
+namespace {
+
+// The names key: and combo: take, one a line: names such as "," and "Page Up" stay clear.
+std::string key_names_text() {
+    std::string out = "Key names of key:NAME and combo: (any case), one a line:\n";
+    for (const KeyNameEntry& key : kKeyNameTable) out += "  " + std::string(key.name) + "\n";
+    out += "\nModifiers of combo:MODIFIER+KEY:\n";
+    for (const ModifierEntry& m : kModifierTable) out += "  " + std::string(m.name) + "\n";
+    return out;
+}
+
+}  // namespace
+
 int cmd_help(const Context& c) {
     std::string text = usage_text();
-    if (!c.options.arguments.empty()) {
+    if (!c.options.arguments.empty() && c.options.arguments[0] == "keys") {
+        text = key_names_text();
+    } else if (!c.options.arguments.empty()) {
         const CommandEntry* entry = find_command(c.options.arguments[0]);
         if (entry == nullptr)
             return fail(c, kExitUsage, "unknown command '" + c.options.arguments[0] + "'");

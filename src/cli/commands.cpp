@@ -14,11 +14,25 @@
 namespace p330::cli {
 
 int exit_for_write(const Error& error) {
-    return error.code == ErrorCode::kInvalidArgument ? kExitUsage : kExitFailed;
+    switch (error.code) {
+        case ErrorCode::kInvalidArgument: return kExitUsage;
+        case ErrorCode::kNotFound:
+        case ErrorCode::kInvalidData: return kExitBadInput;
+        default: return kExitFailed;
+    }
 }
 
 int fail(const Context& c, int code, const std::string& message) {
-    std::fprintf(c.err, "p330ctl: %s\n", message.c_str());
+    // Every line carries the prefix, so that a message of several lines still reads as ours.
+    std::size_t start = 0;
+    while (start < message.size() || start == 0) {
+        std::size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        std::string line = message.substr(start, end - start);
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        if (!line.empty() || start == 0) std::fprintf(c.err, "p330ctl: %s\n", line.c_str());
+        start = end + 1;
+    }
     // A script reading --json output gets the failure as a document too.
     if (c.options.json) {
         std::fprintf(c.out, "%s\n",
@@ -36,9 +50,10 @@ int fail(const Context& c, int code, const std::string& message) {
 int check_data_folder(const Context& c) {
     std::error_code ec;
     const auto& dir = c.folder.dir;
-    if (!std::filesystem::is_directory(dir, ec)) {
+    if (!std::filesystem::exists(dir, ec))
         return fail(c, kExitBadInput, "the data folder " + dir.string() + " does not exist");
-    }
+    if (!std::filesystem::is_directory(dir, ec))
+        return fail(c, kExitBadInput, "the data folder " + dir.string() + " is not a folder");
     if (::access(dir.c_str(), R_OK | X_OK) != 0) {
         return fail(c, kExitBadInput,
                     "the data folder " + dir.string() + " cannot be read: " + std::strerror(errno));

@@ -27,8 +27,9 @@ struct Context {
 
 // Prints "p330ctl: MESSAGE" on the error stream and returns code.
 int fail(const Context& c, int code, const std::string& message);
-// The exit status of a failed write: 2 when the change was refused before anything was
-// written (past a file's limit), 1 when writing failed.
+// The exit status of a refused or failed write, one rule for every command: 2 when the rules
+// refuse it (a data folder's own file, past a file's limit), 4 when a named file or folder is
+// missing or not what it should be (a folder named as a file), 1 when writing failed.
 int exit_for_write(const Error& error);
 
 // Exit 4 with a message saying so when the data folder is missing or cannot be read.

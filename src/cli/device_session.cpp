@@ -56,7 +56,8 @@ SendOutcome send_record(const Context& c, const SettingsRecord& source) {
                                .count();
     outcome.device = session.link->description();
     outcome.transfers = tally.total();
-    outcome.failed = tally.failed();
+    outcome.failed = tally.failed() - tally.not_sent();
+    outcome.not_sent = tally.not_sent();
     outcome.code = close_device(c, session);
     if (!tally.ok()) {
         outcome.code = fail(c, kExitFailed,
@@ -77,6 +78,7 @@ std::string SendOutcome::json() const {
     doc.field("device", json_string(device))
         .field("transfers", json_number(transfers))
         .field("failed", json_number(failed))
+        .field("not_sent", json_number(not_sent))
         .field("milliseconds", json_number(milliseconds));
     if (pointer_tried) doc.field("pointer_applied", json_bool(pointer_refused.empty()));
     return doc.str();
@@ -85,7 +87,11 @@ std::string SendOutcome::json() const {
 std::string SendOutcome::text(const std::string& source) const {
     std::string out = "Sent " + source + " to the " + device + ": " + std::to_string(transfers) +
                       " transfers in " + std::to_string(milliseconds) + " ms";
-    out += failed ? ", " + std::to_string(failed) + " failed.\n" : ".\n";
+    if (not_sent != 0)
+        out += ", " + std::to_string(failed) + " failed, " + std::to_string(not_sent) +
+               " not sent after the mouse stopped answering.\n";
+    else
+        out += failed ? ", " + std::to_string(failed) + " failed.\n" : ".\n";
     if (pointer_tried && pointer_refused.empty()) out += "Desktop pointer settings applied.\n";
     return out;
 }

@@ -31,7 +31,8 @@ struct SendOutcome {
     int code = kExitOk;
     std::string device;
     int transfers = 0;
-    int failed = 0;
+    int failed = 0;    // tried and lost
+    int not_sent = 0;  // never tried: the upload had given up on the mouse
     long long milliseconds = 0;
     bool pointer_tried = false;
     std::vector<std::string> pointer_refused;

@@ -15,6 +15,7 @@
 #include "core/util/hex.h"
 #include "core/util/parse_int.h"
 #include "core/util/quoted_value.h"
+#include "core/util/text_encoding.h"
 
 namespace p330::cli {
 namespace {
@@ -44,14 +45,17 @@ std::string macro_entry_text(std::size_t n, const std::string& name, const IniDo
     const MacroSection section = read_macro_section(doc, name);
     const long long loops = section.loop_times;
     const int items = section.item_count;
+    // Padded by the columns the name takes on a terminal, not its bytes: a Chinese character
+    // is three bytes and two columns.
+    std::string shown = printable(name);
+    shown.append(31 - std::min<std::size_t>(31, display_width(shown)), ' ');
     char line[256];
     if (macro == nullptr) {
-        std::snprintf(line, sizeof line, "%2zu  %-31s  not sent: the mouse holds twelve macros\n",
-                      n + 1, printable(name).c_str());
+        std::snprintf(line, sizeof line, "%2zu  %s  not sent: the mouse holds twelve macros\n",
+                      n + 1, shown.c_str());
     } else {
-        std::snprintf(line, sizeof line, "%2zu  %-31s  loop %5lld  %3d items  %2d/%d pairs%s\n",
-                      n + 1, printable(name).c_str(), loops, items, macro->pairs_used,
-                      kMaxEventPairs,
+        std::snprintf(line, sizeof line, "%2zu  %s  loop %5lld  %3d items  %2d/%d pairs%s\n", n + 1,
+                      shown.c_str(), loops, items, macro->pairs_used, kMaxEventPairs,
                       macro->cut ? "  CUT: events past the block were dropped" : "");
     }
     return line;
@@ -243,8 +247,8 @@ int import_items(const Context& c, const std::string& name, const std::string& f
         if (!item) {
             return fail(c, kExitUsage,
                         file + ":" + std::to_string(line_number) + ": '" + printable(line) +
-                            "' is not 'KEY   Dn', 'KEY   Up' (key names of the key table, three "
-                            "blanks) or 'N ms'");
+                            "' is not 'KEY   Dn', 'KEY   Up' (key names of the key table, any "
+                            "case, blanks or tabs between) or 'N ms'");
         }
         items.push_back(*item);
     }

@@ -71,6 +71,7 @@ int export_profile_to(const Context& c, int index, const std::string& file) {
     state.index = static_cast<std::uint8_t>(index);
     const ExportResult result =
         export_profile(file, c.folder, state, e.record, e.language, e.labels);
+    if (result.refused) return fail(c, exit_for_write(*result.refused), result.refused->message);
     JsonList written('[');
     std::string text;
     for (const auto& path : result.written) {
@@ -87,7 +88,9 @@ int export_profile_to(const Context& c, int index, const std::string& file) {
 
 int import_profile_from(const Context& c, int index, const std::string& file) {
     if (!names_a_profile_image(file))
-        return fail(c, kExitUsage, "a profile file's name holds .bin: " + file);
+        return fail(c, kExitUsage, file + " is not a profile image: its name must end in .bin");
+    // The window's "Config file is not exist." box text is not said here: the words name the file.
+    if (!file_exists(file)) return fail(c, kExitBadInput, file + " does not exist");
     ProfileEdit e;
     if (int code = load_profile_edit(c, e, index); code != kExitOk) return code;
     ProfileState state;

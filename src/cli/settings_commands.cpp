@@ -8,6 +8,7 @@
 #include "cli/profile_edit.h"
 #include "cli/profile_report.h"
 #include "core/flows/settings_controller.h"
+#include "core/formats/settings_text.h"
 #include "core/settings/settings_catalogue.h"
 #include "core/util/quoted_value.h"
 
@@ -32,8 +33,10 @@ std::string labels_json(const ProfileEdit& e) {
 }  // namespace
 
 int cmd_get(const Context& c) {
+    // The profile's name, as export-text writes it, is read here: it lives in the profile
+    // list, not in the profile's files, so 'set' does not take it (profile rename does).
     for (const std::string& key : c.options.arguments) {
-        if (find_setting(key) == nullptr)
+        if (find_setting(key) == nullptr && key != kProfileNameKey)
             return fail(c, kExitUsage, "unknown key '" + key + "' (see 'p330ctl help get')");
     }
     ProfileEdit e;
@@ -47,7 +50,9 @@ int cmd_get(const Context& c) {
     JsonList settings('{');
     std::string lines;
     for (const std::string& key : keys) {
-        Result<SettingValue> value = read_setting(e, key);
+        Result<SettingValue> value = key == kProfileNameKey
+                                         ? Result<SettingValue>(SettingValue{e.name, false})
+                                         : read_setting(e, key);
         if (!value) return fail(c, kExitUsage, value.error().message);
         settings.field(key, value_json(*value));
         lines += (keys.size() == 1 ? "" : key + "=") + printable(value->text) + "\n";

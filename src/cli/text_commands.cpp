@@ -32,12 +32,13 @@ int cmd_export_text(const Context& c) {
         return kExitOk;
     }
     const std::string& file = c.options.arguments[0];
-    if (Status s = refuse_data_folder_file(c.folder, file); !s)
-        return fail(c, kExitUsage, s.message() + ": nothing was written, choose another name");
-    if (Status s = refuse_special_file(file); !s)
-        return fail(c, kExitUsage,
-                    s.message() + ": nothing was written; use - for standard output");
-    if (Status s = write_file_atomically(file, *text); !s) return fail(c, kExitFailed, s.message());
+    if (Status s = check_export_target(c.folder, file); !s)
+        return fail(c, exit_for_write(s.error()),
+                    s.message() +
+                        ": nothing was written; choose another name, or use - for "
+                        "standard output");
+    if (Status s = write_file_atomically(file, *text); !s)
+        return fail(c, exit_for_write(s.error()), s.message());
     if (c.options.json)
         std::fprintf(c.out, "%s\n",
                      json_document().field("written", json_string(file)).str().c_str());

@@ -22,7 +22,8 @@ enum class ErrorCode {
 struct Error {
     ErrorCode code = ErrorCode::kIo;
     std::string message;
-    int system_code = 0;  // errno, where the system gave one
+    int system_code = 0;    // errno, where the system gave one
+    bool not_sent = false;  // a transfer never tried: its sequence had already given up
 };
 
 class [[nodiscard]] Status {

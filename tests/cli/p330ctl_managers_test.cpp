@@ -69,7 +69,7 @@ TEST_F(ManagersTest, MacroCommandsFollowTheManagersRules) {
     ASSERT_EQ(imported.exit_code, 0) << imported.err;
     EXPECT_NE(imported.out.find("loop    70    5 items   6/63 pairs"), std::string::npos)
         << imported.out;
-    write("bad.txt", "A   Dn\nA Up\n");
+    write("bad.txt", "A   Dn\nA Upp\n");
     const std::string before = read("record.ini");
     const auto bad = ctl({"macro", "import-items", "Mine", (data() / "bad.txt").string()});
     EXPECT_EQ(bad.exit_code, 2);

@@ -9,6 +9,7 @@
 #include "core/device/simulated_mouse.h"
 #include "core/flows/profile_files.h"
 #include "core/util/hex.h"
+#include "core/util/text_encoding.h"
 
 namespace p330 {
 namespace {
@@ -27,7 +28,7 @@ const KeyCase kKeys[] = {
     {"dpi.4", "5000", "5000", {"6000", "abc"}},
     {"colour.2", "#ff8000", "#FF8000", {"FF8000", "#FF800", "#GG0000", "#FF80001"}},
     {"rate", "125", "125", {"100", "0", "1000Hz"}},
-    {"light.mode", "respiration", "respiration", {"Neon", "none", "2"}},
+    {"light.mode", "Neon", "neon", {"none", "2"}},  // words in any case, stored as listed
     {"light.standard", "1", "1", {"0", "7"}},
     {"light.respiration", "6", "6", {"0", "7"}},
     {"light.neon", "3", "3", {"7", "3.5"}},
@@ -35,12 +36,16 @@ const KeyCase kKeys[] = {
     {"sensitivity.y", "1", "1", {"0", "12"}},
     {"angle-snap", "10", "10", {"0", "11"}},
     {"pointer.speed", "1", "1", {"0", "13"}},
-    {"pointer.precision", "off", "off", {"no", "0", "ON"}},
+    {"pointer.precision", "ON", "on", {"no", "0"}},
     {"double-click", "2", "2", {"1", "13"}},
     {"scroll.lines", "100", "100", {"0", "101"}},
     {"scroll.page", "on", "on", {"yes"}},
-    {"language", "CHT", "CHT", {"chs", "DE"}},
-    {"button.8", "hotkey:undo", "hotkey:undo", {"hotkey:Undo", "undo", "key:nope"}},
+    {"language", "cht", "CHT", {"DE"}},
+    {"button.8", "Hotkey:Undo", "hotkey:undo", {"undo", "key:nope"}},
+    {"button.7",
+     "combo:left ctrl+num enter",
+     "combo:Left Ctrl+Num Enter",
+     {"combo:left ctrl+nope"}},
 };
 
 TEST_F(SetTest, EveryKeyTakesItsValuesAndRefusesOthersWithoutWriting) {
@@ -126,6 +131,24 @@ TEST_F(SetTest, EveryButtonFunctionRoundTripsWithTheCoresCodeAndLabel) {
         EXPECT_EQ(read_profile_ini(data() / "str0.ini", Language::kSimplifiedChinese).labels[2],
                   label);
     }
+}
+
+TEST_F(SetTest, KeyNamesAreListedAndTakenInAnyCaseAndWideNamesStayInColumn) {
+    EXPECT_NE(ctl({"help", "keys"}).out.find("\n  Num Enter\n"), std::string::npos);
+    EXPECT_NE(ctl({"set", "button.4=key:nope"}).err.find("help keys"), std::string::npos);
+    EXPECT_EQ(ctl({"get", "name"}).out, "PROFILE_0\n");
+    write("items.txt", "a Dn\n30ms\nA\t Up\n");
+    ASSERT_EQ(ctl({"macro", "new", "中文宏"}).exit_code, 0);
+    ASSERT_EQ(ctl({"macro", "import-items", "中文宏", (data() / "items.txt").string()}).exit_code,
+              0);
+    EXPECT_NE(read("record.ini").find("Item0=A   Dn\nItem1=30 ms\nItem2=A   Up\n"),
+              std::string::npos);
+    const std::string list = ctl({"macros"}).out;
+    const auto loop_column = [&](const std::string& name) {
+        const std::size_t start = list.rfind('\n', list.find(name)) + 1;
+        return display_width(list.substr(start, list.find("loop", start) - start));
+    };
+    EXPECT_EQ(loop_column("中文宏"), loop_column("Type_GG")) << list;
 }
 
 TEST_F(SetTest, TheLastLeftKeyStays) {

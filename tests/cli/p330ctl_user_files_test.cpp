@@ -21,7 +21,9 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
     EXPECT_EQ(ctl({"macro", "show", "Type_GG"}).exit_code, 0);
     EXPECT_EQ(ctl({"macro", "show", "NoSuchMacro"}).exit_code, 2);
     EXPECT_EQ(ctl({"macros"}).exit_code, 0);
+    EXPECT_EQ(ctl({"get"}).exit_code, 0);
     EXPECT_EQ(std::filesystem::last_write_time(data() / "record.ini"), before);
+    EXPECT_FALSE(std::filesystem::exists(data() / ".p330.lock"));  // nor creates a lock file
 
     // Standard input past the items limit, and more items than a reader takes back.
     const std::string files = profile_files();
@@ -50,12 +52,18 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
 TEST_F(UserFilesTest, BadNamesAreRefusedAndNothingChanges) {
     const std::string files = profile_files();
     for (const std::string name :
-         {"\xff\xfe bad", " lead", "trail ", "tab\there", "evil\xE2\x80\xAEtxt.exe"}) {
+         {"", "\xff\xfe bad", " lead", "trail ", "tab\there", "evil\xE2\x80\xAEtxt.exe"}) {
         EXPECT_EQ(ctl({"profile", "rename", "0", name}).exit_code, 2) << name;
         EXPECT_EQ(ctl({"macro", "new", name}).exit_code, 2) << name;
     }
     EXPECT_EQ(ctl({"macro", "new", "\tType_GG"}).exit_code, 2);
     EXPECT_EQ(profile_files(), files);
+    // An entry another program left empty is copied without a blank at the end.
+    std::string list = read("str.ini");
+    write("str.ini", list.replace(list.find("Item1=PROFILE_1"), 15, "Item1="));
+    ASSERT_EQ(ctl({"profile", "delete", "5"}).exit_code, 0);
+    ASSERT_EQ(ctl({"profile", "copy", "1"}).exit_code, 0);
+    EXPECT_NE(read("str.ini").find("Item5=Copy\n"), std::string::npos) << read("str.ini");
 }
 
 TEST_F(UserFilesTest, ImportAndExportNeverBreakTheDataFolder) {
@@ -85,6 +93,33 @@ TEST_F(UserFilesTest, ImportAndExportNeverBreakTheDataFolder) {
     EXPECT_EQ(read("victim"), "keep");
 }
 
+// One line per cause, with the same exit status whichever command meets it; nothing written.
+TEST_F(UserFilesTest, RefusalsNameTheirCauseWithOneStatus) {
+    const std::string files = profile_files(), nodir = (dir.path() / "nodir").string();
+    const auto refused = [&](std::vector<std::string> args, int status, const std::string& why) {
+        const ProgramRun run = ctl(args);
+        EXPECT_EQ(run.exit_code, status) << args[0] << " " << run.err;
+        EXPECT_NE(run.err.find(why), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+    };
+    refused({"export-text", nodir + "/p.txt"}, 4, "the folder " + nodir + " does not exist");
+    refused({"profile", "export", "1", (data() / "config4").string()}, 2, "own files");
+    refused({"export-text", (data() / "str.ini").string()}, 2, "own files");
+    refused({"export-text", data().string()}, 4, "is not a regular file");
+    refused({"import-text", data().string()}, 4, "is not a regular file");
+    refused({"import-windows", nodir}, 4, nodir + " does not exist");
+    refused({"profile", "import", "2", (data() / "str.ini").string()}, 2, "must end in .bin");
+    refused({"profile", "import", "2", nodir + "/x.bin"}, 4, nodir + "/x.bin does not exist");
+    EXPECT_EQ(profile_files(), files);
+    const TempDir empty;
+    const ProgramRun get =
+        run_program(P330CTL_PATH, {"--data-dir=" + empty.path().string(), "get"});
+    EXPECT_NE(get.err.find("str.ini does not exist"), std::string::npos) << get.err;
+    const ProgramRun file =
+        run_program(P330CTL_PATH, {"--data-dir=" + (data() / "str.ini").string(), "get"});
+    EXPECT_NE(file.err.find("is not a folder"), std::string::npos) << file.err;
+}
+
 TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadBoundedFirst) {
     namespace fs = std::filesystem;
     const std::string files = profile_files() + read("config3.bin");
@@ -100,7 +135,7 @@ TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadB
         EXPECT_EQ(run.exit_code, 2) << target;
         EXPECT_NE(run.err.find("data folder's own files"), std::string::npos) << run.err;
     }
-    EXPECT_EQ(ctl({"profile", "export", "0", (out / "lnk").string()}).exit_code, 1);
+    EXPECT_EQ(ctl({"profile", "export", "0", (out / "lnk").string()}).exit_code, 2);
     EXPECT_EQ(ctl({"--trace=" + (data() / "record.ini").string(), "profiles"}).exit_code, 2);
     const ProgramRun fifo = ctl({"export-text", (out / "fifo").string()});
     EXPECT_NE(fifo.err.find("use - for standard output"), std::string::npos) << fifo.err;
@@ -125,7 +160,8 @@ TEST_F(UserFilesTest, WrittenFilesAreNeverTheFoldersOwnNorDevicesAndStdinIsReadB
 
 TEST_F(UserFilesTest, ABusyFolderTimesOutAndKilledCopiesLeaveNothing) {
     const std::string files = profile_files();
-    {  // Readers share the folder; a change waits for them.
+    {  // Readers share the folder once a writer has made its lock file; a change waits.
+        write(".p330.lock", "");
         const Result<FolderLock> reading = FolderLock::acquire_for_reading(data());
         EXPECT_EQ(ctl({"get", "dpi.1"}).out, "800\n");
         EXPECT_NE(ctl({"set", "dpi.1=1500"}).err.find("is busy"), std::string::npos);

@@ -9,6 +9,7 @@
 #include "core/formats/ini_document.h"
 #include "core/util/parse_int.h"
 #include "core/util/quoted_value.h"
+#include "core/util/text_encoding.h"
 
 namespace p330 {
 namespace {
@@ -71,26 +72,27 @@ Result<ButtonChoice> parse_combo(std::string_view text) {
     ButtonChoice c;
     c.kind = kKindComboKey;
     const auto plus = text.find('+');
-    if (plus != std::string_view::npos && modifier_bit_from_name(text.substr(0, plus)) != 0) {
-        c.modifier = std::string(text.substr(0, plus));
+    if (plus != std::string_view::npos && !modifier_name_spelled(text.substr(0, plus)).empty()) {
+        c.modifier = std::string(modifier_name_spelled(text.substr(0, plus)));
         text.remove_prefix(plus + 1);
     }
-    if (key_usage_from_name(text) != 0) {
-        c.key = std::string(text);
+    if (const std::string_view key = key_name_spelled(text); !key.empty()) {
+        c.key = std::string(key);
         return c;
     }
     for (std::size_t at = text.find('+'); at != std::string_view::npos;
          at = text.find('+', at + 1)) {
-        if (key_usage_from_name(text.substr(0, at)) != 0 &&
-            key_usage_from_name(text.substr(at + 1)) != 0) {
-            c.key = std::string(text.substr(0, at));
-            c.key2 = std::string(text.substr(at + 1));
+        const std::string_view first = key_name_spelled(text.substr(0, at));
+        const std::string_view second = key_name_spelled(text.substr(at + 1));
+        if (!first.empty() && !second.empty()) {
+            c.key = std::string(first);
+            c.key2 = std::string(second);
             return c;
         }
     }
     return bad(quoted_value(text) +
                " is not KEY or KEY+KEY with key names of the key table (after an optional "
-               "modifier such as 'Left Ctrl+')");
+               "modifier such as 'Left Ctrl+'; see 'p330ctl help keys')");
 }
 
 // The position of the macro text names (its name, or #N) among the first twelve; -1 if none.
@@ -189,7 +191,7 @@ Result<ButtonChoice> parse_button_function(std::string_view text,
         colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
     int kind = -1;
     for (int k = 0; k < kButtonKindCount; ++k) {
-        if (kKindKeywords[static_cast<std::size_t>(k)] == word) kind = k;
+        if (equal_ignoring_ascii_case(kKindKeywords[static_cast<std::size_t>(k)], word)) kind = k;
     }
     if (kind < 0) return bad("unknown button function " + quoted_value(text));
     ButtonChoice c;
@@ -207,7 +209,7 @@ Result<ButtonChoice> parse_button_function(std::string_view text,
         const std::size_t count = sub_list_items(id).size();
         std::string choices;
         for (std::size_t p = 0; p < count; ++p) {
-            if (item_word(id, p) == rest) {
+            if (equal_ignoring_ascii_case(item_word(id, p), rest)) {
                 c.position = static_cast<int>(p);
                 return c;
             }
@@ -216,9 +218,11 @@ Result<ButtonChoice> parse_button_function(std::string_view text,
         return bad("'" + std::string(word) + ":' takes one of " + choices);
     }
     if (c.kind == kKindSingleKey) {
-        if (key_usage_from_name(rest) == 0)
-            return bad(quoted_value(rest) + " is not a key name of the key table");
-        c.key = std::string(rest);
+        const std::string_view key = key_name_spelled(rest);
+        if (key.empty())
+            return bad(quoted_value(rest) +
+                       " is not a key name of the key table (see 'p330ctl help keys')");
+        c.key = std::string(key);
         return c;
     }
     if (c.kind == kKindComboKey) return parse_combo(rest);

@@ -1,5 +1,7 @@
 #include "core/buttons/key_tables.h"
 
+#include "core/util/text_encoding.h"
+
 namespace p330 {
 
 const std::array<KeyNameEntry, kKeyNameCount> kKeyNameTable = {{
@@ -136,6 +138,20 @@ std::uint8_t modifier_bit_from_name(std::string_view name) {
         if (entry.name == name) return entry.bit;
     }
     return 0;
+}
+
+std::string_view key_name_spelled(std::string_view name) {
+    for (const KeyNameEntry& entry : kKeyNameTable) {
+        if (equal_ignoring_ascii_case(entry.name, name)) return entry.name;
+    }
+    return {};
+}
+
+std::string_view modifier_name_spelled(std::string_view name) {
+    for (const ModifierEntry& entry : kModifierTable) {
+        if (equal_ignoring_ascii_case(entry.name, name)) return entry.name;
+    }
+    return {};
 }
 
 std::uint8_t macro_key_code(std::string_view name) {

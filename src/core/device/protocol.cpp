@@ -13,6 +13,7 @@ void TransferTally::note(const Status& status) {
     if (!status.is_ok()) {
         if (failed_ == 0) first_error_ = status.error();
         ++failed_;
+        if (status.error().not_sent) ++not_sent_;
     }
 }
 
@@ -20,13 +21,17 @@ void TransferTally::merge(const TransferTally& other) {
     if (failed_ == 0 && other.failed_ != 0) first_error_ = other.first_error_;
     total_ += other.total_;
     failed_ += other.failed_;
+    not_sent_ += other.not_sent_;
 }
 
 Status TransferTally::status() const {
     if (ok()) return Status::ok();
     Error error = first_error_;
-    error.message = std::to_string(failed_) + " of " + std::to_string(total_) +
-                    " transfers failed; first: " + error.message;
+    const std::string not_sent = not_sent_ == 0 ? ""
+                                                : ", " + std::to_string(not_sent_) +
+                                                      " not sent after the mouse stopped answering";
+    error.message = std::to_string(failed_ - not_sent_) + " of " + std::to_string(total_) +
+                    " transfers failed" + not_sent + "; first: " + error.message;
     return error;
 }
 

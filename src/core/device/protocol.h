@@ -16,19 +16,22 @@
 
 namespace p330 {
 
-// Outcome of a sequence of transfers: how many failed, and the first failure.
+// Outcome of a sequence of transfers: how many did not reach the mouse, how many of those were
+// never tried because the sequence had given up, and the first failure.
 class TransferTally {
   public:
     void note(const Status& status);
     void merge(const TransferTally& other);
     bool ok() const { return failed_ == 0; }
-    int failed() const { return failed_; }
+    int failed() const { return failed_; }  // not_sent() included
+    int not_sent() const { return not_sent_; }
     int total() const { return total_; }
     Status status() const;
 
   private:
     int total_ = 0;
     int failed_ = 0;
+    int not_sent_ = 0;
     Error first_error_;
 };
 

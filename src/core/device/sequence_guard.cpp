@@ -13,6 +13,7 @@ Status SequenceGuard::watch(Status status) {
         gave_up_ = true;
         reason_ = status.error();
         reason_.message = "not sent, the sequence stopped: " + reason_.message;
+        reason_.not_sent = true;
     }
     return status;
 }

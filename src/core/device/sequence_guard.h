@@ -3,7 +3,7 @@
 // gone" error, or after three time-outs in a row, every further transfer fails at once with
 // that error and the pauses are skipped. A mouse that stops answering then costs three
 // time-outs instead of one per transfer, and the tally still counts every transfer that did
-// not reach it.
+// not reach it, those never tried apart (Error::not_sent).
 
 #include "core/device/clock.h"
 #include "core/device/transport.h"

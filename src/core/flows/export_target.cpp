@@ -1,6 +1,10 @@
 #include "core/flows/export_target.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -54,12 +58,30 @@ Status refuse_special_file(const fs::path& target) {
     std::error_code ec;
     const fs::file_status status = fs::status(target, ec);
     if (ec || !fs::exists(status) || fs::is_regular_file(status)) return Status::ok();
-    return Error{ErrorCode::kInvalidArgument, target.string() + " is not a regular file"};
+    return Error{ErrorCode::kInvalidData, target.string() + " is not a regular file"};
+}
+
+Status refuse_unwritable_folder(const fs::path& target) {
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code ec;
+    const fs::file_status status = fs::status(dir, ec);
+    if (!fs::exists(status))
+        return Error{ErrorCode::kNotFound, "the folder " + dir.string() + " does not exist"};
+    if (!fs::is_directory(status))
+        return Error{ErrorCode::kInvalidData, dir.string() + " is not a folder"};
+    if (::access(dir.c_str(), W_OK | X_OK) != 0) {
+        const int code = errno;
+        return Error{ErrorCode::kIo,
+                     "the folder " + dir.string() + " cannot be written: " + std::strerror(code),
+                     code};
+    }
+    return Status::ok();
 }
 
 Status check_export_target(const DataFolder& folder, const fs::path& target) {
     if (Status s = refuse_data_folder_file(folder, target); !s) return s;
-    return refuse_special_file(target);
+    if (Status s = refuse_special_file(target); !s) return s;
+    return refuse_unwritable_folder(target);
 }
 
 }  // namespace p330

@@ -17,7 +17,11 @@ Status refuse_data_folder_file(const DataFolder& folder, const std::filesystem::
 // Refuses an existing target that is not a regular file: a write replaces it by rename.
 Status refuse_special_file(const std::filesystem::path& target);
 
-// Both checks, for a file the program writes whole.
+// Refuses a target whose folder is missing, is not a folder or cannot be written into, so
+// that a write of several files fails before the first rather than half-way.
+Status refuse_unwritable_folder(const std::filesystem::path& target);
+
+// All three checks, for a file the program writes whole.
 Status check_export_target(const DataFolder& folder, const std::filesystem::path& target);
 
 }  // namespace p330

@@ -110,6 +110,10 @@ LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState
             result.detail = list.error().message;
             return result;
         }
+        if (!file_exists(folder.main_ini())) {
+            result.detail = "the profile list " + folder.main_ini().string() + " does not exist";
+            return result;
+        }
         if (list->count == 0 || list->count > kMaxProfiles) {
             result.detail =
                 "the profile list of " + folder.main_ini().string() + " has no usable ItemCount";
@@ -219,8 +223,9 @@ ExportResult export_profile(const fs::path& chosen, const DataFolder& folder, Pr
     for (const fs::path& image : {full, copy}) {
         for (const fs::path& file : {image, companion_ini(image)}) {
             if (Status s = check_export_target(folder, file); !s) {
-                result.messages.push_back(UserMessage{
-                    s.message() + ": nothing was exported, choose another name", "Warning"});
+                result.refused = s.error();
+                result.refused->message += ": nothing was exported, choose another name";
+                result.messages.push_back(UserMessage{result.refused->message, "Warning"});
                 return result;
             }
         }
@@ -240,8 +245,10 @@ ExportResult export_profile(const fs::path& chosen, const DataFolder& folder, Pr
         }
     };
     write_pair(full);
+    // A chosen file that failed gets no copy in the data folder: the export stops there.
     std::error_code ec;
-    if (fs::weakly_canonical(copy, ec) != fs::weakly_canonical(full, ec)) write_pair(copy);
+    if (result.messages.empty() && fs::weakly_canonical(copy, ec) != fs::weakly_canonical(full, ec))
+        write_pair(copy);
 
     state.active_image = copy;
     state.active_ini = companion_ini(copy);

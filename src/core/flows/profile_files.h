@@ -114,6 +114,7 @@ ImportResult import_profile(const std::filesystem::path& chosen, const DataFolde
 struct ExportResult {
     std::vector<std::filesystem::path> written;
     std::vector<UserMessage> messages;
+    std::optional<Error> refused;  // a target failed its checks: nothing was written
 };
 ExportResult export_profile(const std::filesystem::path& chosen, const DataFolder& folder,
                             ProfileState& state, const SettingsRecord& record, Language language,

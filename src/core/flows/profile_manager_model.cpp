@@ -46,8 +46,10 @@ bool ProfileManagerModel::copy(int index, Language language) {
         names_.size() >= static_cast<std::size_t>(kMaxProfiles)) {
         return false;
     }
-    names_.push_back(std::string(profile_manager_texts(language).menu_copy) + " " +
-                     names_[static_cast<std::size_t>(index)]);
+    // An entry left empty by another program is copied as the bare word: no blank at the end.
+    const std::string& name = names_[static_cast<std::size_t>(index)];
+    names_.push_back(std::string(profile_manager_texts(language).menu_copy) +
+                     (name.empty() ? "" : " " + name));
     return true;
 }
 

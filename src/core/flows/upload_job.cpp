@@ -10,8 +10,14 @@ UserMessage upload_failed_message(const TransferTally& tally, Language language)
     // Nothing was sent: another program had the mouse. Say so rather than blame the cable.
     if (tally.status().error().code == ErrorCode::kBusy)
         return UserMessage{error_text(tally.status().error(), language), "Warning"};
-    std::string text = replace_all(std::string(ui_texts(language).upload_failed), "{failed}",
-                                   std::to_string(tally.failed()));
+    const UiTexts& texts = ui_texts(language);
+    const std::string not_sent = tally.not_sent() == 0
+                                     ? std::string()
+                                     : replace_all(std::string(texts.upload_not_sent), "{count}",
+                                                   std::to_string(tally.not_sent()));
+    std::string text = replace_all(std::string(texts.upload_failed), "{failed}",
+                                   std::to_string(tally.failed() - tally.not_sent()));
+    text = replace_all(std::move(text), "{not_sent}", not_sent);
     return UserMessage{replace_all(std::move(text), "{total}", std::to_string(tally.total())),
                        "Warning"};
 }

@@ -56,10 +56,7 @@ void IniDocument::reindex() {
 }
 
 bool ini_names_equal(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        return lower(x) == lower(y);
-    });
+    return equal_ignoring_ascii_case(a, b);
 }
 
 Result<IniDocument> IniDocument::parse(std::string_view bytes) {

@@ -48,6 +48,7 @@ Status validate_name_text(std::string_view name, std::string_view what) {
     auto refuse = [&](std::string_view why) {
         return Status(Error{ErrorCode::kInvalidArgument, std::string(what) + std::string(why)});
     };
+    if (name.empty()) return refuse(" cannot be empty");
     if (!is_valid_utf8(name)) return refuse(" must be valid UTF-8 text");
     if (has_control_character(name))
         return refuse(" cannot hold control characters (tabs, line breaks and the like)");

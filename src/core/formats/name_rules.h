@@ -10,8 +10,8 @@
 
 namespace p330 {
 
-// `what` starts the message: "a profile name", "a macro name". An empty name passes: the
-// profile list allows one, a macro name does not (see macro_file.h).
+// `what` starts the message: "a profile name", "a macro name". An empty name is refused too:
+// the profile list finds its current entry by a prefix of its name, which "" gives every one.
 Status validate_name_text(std::string_view name, std::string_view what);
 
 }  // namespace p330

@@ -57,8 +57,10 @@ std::string language_key(std::string_view bytes) {
 
 Result<std::vector<ImportedFile>> read_windows_folder(const fs::path& source) {
     std::error_code ec;
+    if (!fs::exists(source, ec))
+        return Error{ErrorCode::kNotFound, source.string() + " does not exist"};
     if (!fs::is_directory(source, ec))
-        return Error{ErrorCode::kNotFound, source.string() + " is not a folder"};
+        return Error{ErrorCode::kInvalidData, source.string() + " is not a folder"};
     std::vector<ImportedFile> files;
     for (const std::string& name : image_names()) {
         const fs::path path = source / name;

@@ -45,8 +45,10 @@ struct UiTexts {
     std::string_view mouse_not_detected, mouse_detected;
     std::array<std::string_view, 6> dpi_stage_switched;  // each ends with a blank
     std::string_view macro_key_switched;
-    // Our own warning after a failed upload; {failed} and {total} stand for the counts.
+    // Our own warning after a failed upload; {failed} and {total} stand for the counts, and
+    // {not_sent} for upload_not_sent when transfers were never tried ({count} of them).
     std::string_view upload_failed;
+    std::string_view upload_not_sent;
     // Once per run, for the pointer settings this desktop does not have; {settings} lists them.
     std::string_view desktop_lacks_settings;
     std::array<std::string_view, 4> pointer_setting_names;  // acceleration, speed, lines, click

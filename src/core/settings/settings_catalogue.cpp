@@ -7,6 +7,7 @@
 #include "core/model/record_units.h"
 #include "core/util/parse_int.h"
 #include "core/util/quoted_value.h"
+#include "core/util/text_encoding.h"
 
 namespace p330 {
 namespace {
@@ -71,8 +72,9 @@ SettingEntry on_off(std::string key, Panel panel, Field field, bool any_nonzero)
     };
     e.write = [key = e.key, set = e.set](ProfileSettings& p,
                                          std::string_view text) -> Result<std::string> {
-        if (text != "on" && text != "off") return refuse(key, "on or off", text);
-        set(p.record, text == "on" ? 1 : 0);
+        const bool on = equal_ignoring_ascii_case(text, "on");
+        if (!on && !equal_ignoring_ascii_case(text, "off")) return refuse(key, "on or off", text);
+        set(p.record, on ? 1 : 0);
         return std::string();
     };
     return e;
@@ -148,7 +150,7 @@ SettingEntry light_mode() {
     };
     e.write = [takes = e.takes](ProfileSettings& p, std::string_view text) -> Result<std::string> {
         for (int m = 0; m < kLightModeCount; ++m) {
-            if (text == kLightModes[m]) {
+            if (equal_ignoring_ascii_case(text, kLightModes[m])) {
                 p.record.light_mode = static_cast<std::uint8_t>(m + 1);  // as set does
                 return std::string();
             }
@@ -180,8 +182,11 @@ SettingEntry language() {
         return SettingValue{std::string(language_code(p.language)), false};
     };
     e.write = [takes = e.takes](ProfileSettings& p, std::string_view text) -> Result<std::string> {
-        if (text != "EN" && text != "CHS" && text != "CHT") return refuse("language", takes, text);
-        const Language wanted = language_from_code(text);
+        std::string_view code;
+        for (const std::string_view known : {"EN", "CHS", "CHT"})
+            if (equal_ignoring_ascii_case(text, known)) code = known;
+        if (code.empty()) return refuse("language", takes, text);
+        const Language wanted = language_from_code(code);
         if (wanted != p.language) {
             p.language = wanted;
             p.language_changed = true;

@@ -53,6 +53,26 @@ Result<FolderLock> FolderLock::acquire_for_reading(const std::filesystem::path& 
 Result<FolderLock> FolderLock::take(const std::filesystem::path& dir,
                                     std::chrono::milliseconds wait, bool shared) {
     const std::filesystem::path path = dir / kFolderLockName;
+    std::error_code ec;
+    // Reading never writes: writers create the lock file, a reader only opens it. Without one
+    // no writer has yet changed this folder (an installed defaults tree, a folder copied by
+    // hand), so there is no turn to wait for. The journal of a killed change lies beside the
+    // lock file that change took; a reader finding one anyway takes the writer's way, creating
+    // the lock, since it must finish that change before reading.
+    if (shared && !std::filesystem::exists(dir / kJournalName, ec)) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0 && errno == ENOENT) return FolderLock(-1);
+        if (fd < 0) {
+            return Error{ErrorCode::kIo,
+                         "cannot open " + path.string() + ": " + std::strerror(errno), errno};
+        }
+        FolderLock lock(fd);
+        if (Status held = wait_for_lock(fd, LOCK_SH, dir, std::chrono::steady_clock::now() + wait);
+            !held)
+            return held.error();
+        // A change killed while this reader waited left its journal: finish it as a writer.
+        if (!std::filesystem::exists(dir / kJournalName, ec)) return lock;
+    }
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
         // A folder nobody may write needs no turns; an existing lock file is still honoured.
@@ -68,7 +88,6 @@ Result<FolderLock> FolderLock::take(const std::filesystem::path& dir,
     if (Status held = wait_for_lock(fd, shared ? LOCK_SH : LOCK_EX, dir, deadline); !held)
         return held.error();
     if (shared) {
-        std::error_code ec;
         if (!std::filesystem::exists(dir / kJournalName, ec)) return lock;
         // A killed writer's change is finished before anything is read. Changing a shared
         // flock into an exclusive one lets go of it first: a writer may come in between,

@@ -1,5 +1,6 @@
 #include "core/util/text_encoding.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace p330 {
@@ -130,6 +131,50 @@ std::string cut_to_characters(std::string_view text, std::size_t max_characters)
         ++characters;
     }
     return std::string(text);
+}
+
+bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+namespace {
+
+// The wide ranges of Unicode's East Asian Width property that names, labels and macro names
+// can hold; emoji and rarer wide blocks count as one column, as many terminals draw them.
+bool is_wide(std::uint32_t cp) {
+    return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0x303E) ||
+           (cp >= 0x3041 && cp <= 0x33FF) || (cp >= 0x3400 && cp <= 0x4DBF) ||
+           (cp >= 0x4E00 && cp <= 0x9FFF) || (cp >= 0xA000 && cp <= 0xA4CF) ||
+           (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+           (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+           (cp >= 0xFFE0 && cp <= 0xFFE6) || (cp >= 0x20000 && cp <= 0x3FFFD);
+}
+
+bool is_zero_width(std::uint32_t cp) {
+    return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x200B && cp <= 0x200F) ||
+           (cp >= 0xFE00 && cp <= 0xFE0F);
+}
+
+}  // namespace
+
+std::size_t display_width(std::string_view utf8) {
+    std::size_t columns = 0;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t length = std::max<std::size_t>(utf8_sequence_length(utf8, at), 1);
+        std::uint32_t cp = static_cast<unsigned char>(utf8[at]);
+        if (length > 1) {
+            cp &= 0x3Fu >> (length - 1);
+            for (std::size_t i = 1; i < length && at + i < utf8.size(); ++i)
+                cp = (cp << 6) | (static_cast<unsigned char>(utf8[at + i]) & 0x3Fu);
+        }
+        columns += is_wide(cp) ? 2 : is_zero_width(cp) ? 0 : 1;
+        at += length;
+    }
+    return columns;
 }
 
 }  // namespace p330

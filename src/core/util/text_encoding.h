@@ -23,5 +23,10 @@ void append_utf8(std::string& out, std::uint32_t cp);
 std::size_t count_characters(std::string_view utf8);
 // The longest start of text that is at most max_characters characters, never cut inside one.
 std::string cut_to_characters(std::string_view text, std::size_t max_characters);
+// Equal but for the case of ASCII letters ("Neon" and "neon"); other bytes compare as they are.
+bool equal_ignoring_ascii_case(std::string_view a, std::string_view b);
+// Terminal columns valid UTF-8 text takes: 2 for East Asian wide and full-width characters
+// (CJK, Hangul, full-width forms), 0 for combining marks and joiners, 1 for the rest.
+std::size_t display_width(std::string_view utf8);
 
 }  // namespace p330
