@@ -40,12 +40,18 @@ class UrlCatcher : public QObject {
 };
 
 // Types the path into the dialog's file name box, as a user does, once the dialog has read its
-// folder (which selects its initial file and would overwrite a choice made before).
-void choose(QFileDialog* d, const QString& path) {
+// folder (which selects its initial file and would overwrite a choice made before); gives the
+// file the dialog offered.
+QString choose(QFileDialog* d, const QString& path) {
     QTest::qWait(100);
     auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(name, nullptr);
+    if (name == nullptr) {
+        ADD_FAILURE() << "no file name box";
+        return {};
+    }
+    const QString offered = d->directory().filePath(name->text());
     name->setText(path);
+    return offered;
 }
 
 class ProfileWindowTest : public test::WindowTest {
@@ -87,8 +93,8 @@ TEST_F(ProfileWindowTest, OnePanelWhoseListEditsReachStrIniWhenItCloses) {
     click(profile_manager::kNew);  // the panel lies at the window's origin
     EXPECT_EQ(warning, "Warning|Profile numbers up to 6.");
 
-    // The menu, relabelled; Delete on the last entry, then Copy of PROFILE_1 and New.
-    click_row(panel, 5);
+    // The menu, relabelled, on the entry right-clicked (PROFILE_0 stays selected until
+    // then): Delete removes the last entry; then Copy of PROFILE_1 and New.
     QStringList labels;
     when_shown<QMenu>(
         [&](QMenu* menu) {
@@ -97,9 +103,12 @@ TEST_F(ProfileWindowTest, OnePanelWhoseListEditsReachStrIniWhenItCloses) {
             QTest::keyClick(menu, Qt::Key_Return);
         },
         true);
-    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(30, 5));
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(5)).center());
     EXPECT_EQ(labels, QStringList({"Delete", "Edit", "Copy", "Load", "Save"}));
     ASSERT_EQ(list->count(), 5);
+    EXPECT_EQ(list->item(0)->text(), "PROFILE_0");
+    EXPECT_EQ(list->item(4)->text(), "PROFILE_4");
     click_row(panel, 1);
     panel->command(ProfileManagerPanel::Command::kCopy);
     EXPECT_EQ(list->item(5)->text(), "Copy PROFILE_1");
@@ -149,11 +158,13 @@ TEST_F(ProfileWindowTest, SaveAndLoadRoundTripThroughTheFileDialog) {
     app_->controller().labels()[3] = "Exported";
     const QString chosen = QString::fromStdString((data_.dir.path() / "out" / "mine").string());
     QDir().mkpath(QFileInfo(chosen).path());
+    QString offered;  // the profile's own name, never a file of the data folder
     when_shown<QFileDialog>([&](QFileDialog* d) {
-        choose(d, chosen);
+        offered = choose(d, chosen);
         static_cast<QDialog*>(d)->accept();  // as its Save or Open button does
     });
     panel->command(ProfileManagerPanel::Command::kSave);
+    EXPECT_EQ(offered, QDir::home().filePath("PROFILE_2.bin"));
     EXPECT_TRUE(QFile::exists(chosen + ".bin"));
     EXPECT_TRUE(QFile::exists(chosen + ".ini"));
     EXPECT_TRUE(QFile::exists(data_.path() + "/mine.bin"));  // the copy in the data folder
@@ -162,10 +173,11 @@ TEST_F(ProfileWindowTest, SaveAndLoadRoundTripThroughTheFileDialog) {
     app_->controller().record().dpi_stage[0] = 10;
     app_->controller().labels()[3] = "Changed";
     when_shown<QFileDialog>([&](QFileDialog* d) {
-        choose(d, chosen + ".bin");
+        offered = choose(d, chosen + ".bin");
         static_cast<QDialog*>(d)->accept();  // as its Save or Open button does
     });
     panel->command(ProfileManagerPanel::Command::kLoad);
+    EXPECT_EQ(offered, QFileInfo(chosen).dir().filePath("PROFILE_2.bin"));  // the folder used last
     EXPECT_EQ(app_->controller().record().dpi_stage[0], 42);
     EXPECT_EQ(app_->controller().labels()[3], "Exported");
 }
