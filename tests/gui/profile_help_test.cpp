@@ -49,7 +49,7 @@ QString choose(QFileDialog* d, const QString& path) {
         ADD_FAILURE() << "no file name box";
         return {};
     }
-    const QString offered = d->directory().filePath(name->text());
+    QString offered = d->directory().filePath(name->text());
     name->setText(path);
     return offered;
 }
