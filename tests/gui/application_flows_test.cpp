@@ -96,7 +96,7 @@ TEST_F(ApplicationFlowsTest, ProfileLoadingMessagesAtStartTrayRestoreAndArrival)
     ASSERT_TRUE(app.start());
     EXPECT_EQ(messages.texts, std::vector<std::string>{"Config file is not exist."});
     app.cancel();
-    app.restore_from_tray();  // a reload is pending after Cancel
+    app.restore_from_tray();  // Cancel has read the profile back: said once
     EXPECT_EQ(messages.texts.size(), 2u);
     app.session().on_arrival();
     EXPECT_EQ(messages.texts.size(), 3u);

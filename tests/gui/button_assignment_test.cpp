@@ -255,5 +255,26 @@ TEST_F(ButtonAssignmentTest, MacroKeyOffersTheMousesTwelveAndKeepsNamesWhole) {
     EXPECT_EQ(ini.find("\xEF\xBF\xBD"), std::string::npos);  // no replacement character
 }
 
+// Labels, a user's macro name too, end well before the arrow; the list hides before a dialog.
+TEST_F(ButtonAssignmentTest, LabelsKeepClearOfTheArrowAndTheListHidesBeforeTheMacroDialog) {
+    std::ofstream(data_.dir.path() / "record.ini") << "[Hi There]\nItemCount=0\n";
+    const auto gap = [this](int row) {  // the four pixels before the arrow
+        const Rect box = dropdown_box(row);
+        return shot({dropdown_arrow(row).left - 4, box.top, dropdown_arrow(row).left, box.bottom});
+    };
+    EXPECT_EQ(gap(4), gap(1)) << label(4);  // as clear as beside "Menu"
+    with_dialog<MacroKeyDialog>([&](MacroKeyDialog& d) {
+        EXPECT_FALSE(lists().list()->isVisible());
+        QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, QPoint(80, 136));
+        QTest::mouseClick(d.list()->viewport(), Qt::LeftButton, {},
+                          d.list()->visualItemRect(d.list()->item(0)).center());
+        QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, QPoint(279, 262));
+    });
+    pick(4, kKindMacroKey);
+    click(kButtonAssignmentHeader.rect);  // every box in its idle look again
+    click(kButtonAssignmentHeader.rect);
+    EXPECT_EQ(gap(4), gap(1)) << label(4);
+}
+
 }  // namespace
 }  // namespace p330::gui

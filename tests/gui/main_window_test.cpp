@@ -218,11 +218,14 @@ TEST_F(MainWindowTest, SaveSendsOnceWithinTheLockAndCancelBringsBackTheSavedValu
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->record.dpi_stage[0], 52);
 
+    const QImage saved_bar = shot(dpi::kBars[0]);
     click(dpi::kBars[0].left + 5, 180);
     EXPECT_NE(record().dpi_stage[0], 52);
     click(kCancelButton.rect);
     EXPECT_TRUE(!window().isVisible() || window().isMinimized());  // minimised without a tray
     EXPECT_EQ(record().dpi_stage[0], 52);
+    EXPECT_EQ(window().dpi_panel().box(0)->text(), "2600");  // shown before any restore
+    EXPECT_EQ(shot(dpi::kBars[0]), saved_bar);
     app_->restore_from_tray();
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(record().dpi_stage[0], 52);

@@ -87,8 +87,7 @@ TEST_F(ProfileWindowTest, OnePanelWhoseListEditsReachStrIniWhenItCloses) {
     click(profile_manager::kNew);  // the panel lies at the window's origin
     EXPECT_EQ(warning, "Warning|Profile numbers up to 6.");
 
-    // The menu, relabelled; Delete on the last entry, then Copy of PROFILE_1 and New.
-    click_row(panel, 5);
+    // The menu, relabelled, for the entry right-clicked: Delete it, then Copy PROFILE_1, New.
     QStringList labels;
     when_shown<QMenu>(
         [&](QMenu* menu) {
@@ -97,7 +96,8 @@ TEST_F(ProfileWindowTest, OnePanelWhoseListEditsReachStrIniWhenItCloses) {
             QTest::keyClick(menu, Qt::Key_Return);
         },
         true);
-    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(30, 5));
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                      list->visualItemRect(list->item(5)).center());
     EXPECT_EQ(labels, QStringList({"Delete", "Edit", "Copy", "Load", "Save"}));
     ASSERT_EQ(list->count(), 5);
     click_row(panel, 1);
@@ -149,11 +149,14 @@ TEST_F(ProfileWindowTest, SaveAndLoadRoundTripThroughTheFileDialog) {
     app_->controller().labels()[3] = "Exported";
     const QString chosen = QString::fromStdString((data_.dir.path() / "out" / "mine").string());
     QDir().mkpath(QFileInfo(chosen).path());
+    QString offered;  // the profile's own name, never a file of the data folder
     when_shown<QFileDialog>([&](QFileDialog* d) {
+        offered = d->selectedFiles().value(0);
         choose(d, chosen);
         static_cast<QDialog*>(d)->accept();  // as its Save or Open button does
     });
     panel->command(ProfileManagerPanel::Command::kSave);
+    EXPECT_EQ(offered, QDir::home().filePath("PROFILE_2.bin"));
     EXPECT_TRUE(QFile::exists(chosen + ".bin"));
     EXPECT_TRUE(QFile::exists(chosen + ".ini"));
     EXPECT_TRUE(QFile::exists(data_.path() + "/mine.bin"));  // the copy in the data folder
@@ -162,10 +165,12 @@ TEST_F(ProfileWindowTest, SaveAndLoadRoundTripThroughTheFileDialog) {
     app_->controller().record().dpi_stage[0] = 10;
     app_->controller().labels()[3] = "Changed";
     when_shown<QFileDialog>([&](QFileDialog* d) {
+        offered = d->selectedFiles().value(0);
         choose(d, chosen + ".bin");
         static_cast<QDialog*>(d)->accept();  // as its Save or Open button does
     });
     panel->command(ProfileManagerPanel::Command::kLoad);
+    EXPECT_EQ(offered, QFileInfo(chosen).dir().filePath("PROFILE_2.bin"));  // the folder used last
     EXPECT_EQ(app_->controller().record().dpi_stage[0], 42);
     EXPECT_EQ(app_->controller().labels()[3], "Exported");
 }

@@ -401,11 +401,16 @@ void pointer_panels() {
 void button_assignment() {
     save("/ButtonAssignment/BK_ButtonAssignment.png", body(195));
     const char* looks[] = {"normal", "over", "leave"};
+    const layout::Rect box = layout::dropdown_box(0);
+    const layout::Rect arrow = layout::dropdown_arrow(0);
+    // The chevron in the middle of the arrow's place, which the label keeps clear of.
+    const QPointF chevron((arrow.left + arrow.right) / 2.0 - box.left,
+                          (arrow.top + arrow.bottom) / 2.0 - box.top);
     for (int i = 0; i < 3; ++i) {
         save(QString("/ButtonAssignment/DropdownBox-") + looks[i] + ".png",
-             draw(130, 16, [i](QPainter& p, int w, int h) {
+             draw(box, [i, chevron](QPainter& p, int w, int h) {
                  field(p, QRectF(0, 0, w, h), i == 1);
-                 chevron_down(p, QPointF(w - 9, h / 2.0), 3, i == 1 ? kAccent : kMuted);
+                 chevron_down(p, chevron, 3, i == 1 ? kAccent : kMuted);
              }));
     }
 }

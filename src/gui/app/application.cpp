@@ -305,6 +305,18 @@ void Application::reset() {
 
 void Application::cancel() {
     controller_.cancel();  // memory only: fine while an upload runs
+    // The saved labels are read back now, not at a tray restore: there may be no tray. An
+    // upload still running saves first.
+    const auto reload = [this] {
+        const LoadResult loaded = controller_.reload_if_pending();
+        if (loaded.message) show_messages({*loaded.message});
+        window_->redraw_main_view();
+    };
+    if (runner_.busy()) {
+        after_upload_.emplace_back(reload);
+    } else {
+        reload();
+    }
 }
 
 void Application::start_upload(UploadJob job, Flow flow, FlowReport report) {

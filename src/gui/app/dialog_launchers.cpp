@@ -1,6 +1,8 @@
 #include "gui/app/dialog_launchers.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "core/flows/macro_sync.h"
@@ -22,11 +24,10 @@ namespace {
 const QString kHomePage = QStringLiteral(P330_HOME_PAGE);
 const QString kProfileFilter = QStringLiteral("Gaming Mouse Profile(*.bin)");
 
-// The file dialog of Load (open) and Save, starting at the active profile image; empty when
-// cancelled. Qt's own dialog, the same on every desktop.
-QString choose_profile_file(QWidget* parent, const std::filesystem::path& initial, bool save) {
-    QFileDialog chooser(parent, QString(), QString::fromStdString(initial.string()),
-                        kProfileFilter);
+// The file dialog of Load (open) and Save, offering `initial`; empty when cancelled. Qt's
+// own dialog, the same on every desktop.
+QString choose_profile_file(QWidget* parent, const QString& initial, bool save) {
+    QFileDialog chooser(parent, QString(), initial, kProfileFilter);
     chooser.setOption(QFileDialog::DontUseNativeDialog);
     chooser.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     chooser.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -34,7 +35,32 @@ QString choose_profile_file(QWidget* parent, const std::filesystem::path& initia
     return chooser.selectedFiles().front();
 }
 
+bool same_folder(const QString& a, const std::filesystem::path& b) {
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() &&
+           canonical == QFileInfo(QString::fromStdString(b.string())).canonicalFilePath();
+}
+
 }  // namespace
+
+QString DialogLaunchers::suggested_profile_file(int position) const {
+    // The profile's own name, in the folder last chosen outside the data folder: the data
+    // folder's files belong to the list positions and are never offered.
+    QString name;
+    if (profile_manager_ != nullptr) {
+        const std::vector<std::string>& names = profile_manager_->model().names();
+        if (position >= 0 && position < static_cast<int>(names.size()))
+            name = QString::fromStdString(names[static_cast<std::size_t>(position)]);
+    }
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    if (name.isEmpty()) name = QStringLiteral("PROFILE");
+    return QDir(last_folder_).filePath(name + QStringLiteral(".bin"));
+}
+
+void DialogLaunchers::remember_folder(const QString& chosen) {
+    const QString folder = QFileInfo(chosen).absolutePath();
+    if (!same_folder(folder, controller_.folder().dir)) last_folder_ = folder;
+}
 
 DialogLaunchers::DialogLaunchers(MainWindow& window, SettingsController& controller,
                                  QString skin_dir, TextColour colour)
@@ -108,8 +134,9 @@ void DialogLaunchers::open_profile_manager() {
 void DialogLaunchers::import_into(int position) {
     controller_.select_profile(position);
     ProfileState& state = controller_.profile();
-    const QString chosen = choose_profile_file(&window_, state.active_image, false);
+    const QString chosen = choose_profile_file(&window_, suggested_profile_file(position), false);
     if (chosen.isEmpty()) return;
+    remember_folder(chosen);
     const ImportResult result = import_profile(chosen.toStdString(), controller_.folder(), state,
                                                controller_.record(), controller_.language());
     if (result.message) tell(*result.message);
@@ -122,8 +149,9 @@ void DialogLaunchers::import_into(int position) {
 void DialogLaunchers::export_from(int position) {
     controller_.select_profile(position);
     ProfileState& state = controller_.profile();
-    const QString chosen = choose_profile_file(&window_, state.active_image, true);
+    const QString chosen = choose_profile_file(&window_, suggested_profile_file(position), true);
     if (chosen.isEmpty()) return;
+    remember_folder(chosen);
     Result<FolderLock> lock = FolderLock::acquire(controller_.folder().dir);
     if (!lock) {
         tell(UserMessage{error_text(lock.error(), controller_.language()), "Warning"});

@@ -3,6 +3,7 @@
 // what their results do to the settings: the macro blocks and the buttons' macros after the
 // macro manager, profile selection, import and export after the profile manager.
 
+#include <QDir>
 #include <QObject>
 #include <QPointer>
 
@@ -34,6 +35,9 @@ class DialogLaunchers : public QObject {
 
   private:
     void tell(const UserMessage& message);
+    // Where Load and Save start, and the folder a choice leaves for the next one.
+    QString suggested_profile_file(int position) const;
+    void remember_folder(const QString& chosen);
 
     MainWindow& window_;
     SettingsController& controller_;
@@ -41,6 +45,7 @@ class DialogLaunchers : public QObject {
     TextColour colour_;
     QPointer<ProfileManagerPanel> profile_manager_;
     QPointer<HelpPanel> help_;
+    QString last_folder_ = QDir::homePath();
 };
 
 }  // namespace p330::gui

@@ -318,6 +318,9 @@ bool MainWindow::dispatch(Point p) {
     }
     if (kCancelButton.rect.contains(p)) {
         if (on_cancel) on_cancel();
+        // The saved values show at once: a minimised window comes back without a reload.
+        close_transient_controls();
+        redraw_main_view();
         hide_or_minimise();
         return true;
     }

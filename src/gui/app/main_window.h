@@ -62,7 +62,7 @@ class MainWindow : public QWidget {
     // save_finished() once the upload it started has ended (at once when it started none).
     std::function<void()> on_save;
     std::function<void()> on_reset;
-    std::function<void()> on_cancel;  // the window hides itself afterwards
+    std::function<void()> on_cancel;  // the window then redraws and hides itself
     // "Config", "Macro Manager", the help button and the button boxes: filled by the dialogs
     // and lists that open there.
     std::function<void()> on_config;

@@ -176,13 +176,16 @@ void FunctionLists::close_sub_list() {
     sub_list_ = nullptr;
 }
 
+void FunctionLists::close_list() {
+    if (list_ == nullptr) return;
+    list_->hide();
+    list_->deleteLater();  // it may be the sender of the signal being handled
+    list_ = nullptr;
+}
+
 void FunctionLists::close_all() {
     close_sub_list();
-    if (list_ != nullptr) {
-        list_->hide();
-        list_->deleteLater();
-        list_ = nullptr;
-    }
+    close_list();
     if (open_ >= 0 && repaint_box) repaint_box(open_, false);
     open_ = -1;
 }
@@ -198,6 +201,10 @@ void FunctionLists::choose(int row) {
     const CatalogueEntry& entry = kFunctionCatalogue[static_cast<std::size_t>(row)];
     if (entry.effect == ChoiceEffect::kSubList) return;  // an anchor commits nothing
     const int button = open_;
+    // Out of sight before a dialog opens over the window; deleted once the click that chose
+    // has been handled, as the list sent it.
+    close_sub_list();
+    if (list_ != nullptr) list_->hide();
     ButtonChoice choice;
     choice.kind = entry.kind;
     bool accepted = true;
@@ -229,12 +236,7 @@ void FunctionLists::choose(int row) {
     }
     if (accepted)
         ctx_.labels[button] = commit_button_choice(ctx_.record, button, choice, ctx_.language);
-    close_sub_list();
-    if (list_ != nullptr) {
-        list_->hide();
-        list_->deleteLater();
-        list_ = nullptr;
-    }
+    close_list();
     open_ = -1;
     if (repaint_box) repaint_box(button, true);
 }

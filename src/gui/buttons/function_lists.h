@@ -69,6 +69,7 @@ class FunctionLists : public QObject {
     void choose_sub(int row);
     void open_sub_list(SubListId id, QListWidgetItem* anchor);
     void close_sub_list();
+    void close_list();  // the function list alone
     void enter_entry(int row);
     void enter_sub_list();
     void return_focus();

@@ -87,7 +87,15 @@ ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_di
     style_dark_scroll_bars(list_);
     for (const std::string& name : model_.names()) list_->addItem(QString::fromStdString(name));
     if (model_.selected() >= 0) list_->setCurrentRow(model_.selected());
-    on_right_click(list_->viewport(), [this](const QPoint& at) { show_menu(at); });
+    on_right_click(list_->viewport(), [this](const QPoint& at) {
+        // The menu acts on the selection: the entry under the pointer is selected first, as a
+        // click on it would be (Edit then renames it). Below the entries the selection stays.
+        if (QListWidgetItem* item = list_->itemAt(list_->viewport()->mapFromGlobal(at))) {
+            list_->setCurrentItem(item);
+            remembered_ = list_->row(item);
+        }
+        show_menu(at);
+    });
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { model_.select(row); });
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { clicked(list_->row(item)); });

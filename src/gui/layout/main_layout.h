@@ -171,15 +171,18 @@ constexpr Rect button_row_label(int i) {
 constexpr Rect dropdown_box(int i) {
     return {120, 154 + 20 * i, 250, 170 + 20 * i};
 }
-// The box's label: inside its border, left of the drop-down arrow at its right end.
-constexpr int kDropdownArrowWidth = 15;
-constexpr Rect dropdown_label(int i) {
-    const Rect box = dropdown_box(i);
-    return {box.left + 3, box.top, box.right - kDropdownArrowWidth, box.bottom};
-}
+// The drop-down arrow at the box's right end (the skin draws it there).
 constexpr Rect dropdown_arrow(int i) {
     const Rect box = dropdown_box(i);
     return {box.right - 13, box.top + 5, box.right - 5, box.bottom - 5};
+}
+// The box's label: inside its border and a clear gap before the arrow, so that a label
+// that fills it does not read as running into the arrow.
+constexpr int kDropdownLabelGap = 4;
+constexpr Rect dropdown_label(int i) {
+    const Rect box = dropdown_box(i);
+    return {box.left + kDropdownLabelGap, box.top, dropdown_arrow(i).left - kDropdownLabelGap,
+            box.bottom};
 }
 // Where the row's function list opens, to the right of its box.
 constexpr Rect function_list_area(int i) {
