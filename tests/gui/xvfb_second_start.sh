@@ -30,7 +30,9 @@ echo "window $wid"
 managed() { ! xwininfo -tree -id "$wid" | grep -q 'Parent window id: .*(the root window)'; }
 for _ in $(seq 100); do managed && break; sleep 0.1; done
 managed || { echo "FAIL: no window manager took the window"; exit 1; }
-has_icon() { xprop -id "$wid" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL) = '; }
+# grep reads the whole icon: with -q it would stop at the first line, and xprop, cut off by
+# the pipe, would fail the pipeline.
+has_icon() { xprop -id "$wid" _NET_WM_ICON | grep '_NET_WM_ICON(CARDINAL) = ' >/dev/null; }
 for _ in $(seq 50); do has_icon && break; sleep 0.1; done
 if ! has_icon; then echo "FAIL: the window sets no icon"; exit 1; fi
 echo "the window has its icon"
