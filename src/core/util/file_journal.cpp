@@ -54,6 +54,17 @@ Status replace_all_files(const FileWrites& writes) {
     return Status::ok();
 }
 
+// A first write refused for want of permission: nothing was changed, and the cause is the
+// folder, not the file (the journal, say) that happened to be written first.
+Status folder_named(const fs::path& dir, Status first_write) {
+    const int e = first_write ? 0 : first_write.error().system_code;
+    if (e != EACCES && e != EPERM && e != EROFS) return first_write;
+    return Error{ErrorCode::kPermission,
+                 "the data folder " + dir.string() + " cannot be written: " + std::strerror(e) +
+                     "; nothing was changed",
+                 e};
+}
+
 }  // namespace
 
 Status write_files_together(const fs::path& dir, const FileWrites& writes) {
@@ -63,9 +74,10 @@ Status write_files_together(const fs::path& dir, const FileWrites& writes) {
                          write.first.string() + " is not in the data folder " + dir.string()};
         }
     }
-    if (writes.size() <= 1) return replace_all_files(writes);
+    if (writes.size() <= 1) return folder_named(dir, replace_all_files(writes));
     const fs::path journal = dir / kJournalName;
-    if (Status s = write_file_atomically(journal, encode(writes)); !s) return s;
+    if (Status s = write_file_atomically(journal, encode(writes)); !s)
+        return folder_named(dir, std::move(s));
     if (Status s = replace_all_files(writes); !s) return s;  // the journal finishes it later
     if (::unlink(journal.c_str()) != 0 && errno != ENOENT) {
         return Error{ErrorCode::kIo,

@@ -125,8 +125,9 @@ int main(int argc, char** argv) {
             if (!ignored.isEmpty()) {
                 std::fprintf(stderr,
                              "p330: another copy is running and was asked to show its window; "
-                             "%s apply only to a new copy (end the running one first)\n",
-                             qPrintable(ignored.join(QStringLiteral(", "))));
+                             "%s %s only to a new copy (end the running one first)\n",
+                             qPrintable(ignored.join(QStringLiteral(", "))),
+                             ignored.size() == 1 ? "applies" : "apply");
             }
             return 0;
         }
