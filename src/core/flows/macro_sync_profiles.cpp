@@ -11,6 +11,35 @@
 
 namespace p330 {
 
+namespace {
+
+struct FollowedProfile {
+    ProfileEdit edit;
+    std::vector<LostMacroButton> lost;
+};
+
+// One listed profile's saved files relinked against record_ini and staged into change; none
+// when it cannot be read (missing or refused: not this change's to mend) or had nothing to
+// follow.
+Result<std::optional<FollowedProfile>> follow_saved_profile(
+    FileTransaction& change, const DataFolder& folder, int index, const IniDocument& record_ini,
+    const std::vector<std::pair<std::string, std::string>>& renames,
+    const std::optional<SettingsRecord>& defaults) {
+    Result<ProfileEdit> edit = load_profile_edit(folder, index, record_ini);
+    if (!edit) return std::optional<FollowedProfile>{};
+    const auto& kinds = edit->record.button_kind;
+    if (std::none_of(std::begin(kinds), std::end(kinds),
+                     [](auto kind) { return kind == kKindMacroKey; }))
+        return std::optional<FollowedProfile>{};
+    const MacroSync sync = sync_macros_into_profile(*edit, record_ini, renames, defaults);
+    if (sync.links.moved == 0 && sync.links.lost.empty() && !edit->labels_changed)
+        return std::optional<FollowedProfile>{};
+    if (Status staged = stage_profile_edit(change, folder, *edit); !staged) return staged.error();
+    return std::optional<FollowedProfile>{FollowedProfile{std::move(*edit), sync.links.lost}};
+}
+
+}  // namespace
+
 Result<std::vector<ProfileMacroLinks>> sync_macros_into_other_profiles(
     FileTransaction& change, const DataFolder& folder, int skip_index,
     const std::vector<std::pair<std::string, std::string>>& renames) {
@@ -22,33 +51,36 @@ Result<std::vector<ProfileMacroLinks>> sync_macros_into_other_profiles(
     const std::optional<SettingsRecord> defaults = shipped_default_record(folder);
     for (int index = 0; index < list->count; ++index) {
         if (index == skip_index) continue;
-        Result<ProfileEdit> edit = load_profile_edit(folder, index, **record_ini);
-        if (!edit) continue;  // missing or refused: not this change's to mend
-        const auto& kinds = edit->record.button_kind;
-        if (std::none_of(std::begin(kinds), std::end(kinds),
-                         [](auto kind) { return kind == kKindMacroKey; }))
-            continue;
-        const MacroSync sync = sync_macros_into_profile(*edit, **record_ini, renames, defaults);
-        if (sync.links.moved == 0 && sync.links.lost.empty() && !edit->labels_changed) continue;
-        if (Status staged = stage_profile_edit(change, folder, *edit); !staged)
-            return staged.error();
-        if (!sync.links.lost.empty())
-            out.push_back(ProfileMacroLinks{index, edit->name, edit->language, sync.links.lost});
+        Result<std::optional<FollowedProfile>> followed =
+            follow_saved_profile(change, folder, index, **record_ini, renames, defaults);
+        if (!followed) return followed.error();
+        if (*followed && !(*followed)->lost.empty()) {
+            const ProfileEdit& edit = (*followed)->edit;
+            out.push_back(ProfileMacroLinks{index, edit.name, edit.language, (*followed)->lost});
+        }
     }
     return out;
 }
 
-Result<std::vector<ProfileMacroLinks>> follow_macros_in_other_profiles(
-    const DataFolder& folder, int skip_index,
+Result<SavedProfilesFollowed> follow_macros_in_saved_profiles(
+    const DataFolder& folder, int shown_index,
     const std::vector<std::pair<std::string, std::string>>& renames) {
     Result<FolderLock> lock = FolderLock::acquire(folder.dir);
     if (!lock) return lock.error();
     FileTransaction change(folder.dir);
-    Result<std::vector<ProfileMacroLinks>> synced =
-        sync_macros_into_other_profiles(change, folder, skip_index, renames);
-    if (!synced) return synced;
+    SavedProfilesFollowed out;
+    Result<std::vector<ProfileMacroLinks>> others =
+        sync_macros_into_other_profiles(change, folder, shown_index, renames);
+    if (!others) return others.error();
+    out.others = std::move(*others);
+    Result<IniDocument*> record_ini = change.ini(folder.record_ini());
+    if (!record_ini) return record_ini.error();
+    Result<std::optional<FollowedProfile>> shown = follow_saved_profile(
+        change, folder, shown_index, **record_ini, renames, shipped_default_record(folder));
+    if (!shown) return shown.error();
+    if (*shown) out.shown = std::move((*shown)->edit);
     if (Status written = change.commit(); !written) return written.error();
-    return synced;
+    return out;
 }
 
 std::string lost_macro_buttons_message(const ProfileMacroLinks& profile) {

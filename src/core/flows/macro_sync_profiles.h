@@ -4,10 +4,12 @@
 // record.ini's (see save_profile_edit), and a button left on an old number would then play
 // whatever macro moved there.
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/flows/profile_edit.h"
 #include "core/flows/profile_files.h"
 #include "core/formats/file_transaction.h"
 #include "core/macro/macro_button_links.h"
@@ -28,10 +30,17 @@ Result<std::vector<ProfileMacroLinks>> sync_macros_into_other_profiles(
     FileTransaction& change, const DataFolder& folder, int skip_index,
     const std::vector<std::pair<std::string, std::string>>& renames);
 
-// The same as one change of its own, under the folder's lock: for the window, whose edited
-// profile lives in memory while the others are on disk.
-Result<std::vector<ProfileMacroLinks>> follow_macros_in_other_profiles(
-    const DataFolder& folder, int skip_index,
+struct SavedProfilesFollowed {
+    std::vector<ProfileMacroLinks> others;  // as sync_macros_into_other_profiles gives them
+    std::optional<ProfileEdit> shown;       // the shown profile as now saved, when rewritten
+};
+
+// For the window, whose shown profile lives in memory: every listed profile's saved files,
+// the shown one's included (as saved, not as edited), follow record.ini in one change of
+// its own under the folder's lock. The files on disk then never name a macro that is gone
+// or moved, whatever the window's Cancel or another program reads next.
+Result<SavedProfilesFollowed> follow_macros_in_saved_profiles(
+    const DataFolder& folder, int shown_index,
     const std::vector<std::pair<std::string, std::string>>& renames);
 
 // The warning for one such profile, led by its name.

@@ -35,6 +35,15 @@ bool SettingsController::has_unsaved_edits() const {
     return !std::equal(now.begin(), now.end(), saved.begin()) || labels_ != ini_.labels;
 }
 
+void SettingsController::saved_files_rewritten(
+    const SettingsRecord& record, const std::array<std::string, kButtonCount>& labels) {
+    // Another profile chosen since: the files shown before are not the ones rewritten.
+    if (stamped_ != saved_profile_files(folder_, profile_)) return;
+    settings_.saved_settings = record;
+    ini_.labels = labels;
+    restamp();
+}
+
 LoadResult SettingsController::start() {
     // Read under the lock: a change another program has half made is finished first.
     const Result<FolderLock> turn = FolderLock::acquire(folder_.dir);

@@ -60,6 +60,10 @@ class SettingsController {
     bool has_unsaved_edits() const;
     // The active profile read again after another program changed it; nothing left unsaved.
     LoadResult reload_from_files();
+    // This program rewrote the active profile's saved files itself (the macros they name
+    // moved or went): what they hold now is what is saved, and no other program's change.
+    void saved_files_rewritten(const SettingsRecord& record,
+                               const std::array<std::string, kButtonCount>& labels);
     // The next Save overwrites whatever another program wrote (the user agreed to).
     void overwrite_on_next_save() { overwrite_ = true; }
 

@@ -105,14 +105,20 @@ void DialogLaunchers::open_macro_manager() {
                                 dialog.model().renames(),
                                 shipped_default_record(controller_.folder()))
             .links;
+    // record.ini is already written: the saved files follow it now, the shown profile's too,
+    // so that Cancel or another program never reads a button on a macro that is gone.
+    const bool theirs_pending = controller_.files_changed_elsewhere();
+    Result<SavedProfilesFollowed> followed = follow_macros_in_saved_profiles(
+        controller_.folder(), controller_.profile().index, dialog.model().renames());
+    // Another program's change made before this one is still the folder watch's to report.
+    if (followed && followed->shown && !theirs_pending)
+        controller_.saved_files_rewritten(followed->shown->record, followed->shown->labels);
     window_.redraw_main_view();
     const std::string caption(macro_manager_texts(language).warning_caption);
     if (!links.lost.empty())
         tell(UserMessage{lost_macro_buttons_message(language, links.lost), caption});
-    Result<std::vector<ProfileMacroLinks>> others = follow_macros_in_other_profiles(
-        controller_.folder(), controller_.profile().index, dialog.model().renames());
-    if (!others) return tell(UserMessage{error_text(others.error(), language), caption});
-    for (const ProfileMacroLinks& other : *others)
+    if (!followed) return tell(UserMessage{error_text(followed.error(), language), caption});
+    for (const ProfileMacroLinks& other : followed->others)
         tell(UserMessage{lost_macro_buttons_message(other), caption});
 }
 
