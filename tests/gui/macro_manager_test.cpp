@@ -290,24 +290,29 @@ TEST_F(MacroWindowTest, CancelHandsNothingEnterAfterARecordingHandsBlocksAndButt
 
 TEST_F(MacroWindowTest, DeletingASavedButtonsMacroRewritesTheShownProfileOnDiskAsWell) {
     const std::string dir = "--data-dir=" + data_.path().toStdString();
-    record().button_kind[2] = kKindMacroKey;  // button 3 plays Type_GG (macro 2), saved
-    record().button_macro[2] = 2;
-    app_->controller().labels()[2] = "Macro Key-Type_GG";
-    click(kSaveButton.rect);
-    QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
-    when_shown<MacroManagerDialog>([](MacroManagerDialog* d) {
-        click_item(d->macro_list(), 2);
-        press_area(d, mm::kDelete);
-        when_shown<QMessageBox>([](QMessageBox* box) { box->accept(); });  // the lost button
-        press_area(d, mm::kOk);
-    });
-    open_manager();
-    EXPECT_EQ(test::run_program(P330CTL_PATH, {dir, "get", "button.3"}).out, "scroll:middle\n");
-    // This program's own write: neither reloaded nor asked about as another program's.
-    EXPECT_FALSE(app_->controller().files_changed_elsewhere());
-    EXPECT_FALSE(app_->controller().has_unsaved_edits());
-    click(kCancelButton.rect);  // reads the saved profile back
-    EXPECT_EQ(app_->controller().labels()[2], "Mouse M Button");
+    // Ended with OK, then with Cancel: record.ini is written either way.
+    for (const auto& [ending, macro, name] :
+         {std::tuple{mm::kOk, 2, "Type_GG"}, std::tuple{mm::kCancel, 1, "Triple_Click"}}) {
+        record().button_kind[2] = kKindMacroKey;  // button 3 plays the macro, saved
+        record().button_macro[2] = static_cast<std::uint8_t>(macro);
+        app_->controller().labels()[2] = std::string("Macro Key-") + name;
+        click(kSaveButton.rect);
+        QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
+        when_shown<MacroManagerDialog>([macro = macro, ending = ending](MacroManagerDialog* d) {
+            click_item(d->macro_list(), macro);
+            press_area(d, mm::kDelete);
+            when_shown<QMessageBox>([](QMessageBox* box) { box->accept(); });  // the lost button
+            press_area(d, ending);
+        });
+        open_manager();
+        EXPECT_EQ(test::run_program(P330CTL_PATH, {dir, "get", "button.3"}).out, "scroll:middle\n")
+            << name;
+        // This program's own write: neither reloaded nor asked about as another program's.
+        EXPECT_FALSE(app_->controller().files_changed_elsewhere());
+        EXPECT_FALSE(app_->controller().has_unsaved_edits());
+        click(kCancelButton.rect);  // reads the saved profile back
+        EXPECT_EQ(app_->controller().labels()[2], "Mouse M Button");
+    }
 }
 
 TEST_F(MacroWindowTest, AnOpenManagerFollowsAnotherProgramsMacrosAndKeepsItsOwnEdits) {

@@ -7,8 +7,10 @@
 
 #include "core/flows/macro_sync.h"
 #include "core/flows/macro_sync_profiles.h"
+#include "core/formats/ini_document.h"
 #include "core/lang/dialog_texts.h"
 #include "core/lang/error_texts.h"
+#include "core/util/file_io.h"
 #include "core/util/folder_lock.h"
 #include "gui/app/main_window.h"
 #include "gui/dialogs/help_panel.h"
@@ -91,9 +93,15 @@ void DialogLaunchers::tell(const UserMessage& message) {
 
 void DialogLaunchers::open_macro_manager() {
     const Language language = controller_.language();
+    // The manager writes record.ini as the user edits: even its Cancel may leave macros deleted
+    // or moved, and then the buttons must follow them as after OK.
+    const auto before = read_file(controller_.folder().record_ini(), kMaxIniFileSize);
     MacroManagerDialog dialog(&window_, skin_dir_, colour_, language,
                               controller_.folder().record_ini());
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (dialog.exec() != QDialog::Accepted) {
+        const auto after = read_file(controller_.folder().record_ini(), kMaxIniFileSize);
+        if (before.is_ok() == after.is_ok() && (!before || *before == *after)) return;
+    }
     Result<IniDocument> file = IniDocument::load(controller_.folder().record_ini());
     if (!file) {
         tell(UserMessage{file.error().message, "Warning"});
