@@ -216,6 +216,10 @@ void ProfileManagerPanel::close_panel() {
     if (closed_) return;
     closed_ = true;
     if (editor_ != nullptr) editor_->abandon();
+    if (settle_current) {
+        const int chosen = model_.selected() >= 0 ? model_.selected() : 0;
+        if (const int kept = settle_current(chosen); kept != chosen) model_.select(kept);
+    }
     Result<FolderLock> lock = FolderLock::acquire(model_.path().parent_path());
     const Status saved = lock ? model_.save(language_) : lock.status();
     if (!saved) {
