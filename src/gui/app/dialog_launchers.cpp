@@ -137,6 +137,7 @@ void DialogLaunchers::open_profile_manager() {
 
 int DialogLaunchers::settle_current(int chosen) {
     const int shown = controller_.profile().index;
+    keep_shown_ = false;
     if (chosen == shown || !controller_.has_unsaved_edits()) return chosen;
     const Language language = controller_.language();
     const UiTexts& texts = ui_texts(language);
@@ -146,13 +147,14 @@ int DialogLaunchers::settle_current(int chosen) {
     ask.setDefaultButton(QMessageBox::Cancel);
     ask.button(QMessageBox::Discard)->setText(qtext(profile_manager_texts(language).menu_load));
     ask.button(QMessageBox::Cancel)->setText(qtext(texts.cancel));
-    return ask.exec() == QMessageBox::Discard ? chosen : shown;
+    keep_shown_ = ask.exec() != QMessageBox::Discard;
+    return keep_shown_ ? shown : chosen;
 }
 
 void DialogLaunchers::show_current_profile(int position) {
-    // Save writes the record into the current profile's files: a record read from another
-    // profile would overwrite this one's values.
-    if (position != controller_.profile().index) {
+    // Save writes the record into the current profile's files, so the record must be that
+    // profile's. Edits the user kept stay, even where the list lost their entry meanwhile.
+    if (position != controller_.profile().index && !keep_shown_) {
         controller_.select_profile(position);
         // The list as written decides which profile is read, as at start-up.
         const LoadResult loaded = controller_.reload_from_files();

@@ -56,6 +56,7 @@ class DialogLaunchers : public QObject {
     QPointer<ProfileManagerPanel> profile_manager_;
     QPointer<HelpPanel> help_;
     QString last_folder_ = QDir::homePath();
+    bool keep_shown_ = false;  // the user kept the unsaved edits of the profile shown
 };
 
 }  // namespace p330::gui
