@@ -3,6 +3,7 @@
 // through the file dialog.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 
 #include "core/flows/profile_files.h"
 #include "core/formats/ini_document.h"
+#include "core/formats/profile_image.h"
 #include "dialog_driving.h"
 #include "gui/app/application.h"
 #include "gui/app/dialog_launchers.h"
@@ -140,6 +142,21 @@ TEST_F(ProfileWindowTest, TheCurrentEntryIsTheOneNamedExactly) {
     click(profile_manager::kClose);
     QTRY_VERIFY(launchers_->profile_manager() == nullptr);
     EXPECT_EQ(main_ini("CurProfileName"), "Game");
+}
+
+// The chosen profile is shown (the unsaved edit of the old one dropped once the user agrees),
+// so Save keeps its own values.
+TEST_F(ProfileWindowTest, TheChosenProfileIsShownAndSavedIntoItsOwnFiles) {
+    const auto profile1 = [this] { return read_profile_image(data_.dir.path() / "config1.bin"); };
+    const std::uint8_t own = profile1()->record.dpi_stage[3];
+    record().dpi_stage[3] = static_cast<std::uint8_t>(own + 1);
+    when_shown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Discard)->click(); });
+    click_row(open_panel(), 1);
+    click(profile_manager::kClose);
+    EXPECT_EQ(record().dpi_stage[3], own);
+    click(kSaveButton.rect);
+    QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
+    EXPECT_EQ(profile1()->record.dpi_stage[3], own);
 }
 
 TEST_F(ProfileWindowTest, SaveAndLoadRoundTripThroughTheFileDialog) {

@@ -114,6 +114,8 @@ const UiTexts kEnglish = {
     "again to overwrite that change.",
     "The gaming mouse is in use by another program. It is connected as soon as that program "
     "lets it go.",
+    "The settings shown have changes that are not saved.\nLoad the chosen profile and drop "
+    "them?",
 };
 
 const UiTexts kSimplified = {
@@ -192,6 +194,7 @@ const UiTexts kSimplified = {
     "载入此配置后，另一个程序更改了它的文件。\n仍要保存并覆盖该更改吗？",
     "保存时另一个程序更改了此配置的文件：未保存任何内容。再次保存将覆盖该更改。",
     "游戏鼠标正被另一个程序使用。该程序释放鼠标后将立即连接。",
+    "当前显示的设置有未保存的更改。\n载入所选配置并放弃这些更改吗？",
 };
 
 const UiTexts kTraditional = {
@@ -270,6 +273,7 @@ const UiTexts kTraditional = {
     "載入此設定檔後，另一個程式變更了它的檔案。\n仍要儲存並覆寫該變更嗎？",
     "儲存時另一個程式變更了此設定檔的檔案：未儲存任何內容。再次儲存將覆寫該變更。",
     "遊戲滑鼠正被另一個程式使用。該程式釋放滑鼠後將立即連接。",
+    "目前顯示的設定有未儲存的變更。\n載入所選配置並放棄這些變更嗎？",
 };
 
 }  // namespace

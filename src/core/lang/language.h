@@ -71,6 +71,8 @@ struct UiTexts {
     std::string_view overwrite_changed_elsewhere, changed_elsewhere_not_saved;
     // The mouse is there but another program holds it: it is connected once it is free.
     std::string_view mouse_in_use;
+    // Another profile chosen in the profile manager while the window holds unsaved edits.
+    std::string_view drop_edits_for_other_profile;
 };
 
 const UiTexts& ui_texts(Language language);

@@ -237,7 +237,15 @@ bool Application::start() {
                                            controller_.labels(), controller_.folder().record_ini());
     wire_window();
     if (own_messages_) own_messages_->set_parent(window_.get());
-    new DialogLaunchers(*window_, controller_, skin.skin_dir, colour);  // owned by the window
+    auto* launchers =
+        new DialogLaunchers(*window_, controller_, skin.skin_dir, colour);  // owned by the window
+    launchers->when_idle = [this](std::function<void()> next) {
+        if (runner_.busy()) {
+            after_upload_.push_back(std::move(next));
+        } else {
+            next();
+        }
+    };
     if (!on_firmware_update) on_firmware_update = [] { (void)launch_firmware_updater(); };
     // A mouse that is there but may not be opened, or is held by another program, is not
     // "not detected": say what to do, or that it is connected once free.

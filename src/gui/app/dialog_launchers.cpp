@@ -1,5 +1,6 @@
 #include "gui/app/dialog_launchers.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -136,13 +137,45 @@ void DialogLaunchers::open_profile_manager() {
                                                controller_.folder().main_ini());
     profile_manager_->on_load = [this](int position) { import_into(position); };
     profile_manager_->on_save = [this](int position) { export_from(position); };
+    profile_manager_->settle_current = [this](int chosen) { return settle_current(chosen); };
     profile_manager_->on_closed = [this](int position) {
-        // The record stays as it is; the next Save writes it into the chosen profile's files.
-        controller_.select_profile(position);
-        window_.close_transient_controls();
-        window_.redraw_main_view();
+        const auto show = [this, position] { show_current_profile(position); };
+        if (when_idle) {
+            when_idle(show);
+        } else {
+            show();
+        }
     };
     profile_manager_->show();
+}
+
+int DialogLaunchers::settle_current(int chosen) {
+    const int shown = controller_.profile().index;
+    keep_shown_ = false;
+    if (chosen == shown || !controller_.has_unsaved_edits()) return chosen;
+    const Language language = controller_.language();
+    const UiTexts& texts = ui_texts(language);
+    QMessageBox ask(QMessageBox::Question, qtext(texts.warning_title),
+                    qtext(texts.drop_edits_for_other_profile),
+                    QMessageBox::Discard | QMessageBox::Cancel, &window_);
+    ask.setDefaultButton(QMessageBox::Cancel);
+    ask.button(QMessageBox::Discard)->setText(qtext(profile_manager_texts(language).menu_load));
+    ask.button(QMessageBox::Cancel)->setText(qtext(texts.cancel));
+    keep_shown_ = ask.exec() != QMessageBox::Discard;
+    return keep_shown_ ? shown : chosen;
+}
+
+void DialogLaunchers::show_current_profile(int position) {
+    // Save writes the record into the current profile's files, so the record must be that
+    // profile's. Edits the user kept stay, even where the list lost their entry meanwhile.
+    if (position != controller_.profile().index && !keep_shown_) {
+        controller_.select_profile(position);
+        // The list as written decides which profile is read, as at start-up.
+        const LoadResult loaded = controller_.reload_from_files();
+        if (loaded.message) tell(*loaded.message);
+    }
+    window_.close_transient_controls();
+    window_.redraw_main_view();
 }
 
 void DialogLaunchers::import_into(int position) {

@@ -216,8 +216,15 @@ void ProfileManagerPanel::close_panel() {
     if (closed_) return;
     closed_ = true;
     if (editor_ != nullptr) editor_->abandon();
-    Result<FolderLock> lock = FolderLock::acquire(model_.path().parent_path());
-    const Status saved = lock ? model_.save(language_) : lock.status();
+    if (settle_current) {
+        const int chosen = model_.selected() >= 0 ? model_.selected() : 0;
+        if (const int kept = settle_current(chosen); kept != chosen) model_.select(kept);
+    }
+    const Status saved = [this] {
+        // Held for the write only: the owner reads the chosen profile under it afterwards.
+        Result<FolderLock> lock = FolderLock::acquire(model_.path().parent_path());
+        return lock ? model_.save(language_) : lock.status();
+    }();
     if (!saved) {
         QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
                              qtext(error_text(saved.error(), language_)));

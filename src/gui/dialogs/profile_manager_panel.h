@@ -33,6 +33,9 @@ class ProfileManagerPanel : public QWidget {
     std::function<void(int position)> on_load;
     std::function<void(int position)> on_save;
     std::function<void(int position)> on_closed;
+    // Asked as the panel closes, before the list is written: the position to make current,
+    // the chosen one or another (the owner may keep the profile it shows).
+    std::function<int(int chosen)> settle_current;
 
     QListWidget* list() const { return list_; }
     const ProfileManagerModel& model() const { return model_; }
