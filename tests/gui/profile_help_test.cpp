@@ -162,8 +162,10 @@ TEST_F(ProfileWindowTest, TheChosenProfileIsShownAndSavedIntoItsOwnFiles) {
 TEST_F(ProfileWindowTest, SaveAndLoadRoundTripThroughTheFileDialog) {
     ProfileManagerPanel* panel = open_panel();
     click_row(panel, 2);
-    app_->controller().record().dpi_stage[0] = 42;
-    app_->controller().labels()[3] = "Exported";
+    // PROFILE_2 is exported as saved: the shown profile's unsaved edit is not its.
+    const std::uint8_t saved =
+        read_profile_image(data_.dir.path() / "config2.bin")->record.dpi_stage[0];
+    app_->controller().record().dpi_stage[0] = static_cast<std::uint8_t>(saved + 1);
     const QString chosen = QString::fromStdString((data_.dir.path() / "out" / "mine").string());
     QDir().mkpath(QFileInfo(chosen).path());
     QString offered;  // the profile's own name, never a file of the data folder
@@ -177,10 +179,7 @@ TEST_F(ProfileWindowTest, SaveAndLoadRoundTripThroughTheFileDialog) {
     EXPECT_TRUE(QFile::exists(chosen + ".bin"));
     EXPECT_TRUE(QFile::exists(chosen + ".ini"));
     EXPECT_TRUE(QFile::exists(data_.path() + "/mine.bin"));  // the copy in the data folder
-    EXPECT_EQ(app_->controller().profile().index, 2);
-
-    app_->controller().record().dpi_stage[0] = 10;
-    app_->controller().labels()[3] = "Changed";
+    EXPECT_EQ(app_->controller().profile().index, 0);        // Save still writes the one shown
     when_shown<QFileDialog>([&](QFileDialog* d) {
         offered = d->selectedFiles().value(0);
         choose(d, chosen + ".bin");
@@ -188,8 +187,8 @@ TEST_F(ProfileWindowTest, SaveAndLoadRoundTripThroughTheFileDialog) {
     });
     panel->command(ProfileManagerPanel::Command::kLoad);
     EXPECT_EQ(offered, QFileInfo(chosen).dir().filePath("PROFILE_2.bin"));  // the folder used last
-    EXPECT_EQ(app_->controller().record().dpi_stage[0], 42);
-    EXPECT_EQ(app_->controller().labels()[3], "Exported");
+    EXPECT_EQ(app_->controller().record().dpi_stage[0], saved);
+    EXPECT_EQ(app_->controller().profile().index, 2);  // the imported settings are PROFILE_2's
 }
 
 TEST_F(ProfileWindowTest, HelpShowsBelowItsButtonAndItsWebLineOpensTheHomePage) {

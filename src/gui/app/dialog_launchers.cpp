@@ -8,6 +8,7 @@
 
 #include "core/flows/macro_sync.h"
 #include "core/flows/macro_sync_profiles.h"
+#include "core/flows/profile_edit.h"
 #include "core/formats/ini_document.h"
 #include "core/lang/dialog_texts.h"
 #include "core/lang/error_texts.h"
@@ -179,10 +180,10 @@ void DialogLaunchers::show_current_profile(int position) {
 }
 
 void DialogLaunchers::import_into(int position) {
+    const QString chosen = choose_profile_file(&window_, suggested_profile_file(position), false);
+    if (chosen.isEmpty()) return;  // the record shown stays the shown profile's
     controller_.select_profile(position);
     ProfileState& state = controller_.profile();
-    const QString chosen = choose_profile_file(&window_, suggested_profile_file(position), false);
-    if (chosen.isEmpty()) return;
     remember_folder(chosen);
     const ImportResult result = import_profile(chosen.toStdString(), controller_.folder(), state,
                                                controller_.record(), controller_.language());
@@ -194,8 +195,6 @@ void DialogLaunchers::import_into(int position) {
 }
 
 void DialogLaunchers::export_from(int position) {
-    controller_.select_profile(position);
-    ProfileState& state = controller_.profile();
     const QString chosen = choose_profile_file(&window_, suggested_profile_file(position), true);
     if (chosen.isEmpty()) return;
     remember_folder(chosen);
@@ -204,9 +203,21 @@ void DialogLaunchers::export_from(int position) {
         tell(UserMessage{error_text(lock.error(), controller_.language()), "Warning"});
         return;
     }
+    // The profile shown is exported as shown, edits included; another one as it was saved.
+    // Either way the current profile stays the one shown, so that Save never writes one
+    // profile's settings into another's files.
+    ProfileState state = controller_.profile();
+    const bool shown = position == state.index;
+    Result<ProfileEdit> saved = shown ? Result<ProfileEdit>(ProfileEdit{})
+                                      : load_profile_edit(controller_.folder(), position);
+    if (!saved) {
+        tell(UserMessage{error_text(saved.error(), controller_.language()), "Warning"});
+        return;
+    }
     const ExportResult result =
-        export_profile(chosen.toStdString(), controller_.folder(), state, controller_.record(),
-                       controller_.language(), controller_.labels());
+        export_profile(chosen.toStdString(), controller_.folder(), state,
+                       shown ? controller_.record() : saved->record, controller_.language(),
+                       shown ? controller_.labels() : saved->labels);
     for (const UserMessage& message : result.messages) tell(message);
 }
 
