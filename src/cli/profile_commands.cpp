@@ -128,6 +128,10 @@ int import_profile_from(const Context& c, int index, const std::string& file) {
 }  // namespace
 
 int cmd_profiles(const Context& c) {
+    // No list at all is a folder never filled, as `get` says; an empty list is listed as such.
+    if (!file_exists(c.folder.main_ini()))
+        return fail(c, kExitBadInput,
+                    "the profile list " + c.folder.main_ini().string() + " does not exist");
     Result<ProfileManagerModel> model = ProfileManagerModel::load(c.folder.main_ini());
     if (!model) return fail(c, kExitBadInput, model.error().message);
     return list_profiles(c, *model);

@@ -115,6 +115,9 @@ TEST_F(UserFilesTest, RefusalsNameTheirCauseWithOneStatus) {
     const ProgramRun get =
         run_program(P330CTL_PATH, {"--data-dir=" + empty.path().string(), "get"});
     EXPECT_NE(get.err.find("str.ini does not exist"), std::string::npos) << get.err;
+    const ProgramRun listed =
+        run_program(P330CTL_PATH, {"--data-dir=" + empty.path().string(), "profiles"});
+    EXPECT_EQ(listed.exit_code, get.exit_code) << listed.err;
     const ProgramRun file =
         run_program(P330CTL_PATH, {"--data-dir=" + (data() / "str.ini").string(), "get"});
     EXPECT_NE(file.err.find("is not a folder"), std::string::npos) << file.err;
