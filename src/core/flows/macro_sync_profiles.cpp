@@ -38,17 +38,15 @@ Result<std::optional<FollowedProfile>> follow_saved_profile(
     return std::optional<FollowedProfile>{FollowedProfile{std::move(*edit), sync.links.lost}};
 }
 
-}  // namespace
-
-Result<std::vector<ProfileMacroLinks>> sync_macros_into_other_profiles(
+Result<std::vector<ProfileMacroLinks>> follow_other_profiles(
     FileTransaction& change, const DataFolder& folder, int skip_index,
-    const std::vector<std::pair<std::string, std::string>>& renames) {
+    const std::vector<std::pair<std::string, std::string>>& renames,
+    const std::optional<SettingsRecord>& defaults) {
     std::vector<ProfileMacroLinks> out;
     Result<IniDocument*> record_ini = change.ini(folder.record_ini());
     if (!record_ini) return record_ini.error();
     Result<ProfileList> list = read_profile_list(folder.main_ini());
     if (!list || !list->usable()) return out;  // no other profile to follow
-    const std::optional<SettingsRecord> defaults = shipped_default_record(folder);
     for (int index = 0; index < list->count; ++index) {
         if (index == skip_index) continue;
         Result<std::optional<FollowedProfile>> followed =
@@ -62,6 +60,15 @@ Result<std::vector<ProfileMacroLinks>> sync_macros_into_other_profiles(
     return out;
 }
 
+}  // namespace
+
+Result<std::vector<ProfileMacroLinks>> sync_macros_into_other_profiles(
+    FileTransaction& change, const DataFolder& folder, int skip_index,
+    const std::vector<std::pair<std::string, std::string>>& renames) {
+    return follow_other_profiles(change, folder, skip_index, renames,
+                                 shipped_default_record(folder));
+}
+
 Result<SavedProfilesFollowed> follow_macros_in_saved_profiles(
     const DataFolder& folder, int shown_index,
     const std::vector<std::pair<std::string, std::string>>& renames) {
@@ -69,14 +76,15 @@ Result<SavedProfilesFollowed> follow_macros_in_saved_profiles(
     if (!lock) return lock.error();
     FileTransaction change(folder.dir);
     SavedProfilesFollowed out;
+    const std::optional<SettingsRecord> defaults = shipped_default_record(folder);
     Result<std::vector<ProfileMacroLinks>> others =
-        sync_macros_into_other_profiles(change, folder, shown_index, renames);
+        follow_other_profiles(change, folder, shown_index, renames, defaults);
     if (!others) return others.error();
     out.others = std::move(*others);
     Result<IniDocument*> record_ini = change.ini(folder.record_ini());
     if (!record_ini) return record_ini.error();
-    Result<std::optional<FollowedProfile>> shown = follow_saved_profile(
-        change, folder, shown_index, **record_ini, renames, shipped_default_record(folder));
+    Result<std::optional<FollowedProfile>> shown =
+        follow_saved_profile(change, folder, shown_index, **record_ini, renames, defaults);
     if (!shown) return shown.error();
     if (*shown) out.shown = std::move((*shown)->edit);
     if (Status written = change.commit(); !written) return written.error();

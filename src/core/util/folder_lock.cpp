@@ -84,16 +84,9 @@ Result<FolderLock> FolderLock::take(const std::filesystem::path& dir,
                      errno};
     }
     FolderLock lock(fd);
+    // Writers, and a reader that must first finish a killed writer's change: alone.
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    if (Status held = wait_for_lock(fd, shared ? LOCK_SH : LOCK_EX, dir, deadline); !held)
-        return held.error();
-    if (shared) {
-        if (!std::filesystem::exists(dir / kJournalName, ec)) return lock;
-        // A killed writer's change is finished before anything is read. Changing a shared
-        // flock into an exclusive one lets go of it first: a writer may come in between,
-        // which only finishes the same change.
-        if (Status held = wait_for_lock(fd, LOCK_EX, dir, deadline); !held) return held.error();
-    }
+    if (Status held = wait_for_lock(fd, LOCK_EX, dir, deadline); !held) return held.error();
     if (Status s = finish_interrupted_writes(dir); !s) return s.error();
     remove_stale_temp_files(dir);  // what writers killed mid-save left behind
     return lock;

@@ -239,13 +239,7 @@ bool Application::start() {
     if (own_messages_) own_messages_->set_parent(window_.get());
     auto* launchers =
         new DialogLaunchers(*window_, controller_, skin.skin_dir, colour);  // owned by the window
-    launchers->when_idle = [this](std::function<void()> next) {
-        if (runner_.busy()) {
-            after_upload_.push_back(std::move(next));
-        } else {
-            next();
-        }
-    };
+    launchers->when_idle = [this](std::function<void()> next) { when_idle(std::move(next)); };
     if (!on_firmware_update) on_firmware_update = [] { (void)launch_firmware_updater(); };
     // A mouse that is there but may not be opened, or is held by another program, is not
     // "not detected": say what to do, or that it is connected once free.
@@ -320,10 +314,14 @@ void Application::cancel() {
         if (loaded.message) show_messages({*loaded.message});
         window_->redraw_main_view();
     };
+    when_idle(reload);
+}
+
+void Application::when_idle(std::function<void()> next) {
     if (runner_.busy()) {
-        after_upload_.emplace_back(reload);
+        after_upload_.push_back(std::move(next));
     } else {
-        reload();
+        next();
     }
 }
 

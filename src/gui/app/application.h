@@ -100,6 +100,8 @@ class Application : public QObject {
     void hide_window();
     void wire_window();
     void show_messages(const std::vector<UserMessage>& messages);
+    // Now, or once the running upload has ended: what must not overlap its end.
+    void when_idle(std::function<void()> next);
     void start_upload(UploadJob job, Flow flow, FlowReport report);
     void upload_ended();
     void end_reset(FlowReport& report);
