@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/flows/profile_files.h"
-#include "core/model/image_builders.h"
+#include "core/settings/image_builders.h"
 #include "core/settings/record_ranges.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

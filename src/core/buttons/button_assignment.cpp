@@ -6,7 +6,6 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/buttons/key_tables.h"
-#include "core/formats/ini_document.h"
 #include "core/util/parse_int.h"
 #include "core/util/quoted_value.h"
 #include "core/util/text_encoding.h"
@@ -99,7 +98,8 @@ Result<ButtonChoice> parse_combo(std::string_view text) {
 int find_macro(std::string_view text, const std::vector<std::string>& names) {
     const std::size_t usable = std::min(names.size(), static_cast<std::size_t>(kMacroCount));
     for (std::size_t i = 0; i < usable; ++i) {
-        if (ini_names_equal(names[i], text))  // as record.ini compares its section names
+        // ASCII letters in any case, as record.ini compares its section names.
+        if (equal_ignoring_ascii_case(names[i], text))
             return static_cast<int>(i);
     }
     if (text.starts_with('#')) {

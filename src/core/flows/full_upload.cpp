@@ -1,7 +1,7 @@
 #include "core/flows/full_upload.h"
 
 #include "core/device/sequence_guard.h"
-#include "core/model/image_builders.h"
+#include "core/settings/image_builders.h"
 
 namespace p330 {
 

@@ -60,21 +60,6 @@ std::string message_line(const UserMessage& message) {
     return caption.empty() ? text : caption + ": " + text;
 }
 
-fs::path DataFolder::image(int index) const {
-    return dir / ("config" + std::to_string(index) + ".bin");
-}
-
-fs::path DataFolder::ini(int index) const {
-    return dir / ("str" + std::to_string(index) + ".ini");
-}
-
-Result<fs::path> executable_folder() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) return Error{ErrorCode::kNotFound, "cannot find the executable: " + ec.message()};
-    return exe.parent_path();
-}
-
 void ProfileState::point_at_index(const DataFolder& folder) {
     active_image = folder.image(index);
     active_ini = folder.ini(index);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/formats/data_folder.h"
 #include "core/formats/label_ini.h"
 #include "core/formats/profile_image.h"
 #include "core/formats/profile_list.h"
@@ -32,24 +33,6 @@ inline const char kConfigMissingText[] = "Config file is not exist.";
 inline const char kWriteFailedCaption[] = "NULL ==fp ";
 // "Error Code is: %d \n", then in words what failed.
 UserMessage write_failed_message(const Error& error);
-
-// The user's data files live in one folder; the defaults Reset reads (config.bin, str.ini) in
-// the shipped defaults folder, or beside the others when `defaults` is empty.
-struct DataFolder {
-    std::filesystem::path dir;
-    std::filesystem::path defaults{};  // empty: dir
-
-    std::filesystem::path main_ini() const { return dir / "str.ini"; }
-    std::filesystem::path default_image() const { return defaults_dir() / "config.bin"; }
-    std::filesystem::path default_ini() const { return defaults_dir() / "str.ini"; }
-    std::filesystem::path record_ini() const { return dir / "record.ini"; }
-    std::filesystem::path image(int index) const;
-    std::filesystem::path ini(int index) const;
-    const std::filesystem::path& defaults_dir() const { return defaults.empty() ? dir : defaults; }
-};
-
-// The folder of the running executable, whatever it is called.
-Result<std::filesystem::path> executable_folder();
 
 struct ProfileState {
     std::uint8_t index = 0;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/formats/ini_document.h"
+#include "core/formats/profile_list.h"
 #include "core/util/file_io.h"
 
 #ifndef P330_DATA_FROM_BINDIR

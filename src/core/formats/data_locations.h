@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/flows/profile_files.h"
+#include "core/formats/data_folder.h"
 #include "core/lang/language.h"
 #include "core/result.h"
 

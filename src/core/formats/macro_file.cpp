@@ -1,5 +1,6 @@
 #include "core/formats/macro_file.h"
 
+#include "core/buttons/key_tables.h"
 #include "core/formats/name_rules.h"
 #include "core/util/parse_int.h"
 #include "core/util/text_encoding.h"
@@ -50,6 +51,28 @@ Status validate_macro_name(std::string_view name) {
     if (name.find_first_of("[]") != std::string_view::npos || name.front() == ';')
         return refuse("a macro name cannot hold brackets nor start with ';'");
     return Status::ok();
+}
+
+std::optional<std::string> macro_item_from_text(std::string_view text) {
+    // A key item as typed by hand: the key in any case, any run of blanks or tabs, Dn or Up;
+    // stored as the recorder writes it.
+    for (const std::string_view marker : {kPressMarker, kReleaseMarker}) {
+        const std::string_view word = marker.substr(marker.find_first_not_of(' '));
+        if (text.size() <= word.size() ||
+            !equal_ignoring_ascii_case(text.substr(text.size() - 2), word))
+            continue;
+        const std::string_view before = text.substr(0, text.size() - word.size());
+        const std::size_t key_end = before.find_last_not_of(" \t");
+        if (key_end == std::string_view::npos || key_end + 1 == before.size()) continue;
+        const std::string_view key = key_name_spelled(before.substr(0, key_end + 1));
+        if (!key.empty() && macro_key_code(key) != 0) return std::string(key) + std::string(marker);
+    }
+    if (!text.ends_with("ms")) return std::nullopt;
+    std::string_view digits = text.substr(0, text.size() - 2);
+    while (digits.ends_with(' ')) digits.remove_suffix(1);
+    const std::optional<long long> ms = parse_decimal(digits);
+    if (!ms || *ms > kMaxDelayMs) return std::nullopt;
+    return std::to_string(*ms) + " ms";
 }
 
 }  // namespace p330

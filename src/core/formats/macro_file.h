@@ -3,6 +3,7 @@
 // DelayTimeSelStatus (1: play the recorded delays), MacroLoopTimes (1..65535), ItemCount and
 // Item0.. ("KEY   Dn", "KEY   Up", "N ms"). Read here and nowhere else.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ constexpr int kChoosableMacros = 12;             // the mouse holds twelve macro
 constexpr int kMaxMacroItemsRead = 4096;  // and the most a writer writes
 // A list of typed items (import-items), from a file or standard input.
 constexpr std::size_t kMaxItemsFileSize = std::size_t{256} * 1024;
+// The items' own forms.
+constexpr std::string_view kPressMarker = "   Dn";
+constexpr std::string_view kReleaseMarker = "   Up";
+constexpr long long kMaxDelayMs = 6553500;
 
 struct MacroSection {
     std::string name;
@@ -43,5 +48,10 @@ std::vector<std::string> choosable_macro_names(const IniDocument& file);
 // Names become section names: 1 to 31 characters of valid UTF-8, nothing that would break
 // the section header or the line it stands on, no blank at either end.
 Status validate_macro_name(std::string_view name);
+
+// An item as the recorder or the manager would write it, from a typed line: "KEY   Dn" or
+// "KEY   Up" with a key the macro encoder knows, or a delay "N ms" (N up to 6553500);
+// nullopt for anything else.
+std::optional<std::string> macro_item_from_text(std::string_view text);
 
 }  // namespace p330

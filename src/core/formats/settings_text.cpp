@@ -5,7 +5,6 @@
 
 #include "core/formats/ini_document.h"
 #include "core/formats/macro_file.h"
-#include "core/macro/macro_manager_model.h"
 #include "core/util/parse_int.h"
 #include "core/util/quoted_value.h"
 #include "core/util/text_encoding.h"

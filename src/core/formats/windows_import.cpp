@@ -1,7 +1,9 @@
 #include "core/formats/windows_import.h"
 
-#include "core/flows/profile_files.h"
 #include "core/formats/ini_document.h"
+#include "core/formats/profile_image.h"
+#include "core/formats/profile_list.h"
+#include "core/lang/language.h"
 #include "core/util/code_page.h"
 #include "core/util/file_io.h"
 #include "core/util/file_journal.h"

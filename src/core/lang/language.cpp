@@ -26,6 +26,15 @@ std::string_view label_section(Language language) {
     return "Setting-EN";
 }
 
+std::string_view ansi_code_page(Language language) {
+    switch (language) {
+        case Language::kSimplifiedChinese: return "GBK";
+        case Language::kTraditionalChinese: return "BIG5";
+        case Language::kEnglish: break;
+    }
+    return "WINDOWS-1252";
+}
+
 namespace {
 
 const UiTexts kEnglish = {

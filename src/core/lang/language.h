@@ -25,6 +25,9 @@ Language language_from_code(std::string_view code);
 std::string_view language_code(Language language);
 // The profile INI section that holds the button labels: "Setting-EN", "Setting-CHS", ...
 std::string_view label_section(Language language);
+// The Windows ANSI code page the Windows program's files are in on a system set up for
+// language (iconv's name for it).
+std::string_view ansi_code_page(Language language);
 
 // The main window's texts, by role.
 struct UiTexts {

@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "core/formats/ini_document.h"
+#include "core/formats/macro_file.h"
 #include "core/model/settings_record.h"
 
 namespace p330 {
 
 constexpr int kMaxEventPairs = 63;
-constexpr std::string_view kPressMarker = "   Dn";
-constexpr std::string_view kReleaseMarker = "   Up";
 
 struct EncodedMacro {
     Block block{};

@@ -20,8 +20,6 @@
 
 namespace p330 {
 
-constexpr long long kMaxDelayMs = 6553500;
-
 class MacroManagerModel {
   public:
     explicit MacroManagerModel(std::filesystem::path record_ini) : path_(std::move(record_ini)) {}
@@ -109,10 +107,5 @@ void write_macro_section(IniDocument& doc, const std::string& name, int record_d
 // The delay an edited item becomes: digits then " ms", capped at 6553500; nullopt when the
 // text is not a delay (it must hold "ms" and otherwise only digits and blanks).
 std::optional<std::string> normalise_delay_edit(std::string_view text);
-
-// An item as the recorder or the manager would write it, from a typed line: "KEY   Dn" or
-// "KEY   Up" with a key the macro encoder knows, or a delay "N ms" (N up to 6553500);
-// nullopt for anything else.
-std::optional<std::string> macro_item_from_text(std::string_view text);
 
 }  // namespace p330

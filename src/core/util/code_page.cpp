@@ -7,15 +7,6 @@
 
 namespace p330 {
 
-std::string_view ansi_code_page(Language language) {
-    switch (language) {
-        case Language::kSimplifiedChinese: return "GBK";
-        case Language::kTraditionalChinese: return "BIG5";
-        case Language::kEnglish: break;
-    }
-    return "WINDOWS-1252";
-}
-
 Result<std::string> code_page_to_utf8(std::string_view bytes, std::string_view code_page) {
     const std::string from(code_page);
     iconv_t cd = ::iconv_open("UTF-8", from.c_str());

@@ -4,13 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/lang/language.h"
 #include "core/result.h"
 
 namespace p330 {
 
-// The code page the Windows program's files are in on a system set up for language.
-std::string_view ansi_code_page(Language language);
 // Refuses bytes that are not text of that code page.
 Result<std::string> code_page_to_utf8(std::string_view bytes, std::string_view code_page);
 

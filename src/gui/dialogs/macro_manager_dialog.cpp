@@ -13,7 +13,7 @@
 
 #include "core/lang/error_texts.h"
 #include "gui/access/focus_ring.h"
-#include "gui/buttons/key_filter.h"
+#include "gui/access/key_filter.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
 #include "gui/skin/context_menu.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/device/simulated_mouse.h"
-#include "core/model/image_builders.h"
+#include "core/settings/image_builders.h"
 #include "fixtures/records.h"
 
 namespace p330 {

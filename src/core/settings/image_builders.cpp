@@ -1,4 +1,4 @@
-#include "core/model/image_builders.h"
+#include "core/settings/image_builders.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "gui/buttons/key_filter.h"
+#include "gui/access/key_filter.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
