@@ -32,6 +32,12 @@ if(P330_GUI)
 endif()
 install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT runtime)
 
+# Shell completion beside bash's (installed with p330ctl): each asks p330ctl for its words.
+install(FILES data/_p330ctl DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions
+        COMPONENT runtime)
+install(FILES data/p330ctl.fish DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d
+        COMPONENT runtime)
+
 # Who answers for the package; a distributor sets their own.
 set(P330_PACKAGE_MAINTAINER
     "P330 configurator developers <maintainers@users.noreply.c-seed-5fc94071.example>"

@@ -29,6 +29,7 @@ int cmd_import_text(const Context& c);
 int cmd_import_windows(const Context& c);
 // command_table.cpp
 int cmd_help(const Context& c);
+int cmd_complete(const Context& c);
 // paths_command.cpp
 int cmd_paths(const Context& c);
 

@@ -159,6 +159,12 @@ const CommandEntry kCommands[] = {
      0, 0, "", 0, cmd_paths},
     {"help", "help [COMMAND|keys]", "this overview, the help of one command, or the key names", "",
      0, 1, "", 0, cmd_help},
+    {"complete", "complete commands|keys|values KEY",
+     "words for shell completion, one a line",
+     "Prints the words the shells' completion offers, one a line: the commands, the\n"
+     "keys of get and set, or values that set takes for KEY. The bash, zsh and fish\n"
+     "completions ask this, so they offer what this p330ctl knows.\n",
+     1, 2, "commands, keys or values KEY", 0, cmd_complete},
 };
 
 constexpr std::string_view kCommonOptions = R"(Options of every command:
@@ -254,6 +260,25 @@ std::string key_names_text() {
 }
 
 }  // namespace
+
+int cmd_complete(const Context& c) {
+    const std::vector<std::string>& args = c.options.arguments;
+    std::string out;
+    if (args[0] == "commands" && args.size() == 1) {
+        for (const CommandEntry& entry : command_table()) out += std::string(entry.name) + "\n";
+    } else if (args[0] == "keys" && args.size() == 1) {
+        for (const SettingEntry& entry : settings_catalogue()) out += entry.key + "\n";
+    } else if (args[0] == "values" && args.size() == 2) {
+        const SettingEntry* entry = find_setting(args[1]);
+        if (entry == nullptr)
+            return fail(c, kExitUsage, "unknown key '" + args[1] + "' (see 'p330ctl help set')");
+        for (const std::string& value : entry->suggestions) out += value + "\n";
+    } else {
+        return fail(c, kExitUsage, "complete takes 'commands', 'keys' or 'values KEY'");
+    }
+    std::fputs(out.c_str(), c.out);
+    return kExitOk;
+}
 
 int cmd_help(const Context& c) {
     std::string text = usage_text();

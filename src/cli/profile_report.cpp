@@ -117,6 +117,10 @@ std::string profile_text(const SettingsRecord& r, int first_run_flag) {
              std::to_string(dpi_of_stored(r.dpi_stage[s])) + " DPI, colour " + colour(r, s));
     }
     line("Lighting", lighting(r));
+    // Each mode keeps its level: the ones not shown above come back with their mode.
+    line("Light levels", "standard " + std::to_string(r.light_param_1) + ", respiration " +
+                             std::to_string(r.light_param_2) + ", neon " +
+                             std::to_string(r.light_param_3));
     line("Sensitivity",
          "X " + std::to_string(r.sensitivity_x) + ", Y " + std::to_string(r.sensitivity_y));
     line("Angle snap",

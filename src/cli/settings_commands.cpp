@@ -93,16 +93,19 @@ int cmd_set(const Context& c) {
             return fail(c, kExitUsage, "'" + arg + "' is not KEY=VALUE");
         changes.push_back({arg.substr(0, equals), arg.substr(equals + 1)});
     }
-    // The language first, so that the labels of button changes are written in it.
-    std::stable_partition(changes.begin(), changes.end(),
-                          [](const Change& ch) { return ch.key == "language"; });
+    std::vector<std::size_t> in_order(changes.size());
+    for (std::size_t i = 0; i < changes.size(); ++i) in_order[i] = i;
+    std::stable_sort(in_order.begin(), in_order.end(), [&](std::size_t a, std::size_t b) {
+        return writing_rank(changes[a].key, changes[a].value) <
+               writing_rank(changes[b].key, changes[b].value);
+    });
     ProfileEdit e;
     if (int code = load_profile_edit(c, e); code != kExitOk) return code;
-    std::vector<std::string> notes;
-    for (const Change& ch : changes) {
-        Result<std::string> note = write_setting(e, ch.key, ch.value);
+    std::vector<std::string> notes(changes.size());
+    for (const std::size_t i : in_order) {
+        Result<std::string> note = write_setting(e, changes[i].key, changes[i].value);
         if (!note) return fail(c, kExitUsage, note.error().message);
-        notes.push_back(*note);
+        notes[i] = *note;
     }
     if (int code = save_profile_edit(c, e); code != kExitOk) return code;
 

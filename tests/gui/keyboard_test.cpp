@@ -4,11 +4,13 @@
 #include <QListWidget>
 
 #include "core/buttons/button_code.h"
+#include "core/settings/settings_catalogue.h"
 #include "gui/access/focus_ring.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/buttons/function_lists.h"
 #include "gui/dialogs/help_panel.h"
 #include "gui/layout/panel_layout.h"
+#include "gui/skin/texts.h"
 #include "gui/panels/dpi_panel.h"
 #include "window_fixture.h"
 
@@ -30,6 +32,24 @@ class KeyboardTest : public test::KeyboardWindowTest {
     }
     std::string label(int b) { return app_->controller().labels()[b]; }
 };
+
+// Every setting the window has a control for, found by walking the catalogue: with its panel
+// open, Tab reaches a stop named as its catalogue entry names it.
+TEST_F(KeyboardTest, EverySettingOfTheWindowHasAFocusStopOfItsName) {
+    const Language language = app_->controller().language();
+    int reached = 0;
+    for (const SettingEntry& entry : settings_catalogue()) {
+        const QString name = QString::fromStdString(entry.accessible_name(language));
+        if (name.isEmpty()) continue;  // set by files and p330ctl only
+        tab_to(qtext(ui_texts(language).*entry.panel));
+        const FocusStop* header = window().focus_ring().current();
+        if (header->expanded && !header->expanded()) key(Qt::Key_Return);
+        tab_to(name);
+        if (at() == name) ++reached;
+        EXPECT_EQ(at(), name) << entry.key;
+    }
+    EXPECT_GT(reached, kButtonCount);  // the buttons and the panels' settings
+}
 
 TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
     const QStringList order = {"Button Assignment",

@@ -22,6 +22,7 @@ for f in bin/p330 bin/p330ctl share/p330/defaults/config.bin share/p330/defaults
   share/icons/hicolor/256x256/apps/$id.png share/icons/hicolor/16x16/apps/$id.png \
   share/icons/hicolor/scalable/apps/$id.svg \
   share/man/man1/p330.1.gz share/man/man1/p330ctl.1.gz share/bash-completion/completions/p330ctl \
+  share/zsh/vendor-completions/_p330ctl share/fish/vendor_completions.d/p330ctl.fish \
   share/doc/p330/LICENSE share/doc/p330/copyright share/doc/p330/changelog.gz; do
   [ -e "$prefix/$f" ] || fail "missing $f"
 done

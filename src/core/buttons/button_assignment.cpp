@@ -99,8 +99,7 @@ int find_macro(std::string_view text, const std::vector<std::string>& names) {
     const std::size_t usable = std::min(names.size(), static_cast<std::size_t>(kMacroCount));
     for (std::size_t i = 0; i < usable; ++i) {
         // ASCII letters in any case, as record.ini compares its section names.
-        if (equal_ignoring_ascii_case(names[i], text))
-            return static_cast<int>(i);
+        if (equal_ignoring_ascii_case(names[i], text)) return static_cast<int>(i);
     }
     if (text.starts_with('#')) {
         const std::optional<long long> n = parse_decimal(text.substr(1));
@@ -228,6 +227,24 @@ Result<ButtonChoice> parse_button_function(std::string_view text,
     if (c.kind == kKindComboKey) return parse_combo(rest);
     if (c.kind == kKindMacroKey) return parse_macro(rest, macro_names);
     return c;
+}
+
+std::vector<std::string> button_function_words() {
+    std::vector<std::string> words;
+    for (int k = 0; k < kButtonKindCount; ++k) {
+        const auto kind = static_cast<ButtonKind>(k);
+        const std::string word(kKindKeywords[kind]);
+        if (opens_sub_list(kind)) {
+            const SubListId id = sub_list_of(kind);
+            for (std::size_t p = 0; p < sub_list_items(id).size(); ++p)
+                words.push_back(word + ":" + item_word(id, p));
+        } else if (kind == kKindSingleKey || kind == kKindComboKey || kind == kKindMacroKey) {
+            words.push_back(word + ":");
+        } else {
+            words.push_back(word);
+        }
+    }
+    return words;
 }
 
 std::string button_function_text(const SettingsRecord& r, int b,

@@ -40,6 +40,9 @@ constexpr std::string_view kMacroModeKeywords[] = {"count", "toggle", "hold"};
 // Reads the written form; macro names are looked up in macro_names (record.ini order).
 Result<ButtonChoice> parse_button_function(std::string_view text,
                                            const std::vector<std::string>& macro_names);
+// Every function in the written form, for completion: the ones that take a name end in ':'
+// (key:, combo:, macro:), the sub-lists' choices are listed whole (scroll:middle).
+std::vector<std::string> button_function_words();
 // The written form of what the record holds for button.
 std::string button_function_text(const SettingsRecord& record, int button,
                                  const std::vector<std::string>& macro_names);

@@ -121,14 +121,8 @@ class ImportPlanner {
         return {};
     }
 
-    // The language first, so that button labels are written in it; then the buttons put on
-    // Click, so that moving Click from one button to another is never refused on the way.
     static std::vector<const TextSetting*> in_writing_order(const std::vector<TextSetting>& all) {
-        auto rank = [](const TextSetting* s) {
-            if (s->key == "language") return 0;
-            const SettingEntry* e = find_setting(s->key);
-            return e && e->kind == SettingKind::kButton && s->value == "click" ? 1 : 2;
-        };
+        auto rank = [](const TextSetting* s) { return writing_rank(s->key, s->value); };
         std::vector<const TextSetting*> order;
         order.reserve(all.size());
         for (const TextSetting& s : all) order.push_back(&s);

@@ -7,6 +7,7 @@
 #include "core/buttons/key_tables.h"
 #include "core/model/device_image.h"
 #include "core/settings/setting_limits.h"
+#include "core/settings/settings_catalogue.h"
 
 namespace p330 {
 namespace {
@@ -57,17 +58,10 @@ std::vector<RangeFault> out_of_range_fields(const SettingsRecord& r, std::uint8_
     if (std::find(kReportIntervals.begin(), kReportIntervals.end(), r.report_interval) ==
         kReportIntervals.end())
         faults.push_back({"report_interval", r.report_interval, "1, 2, 4 or 8"});
-    for (int s = 0; s < 4; ++s) check(indexed("dpi_stage", s), r.dpi_stage[s], kDpiStoredRange);
-    check("light_mode", r.light_mode, {0, kLightModeCount});
-    check("light_param_1", r.light_param_1, kLightLevelRange);
-    check("light_param_2", r.light_param_2, kLightLevelRange);
-    check("light_param_3", r.light_param_3, kLightLevelRange);
-    check("pointer_speed", r.pointer_speed, kPointerSpeedRange);
-    check("scroll_lines", r.scroll_lines, kScrollLinesRange);
-    check("double_click_level", r.double_click_level, kDoubleClickRange);
-    check("angle_snap_level", r.angle_snap_level, kAngleSnapRange);
-    check("sensitivity_x", r.sensitivity_x, kSensitivityRange);
-    check("sensitivity_y", r.sensitivity_y, kSensitivityRange);
+    // Each setting's byte, in the range its catalogue entry gives it.
+    for (const SettingEntry& entry : settings_catalogue()) {
+        if (entry.stored) check(entry.stored->name, entry.stored->value(r), entry.stored->range);
+    }
     bool any_click = false;
     for (int b = 0; b < kButtonCount; ++b) {
         any_click = any_click || r.button_kind[b] == kKindClick;

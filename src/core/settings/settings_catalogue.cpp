@@ -2,12 +2,17 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/buttons/button_assignment.h"
+#include "core/lang/access_texts.h"
+#include "core/model/device_image.h"
 #include "core/model/record_units.h"
+#include "core/settings/image_builders.h"
 #include "core/util/parse_int.h"
 #include "core/util/quoted_value.h"
 #include "core/util/text_encoding.h"
+#include "core/util/text_replace.h"
 
 namespace p330 {
 namespace {
@@ -20,15 +25,30 @@ Error refuse(const std::string& key, const std::string& takes, std::string_view 
                  key + ": takes " + takes + ", not " + quoted_value(text)};
 }
 
+// Every value of a short range; the ends and a few between of a long one.
+std::vector<std::string> range_words(LevelRange range, std::vector<int> between = {}) {
+    std::vector<std::string> words;
+    constexpr int kListedWhole = 12;
+    if (range.max - range.min < kListedWhole) {
+        for (int v = range.min; v <= range.max; ++v) words.push_back(std::to_string(v));
+        return words;
+    }
+    words.push_back(std::to_string(range.min));
+    for (const int v : between) words.push_back(std::to_string(v));
+    words.push_back(std::to_string(range.max));
+    return words;
+}
+
 SettingValue number_value(long long n) {
     return {std::to_string(n), true};
 }
 
 // A number setting over typed get/set: the text forms follow from them.
-SettingEntry number(std::string key, std::string takes, Panel panel, LevelRange range,
+SettingEntry number(SettingId id, std::string key, std::string takes, Panel panel, LevelRange range,
                     const std::function<int(const SettingsRecord&)>& get,
                     const std::function<bool(SettingsRecord&, long long)>& set) {
-    SettingEntry e{std::move(key), SettingKind::kNumber, std::move(takes), panel, range};
+    SettingEntry e{id, std::move(key), SettingKind::kNumber, std::move(takes), {}, panel, range};
+    e.suggestions = range_words(range);
     e.get = get;
     e.set = set;
     e.read = [get](const ProfileSettings& p) { return number_value(get(p.record)); };
@@ -41,10 +61,10 @@ SettingEntry number(std::string key, std::string takes, Panel panel, LevelRange 
     return e;
 }
 
-SettingEntry level(std::string key, Panel panel, Field field, LevelRange range,
-                   const std::string& extra = "") {
-    return number(
-        std::move(key),
+SettingEntry level(SettingId id, std::string key, Panel panel, Field field, const char* field_name,
+                   LevelRange range, const std::string& extra = "") {
+    SettingEntry e = number(
+        id, std::move(key),
         "a whole number from " + std::to_string(range.min) + " to " + std::to_string(range.max) +
             extra,
         panel, range, [field](const SettingsRecord& r) { return int(r.*field); },
@@ -53,12 +73,15 @@ SettingEntry level(std::string key, Panel panel, Field field, LevelRange range,
             r.*field = static_cast<std::uint8_t>(v);
             return true;
         });
+    e.stored = StoredField{field_name, range, e.get};
+    return e;
 }
 
 // on is stored as 1; reading says "on" for 1 only, or for any nonzero byte when any_nonzero
 // is set (as the record's users read that byte).
-SettingEntry on_off(std::string key, Panel panel, Field field, bool any_nonzero) {
-    SettingEntry e{std::move(key), SettingKind::kOnOff, "on or off", panel, {0, 1}};
+SettingEntry on_off(SettingId id, std::string key, Panel panel, Field field, bool any_nonzero) {
+    SettingEntry e{id,    std::move(key), SettingKind::kOnOff, "on or off", {"on", "off"},
+                   panel, {0, 1}};
     e.get = [field, any_nonzero](const SettingsRecord& r) {
         return int(any_nonzero ? r.*field != 0 : r.*field == 1);
     };
@@ -82,7 +105,7 @@ SettingEntry on_off(std::string key, Panel panel, Field field, bool any_nonzero)
 
 SettingEntry dpi(int stage) {
     SettingEntry e = number(
-        "dpi." + std::to_string(stage + 1),
+        dpi_setting(stage), "dpi." + std::to_string(stage + 1),
         "a DPI from " + std::to_string(kDpiEntryRange.min) + " to " +
             std::to_string(kDpiEntryRange.max) + ", stored in steps of " +
             std::to_string(kDpiStep) + " (175 becomes 150)",
@@ -93,6 +116,14 @@ SettingEntry dpi(int stage) {
             r.dpi_stage[stage] = clamp_dpi_entry(static_cast<int>(v)).stored;
             return true;
         });
+    e.suggestions = range_words(kDpiEntryRange, {400, 800, 1600, 2400, 3200});
+    e.stored = StoredField{"dpi_stage[" + std::to_string(stage) + "]", kDpiStoredRange,
+                           [stage](const SettingsRecord& r) { return int(r.dpi_stage[stage]); }};
+    // The mouse keeps the stages in two tables.
+    e.encode = [stage](const SettingsRecord& r, Block& b) {
+        b[static_cast<std::size_t>(param::kDpiTable1 + stage)] = r.dpi_stage[stage];
+        b[static_cast<std::size_t>(param::kDpiTable2 + stage)] = r.dpi_stage[stage];
+    };
     e.write = [key = e.key, takes = e.takes, set = e.set](
                   ProfileSettings& p, std::string_view text) -> Result<std::string> {
         const auto v = parse_decimal(text);
@@ -105,8 +136,15 @@ SettingEntry dpi(int stage) {
 }
 
 SettingEntry colour(int stage) {
-    SettingEntry e{"colour." + std::to_string(stage + 1), SettingKind::kColour, "#RRGGBB",
+    SettingEntry e{colour_setting(stage),
+                   "colour." + std::to_string(stage + 1),
+                   SettingKind::kColour,
+                   "#RRGGBB",
+                   {"#FF0000", "#00FF00", "#0000FF", "#FFFFFF"},
                    &UiTexts::dpi_setting};
+    e.encode = [stage](const SettingsRecord& r, Block& b) {
+        std::memcpy(b.data() + param::kColours + 3 * stage, r.stage_colour[stage], 3);
+    };
     e.read = [stage](const ProfileSettings& p) {
         const Rgb c = stage_rgb(p.record, stage);
         char buffer[8];
@@ -129,15 +167,41 @@ SettingEntry colour(int stage) {
     return e;
 }
 
-constexpr std::string_view kLightModes[] = {"standard", "respiration", "neon"};
+// The mode and the level of that mode, as the mouse takes them.
+void encode_lighting(const SettingsRecord& r, Block& block) {
+    block[param::kLightMode] = r.light_mode;
+    switch (r.light_mode) {
+        case 1:
+            if (r.light_param_1 == 1) {
+                block[param::kLightMode] = 0;  // level 1 is "light off"
+            } else {
+                block[param::kLightParam] = static_cast<std::uint8_t>(2 * r.light_param_1);
+                block[param::kLightExtra] = 3;
+            }
+            break;
+        case 2:
+            block[param::kLightParam] = static_cast<std::uint8_t>(6 - r.light_param_2);
+            block[param::kLightExtra] = 3;
+            break;
+        case 3: block[param::kLightParam] = static_cast<std::uint8_t>(3 * r.light_param_3); break;
+        default: break;
+    }
+}
+
+constexpr std::array<std::string_view, kLightModeCount> kLightModes = {"standard", "respiration",
+                                                                       "neon"};
 
 SettingEntry light_mode() {
-    SettingEntry e{"light.mode",
+    SettingEntry e{SettingId::kLightMode,
+                   "light.mode",
                    SettingKind::kChoice,
                    "standard, respiration or neon",
+                   {kLightModes.begin(), kLightModes.end()},
                    &UiTexts::lighting,
                    {1, kLightModeCount}};
     e.get = [](const SettingsRecord& r) { return int(r.light_mode); };
+    e.stored = StoredField{"light_mode", {0, kLightModeCount}, e.get};  // 0: none chosen
+    e.encode = encode_lighting;
     e.set = [](SettingsRecord& r, long long mode) {
         if (mode < 1 || mode > kLightModeCount) return false;
         r.light_mode = static_cast<std::uint8_t>(mode);
@@ -162,7 +226,7 @@ SettingEntry light_mode() {
 
 SettingEntry report_rate() {
     SettingEntry e = number(
-        "rate", "125, 250, 500 or 1000 (Hz)", &UiTexts::usb_report_rate,
+        SettingId::kReportRate, "rate", "125, 250, 500 or 1000 (Hz)", &UiTexts::usb_report_rate,
         {report_rate_hz(kReportIntervals.back()), report_rate_hz(kReportIntervals.front())},
         [](const SettingsRecord& r) { return report_rate_hz(r.report_interval); },
         [](SettingsRecord& r, long long hz) {
@@ -171,13 +235,17 @@ SettingEntry report_rate() {
             r.report_interval = *interval;
             return true;
         });
+    e.suggestions.clear();
+    for (const std::uint8_t interval : kReportIntervals)
+        e.suggestions.push_back(std::to_string(report_rate_hz(interval)));
     return e;
 }
 
 SettingEntry language() {
-    SettingEntry e{"language", SettingKind::kLanguage,
-                   "EN, CHS or CHT (the whole program's language: every profile's)",
-                   &UiTexts::product_title};
+    SettingEntry e{
+        SettingId::kLanguage,   "language",
+        SettingKind::kLanguage, "EN, CHS or CHT (the whole program's language: every profile's)",
+        {"EN", "CHS", "CHT"},   &UiTexts::product_title};
     e.read = [](const ProfileSettings& p) {
         return SettingValue{std::string(language_code(p.language)), false};
     };
@@ -199,8 +267,9 @@ SettingEntry language() {
 }
 
 SettingEntry button(int b) {
-    SettingEntry e{"button." + std::to_string(b + 1), SettingKind::kButton,
-                   "a function (see 'p330ctl help set')", &UiTexts::button_assignment};
+    SettingEntry e{button_setting(b),       "button." + std::to_string(b + 1),
+                   SettingKind::kButton,    "a function (see 'p330ctl help set')",
+                   button_function_words(), &UiTexts::button_assignment};
     e.read = [b](const ProfileSettings& p) {
         return SettingValue{button_function_text(p.record, b, p.macro_names), false};
     };
@@ -218,38 +287,95 @@ SettingEntry button(int b) {
     return e;
 }
 
+// A window text as a control's name.
+std::function<std::string(Language)> named(std::string_view UiTexts::*text) {
+    return [text](Language l) { return std::string(ui_texts(l).*text); };
+}
+
+// An access text of a numbered control ("Stage {n}").
+std::function<std::string(Language)> numbered(std::string_view AccessTexts::*text, int n) {
+    return [text, n](Language l) {
+        return replace_all(std::string(access_texts(l).*text), "{n}", std::to_string(n));
+    };
+}
+
+// The window's names of the settings, by where they are set.
+void name_controls(std::vector<SettingEntry>& t) {
+    auto at = [&t](SettingId id) -> SettingEntry& { return t[static_cast<std::size_t>(id)]; };
+    for (int s = 0; s < 4; ++s) {
+        at(dpi_setting(s)).accessible_name = numbered(&AccessTexts::stage, s + 1);
+        at(colour_setting(s)).accessible_name = numbered(&AccessTexts::stage_colour, s + 1);
+    }
+    at(SettingId::kReportRate).accessible_name = named(&UiTexts::usb_report_rate);
+    // The mode is picked by markers named as the modes, one beside each mode's level.
+    at(SettingId::kLightMode).accessible_name = named(&UiTexts::light_standard);
+    at(SettingId::kLightStandard).accessible_name = named(&UiTexts::light_standard);
+    at(SettingId::kLightRespiration).accessible_name = named(&UiTexts::light_respiration);
+    at(SettingId::kLightNeon).accessible_name = named(&UiTexts::light_neon);
+    at(SettingId::kSensitivityX).accessible_name = named(&UiTexts::x_axis);
+    at(SettingId::kSensitivityY).accessible_name = named(&UiTexts::y_axis);
+    at(SettingId::kAngleSnap).accessible_name = named(&UiTexts::angle_snap);
+    at(SettingId::kPointerSpeed).accessible_name = named(&UiTexts::mouse_speed);
+    at(SettingId::kDoubleClick).accessible_name = named(&UiTexts::double_click_speed);
+    at(SettingId::kScrollLines).accessible_name = named(&UiTexts::number_of_rows);
+    at(SettingId::kScrollPage).accessible_name = named(&UiTexts::scroll_one_screen);
+    for (int b = 0; b < kButtonCount; ++b) {
+        at(button_setting(b)).accessible_name = [b](Language l) {
+            return std::string(ui_texts(l).button_names[static_cast<std::size_t>(b)]);
+        };
+    }
+    for (SettingEntry& e : t) {
+        if (!e.accessible_name) e.accessible_name = [](Language) { return std::string(); };
+    }
+}
+
 std::vector<SettingEntry> build_catalogue() {
     std::vector<SettingEntry> t;
-    t.reserve(40);
+    t.reserve(kSettingCount);
     for (int s = 0; s < 4; ++s) t.push_back(dpi(s));
     for (int s = 0; s < 4; ++s) t.push_back(colour(s));
     t.push_back(report_rate());
     t.push_back(light_mode());
-    t.push_back(level("light.standard", &UiTexts::lighting, &SettingsRecord::light_param_1,
-                      kLightLevelRange, " (1 turns the light off)"));
-    t.push_back(level("light.respiration", &UiTexts::lighting, &SettingsRecord::light_param_2,
-                      kLightLevelRange));
-    t.push_back(
-        level("light.neon", &UiTexts::lighting, &SettingsRecord::light_param_3, kLightLevelRange));
-    t.push_back(level("sensitivity.x", &UiTexts::sensitivity_setting,
-                      &SettingsRecord::sensitivity_x, kSensitivityRange));
-    t.push_back(level("sensitivity.y", &UiTexts::sensitivity_setting,
-                      &SettingsRecord::sensitivity_y, kSensitivityRange));
-    t.push_back(level("angle-snap", &UiTexts::angle_snap, &SettingsRecord::angle_snap_level,
-                      kAngleSnapRange, " (1 is off)"));
-    t.push_back(level("pointer.speed", &UiTexts::mouse_speed, &SettingsRecord::pointer_speed,
-                      kPointerSpeedRange, " (the gauge's level)"));
-    t.push_back(on_off("pointer.precision", &UiTexts::mouse_speed,
-                       &SettingsRecord::pointer_precision, false));
-    t.push_back(level("double-click", &UiTexts::double_click_speed,
-                      &SettingsRecord::double_click_level, kDoubleClickRange,
+    t.push_back(level(SettingId::kLightStandard, "light.standard", &UiTexts::lighting,
+                      &SettingsRecord::light_param_1, "light_param_1", kLightLevelRange,
+                      " (1 turns the light off)"));
+    t.push_back(level(SettingId::kLightRespiration, "light.respiration", &UiTexts::lighting,
+                      &SettingsRecord::light_param_2, "light_param_2", kLightLevelRange));
+    t.push_back(level(SettingId::kLightNeon, "light.neon", &UiTexts::lighting,
+                      &SettingsRecord::light_param_3, "light_param_3", kLightLevelRange));
+    t.push_back(level(SettingId::kSensitivityX, "sensitivity.x", &UiTexts::sensitivity_setting,
+                      &SettingsRecord::sensitivity_x, "sensitivity_x", kSensitivityRange));
+    t.push_back(level(SettingId::kSensitivityY, "sensitivity.y", &UiTexts::sensitivity_setting,
+                      &SettingsRecord::sensitivity_y, "sensitivity_y", kSensitivityRange));
+    for (const SettingId axis : {SettingId::kSensitivityX, SettingId::kSensitivityY}) {
+        const int offset =
+            axis == SettingId::kSensitivityX ? param::kSensitivityX : param::kSensitivityY;
+        t[static_cast<std::size_t>(axis)].encode = [get = t[static_cast<std::size_t>(axis)].get,
+                                                    offset](const SettingsRecord& r, Block& b) {
+            b[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(get(r) * 20);
+        };
+    }
+    t.push_back(level(SettingId::kAngleSnap, "angle-snap", &UiTexts::angle_snap,
+                      &SettingsRecord::angle_snap_level, "angle_snap_level", kAngleSnapRange,
+                      " (1 is off)"));
+    t.back().encode = [](const SettingsRecord& r, Block& b) {
+        b[param::kAngleSnap] = angle_snap_code(r.angle_snap_level);
+    };
+    t.push_back(level(SettingId::kPointerSpeed, "pointer.speed", &UiTexts::mouse_speed,
+                      &SettingsRecord::pointer_speed, "pointer_speed", kPointerSpeedRange,
                       " (the gauge's level)"));
-    t.push_back(level("scroll.lines", &UiTexts::scroll_speed, &SettingsRecord::scroll_lines,
-                      kScrollLinesRange));
-    t.push_back(
-        on_off("scroll.page", &UiTexts::scroll_speed, &SettingsRecord::scroll_by_page, true));
+    t.push_back(on_off(SettingId::kPointerPrecision, "pointer.precision", &UiTexts::mouse_speed,
+                       &SettingsRecord::pointer_precision, false));
+    t.push_back(level(SettingId::kDoubleClick, "double-click", &UiTexts::double_click_speed,
+                      &SettingsRecord::double_click_level, "double_click_level", kDoubleClickRange,
+                      " (the gauge's level)"));
+    t.push_back(level(SettingId::kScrollLines, "scroll.lines", &UiTexts::scroll_speed,
+                      &SettingsRecord::scroll_lines, "scroll_lines", kScrollLinesRange));
+    t.push_back(on_off(SettingId::kScrollPage, "scroll.page", &UiTexts::scroll_speed,
+                       &SettingsRecord::scroll_by_page, true));
     t.push_back(language());
     for (int b = 0; b < kButtonCount; ++b) t.push_back(button(b));
+    name_controls(t);
     return t;
 }
 
@@ -267,10 +393,9 @@ const SettingEntry* find_setting(std::string_view key) {
     return nullptr;
 }
 
-const SettingEntry& setting(std::string_view key) {
-    const SettingEntry* entry = find_setting(key);
-    if (entry == nullptr) std::abort();  // a misspelt key in the program itself
-    return *entry;
+const SettingEntry& setting(SettingId id) {
+    // The table is built in id order; the catalogue test walks it to see that it is.
+    return settings_catalogue()[static_cast<std::size_t>(id)];
 }
 
 namespace {
@@ -291,6 +416,13 @@ Result<std::string> write_setting(ProfileSettings& profile, std::string_view key
     const SettingEntry* entry = find_setting(key);
     if (entry == nullptr) return unknown_key(key);
     return entry->write(profile, value);
+}
+
+int writing_rank(std::string_view key, std::string_view value) {
+    const SettingEntry* entry = find_setting(key);
+    if (entry == nullptr) return 2;
+    if (entry->id == SettingId::kLanguage) return 0;
+    return entry->kind == SettingKind::kButton && equal_ignoring_ascii_case(value, "click") ? 1 : 2;
 }
 
 std::string settings_key_list() {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,10 +41,72 @@ struct SettingValue {
 
 enum class SettingKind { kNumber, kOnOff, kChoice, kColour, kLanguage, kButton };
 
+// The program names a setting by its id, so a misspelt name does not compile; the key
+// strings are for the edges only (the command line, text files, JSON). In catalogue order.
+enum class SettingId : std::uint8_t {
+    kDpi1,
+    kDpi2,
+    kDpi3,
+    kDpi4,
+    kColour1,
+    kColour2,
+    kColour3,
+    kColour4,
+    kReportRate,
+    kLightMode,
+    kLightStandard,
+    kLightRespiration,
+    kLightNeon,
+    kSensitivityX,
+    kSensitivityY,
+    kAngleSnap,
+    kPointerSpeed,
+    kPointerPrecision,
+    kDoubleClick,
+    kScrollLines,
+    kScrollPage,
+    kLanguage,
+    kButton1,
+    kButton2,
+    kButton3,
+    kButton4,
+    kButton5,
+    kButton6,
+    kButton7,
+    kButton8,
+};
+constexpr int kSettingCount = static_cast<int>(SettingId::kButton8) + 1;
+static_assert(static_cast<int>(SettingId::kButton8) - static_cast<int>(SettingId::kButton1) + 1 ==
+              kButtonCount);
+
+constexpr SettingId dpi_setting(int stage) {
+    return static_cast<SettingId>(static_cast<int>(SettingId::kDpi1) + stage);
+}
+constexpr SettingId colour_setting(int stage) {
+    return static_cast<SettingId>(static_cast<int>(SettingId::kColour1) + stage);
+}
+constexpr SettingId button_setting(int button) {
+    return static_cast<SettingId>(static_cast<int>(SettingId::kButton1) + button);
+}
+// Lighting modes 1..3: the level each mode shows.
+constexpr SettingId light_level_setting(int mode) {
+    return static_cast<SettingId>(static_cast<int>(SettingId::kLightStandard) + mode - 1);
+}
+
+// The record's byte a setting is kept in, as a loaded profile must hold it.
+struct StoredField {
+    std::string name;  // the record's field, with the index for arrays: "dpi_stage[0]"
+    LevelRange range;  // what the program ever writes there
+    std::function<int(const SettingsRecord&)> value;
+};
+
 struct SettingEntry {
+    SettingId id;
     std::string key;
     SettingKind kind;
     std::string takes;  // what the setting takes, in words, for help texts and refusals
+    // Values shell completion offers, as set takes them (all of a short range).
+    std::vector<std::string> suggestions;
     std::string_view UiTexts::*panel;  // the window's name for where it is set
     // Numbers: the range a value must lie in, in the setting's own unit.
     LevelRange range{0, 0};
@@ -55,17 +118,33 @@ struct SettingEntry {
     // Returns a note when the value was rounded (empty otherwise); a refused value leaves the
     // profile unchanged and the error says why.
     std::function<Result<std::string>(ProfileSettings&, std::string_view)> write;
+    // The name of the window's control for it, which its focus stop and screen readers
+    // give; empty for a setting the window has no control for (the language, the pointer
+    // precision: profile files and p330ctl set them).
+    std::function<std::string(Language)> accessible_name;
+    // Settings kept in a byte of the record whose range a loaded profile is checked against.
+    std::optional<StoredField> stored;
+    // Settings the mouse holds: writes the setting into the parameter block, at the block's
+    // named offsets (param::). The lighting mode writes the levels too: their bytes depend
+    // on the mode.
+    std::function<void(const SettingsRecord&, Block&)> encode;
 };
 
-// Every setting, in the order a profile is listed.
+// Every setting, in the order a profile is listed (the order of SettingId).
 const std::vector<SettingEntry>& settings_catalogue();
+const SettingEntry& setting(SettingId id);
+// A key a user gave; null when no setting has it.
 const SettingEntry* find_setting(std::string_view key);
-// A key the program itself names (not a user's): the entry must exist.
-const SettingEntry& setting(std::string_view key);
 
 Result<SettingValue> read_setting(const ProfileSettings& profile, std::string_view key);
 Result<std::string> write_setting(ProfileSettings& profile, std::string_view key,
                                   std::string_view value);
+
+// Where a KEY=VALUE of a change goes when the change's settings are written, lowest first,
+// for every face that takes several at once (set, import-text): the language first, so that
+// button labels are written in it; then the buttons put on Click, so that moving Click from
+// one button to another is never refused on the way; then the rest in the order given.
+int writing_rank(std::string_view key, std::string_view value);
 
 // The help text's list of keys and what each takes, one line each.
 std::string settings_key_list();

@@ -74,10 +74,10 @@ MainWindow::MainWindow(const QString& skin_dir, TextColour colour, Language lang
     right_[kDpi] = std::make_unique<DpiPanel>(context);
     right_[kLighting] = std::make_unique<LightingPanel>(context);
     right_[kReportRate] = std::make_unique<ReportRatePanel>(context);
-    right_[kMouseSpeed] =
-        std::make_unique<SpeedPanel>(context, &UiTexts::mouse_speed, setting("pointer.speed"));
+    right_[kMouseSpeed] = std::make_unique<SpeedPanel>(context, &UiTexts::mouse_speed,
+                                                       setting(SettingId::kPointerSpeed));
     right_[kDoubleClick] = std::make_unique<SpeedPanel>(context, &UiTexts::double_click_speed,
-                                                        setting("double-click"));
+                                                        setting(SettingId::kDoubleClick));
     right_[kScrollSpeed] = std::make_unique<ScrollPanel>(context);
     right_[kAngleSnap] = std::make_unique<AngleSnapPanel>(context);
     for (int i = 0; i < kRightPanelCount; ++i) right_column_.top[i] = kRightPanels[i].initial_top;

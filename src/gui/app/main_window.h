@@ -13,6 +13,7 @@
 
 #include "core/lang/language.h"
 #include "core/model/settings_record.h"
+#include "core/settings/settings_catalogue.h"
 #include "gui/access/focus_stop.h"
 #include "gui/layout/accordion.h"
 #include "gui/skin/skin_canvas.h"
@@ -131,8 +132,9 @@ class MainWindow : public QWidget {
     FocusStops focus_stops();
     void add_panel_stops(int panel, int id, const AccessTexts& access, FocusStops& stops);
     FocusStop element_stop(int id, const layout::Element& e, QString name = {});
-    FocusStop level_stop(int id, QAccessible::Role role, QString name, const std::string& key,
-                         layout::Rect rect, std::function<layout::Point(int)> point_of_level);
+    QString control_name(SettingId id) const;
+    FocusStop level_stop(int id, QAccessible::Role role, SettingId id_of_setting, layout::Rect rect,
+                         std::function<layout::Point(int)> point_of_level);
     void click_at(layout::Point p);
     void open_list_from_keyboard(int button);
 

@@ -75,14 +75,18 @@ FocusStop MainWindow::element_stop(int id, const Element& e, QString name) {
                        [this, e] { click_at(centre(e.rect)); });
 }
 
-FocusStop MainWindow::level_stop(int id, QAccessible::Role role, QString name,
-                                 const std::string& key, Rect rect,
+QString MainWindow::control_name(SettingId id) const {
+    return QString::fromStdString(setting(id).accessible_name(language_));
+}
+
+// A control of a setting, named by its catalogue entry, over the entry's range.
+FocusStop MainWindow::level_stop(int id, QAccessible::Role role, SettingId id_of_setting, Rect rect,
                                  std::function<Point(int)> point_of_level) {
-    const SettingEntry& entry = setting(key);
+    const SettingEntry& entry = setting(id_of_setting);
     FocusStop s;
     s.id = id;
     s.role = role;
-    s.name = std::move(name);
+    s.name = control_name(id_of_setting);
     s.rect = rect;
     StopValue v;
     v.min = entry.range.min;
@@ -111,8 +115,9 @@ FocusStops MainWindow::focus_stops() {
                            assignment_expanded_));
     if (assignment_expanded_) {
         for (int i = 0; i < kButtonCount; ++i) {
-            FocusStop s = button_stop(kBoxStop + i, dropdown_box(i), qtext(texts_.button_names[i]),
-                                      [this, i] { open_list_from_keyboard(i); });
+            FocusStop s =
+                button_stop(kBoxStop + i, dropdown_box(i), control_name(button_setting(i)),
+                            [this, i] { open_list_from_keyboard(i); });
             s.role = QAccessible::ComboBox;
             s.open = s.press;
             s.value_text = [this, i] { return QString::fromStdString(labels_[i]); };
@@ -126,10 +131,10 @@ FocusStops MainWindow::focus_stops() {
     if (sensitivity_expanded_) {
         for (int axis = 0; axis < 2; ++axis) {
             const Rect bar = sensitivity::axis(left.sensitivity.bottom, axis).bar;
-            stops.push_back(level_stop(kAxisStop + axis, QAccessible::Slider,
-                                       qtext(axis == 0 ? texts_.x_axis : texts_.y_axis),
-                                       axis == 0 ? "sensitivity.x" : "sensitivity.y", bar,
-                                       [bar](int l) { return slider_point(bar, l); }));
+            stops.push_back(
+                level_stop(kAxisStop + axis, QAccessible::Slider,
+                           axis == 0 ? SettingId::kSensitivityX : SettingId::kSensitivityY, bar,
+                           [bar](int l) { return slider_point(bar, l); }));
         }
     }
 
@@ -179,8 +184,7 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
             for (int k = 0; k < dpi::kStages; ++k) {
                 const Rect bar = dpi::kBars[k];
                 const auto point = [bar](int dpi) { return dpi_bar_point(bar, dpi / kDpiStep); };
-                FocusStop s = level_stop(id + k, QAccessible::Slider, numbered(access.stage, k + 1),
-                                         "dpi." + std::to_string(k + 1), bar, point);
+                FocusStop s = level_stop(id + k, QAccessible::Slider, dpi_setting(k), bar, point);
                 s.value->step = kDpiStep;
                 s.value->unit = QStringLiteral(" DPI");
                 stops.push_back(s);
@@ -192,17 +196,14 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                     s.widget = box;
                     stops.push_back(s);
                 }
-                stops.push_back(
-                    button_stop(id + 2 * dpi::kStages + k, dpi::kSwatches[k],
-                                numbered(access.stage_colour, k + 1),
-                                [this, r = dpi::kSwatches[k]] { click_at(centre(r)); }));
+                stops.push_back(button_stop(
+                    id + 2 * dpi::kStages + k, dpi::kSwatches[k], control_name(colour_setting(k)),
+                    [this, r = dpi::kSwatches[k]] { click_at(centre(r)); }));
             }
             return;
         case kLighting: {
             const std::string_view names[lighting::kModes] = {
                 texts_.light_standard, texts_.light_respiration, texts_.light_neon};
-            static constexpr const char* kKeys[lighting::kModes] = {
-                "light.standard", "light.respiration", "light.neon"};
             for (int m = 0; m < lighting::kModes; ++m) {
                 const lighting::Row row = lighting::row(b, m);
                 FocusStop marker = button_stop(id + 2 * m, row.marker, qtext(names[m]),
@@ -211,15 +212,15 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                 marker.checked = [this, m] { return record_.light_mode == m + 1; };
                 stops.push_back(std::move(marker));
                 stops.push_back(
-                    level_stop(id + 2 * m + 1, QAccessible::Slider, qtext(names[m]), kKeys[m],
+                    level_stop(id + 2 * m + 1, QAccessible::Slider, light_level_setting(m + 1),
                                row.bar, [bar = row.bar](int l) { return lighting_point(bar, l); }));
             }
             return;
         }
         case kReportRate: {
             const Rect dial = report_rate::dial(b, width);
-            FocusStop s = level_stop(
-                id, QAccessible::Dial, qtext(texts_.usb_report_rate), "rate", dial, [dial](int hz) {
+            FocusStop s =
+                level_stop(id, QAccessible::Dial, SettingId::kReportRate, dial, [dial](int hz) {
                     return dial_point(dial, report_interval_of_rate(hz).value_or(1));
                 });
             s.value->choices = {125, 250, 500, 1000};
@@ -230,17 +231,17 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
         case kMouseSpeed:
         case kDoubleClick: {
             const Rect gauge = speed::gauge(b, width).gauge;
-            FocusStop s =
-                level_stop(id, QAccessible::Dial, qtext(texts_.*kRightPanels[panel].title),
-                           panel == kMouseSpeed ? "pointer.speed" : "double-click", gauge,
-                           [gauge](int l) { return gauge_point(gauge, l); });
+            FocusStop s = level_stop(
+                id, QAccessible::Dial,
+                panel == kMouseSpeed ? SettingId::kPointerSpeed : SettingId::kDoubleClick, gauge,
+                [gauge](int l) { return gauge_point(gauge, l); });
             s.value->min = kDoubleClickRange.min;  // the gauge's lowest level
             stops.push_back(std::move(s));
             return;
         }
         case kScrollSpeed: {
             const scroll::Controls c = scroll::controls(b);
-            FocusStop lines = button_stop(id, c.lines_marker, qtext(texts_.number_of_rows),
+            FocusStop lines = button_stop(id, c.lines_marker, control_name(SettingId::kScrollLines),
                                           [this, r = c.lines_marker] { click_at(centre(r)); });
             lines.role = QAccessible::RadioButton;
             lines.checked = [this] { return record_.scroll_by_page == 0; };
@@ -249,7 +250,7 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                 FocusStop s;
                 s.id = id + 1;
                 s.role = QAccessible::SpinBox;
-                s.name = qtext(texts_.number_of_rows);
+                s.name = control_name(SettingId::kScrollLines);
                 s.rect = c.box;
                 s.widget = box;
                 StopValue v;
@@ -266,8 +267,9 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                 s.value = std::move(v);
                 stops.push_back(std::move(s));
             }
-            FocusStop page = button_stop(id + 2, c.page_marker, qtext(texts_.scroll_one_screen),
-                                         [this, r = c.page_marker] { click_at(centre(r)); });
+            FocusStop page =
+                button_stop(id + 2, c.page_marker, control_name(SettingId::kScrollPage),
+                            [this, r = c.page_marker] { click_at(centre(r)); });
             page.role = QAccessible::RadioButton;
             page.checked = [this] { return record_.scroll_by_page != 0; };
             stops.push_back(std::move(page));
@@ -275,8 +277,7 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
         }
         case kAngleSnap: {
             const Rect bar = angle_snap::controls(b).bar;
-            stops.push_back(level_stop(id, QAccessible::Slider, qtext(texts_.angle_snap),
-                                       "angle-snap", bar,
+            stops.push_back(level_stop(id, QAccessible::Slider, SettingId::kAngleSnap, bar,
                                        [bar](int l) { return slider_point(bar, l); }));
             return;
         }

@@ -30,7 +30,7 @@ void AngleSnapPanel::paint_contents(int b) {
 bool AngleSnapPanel::click(Point p) {
     const Rect bar = angle_snap::controls(header_bottom()).bar;
     if (!bar.contains(p)) return false;
-    const SettingEntry& snap = setting("angle-snap");
+    const SettingEntry& snap = setting(SettingId::kAngleSnap);
     snap.set(ctx_.record, slider_level(p.x, bar.left, snap.range.max));
     paint_level();
     return true;

@@ -85,7 +85,7 @@ void DpiPanel::box_changed(int stage) {
     const QString text = box->text();
     const int typed = leading_number(text.toStdString());
     const DpiEntry entry = clamp_dpi_entry(typed);
-    setting("dpi." + std::to_string(stage + 1)).set(ctx_.record, entry.shown);
+    setting(dpi_setting(stage)).set(ctx_.record, entry.shown);
     // A number on its way up (the user is still typing "8" of "800") is rewritten when the
     // box is left; anything over the limit, or no number at all, at once.
     if (entry.clamped && !(typed < 100 && is_partial_number(text) && !programmatic_)) {
@@ -114,7 +114,7 @@ bool DpiPanel::click(Point p) {
             // bar shows what is stored.
             const DpiEntry entry = clamp_dpi_entry(
                 dpi_of_stored(static_cast<std::uint8_t>(dpi_bar_value(p.y, dpi::kBars[k].bottom))));
-            setting("dpi." + std::to_string(k + 1)).set(ctx_.record, entry.shown);
+            setting(dpi_setting(k)).set(ctx_.record, entry.shown);
             paint_bar(k);
             if (boxes_[k] != nullptr) {
                 programmatic_ = true;

@@ -13,9 +13,7 @@ LightingPanel::LightingPanel(PanelContext context)
     : Panel(context, kRightLeft, kRightRight, &UiTexts::lighting, kRightPanels[kLighting].body) {}
 
 const SettingEntry& LightingPanel::row_setting(int row) {
-    static constexpr const char* kKeys[lighting::kModes] = {"light.standard", "light.respiration",
-                                                            "light.neon"};
-    return setting(kKeys[row]);
+    return setting(light_level_setting(row + 1));
 }
 
 void LightingPanel::paint_markers() {
@@ -53,7 +51,7 @@ bool LightingPanel::click(Point p) {
     for (int i = 0; i < lighting::kModes; ++i) {
         const lighting::Row row = lighting::row(header_bottom(), i);
         if (row.marker.contains(p)) {
-            setting("light.mode").set(ctx_.record, i + 1);
+            setting(SettingId::kLightMode).set(ctx_.record, i + 1);
             paint_markers();
             return true;
         }

@@ -30,7 +30,8 @@ void ReportRatePanel::paint_contents(int b) {
 bool ReportRatePanel::click(Point p) {
     const std::optional<int> interval = dial_interval(dial_, p);
     if (!interval) return false;
-    setting("rate").set(ctx_.record, report_rate_hz(static_cast<std::uint8_t>(*interval)));
+    setting(SettingId::kReportRate)
+        .set(ctx_.record, report_rate_hz(static_cast<std::uint8_t>(*interval)));
     paint_dial();
     return true;
 }

@@ -67,7 +67,7 @@ void ScrollPanel::box_changed() {
     const QString text = box_->text();
     const int typed = leading_number(text.toStdString());
     const int lines = scroll_lines_value(typed);
-    setting("scroll.lines").set(ctx_.record, lines);
+    setting(SettingId::kScrollLines).set(ctx_.record, lines);
     // An empty box, or a minus alone, is being typed into: it becomes a number when left.
     if (lines != typed && !(is_being_typed(text) && !programmatic_)) set_lines(lines);
 }
@@ -80,12 +80,12 @@ bool ScrollPanel::click(Point p) {
     const scroll::Controls c = scroll::controls(header_bottom());
     SettingsRecord& r = ctx_.record;
     if (c.lines_marker.contains(p) || c.page_marker.contains(p)) {
-        setting("scroll.page").set(r, c.page_marker.contains(p) ? 1 : 0);
+        setting(SettingId::kScrollPage).set(r, c.page_marker.contains(p) ? 1 : 0);
         paint_markers();
         return true;
     }
     if (box_ == nullptr) return false;
-    const SettingEntry& lines = setting("scroll.lines");
+    const SettingEntry& lines = setting(SettingId::kScrollLines);
     if (c.up.contains(p)) {
         lines.set(r, std::min(r.scroll_lines + 1, lines.range.max));
     } else if (c.down.contains(p)) {

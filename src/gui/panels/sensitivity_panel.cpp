@@ -14,7 +14,7 @@ SensitivityPanel::SensitivityPanel(PanelContext context)
             kSensitivityHeader.label, kSensitivityBody) {}
 
 const SettingEntry& SensitivityPanel::axis_setting(int axis) {
-    return setting(axis == 0 ? "sensitivity.x" : "sensitivity.y");
+    return setting(axis == 0 ? SettingId::kSensitivityX : SettingId::kSensitivityY);
 }
 
 int SensitivityPanel::level(int axis) const {
