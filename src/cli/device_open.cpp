@@ -13,8 +13,8 @@
 #include "core/device/mouse_nodes.h"
 #include "core/device/plug_events.h"
 #include "core/flows/settings_controller.h"
-#include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
+#include "core/session/plug_handling.h"
 #include "platform/gsettings_pointer.h"
 
 namespace p330::cli {
@@ -158,28 +158,20 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, boo
                          monitor.error().message.c_str());
         }
     }
-    ArrivalSettler settler;
+    PlugEventHandler plugs(*session);
     using SteadyClock = std::chrono::steady_clock;
     for (;;) {
         pollfd fds[3] = {{wake_fd, POLLIN, 0},
                          {listener.owner_fd(), POLLIN, 0},
                          {hotplug ? hotplug->fd() : -1, POLLIN, 0}};
-        const auto settling = settler.time_left(SteadyClock::now());
+        const auto settling = plugs.time_left(SteadyClock::now());
         const int timeout = settling ? static_cast<int>(settling->count()) : -1;
         if (::poll(fds, hotplug ? 3 : 2, timeout) < 0 && errno != EINTR) break;
         if (fds[0].revents & POLLIN) break;
         if (fds[1].revents & POLLIN) listener.dispatch();
-        if (hotplug && (fds[2].revents & POLLIN)) {
-            for (const HotplugEvent& event : hotplug->receive()) {
-                if (event.action == HotplugEvent::Action::kRemoval) {
-                    settler.node_removed();
-                    session->on_removal();
-                } else if (settler.node_arrived(event, SteadyClock::now())) {
-                    session->on_arrival();
-                }
-            }
-        }
-        if (settler.settled(SteadyClock::now())) session->on_arrival();
+        if (hotplug && (fds[2].revents & POLLIN))
+            plugs.handle(hotplug->receive(), SteadyClock::now());
+        plugs.settle(SteadyClock::now());
     }
     listener.stop();
     session.reset();  // it lets go of the listener, which ends before it otherwise

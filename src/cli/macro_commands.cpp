@@ -149,29 +149,25 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
         out.code = fail(c, kExitBadInput, file.error().message + ": nothing was changed");
         return out;
     }
-    Result<ProfileEdit> loaded = load_profile_edit(c.folder, c.options.profile, **file);
-    if (!loaded) {
-        out.code = fail(c, kExitBadInput, loaded.error().message);
+    if (Result<ProfileEdit> readable = load_profile_edit(c.folder, c.options.profile, **file);
+        !readable) {
+        out.code = fail(c, kExitBadInput, readable.error().message);
         return out;
     }
-    ProfileEdit& edit = *loaded;
-    const MacroSync sync =
-        sync_macros_into_profile(edit, **file, renames, shipped_default_record(c.folder));
-    Status written = stage_profile_edit(change, c.folder, edit);
-    Result<std::vector<ProfileMacroLinks>> others =
-        sync_macros_into_other_profiles(change, c.folder, edit.index, renames);
-    if (written && !others) written = others.error();
-    if (written) written = change.commit();
+    Result<MacroChangeFollowed> followed =
+        follow_macro_change(change, c.folder, c.options.profile, renames, true);
+    Status written = followed ? change.commit() : Status(followed.error());
     if (!written) {
         out.code = fail(c, exit_for_write(written.error()), written.message());
         return out;
     }
+    const ProfileEdit& edit = *followed->edited;
     out.index = edit.index;
-    out.lost = sync.links.lost;
+    out.lost = followed->lost;
     if (!out.lost.empty())
         std::fprintf(c.err, "p330ctl: %s\n",
                      lost_macro_buttons_message(edit.language, out.lost).c_str());
-    for (const ProfileMacroLinks& other : *others)
+    for (const ProfileMacroLinks& other : followed->others)
         std::fprintf(c.err, "p330ctl: %s\n", lost_macro_buttons_message(other).c_str());
     return out;
 }

@@ -28,6 +28,8 @@ Result<std::optional<FollowedProfile>> follow_saved_profile(
     Result<ProfileEdit> edit = load_profile_edit(folder, index, record_ini);
     if (!edit) return std::optional<FollowedProfile>{};
     const auto& kinds = edit->record.button_kind;
+    // A profile without Macro Key buttons has nothing to follow: its blocks are taken from
+    // record.ini when it is saved next.
     if (std::none_of(std::begin(kinds), std::end(kinds),
                      [](auto kind) { return kind == kKindMacroKey; }))
         return std::optional<FollowedProfile>{};
@@ -62,11 +64,38 @@ Result<std::vector<ProfileMacroLinks>> follow_other_profiles(
 
 }  // namespace
 
-Result<std::vector<ProfileMacroLinks>> sync_macros_into_other_profiles(
-    FileTransaction& change, const DataFolder& folder, int skip_index,
-    const std::vector<std::pair<std::string, std::string>>& renames) {
-    return follow_other_profiles(change, folder, skip_index, renames,
-                                 shipped_default_record(folder));
+Result<MacroChangeFollowed> follow_macro_change(
+    FileTransaction& change, const DataFolder& folder, std::optional<int> index,
+    const std::vector<std::pair<std::string, std::string>>& renames, bool always_write_index) {
+    MacroChangeFollowed out;
+    const std::optional<SettingsRecord> defaults = shipped_default_record(folder);
+    Result<IniDocument*> record_ini = change.ini(folder.record_ini());
+    if (!record_ini) return record_ini.error();
+    int edited_index = 0;
+    if (always_write_index) {
+        Result<ProfileEdit> edit = load_profile_edit(folder, index, **record_ini);
+        if (!edit) return edit.error();
+        const MacroSync sync = sync_macros_into_profile(*edit, **record_ini, renames, defaults);
+        if (Status staged = stage_profile_edit(change, folder, *edit); !staged)
+            return staged.error();
+        out.lost = sync.links.lost;
+        edited_index = edit->index;
+        out.edited = std::move(*edit);
+    } else {
+        edited_index = index.value_or(0);
+        Result<std::optional<FollowedProfile>> followed =
+            follow_saved_profile(change, folder, edited_index, **record_ini, renames, defaults);
+        if (!followed) return followed.error();
+        if (*followed) {
+            out.lost = (*followed)->lost;
+            out.edited = std::move((*followed)->edit);
+        }
+    }
+    Result<std::vector<ProfileMacroLinks>> others =
+        follow_other_profiles(change, folder, edited_index, renames, defaults);
+    if (!others) return others.error();
+    out.others = std::move(*others);
+    return out;
 }
 
 Result<SavedProfilesFollowed> follow_macros_in_saved_profiles(
@@ -75,20 +104,11 @@ Result<SavedProfilesFollowed> follow_macros_in_saved_profiles(
     Result<FolderLock> lock = FolderLock::acquire(folder.dir);
     if (!lock) return lock.error();
     FileTransaction change(folder.dir);
-    SavedProfilesFollowed out;
-    const std::optional<SettingsRecord> defaults = shipped_default_record(folder);
-    Result<std::vector<ProfileMacroLinks>> others =
-        follow_other_profiles(change, folder, shown_index, renames, defaults);
-    if (!others) return others.error();
-    out.others = std::move(*others);
-    Result<IniDocument*> record_ini = change.ini(folder.record_ini());
-    if (!record_ini) return record_ini.error();
-    Result<std::optional<FollowedProfile>> shown =
-        follow_saved_profile(change, folder, shown_index, **record_ini, renames, defaults);
-    if (!shown) return shown.error();
-    if (*shown) out.shown = std::move((*shown)->edit);
+    Result<MacroChangeFollowed> followed =
+        follow_macro_change(change, folder, shown_index, renames, false);
+    if (!followed) return followed.error();
     if (Status written = change.commit(); !written) return written.error();
-    return out;
+    return SavedProfilesFollowed{std::move(followed->others), std::move(followed->edited)};
 }
 
 std::string lost_macro_buttons_message(const ProfileMacroLinks& profile) {

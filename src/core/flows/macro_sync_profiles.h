@@ -23,12 +23,20 @@ struct ProfileMacroLinks {
     std::vector<LostMacroButton> lost;
 };
 
-// Relinks the Macro Key buttons of every listed profile but skip_index against record.ini as
-// staged in change, and stages each profile that changed into it. A profile that cannot be
-// read is left as it is. Returns the profiles that had buttons whose macro is gone.
-Result<std::vector<ProfileMacroLinks>> sync_macros_into_other_profiles(
-    FileTransaction& change, const DataFolder& folder, int skip_index,
-    const std::vector<std::pair<std::string, std::string>>& renames);
+struct MacroChangeFollowed {
+    std::optional<ProfileEdit> edited;  // the profile given the new macros, when rewritten
+    std::vector<LostMacroButton> lost;  // its buttons whose macro is gone
+    std::vector<ProfileMacroLinks> others;
+};
+
+// The follow-up of every change of record.ini, whoever made it: record.ini as staged in
+// change, the listed profile `index` (the current one when none) and every other listed
+// profile follow it, staged into change for the caller to commit. The command line gives
+// `index` its new macro blocks (always_write_index: 'apply' sends them); the window, whose
+// profile lives in memory, only keeps its saved buttons pointing at their macros.
+Result<MacroChangeFollowed> follow_macro_change(
+    FileTransaction& change, const DataFolder& folder, std::optional<int> index,
+    const std::vector<std::pair<std::string, std::string>>& renames, bool always_write_index);
 
 struct SavedProfilesFollowed {
     std::vector<ProfileMacroLinks> others;  // as sync_macros_into_other_profiles gives them

@@ -6,6 +6,8 @@
 #include "core/buttons/function_catalogue.h"
 #include "core/flows/macro_sync.h"
 #include "core/formats/macro_file.h"
+#include "core/lang/error_texts.h"
+#include "core/util/folder_lock.h"
 
 namespace p330 {
 
@@ -111,6 +113,25 @@ Status save_profile_edit(const DataFolder& folder, ProfileEdit& edit) {
     FileTransaction change(folder.dir);
     if (Status s = stage_profile_edit(change, folder, edit); !s) return s;
     return change.commit();
+}
+
+ExportResult export_listed_profile(const std::filesystem::path& chosen, const DataFolder& folder,
+                                   ProfileState state, int position,
+                                   const SettingsRecord& shown_record,
+                                   const std::array<std::string, kButtonCount>& shown_labels,
+                                   Language language) {
+    auto failed = [language](const Error& error) {
+        ExportResult result;
+        result.messages.push_back(UserMessage{error_text(error, language), "Warning"});
+        return result;
+    };
+    Result<FolderLock> lock = FolderLock::acquire(folder.dir);
+    if (!lock) return failed(lock.error());
+    if (position == state.index)
+        return export_profile(chosen, folder, state, shown_record, language, shown_labels);
+    Result<ProfileEdit> saved = load_profile_edit(folder, position);
+    if (!saved) return failed(saved.error());
+    return export_profile(chosen, folder, state, saved->record, language, saved->labels);
 }
 
 }  // namespace p330

@@ -35,4 +35,14 @@ Status stage_profile_edit(FileTransaction& change, const DataFolder& folder, Pro
 // The language of the active profile, which the program as a whole speaks.
 Language active_language(const DataFolder& folder);
 
+// The window's export of the list's entry `position` to chosen, under the folder's lock: the
+// profile shown (state.index) as shown, with its unsaved edits; another one as it was saved.
+// The current profile stays the one shown, so that Save never writes one profile's settings
+// into another's files. Every failure is a message of the result.
+ExportResult export_listed_profile(const std::filesystem::path& chosen, const DataFolder& folder,
+                                   ProfileState state, int position,
+                                   const SettingsRecord& shown_record,
+                                   const std::array<std::string, kButtonCount>& shown_labels,
+                                   Language language);
+
 }  // namespace p330

@@ -3,6 +3,7 @@
 #include "core/formats/file_transaction.h"
 #include "core/formats/name_rules.h"
 #include "core/lang/dialog_texts.h"
+#include "core/util/folder_lock.h"
 #include "core/util/parse_int.h"
 
 namespace p330 {
@@ -76,6 +77,11 @@ Status ProfileManagerModel::save(Language language) const {
     FileTransaction change(path_.parent_path());
     if (Status s = stage(change, language); !s) return s;
     return change.commit();
+}
+
+Status ProfileManagerModel::save_in_turn(Language language) const {
+    Result<FolderLock> lock = FolderLock::acquire(path_.parent_path());
+    return lock ? save(language) : lock.status();
 }
 
 Status ProfileManagerModel::stage(FileTransaction& change, Language language) const {

@@ -42,6 +42,8 @@ class ProfileManagerModel {
     // another program changed the section since load read it (refused in the language's
     // words). The caller holds the data folder's lock.
     Status save(Language language) const;
+    // The same under the folder's lock, for a face that holds none while it edits (the window).
+    Status save_in_turn(Language language) const;
     // The same, as one file of a larger change.
     Status stage(FileTransaction& change, Language language) const;
     const std::filesystem::path& path() const { return path_; }

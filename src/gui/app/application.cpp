@@ -66,9 +66,9 @@ Application::Application(AppOptions options, NotificationSink* sink, MessagePres
     free_retry_.setInterval(1000);
     connect(&free_retry_, &QTimer::timeout, this, &Application::retry_when_free);
     settle_timer_.setSingleShot(true);
-    connect(&settle_timer_, &QTimer::timeout, this, [this] {
-        if (settler_.settled(std::chrono::steady_clock::now())) arrival();
-    });
+    plugs_ = std::make_unique<PlugEventHandler>(*session_);
+    connect(&settle_timer_, &QTimer::timeout, this,
+            [this] { plugs_->settle(std::chrono::steady_clock::now()); });
 }
 
 Application::~Application() {
@@ -99,23 +99,9 @@ void Application::watch_hotplug() {
 }
 
 void Application::handle_hotplug_events() {
-    for (const HotplugEvent& event : hotplug_->receive()) {
-        const auto now = std::chrono::steady_clock::now();
-        if (event.action == HotplugEvent::Action::kRemoval) {
-            settler_.node_removed();
-            settle_timer_.stop();
-            session_->on_removal();
-        } else if (settler_.node_arrived(event, now)) {
-            settle_timer_.stop();
-            arrival();
-        } else if (const auto left = settler_.time_left(now); left && !settle_timer_.isActive()) {
-            settle_timer_.start(*left);
-        }
-    }
-}
-
-void Application::arrival() {
-    session_->on_arrival();  // waits while an upload holds the link
+    settle_timer_.stop();
+    if (const auto left = plugs_->handle(hotplug_->receive(), std::chrono::steady_clock::now()))
+        settle_timer_.start(*left);
 }
 
 void Application::after_first_paint() {

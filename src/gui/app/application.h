@@ -18,8 +18,8 @@
 #include "core/device/plug_events.h"
 #include "core/flows/settings_controller.h"
 #include "core/flows/upload_runner.h"
-#include "core/session/arrival_settler.h"
 #include "core/session/mouse_session.h"
+#include "core/session/plug_handling.h"
 #include "gui/app/folder_watch.h"
 #include "gui/app/main_window.h"
 #include "gui/app/notification_presenters.h"
@@ -89,7 +89,6 @@ class Application : public QObject {
     void start_listener_if_connected();
     void watch_hotplug();
     void handle_hotplug_events();
-    void arrival();
     void retry_when_free();
     // The tray, its menu, the notifications and the window type where there is no tray:
     // nothing the splash needs, so done after its first paint, or at their first use.
@@ -115,7 +114,7 @@ class Application : public QObject {
     std::unique_ptr<QSocketNotifier> listener_notifier_;
     std::unique_ptr<PlugEventSource> hotplug_;
     std::unique_ptr<QSocketNotifier> hotplug_notifier_;
-    ArrivalSettler settler_;
+    std::unique_ptr<PlugEventHandler> plugs_;  // over session_
     QTimer settle_timer_;
     QTimer free_retry_;  // while another program holds the mouse
     std::unique_ptr<MainWindow> window_;

@@ -13,7 +13,6 @@
 #include "core/lang/dialog_texts.h"
 #include "core/lang/error_texts.h"
 #include "core/util/file_io.h"
-#include "core/util/folder_lock.h"
 #include "gui/app/main_window.h"
 #include "gui/dialogs/help_panel.h"
 #include "gui/dialogs/macro_manager_dialog.h"
@@ -198,26 +197,9 @@ void DialogLaunchers::export_from(int position) {
     const QString chosen = choose_profile_file(&window_, suggested_profile_file(position), true);
     if (chosen.isEmpty()) return;
     remember_folder(chosen);
-    Result<FolderLock> lock = FolderLock::acquire(controller_.folder().dir);
-    if (!lock) {
-        tell(UserMessage{error_text(lock.error(), controller_.language()), "Warning"});
-        return;
-    }
-    // The profile shown is exported as shown, edits included; another one as it was saved.
-    // Either way the current profile stays the one shown, so that Save never writes one
-    // profile's settings into another's files.
-    ProfileState state = controller_.profile();
-    const bool shown = position == state.index;
-    Result<ProfileEdit> saved = shown ? Result<ProfileEdit>(ProfileEdit{})
-                                      : load_profile_edit(controller_.folder(), position);
-    if (!saved) {
-        tell(UserMessage{error_text(saved.error(), controller_.language()), "Warning"});
-        return;
-    }
-    const ExportResult result =
-        export_profile(chosen.toStdString(), controller_.folder(), state,
-                       shown ? controller_.record() : saved->record, controller_.language(),
-                       shown ? controller_.labels() : saved->labels);
+    const ExportResult result = export_listed_profile(
+        chosen.toStdString(), controller_.folder(), controller_.profile(), position,
+        controller_.record(), controller_.labels(), controller_.language());
     for (const UserMessage& message : result.messages) tell(message);
 }
 

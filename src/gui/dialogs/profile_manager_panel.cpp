@@ -8,7 +8,6 @@
 
 #include "core/lang/dialog_texts.h"
 #include "core/lang/error_texts.h"
-#include "core/util/folder_lock.h"
 #include "gui/access/focus_ring.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/manager_layout.h"
@@ -220,11 +219,8 @@ void ProfileManagerPanel::close_panel() {
         const int chosen = model_.selected() >= 0 ? model_.selected() : 0;
         if (const int kept = settle_current(chosen); kept != chosen) model_.select(kept);
     }
-    const Status saved = [this] {
-        // Held for the write only: the owner reads the chosen profile under it afterwards.
-        Result<FolderLock> lock = FolderLock::acquire(model_.path().parent_path());
-        return lock ? model_.save(language_) : lock.status();
-    }();
+    // The lock is held for the write only: the owner reads the chosen profile under it afterwards.
+    const Status saved = model_.save_in_turn(language_);
     if (!saved) {
         QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
                              qtext(error_text(saved.error(), language_)));
