@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, HoverShowsTheOverLookAndRestoresTheIdleOne) {
     // The boxes show no hover while "Button Assignment" is collapsed.
     const QImage column = shot(dropdown_box(6));
     QTest::mouseMove(window().windowHandle(), QPoint(180, 280));
-    QTest::qWait(50);
+    QTRY_VERIFY_WITH_TIMEOUT(!window().hover_pending(), 2000);
     EXPECT_EQ(shot(dropdown_box(6)), column);
 }
 

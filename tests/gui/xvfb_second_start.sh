@@ -36,16 +36,14 @@ has_icon() { xprop -id "$wid" _NET_WM_ICON | grep '_NET_WM_ICON(CARDINAL) = ' >/
 for _ in $(seq 50); do has_icon && break; sleep 0.1; done
 if ! has_icon; then echo "FAIL: the window sets no icon"; exit 1; fi
 echo "the window has its icon"
-for _ in $(seq 100); do  # past the splash: the main view is 1000 x 648
-  xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 1000x648' && break
+# Past the splash: the main view is 1000 x 648, and mapped (it maps itself after the size
+# changes), so nothing maps it again once it is minimised.
+for _ in $(seq 100); do
+  xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 1000x648' && viewable "$wid" && break
   sleep 0.1
 done
-# The main view may still be mapping itself when the size changes: minimise until it stays so.
-for _ in $(seq 20); do
-  xdotool windowminimize --sync "$wid" || true
-  sleep 0.2
-  viewable "$wid" || break
-done
+xdotool windowminimize --sync "$wid" || true
+for _ in $(seq 50); do viewable "$wid" || break; sleep 0.1; done
 if viewable "$wid"; then echo "FAIL: the window did not minimise"; exit 1; fi
 echo "minimised"
 timeout 20 "$program" --device sim --data-dir "$work/data" 2>"$work/second.log"

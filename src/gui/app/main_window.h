@@ -81,6 +81,8 @@ class MainWindow : public QWidget {
     void set_hide_minimises(bool minimises) { hide_minimises_ = minimises; }
     // How long the pointer rests on an element before it shows its hover look.
     void set_hover_delay_ms(int ms) { hover_delay_ms_ = ms; }
+    // Whether the pointer rests on an element whose hover look is still to come.
+    bool hover_pending() const { return hover_timer_.isActive(); }
 
     // The navigation state, for the owner and tests.
     bool right_expanded(int panel) const { return right_expanded_[panel]; }
