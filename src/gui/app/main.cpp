@@ -8,6 +8,7 @@
 #include <ctime>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gui/app/application.h"
@@ -32,11 +33,19 @@ void print_peak_memory() {
     }
 }
 
-}  // namespace
+using p330::gui::InstanceRequest;
 
-int main(int argc, char** argv) {
-    // The command line first, so that --help and --version work without a display and
-    // while another copy runs.
+// What the command line asks of this start.
+struct StartRequest {
+    p330::gui::AppOptions options;
+    QString data_dir;
+    InstanceRequest request = InstanceRequest::kShow;
+    QStringList only_for_a_new_copy;  // options given that a running copy does not take
+};
+
+// The command line first, so that --help and --version work without a display and while
+// another copy runs. The exit status when it alone ends the program.
+std::optional<int> read_command_line(int argc, char** argv, StartRequest& start) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
@@ -79,16 +88,28 @@ int main(int argc, char** argv) {
         std::printf("p330 %s\n", P330_VERSION);
         return 0;
     }
+    start.options.device = parser.value(device);
+    start.options.screenshot = parser.value(screenshot);
+    start.options.exit_after_screenshot = parser.isSet(exit_after);
+    start.data_dir = parser.value(data_dir);
+    start.request =
+        parser.isSet(firmware_update) ? InstanceRequest::kFirmwareUpdate : InstanceRequest::kShow;
+    for (const QCommandLineOption* o : {&device, &data_dir, &screenshot, &exit_after}) {
+        if (parser.isSet(*o))
+            start.only_for_a_new_copy << QStringLiteral("--") + o->names().front();
+    }
+    return std::nullopt;
+}
 
-    p330::gui::AppOptions options;
-    options.device = parser.value(device);
+// A start that cannot work here ends before anything is touched: an unknown --device, or no
+// display (Qt would abort). The exit status then.
+std::optional<int> refuse_unusable_start(const p330::gui::AppOptions& options) {
     if (options.device != QLatin1String("auto") &&
         !options.device.startsWith(QLatin1String("sim")) &&
         !options.device.startsWith(QLatin1String("/dev/"))) {
         std::fprintf(stderr, "p330: --device takes auto, sim[:STATEFILE] or a /dev/hidrawN node\n");
         return 2;
     }
-    // Without a display Qt would abort; nothing is touched before this is known.
     if (!p330::graphical_session_available(p330::DisplayEnvironment::from_process())) {
         const p330::Language language =
             p330::language_for_locale(p330::UserEnvironment::from_process().locale);
@@ -96,50 +117,50 @@ int main(int argc, char** argv) {
                      std::string(p330::ui_texts(language).needs_graphical_session).c_str());
         return 2;
     }
-    const std::optional<p330::DataLocations> where =
-        p330::gui::locate_user_files(options, parser.value(data_dir));
-    if (!where) return 1;
-    options.screenshot = parser.value(screenshot);
-    options.exit_after_screenshot = parser.isSet(exit_after);
+    return std::nullopt;
+}
 
-    // A second start hands its request to the running copy and ends.
-    using p330::gui::InstanceRequest;
-    const InstanceRequest request =
-        parser.isSet(firmware_update) ? InstanceRequest::kFirmwareUpdate : InstanceRequest::kShow;
-    p330::SingleInstance instance(where->user_dir.string());
-    if (!instance.acquired()) {
-        if (instance.channel_path().empty()) {
-            std::fprintf(stderr, "p330: another copy is running and cannot be asked to show: %s\n",
-                         instance.problem().c_str());
-            return 1;
-        }
-        QCoreApplication core(argc, argv);
-        if (p330::gui::InstanceChannel::send(QString::fromStdString(instance.channel_path()),
-                                             request, 5000)) {
-            // The running copy keeps its own mouse, folder and plans: say so rather than
-            // let these options look applied.
-            QStringList ignored;
-            for (const QCommandLineOption* o : {&device, &data_dir, &screenshot, &exit_after}) {
-                if (parser.isSet(*o)) ignored << QStringLiteral("--") + o->names().front();
-            }
-            if (!ignored.isEmpty()) {
-                std::fprintf(stderr,
-                             "p330: another copy is running and was asked to show its window; "
-                             "%s %s only to a new copy (end the running one first)\n",
-                             qPrintable(ignored.join(QStringLiteral(", "))),
-                             ignored.size() == 1 ? "applies" : "apply");
-            }
-            return 0;
-        }
+// A second start hands its request to the running copy and ends with this status.
+int hand_to_running_copy(int argc, char** argv, const p330::SingleInstance& instance,
+                         const StartRequest& start) {
+    if (instance.channel_path().empty()) {
+        std::fprintf(stderr, "p330: another copy is running and cannot be asked to show: %s\n",
+                     instance.problem().c_str());
+        return 1;
+    }
+    QCoreApplication core(argc, argv);
+    if (!p330::gui::InstanceChannel::send(QString::fromStdString(instance.channel_path()),
+                                          start.request, 5000)) {
         std::fprintf(stderr, "p330: another copy is running but did not answer\n");
         return 1;
     }
-    if (!instance.problem().empty())
-        std::fprintf(stderr, "p330: %s; a second start cannot hand its request to this copy\n",
-                     instance.problem().c_str());
-    // What the user's folder lacks comes from the shipped defaults; nothing there is replaced.
-    options.folder_problem = p330::gui::seed_user_files(*where);
+    // The running copy keeps its own mouse, folder and plans: say so rather than let these
+    // options look applied.
+    const QStringList& ignored = start.only_for_a_new_copy;
+    if (!ignored.isEmpty()) {
+        std::fprintf(stderr,
+                     "p330: another copy is running and was asked to show its window; "
+                     "%s %s only to a new copy (end the running one first)\n",
+                     qPrintable(ignored.join(QStringLiteral(", "))),
+                     ignored.size() == 1 ? "applies" : "apply");
+    }
+    return 0;
+}
 
+// P330_STARTUP_PROBE: when the splash is first painted, the wall clock in seconds.
+void probe_first_paint(p330::gui::Application& application) {
+    // The window is shown but not yet painted: that happens in the event loop.
+    application.window()->on_first_paint = [then = application.window()->on_first_paint] {
+        timespec now{};
+        clock_gettime(CLOCK_REALTIME, &now);
+        std::fprintf(stderr, "p330: splash painted at %lld.%06ld\n",
+                     static_cast<long long>(now.tv_sec), now.tv_nsec / 1000);
+        if (then) then();
+    };
+}
+
+// The first copy: the window, and the channel a second start asks through.
+int run_first_copy(int argc, char** argv, StartRequest& start, p330::SingleInstance& instance) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("p330"));
     QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
@@ -148,11 +169,11 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<p330::gui::InstanceChannel> channel;
     // A start that cannot draw its window lets the lock and the channel go before it says why.
-    options.on_refused = [&instance, &channel] {
+    start.options.on_refused = [&instance, &channel] {
         channel.reset();
         instance.release();
     };
-    p330::gui::Application application(options);
+    p330::gui::Application application(start.options);
     auto take = [&application](InstanceRequest taken) {
         if (taken == InstanceRequest::kShow) {
             application.restore_from_tray();
@@ -181,18 +202,28 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, open_channel);
     };
     QTimer::singleShot(1000, open_channel);
-    if (request == InstanceRequest::kFirmwareUpdate) take(request);
-    if (startup_probe()) {
-        // The window is shown but not yet painted: that happens in the event loop.
-        application.window()->on_first_paint = [then = application.window()->on_first_paint] {
-            timespec now{};
-            clock_gettime(CLOCK_REALTIME, &now);
-            std::fprintf(stderr, "p330: splash painted at %lld.%06ld\n",
-                         static_cast<long long>(now.tv_sec), now.tv_nsec / 1000);
-            if (then) then();
-        };
-    }
+    if (start.request == InstanceRequest::kFirmwareUpdate) take(start.request);
+    if (startup_probe()) probe_first_paint(application);
     const int code = QApplication::exec();
     if (startup_probe()) print_peak_memory();
     return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    StartRequest start;
+    if (const std::optional<int> done = read_command_line(argc, argv, start)) return *done;
+    if (const std::optional<int> refused = refuse_unusable_start(start.options)) return *refused;
+    const std::optional<p330::DataLocations> where =
+        p330::gui::locate_user_files(start.options, start.data_dir);
+    if (!where) return 1;
+    p330::SingleInstance instance(where->user_dir.string());
+    if (!instance.acquired()) return hand_to_running_copy(argc, argv, instance, start);
+    if (!instance.problem().empty())
+        std::fprintf(stderr, "p330: %s; a second start cannot hand its request to this copy\n",
+                     instance.problem().c_str());
+    // What the user's folder lacks comes from the shipped defaults; nothing there is replaced.
+    start.options.folder_problem = p330::gui::seed_user_files(*where);
+    return run_first_copy(argc, argv, start, instance);
 }
