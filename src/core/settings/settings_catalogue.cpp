@@ -26,7 +26,7 @@ Error refuse(const std::string& key, const std::string& takes, std::string_view 
 }
 
 // Every value of a short range; the ends and a few between of a long one.
-std::vector<std::string> range_words(LevelRange range, std::vector<int> between = {}) {
+std::vector<std::string> range_words(LevelRange range, const std::vector<int>& between = {}) {
     std::vector<std::string> words;
     constexpr int kListedWhole = 12;
     if (range.max - range.min < kListedWhole) {
@@ -121,8 +121,9 @@ SettingEntry dpi(int stage) {
                            [stage](const SettingsRecord& r) { return int(r.dpi_stage[stage]); }};
     // The mouse keeps the stages in two tables.
     e.encode = [stage](const SettingsRecord& r, Block& b) {
-        b[static_cast<std::size_t>(param::kDpiTable1 + stage)] = r.dpi_stage[stage];
-        b[static_cast<std::size_t>(param::kDpiTable2 + stage)] = r.dpi_stage[stage];
+        const auto at = static_cast<std::size_t>(stage);
+        b[param::kDpiTable1 + at] = r.dpi_stage[stage];
+        b[param::kDpiTable2 + at] = r.dpi_stage[stage];
     };
     e.write = [key = e.key, takes = e.takes, set = e.set](
                   ProfileSettings& p, std::string_view text) -> Result<std::string> {
@@ -143,7 +144,8 @@ SettingEntry colour(int stage) {
                    {"#FF0000", "#00FF00", "#0000FF", "#FFFFFF"},
                    &UiTexts::dpi_setting};
     e.encode = [stage](const SettingsRecord& r, Block& b) {
-        std::memcpy(b.data() + param::kColours + 3 * stage, r.stage_colour[stage], 3);
+        const std::size_t at = param::kColours + std::size_t{3} * static_cast<std::size_t>(stage);
+        std::memcpy(b.data() + at, r.stage_colour[stage], 3);
     };
     e.read = [stage](const ProfileSettings& p) {
         const Rgb c = stage_rgb(p.record, stage);
