@@ -381,13 +381,19 @@ TEST_F(UserFilesTest, AJournalIsFinishedOnlyWhenItReadsBackWholeElseSetAside) {
         EXPECT_FALSE(fs::exists(data() / "new.txt"));
         EXPECT_TRUE(profile_files() == files);
     }
-    // A folder or a pipe in the journal's place is no journal either.
+    // A folder, a pipe or a file past any change's size in the journal's place is no journal.
     fs::create_directory(data() / ".p330-journal");
     EXPECT_EQ(ctl({"set", "dpi.1=1500"}).exit_code, 0);
     ASSERT_EQ(::mkfifo((data() / ".p330-journal").c_str(), 0600), 0);
     const ProgramRun fifo = ctl({"get", "dpi.1"});
     EXPECT_EQ(fifo.out, "1500\n") << fifo.err;
     EXPECT_NE(fifo.err.find("unreadable-7"), std::string::npos) << fifo.err;
+    write(".p330-journal", magic);
+    fs::resize_file(data() / ".p330-journal", std::uintmax_t{65} * 1024 * 1024);  // sparse
+    const ProgramRun huge = ctl({"get", "dpi.1"});
+    EXPECT_EQ(huge.out, "1500\n") << huge.err;
+    EXPECT_NE(huge.err.find("larger than"), std::string::npos) << huge.err;
+    fs::remove(data() / "p330-journal-unreadable-8");
 
     write(".p330-journal", magic + journal_entry("str.ini", renamed));
     const ProgramRun read_back = ctl({"profiles"});

@@ -99,7 +99,7 @@ std::string comparable_name(std::string_view name) {
     std::int32_t wide_length = 0;
     u_strFromUTF8(wide.data(), static_cast<std::int32_t>(wide.size()), &wide_length, name.data(),
                   static_cast<std::int32_t>(name.size()), &status);
-    std::u16string normal(2 * wide.size() + 8, u'\0');
+    std::u16string normal(3 * wide.size() + 8, u'\0');  // NFC grows text at most 3 times
     const std::int32_t normal_length =
         unorm2_normalize(nfc, wide.data(), wide_length, normal.data(),
                          static_cast<std::int32_t>(normal.size()), &status);

@@ -204,6 +204,7 @@ Status write_files_together(const fs::path& dir, const FileWrites& writes) {
     if (Status s = replace_all_files(writes); !s) {
         add_notice("the change is saved but not yet completed (" + s.message() +
                    "); the next p330 or p330ctl to use the data folder completes it");
+        set_pending_contents(writes);  // this program, too, goes on with the change made
         return Status::ok();
     }
     if (!sync_folder(dir) || !remove_journal(journal)) {
@@ -216,7 +217,10 @@ Status write_files_together(const fs::path& dir, const FileWrites& writes) {
 Status finish_interrupted_writes(const fs::path& dir, bool reading) {
     const fs::path journal = dir / kJournalName;
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(journal, ec))) return Status::ok();
+    if (!fs::exists(fs::symlink_status(journal, ec))) {
+        clear_pending_contents();  // another program completed it
+        return Status::ok();
+    }
     Result<std::vector<std::uint8_t>> bytes = read_file(journal, kMaxJournalSize);
     if (!bytes && bytes.error().code == ErrorCode::kNotFound) return Status::ok();
     if (!bytes && bytes.error().code != ErrorCode::kInvalidData) return bytes.status();
@@ -239,6 +243,7 @@ Status finish_interrupted_writes(const fs::path& dir, bool reading) {
         set_pending_contents(std::move(writes));
         return Status::ok();
     }
+    clear_pending_contents();
     if (Status s = sync_folder(dir); !s) return s;
     return remove_journal(journal);
 }

@@ -54,6 +54,8 @@ Result<FolderLock> FolderLock::take(const std::filesystem::path& dir,
                                     std::chrono::milliseconds wait, bool shared) {
     const std::filesystem::path path = dir / kFolderLockName;
     std::error_code ec;
+    // A change this program saw committed but not completed has been completed since.
+    if (!std::filesystem::exists(dir / kJournalName, ec)) clear_pending_contents();
     // Reading never writes: writers create the lock file, a reader only opens it. Without one
     // no writer has yet changed this folder (an installed defaults tree, a folder copied by
     // hand), so there is no turn to wait for. The journal of a killed change lies beside the
