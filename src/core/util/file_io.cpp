@@ -122,9 +122,9 @@ Result<fs::path> write_target(const fs::path& path) {
     return io_error("cannot follow the link", path, ELOOP);
 }
 
-void set_pending_contents(std::vector<std::pair<fs::path, std::string>> files) {
+void set_pending_contents(const std::vector<std::pair<fs::path, std::string>>& files) {
     const std::lock_guard hold(pending_mutex);
-    for (auto& [path, bytes] : files) pending[pending_key(path)] = std::move(bytes);
+    for (const auto& [path, bytes] : files) pending[pending_key(path)] = bytes;
 }
 
 void clear_pending_contents() {

@@ -30,7 +30,7 @@ Status write_file_atomically(const std::filesystem::path& path, std::string_view
 // Files whose contents stand in for what is on disk, for every read_file of their paths:
 // the files of a committed change that cannot be completed yet (a full disk), so that reads
 // see the change. Set by a reader under the folder's lock, cleared when it lets go.
-void set_pending_contents(std::vector<std::pair<std::filesystem::path, std::string>> files);
+void set_pending_contents(const std::vector<std::pair<std::filesystem::path, std::string>>& files);
 void clear_pending_contents();
 
 // A temporary name beside target that remove_stale_temp_files knows: the same mark, this

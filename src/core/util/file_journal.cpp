@@ -240,7 +240,7 @@ Status finish_interrupted_writes(const fs::path& dir, bool reading) {
                              s.message() + "); nothing else was changed, try again",
                          s.error().system_code};
         }
-        set_pending_contents(std::move(writes));
+        set_pending_contents(writes);
         return Status::ok();
     }
     clear_pending_contents();
