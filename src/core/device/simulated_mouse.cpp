@@ -78,9 +78,10 @@ Status SimulatedMouse::claim_sequence() {
                      std::string("cannot claim the simulated mouse: ") + std::strerror(err), err};
     }
     // What another program sent since this one read the file is the mouse's memory now.
-    if (!dirty_) {
-        if (auto bytes = read_file(state_file_, kMaxStateFileSize))
-            (void)parse(std::string(bytes->begin(), bytes->end()));
+    if (!dirty_ || only_new_) {
+        if (auto bytes = read_file(state_file_, kMaxStateFileSize);
+            bytes && parse(std::string(bytes->begin(), bytes->end())))
+            dirty_ = only_new_ = false;
     }
     return Status::ok();
 }
@@ -143,6 +144,7 @@ void SimulatedMouse::execute(const CommandPacket& p) {
                 current_profile_ = b1;
                 slots_[b1].report_interval = b2;
                 dirty_ = true;
+                only_new_ = false;
             }
             break;
         case cmd::kWriteParameters:
@@ -210,6 +212,7 @@ Status SimulatedMouse::write_output(std::span<const std::uint8_t> report) {
         std::copy_n(block.staging.begin(), block.expected, block.target->begin());
         pending_.reset();
         dirty_ = true;
+        only_new_ = false;
     }
     return Status::ok();
 }
@@ -375,6 +378,7 @@ Status SimulatedMouse::attach_state_file(const std::filesystem::path& path) {
     if (!bytes) {
         if (bytes.error().code == ErrorCode::kNotFound) {
             dirty_ = true;  // a new mouse: write its state at the next flush
+            only_new_ = true;
             return Status::ok();
         }
         state_file_.clear();  // never overwrite a file we could not understand
@@ -388,7 +392,7 @@ Status SimulatedMouse::attach_state_file(const std::filesystem::path& path) {
 Status SimulatedMouse::flush() {
     if (state_file_.empty() || !dirty_) return Status::ok();
     Status written = write_file_atomically(state_file_, serialise());
-    if (written) dirty_ = false;
+    if (written) dirty_ = only_new_ = false;
     return written;
 }
 

@@ -149,7 +149,8 @@ class SimulatedMouse final : public Transport {
 
     std::filesystem::path state_file_;
     bool dirty_ = false;
-    int claim_fd_ = -1;  // the lock file beside the state file, once a sequence was claimed
+    bool only_new_ = false;  // dirty only as a new mouse not yet written: another's file wins
+    int claim_fd_ = -1;      // the lock file beside the state file, once a sequence was claimed
 };
 
 }  // namespace p330
