@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  libudev-dev umockdev libumockdev-dev
+  libudev-dev libicu-dev umockdev libumockdev-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins libgl-dev xvfb xauth xdotool fonts-wqy-microhei fonts-dejavu-core

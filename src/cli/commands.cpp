@@ -10,6 +10,7 @@
 #include "cli/paths_command.h"
 #include "cli/standard_input.h"
 #include "core/flows/export_target.h"
+#include "core/util/file_journal.h"
 
 namespace p330::cli {
 
@@ -61,6 +62,23 @@ int check_data_folder(const Context& c) {
     return kExitOk;
 }
 
+namespace {
+
+// What the folder's journal left to say: a change committed but completed later, a journal
+// set aside. Said whatever the command's outcome.
+void print_journal_notice(const Context& c) {
+    const std::string notice = take_journal_notice();
+    std::size_t start = 0;
+    while (start < notice.size()) {
+        std::size_t end = notice.find('\n', start);
+        if (end == std::string::npos) end = notice.size();
+        std::fprintf(c.err, "p330ctl: note: %s\n", notice.substr(start, end - start).c_str());
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
 int run_command(const Options& options, std::FILE* out, std::FILE* err) {
     Context c{options, out, err, {}};
     const CommandEntry* entry = find_command(options.command);
@@ -80,9 +98,12 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
         Result<FolderLock> lock = only_reads_data_folder(*entry, options.arguments)
                                       ? FolderLock::acquire_for_reading(c.folder.dir)
                                       : FolderLock::acquire(c.folder.dir);
+        print_journal_notice(c);
         if (!lock) {
+            const ErrorCode code = lock.error().code;
             return fail(c,
-                        lock.error().code == ErrorCode::kFolderBusy ? kExitFailed : kExitBadInput,
+                        code == ErrorCode::kFolderBusy || code == ErrorCode::kIo ? kExitFailed
+                                                                                 : kExitBadInput,
                         lock.error().message);
         }
         c.folder_lock = std::move(*lock);
@@ -94,19 +115,27 @@ int run_command(const Options& options, std::FILE* out, std::FILE* err) {
         if (options.trace_file == "-") {
             c.trace = out;
         } else {
-            const Status own =
-                folder ? refuse_data_folder_file(c.folder, options.trace_file) : Status::ok();
-            if (!own) return fail(c, kExitUsage, own.message() + ": choose another trace file");
-            c.trace = std::fopen(options.trace_file.c_str(), "w");
+            Result<UniqueFd> opened =
+                open_stream_target(folder ? &c.folder : nullptr, options.trace_file);
+            if (!opened) {
+                const Error& e = opened.error();
+                return fail(c, e.code == ErrorCode::kInvalidArgument ? kExitUsage : kExitBadInput,
+                            e.code == ErrorCode::kInvalidArgument
+                                ? e.message + ": choose another trace file"
+                                : "cannot write the trace file: " + e.message);
+            }
+            c.trace = ::fdopen(opened->get(), "w");
             if (c.trace == nullptr) {
                 return fail(c, kExitBadInput,
                             "cannot write the trace file " + options.trace_file + ": " +
                                 std::strerror(errno));
             }
+            (void)opened->release();
             close_trace = true;
         }
     }
     const int code = entry->run(c);
+    print_journal_notice(c);
     if (close_trace) std::fclose(c.trace);
     return code;
 }

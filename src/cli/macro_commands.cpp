@@ -9,6 +9,7 @@
 #include "core/flows/macro_sync_profiles.h"
 #include "core/formats/file_transaction.h"
 #include "core/formats/ini_document.h"
+#include "core/formats/settings_text.h"
 #include "core/lang/dialog_texts.h"
 #include "core/macro/macro_manager_model.h"
 #include "core/util/file_io.h"
@@ -229,6 +230,11 @@ int import_items(const Context& c, const std::string& name, const std::string& f
         if (!bytes) return fail(c, kExitBadInput, bytes.error().message);
         text.assign(bytes->begin(), bytes->end());
     }
+    // The same text rules as import-text: a UTF-8 mark is no item, bytes that are not UTF-8
+    // are refused with their line.
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    if (Status utf8 = check_utf8_text(text, file); !utf8)
+        return fail(c, kExitBadInput, utf8.message());
     std::vector<std::string> items;
     std::size_t line_number = 0;
     for (std::size_t at = 0; at < text.size();) {

@@ -1,13 +1,16 @@
 // A mouse that fails: one lost transfer, a mouse that stops answering, a file that cannot be
 // written. What the user is told, the exit status, and what the mouse and the files kept.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 
 #include "cli/ctl_fixture.h"
+#include "core/util/unique_fd.h"
 
 namespace p330 {
 namespace {
@@ -30,6 +33,24 @@ TEST_F(FailingMouseTest, OneFailedTransferIsReportedAndTheRestStillArrives) {
     EXPECT_EQ(json.exit_code, 1);
     EXPECT_NE(json.out.find("\"transfers\":47,\"failed\":2"), std::string::npos) << json.out;
 
+    ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
+    EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), "04");
+}
+
+// One program at a time on the simulated mouse, as on the real one: while another holds it
+// for a sequence, an upload is told the mouse is busy and sends nothing.
+TEST_F(FailingMouseTest, ASecondProgramIsToldTheSimulatedMouseIsBusy) {
+    ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
+    ASSERT_EQ(ctl({"set", "dpi.1=200"}).exit_code, 0);
+    const std::string old_stage = sim_hex("slot 0 parameters", 0x54);
+    {
+        const UniqueFd held(::open((data() / "mouse.state.lock").c_str(), O_RDWR | O_CREAT, 0644));
+        ASSERT_EQ(::flock(held.get(), LOCK_EX), 0);
+        const auto busy = ctl({sim(), "apply"});
+        EXPECT_EQ(busy.exit_code, 1);
+        EXPECT_NE(busy.err.find("busy"), std::string::npos) << busy.err;
+        EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), old_stage);
+    }
     ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
     EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), "04");
 }

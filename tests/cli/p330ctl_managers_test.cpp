@@ -84,7 +84,7 @@ TEST_F(ManagersTest, MacroCommandsFollowTheManagersRules) {
 
 TEST_F(ManagersTest, EveryCommandWritesJsonWithItsSchema) {
     std::filesystem::create_directory(data() / "win");
-    write("win/str.ini", "[Skins]\nLan=EN\n");
+    write("win/str.ini", "[Skins]\nLan=EN\n[Profile]\nItemCount=1\nItem0=A\nCurProfileName=A\n");
     const std::vector<std::vector<std::string>> commands = {
         {"devices", "--device", "sim"},
         {"status", "--device", "sim"},

@@ -190,6 +190,17 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
         << not_utf8.err;
 
     std::string json = ctl({"get", "--json"}).out;
+    // A later schema is not read as this one; a fault on a long line quotes a screenful of it.
+    const auto json_refusal = [&](const std::string& from, const std::string& to) {
+        std::string text = json;
+        write("bad.json", text.replace(text.find(from), from.size(), to));
+        const test::ProgramRun run = ctl({"import-text", (data() / "bad.json").string()});
+        EXPECT_EQ(run.exit_code, 2);
+        EXPECT_TRUE(profile_files() == before);
+        return run.err;
+    };
+    EXPECT_NE(json_refusal("\"schema\":1", "\"schema\":2").find("schema 2 is not one"), npos);
+    EXPECT_LT(json_refusal("\"settings\"", "\"" + std::string(200000, 'k') + "\"").size(), 400U);
     // Another program's JSON is not a profile: refused, not taken as an empty change.
     EXPECT_NE(refusal(json, "\"settings\"", "\"macros\"").find("unknown member \"macros\""),
               std::string::npos);
@@ -197,6 +208,18 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
     write("p.json", json);
     ASSERT_EQ(ctl({"import-text", (data() / "p.json").string()}).exit_code, 0);
     EXPECT_EQ(ctl({"get", "dpi.2"}).out, "450\n");
+
+    // import-items reads its text as import-text does: a UTF-8 mark is no item, a byte that is
+    // not UTF-8 is named with its line.
+    const std::string items = (data() / "items.txt").string();
+    write("items.txt",
+          "\xEF\xBB\xBF"
+          "A   Dn\nA   Up\n");
+    EXPECT_EQ(ctl({"macro", "import-items", "Type_GG", items}).exit_code, 0);
+    write("items.txt", "A   Dn\nB\xF6   Up\n");
+    const test::ProgramRun bad_items = ctl({"macro", "import-items", "Type_GG", items});
+    EXPECT_EQ(bad_items.exit_code, 4);
+    EXPECT_NE(bad_items.err.find("items.txt:2: the line is not UTF-8"), npos) << bad_items.err;
 }
 
 // Imports keep the current profile and match macro names as record.ini's sections do; any

@@ -192,6 +192,15 @@ TEST_F(ApplicationFlowsTest, AWindowThatCannotBeDrawnSaysWhyAndStartFails) {
              test::replace_in_file(dir / "str0.ini", "Path=Graphite", "Path=../../etc");
          },
          "The skin path \"../../etc\" leads out of the skin folder"},
+        {"main.png with a sound header and damaged data",
+         [](const auto& dir) {
+             std::fstream png(dir / "Skins/Graphite/main.png",
+                              std::ios::in | std::ios::out | std::ios::binary);
+             const std::string bytes((std::istreambuf_iterator<char>(png)), {});
+             png.seekp(static_cast<std::streamoff>(bytes.find("IDAT") + 40));
+             png << std::string(64, '\x5A');
+         },
+         "Skins/Graphite has no usable main.png ("},
         {"INI unreadable",
          [](const auto& dir) { std::filesystem::resize_file(dir / "str0.ini", 2 * 1024 * 1024); },
          "str0.ini is larger than"},

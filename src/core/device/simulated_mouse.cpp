@@ -1,6 +1,8 @@
 #include "core/device/simulated_mouse.h"
 
+#include <fcntl.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,6 +37,7 @@ SimulatedMouse::SimulatedMouse(Clock& clock)
 SimulatedMouse::~SimulatedMouse() {
     (void)flush();
     if (event_fd_ >= 0) ::close(event_fd_);
+    if (claim_fd_ >= 0) ::close(claim_fd_);
 }
 
 void SimulatedMouse::record(ReportKind kind, std::span<const std::uint8_t> bytes) {
@@ -49,9 +52,43 @@ Status SimulatedMouse::check_plugged() const {
 // The errors are the ones the hidraw transport reports for the same misbehaviour: a stall
 // (EPIPE) for a refused transfer, ETIMEDOUT once the USB core gives up waiting.
 Status SimulatedMouse::claim_sequence() {
-    if (faults_.busy_sequences <= 0) return Status::ok();
-    --faults_.busy_sequences;
-    return Error{ErrorCode::kBusy, "the simulated mouse is held by another program"};
+    if (faults_.busy_sequences > 0) {
+        --faults_.busy_sequences;
+        return Error{ErrorCode::kBusy, "the simulated mouse is held by another program"};
+    }
+    if (state_file_.empty()) return Status::ok();
+    if (claim_fd_ < 0) {
+        const std::string lock = state_file_.string() + ".lock";
+        claim_fd_ = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+        if (claim_fd_ < 0) {
+            const int err = errno;
+            return Error{ErrorCode::kIo,
+                         "cannot claim the simulated mouse: " + lock + ": " + std::strerror(err),
+                         err};
+        }
+    }
+    while (::flock(claim_fd_, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR) continue;
+        if (errno == EWOULDBLOCK)
+            return Error{ErrorCode::kBusy,
+                         "the mouse is busy: another program is sending it settings or reading "
+                         "them; try again in a moment"};
+        const int err = errno;
+        return Error{ErrorCode::kIo,
+                     std::string("cannot claim the simulated mouse: ") + std::strerror(err), err};
+    }
+    // What another program sent since this one read the file is the mouse's memory now.
+    if (!dirty_ || only_new_) {
+        if (auto bytes = read_file(state_file_, kMaxStateFileSize);
+            bytes && parse(std::string(bytes->begin(), bytes->end())))
+            dirty_ = only_new_ = false;
+    }
+    return Status::ok();
+}
+
+void SimulatedMouse::release_sequence() {
+    (void)flush();
+    if (claim_fd_ >= 0) ::flock(claim_fd_, LOCK_UN);
 }
 
 Status SimulatedMouse::take_transfer(const char* what, std::chrono::milliseconds silent_wait) {
@@ -107,6 +144,7 @@ void SimulatedMouse::execute(const CommandPacket& p) {
                 current_profile_ = b1;
                 slots_[b1].report_interval = b2;
                 dirty_ = true;
+                only_new_ = false;
             }
             break;
         case cmd::kWriteParameters:
@@ -174,6 +212,7 @@ Status SimulatedMouse::write_output(std::span<const std::uint8_t> report) {
         std::copy_n(block.staging.begin(), block.expected, block.target->begin());
         pending_.reset();
         dirty_ = true;
+        only_new_ = false;
     }
     return Status::ok();
 }
@@ -339,6 +378,7 @@ Status SimulatedMouse::attach_state_file(const std::filesystem::path& path) {
     if (!bytes) {
         if (bytes.error().code == ErrorCode::kNotFound) {
             dirty_ = true;  // a new mouse: write its state at the next flush
+            only_new_ = true;
             return Status::ok();
         }
         state_file_.clear();  // never overwrite a file we could not understand
@@ -352,7 +392,7 @@ Status SimulatedMouse::attach_state_file(const std::filesystem::path& path) {
 Status SimulatedMouse::flush() {
     if (state_file_.empty() || !dirty_) return Status::ok();
     Status written = write_file_atomically(state_file_, serialise());
-    if (written) dirty_ = false;
+    if (written) dirty_ = only_new_ = false;
     return written;
 }
 

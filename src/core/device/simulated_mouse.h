@@ -105,9 +105,12 @@ class SimulatedMouse final : public Transport {
     Status attach_state_file(const std::filesystem::path& path);
     Status flush();
     // The state file follows each finished sequence, so that a program that is killed or
-    // never ends (the window) still leaves what it sent.
+    // never ends (the window) still leaves what it sent. With a state file, a sequence holds
+    // a lock beside it, as the hidraw path holds the mouse: one program at a time, the other
+    // told the mouse is busy; and it starts from what the file holds, another program's
+    // sequences included.
     Status claim_sequence() override;
-    void release_sequence() override { (void)flush(); }
+    void release_sequence() override;
 
   private:
     struct PendingBlock {
@@ -146,6 +149,8 @@ class SimulatedMouse final : public Transport {
 
     std::filesystem::path state_file_;
     bool dirty_ = false;
+    bool only_new_ = false;  // dirty only as a new mouse not yet written: another's file wins
+    int claim_fd_ = -1;      // the lock file beside the state file, once a sequence was claimed
 };
 
 }  // namespace p330

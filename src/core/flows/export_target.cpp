@@ -1,10 +1,13 @@
 #include "core/flows/export_target.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,14 +20,16 @@ namespace p330 {
 namespace fs = std::filesystem;
 namespace {
 
-// The name a write to path lands on, every link followed: a dangling link still names the
-// file it would create.
-fs::path resolved(const fs::path& path) {
-    const Result<fs::path> end = write_target(path);
-    const fs::path& at = end ? *end : path;
-    std::error_code ec;
-    const fs::path full = fs::weakly_canonical(at, ec);
-    return ec ? fs::absolute(at, ec).lexically_normal() : full;
+struct Identity {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    bool operator==(const Identity&) const = default;
+};
+
+std::optional<Identity> identity_of(const fs::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return Identity{info.st_dev, info.st_ino};
 }
 
 bool is_own_name(const DataFolder& folder, const std::string& name) {
@@ -39,19 +44,68 @@ bool is_own_name(const DataFolder& folder, const std::string& name) {
                        [&](const std::string& o) { return ini_names_equal(o, name); });
 }
 
+// The folders whose own files are never an export's target: the data folder and the defaults.
+std::vector<Identity> folder_identities(const DataFolder& folder) {
+    std::vector<Identity> ids;
+    for (const fs::path& dir : {folder.dir, folder.defaults_dir()}) {
+        if (const auto id = identity_of(dir)) ids.push_back(*id);
+    }
+    return ids;
+}
+
+// The folder's own files as they are on disk now, by identity: a hard link elsewhere to one
+// of them is the same file.
+std::vector<Identity> own_file_identities(const DataFolder& folder) {
+    std::vector<Identity> ids;
+    for (const fs::path& dir : {folder.dir, folder.defaults_dir()}) {
+        std::error_code ec;
+        for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+            struct stat info {};
+            if (is_own_name(folder, it->path().filename().string()) &&
+                ::lstat(it->path().c_str(), &info) == 0 && !S_ISLNK(info.st_mode))
+                ids.push_back({info.st_dev, info.st_ino});
+        }
+    }
+    return ids;
+}
+
+Error own_file_error(const fs::path& target, const fs::path& file) {
+    return Error{ErrorCode::kInvalidArgument, target.string() +
+                                                  " is, or leads to, one of the data folder's "
+                                                  "own files (" +
+                                                  file.string() + ")"};
+}
+
+// Refuses the final name end (every link followed) when its folder is the data folder and
+// its name one of the folder's own, and the opened file fd when it is one of those files.
+Status refuse_own_identity(const DataFolder& folder, const fs::path& target, const fs::path& end,
+                           int fd) {
+    const fs::path parent = end.has_parent_path() ? end.parent_path() : fs::path(".");
+    const std::optional<Identity> parent_id = identity_of(parent);
+    const std::vector<Identity> folders = folder_identities(folder);
+    if (parent_id && std::find(folders.begin(), folders.end(), *parent_id) != folders.end() &&
+        is_own_name(folder, end.filename().string()))
+        return own_file_error(target, end);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0) return Status::ok();
+    const Identity opened{info.st_dev, info.st_ino};
+    const std::vector<Identity> own = own_file_identities(folder);
+    if (std::find(own.begin(), own.end(), opened) != own.end()) return own_file_error(target, end);
+    return Status::ok();
+}
+
+Error io_error(const std::string& what, const fs::path& path, int err) {
+    return Error{err == ENOENT ? ErrorCode::kNotFound : ErrorCode::kIo,
+                 what + " " + path.string() + ": " + std::strerror(err), err};
+}
+
 }  // namespace
 
 Status refuse_data_folder_file(const DataFolder& folder, const fs::path& target) {
-    const fs::path file = resolved(target);
-    for (const fs::path& dir : {folder.dir, folder.defaults_dir()}) {
-        if (file.parent_path() == resolved(dir) && is_own_name(folder, file.filename().string())) {
-            return Error{ErrorCode::kInvalidArgument,
-                         target.string() +
-                             " is, or leads to, one of the data folder's own files (" +
-                             file.string() + ")"};
-        }
-    }
-    return Status::ok();
+    const Result<fs::path> end = write_target(target);
+    if (!end) return end.status();
+    const UniqueFd fd(::open(end->c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    return refuse_own_identity(folder, target, *end, fd.get());
 }
 
 Status refuse_special_file(const fs::path& target) {
@@ -82,6 +136,32 @@ Status check_export_target(const DataFolder& folder, const fs::path& target) {
     if (Status s = refuse_data_folder_file(folder, target); !s) return s;
     if (Status s = refuse_special_file(target); !s) return s;
     return refuse_unwritable_folder(target);
+}
+
+Result<UniqueFd> open_stream_target(const DataFolder* folder, const fs::path& target) {
+    const Result<fs::path> end = write_target(target);
+    if (!end) return end.error();
+    // The name first, so that a missing own file of the folder is never created by the open.
+    if (folder != nullptr) {
+        if (Status s = refuse_data_folder_file(*folder, target); !s) return s.error();
+    }
+    // Not emptied on open (no O_TRUNC): the file is known to be no data file first. O_NONBLOCK
+    // keeps a pipe without a reader from hanging the open.
+    UniqueFd fd(::open(end->c_str(),
+                       O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644));
+    if (fd.get() < 0) return io_error("cannot write", target, errno);
+    if (folder != nullptr) {
+        if (Status s = refuse_own_identity(*folder, target, *end, fd.get()); !s) return s.error();
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return io_error("cannot inspect", target, errno);
+    if (S_ISREG(info.st_mode) && ::ftruncate(fd.get(), 0) != 0)
+        return io_error("cannot empty", target, errno);
+    if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode) && !S_ISCHR(info.st_mode))
+        return Error{ErrorCode::kInvalidData, target.string() + " is not a regular file"};
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags >= 0) (void)::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
 }
 
 }  // namespace p330

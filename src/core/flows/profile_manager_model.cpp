@@ -68,7 +68,16 @@ Status ProfileManagerModel::rename(int index, std::string_view name) {
     if (index < 0 || static_cast<std::size_t>(index) >= names_.size()) {
         return Error{ErrorCode::kInvalidArgument, "no profile at that position"};
     }
-    if (Status valid = validate_name_text(name, "a profile name"); !valid) return valid;
+    if (Status valid = validate_profile_name(name); !valid) return valid;
+    // The current profile is found by its exact name: a name printing like another entry's
+    // but not equal to it would show two alike and pick one the user cannot tell.
+    const std::string key = comparable_name(name);
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (static_cast<int>(i) != index && names_[i] != name && comparable_name(names_[i]) == key)
+            return Error{ErrorCode::kInvalidArgument,
+                         "a profile name must differ from profile " + std::to_string(i) +
+                             "'s in what shows, not only in invisible or composed characters"};
+    }
     names_[static_cast<std::size_t>(index)] = std::string(name);
     return Status::ok();
 }

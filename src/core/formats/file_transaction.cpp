@@ -1,5 +1,6 @@
 #include "core/formats/file_transaction.h"
 
+#include "core/formats/profile_image.h"
 #include "core/util/file_journal.h"
 
 namespace p330 {
@@ -11,6 +12,26 @@ Result<IniDocument> parse_staged(const std::filesystem::path& path, std::string_
     if (!doc) return Error{doc.error().code, path.string() + ": " + doc.error().message};
     return doc;
 }
+
+// A journal's entry is what a direct write of its file could be: an image of the image's size,
+// an INI its reader takes; a .bak copy within the INI limit.
+Status check_journal_entry(const std::filesystem::path& path, std::string_view bytes) {
+    if (path.extension() == ".bak") {
+        if (bytes.size() > kMaxIniFileSize) return Error{ErrorCode::kInvalidData, "too large"};
+        return Status::ok();
+    }
+    if (path.extension() == ".bin") {
+        if (bytes.size() != kProfileImageSize)
+            return Error{ErrorCode::kInvalidData,
+                         "not a profile image of " + std::to_string(kProfileImageSize) + " bytes"};
+        return Status::ok();
+    }
+    if (bytes.size() > kMaxIniFileSize) return Error{ErrorCode::kInvalidData, "too large"};
+    return parse_staged(path, bytes).status();
+}
+
+// Every program that changes the data folder links this file: its journals are checked.
+[[maybe_unused]] const bool journal_checked = (set_journal_entry_check(&check_journal_entry), true);
 
 }  // namespace
 

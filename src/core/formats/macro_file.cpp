@@ -40,6 +40,10 @@ std::vector<std::string> choosable_macro_names(const IniDocument& file) {
     return names;
 }
 
+bool macro_names_equal(std::string_view a, std::string_view b) {
+    return ini_names_equal(a, b) || ini_names_equal(comparable_name(a), comparable_name(b));
+}
+
 Status validate_macro_name(std::string_view name) {
     auto refuse = [](std::string why) {
         return Status(Error{ErrorCode::kInvalidArgument, std::move(why)});

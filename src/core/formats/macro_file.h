@@ -48,6 +48,9 @@ std::vector<std::string> choosable_macro_names(const IniDocument& file);
 // Names become section names: 1 to 31 characters of valid UTF-8, nothing that would break
 // the section header or the line it stands on, no blank at either end.
 Status validate_macro_name(std::string_view name);
+// Whether two macro names are one section's: without regard to case, as section names match,
+// and compared as they print (see comparable_name).
+bool macro_names_equal(std::string_view a, std::string_view b);
 
 // An item as the recorder or the manager would write it, from a typed line: "KEY   Dn" or
 // "KEY   Up" with a key the macro encoder knows, or a delay "N ms" (N up to 6553500);

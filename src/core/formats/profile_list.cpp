@@ -12,12 +12,16 @@ constexpr std::string_view kSection = "Profile";
 Result<ProfileList> read_profile_list(const std::filesystem::path& main_ini) {
     Result<IniDocument> doc = IniDocument::load(main_ini);
     if (!doc) return doc.error();
+    return profile_list_from(*doc);
+}
+
+ProfileList profile_list_from(const IniDocument& doc) {
     ProfileList list;
-    list.count = parse_leading_int(doc->get_or_empty(kSection, "ItemCount"));
+    list.count = parse_leading_int(doc.get_or_empty(kSection, "ItemCount"));
     if (!list.usable()) return list;
-    const std::string current = doc->get_or_empty(kSection, "CurProfileName");
+    const std::string current = doc.get_or_empty(kSection, "CurProfileName");
     for (int i = 0; i < list.count; ++i) {
-        list.names.push_back(doc->get_or_empty(kSection, "Item" + std::to_string(i)));
+        list.names.push_back(doc.get_or_empty(kSection, "Item" + std::to_string(i)));
         if (list.names.back() == current) list.current = i;  // the last equal item wins
     }
     return list;

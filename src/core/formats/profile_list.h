@@ -12,6 +12,7 @@
 namespace p330 {
 
 class FileTransaction;
+class IniDocument;
 
 constexpr int kMaxProfiles = 6;
 
@@ -25,6 +26,8 @@ struct ProfileList {
 
 // A missing file is an empty list.
 Result<ProfileList> read_profile_list(const std::filesystem::path& main_ini);
+// The list a main INI's document holds.
+ProfileList profile_list_from(const IniDocument& doc);
 // Stages the section anew: CurProfileName (the entry at current, or entry 0), ItemCount and
 // the items. Nothing is staged when the main INI does not exist.
 Status stage_profile_list(FileTransaction& change, const std::filesystem::path& main_ini,

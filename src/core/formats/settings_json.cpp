@@ -36,7 +36,14 @@ class JsonReader {
         for (; counted_to_ < at; ++counted_to_) lines_ += text_[counted_to_] == '\n' ? 1 : 0;
         return lines_;
     }
-    Error fault(const std::string& why) {
+    Error fault(std::string why) {
+        // A document of one long line quotes at most a screenful of it.
+        constexpr std::size_t kShown = 240;
+        if (why.size() > kShown) {
+            std::size_t cut = kShown;
+            while (cut > 0 && (static_cast<unsigned char>(why[cut]) & 0xC0) == 0x80) --cut;
+            why = why.substr(0, cut) + "...";
+        }
         error_ = Error{ErrorCode::kInvalidArgument,
                        source_ + ":" + std::to_string(line_of(at_)) + ": " + why};
         return *error_;
@@ -88,6 +95,14 @@ class JsonReader {
                 out_.settings.push_back(TextSetting{l, k, *v});
                 return true;
             });
+        }
+        if (key == "schema") {
+            std::optional<std::string> v = scalar();
+            if (!v) return false;
+            if (*v != "1")
+                return fail("schema " + printable(*v) +
+                            " is not one this program reads: it reads schema 1");
+            return true;
         }
         if (key == kProfileNameKey) {
             std::optional<std::string> v = scalar();

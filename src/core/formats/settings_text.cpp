@@ -77,7 +77,7 @@ class Parser {
         if (out_.macros.size() >= static_cast<std::size_t>(kChoosableMacros))
             return fault("more than twelve macros: the mouse holds twelve");
         for (const TextMacro& m : out_.macros) {
-            if (ini_names_equal(m.name, macro_name))
+            if (macro_names_equal(m.name, macro_name))
                 return fault("macro '" + m.name + "' is already given on line " +
                              std::to_string(m.line));
         }

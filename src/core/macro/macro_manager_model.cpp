@@ -179,7 +179,7 @@ Status MacroManagerModel::rename(std::string_view new_name) {
     std::vector<std::string> others = names_on_disk();  // another program's too
     others.insert(others.end(), names_.begin(), names_.end());
     for (const std::string& other : others) {
-        if (!ini_names_equal(other, old_name) && ini_names_equal(other, new_name)) {
+        if (!ini_names_equal(other, old_name) && macro_names_equal(other, new_name)) {
             return Error{ErrorCode::kInvalidArgument, "another macro already has that name"};
         }
     }

@@ -9,6 +9,8 @@
 #include <charconv>
 #include <csignal>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <string>
 
 #include "core/util/unique_fd.h"
@@ -21,6 +23,14 @@ namespace {
 // suffix. The process id tells a killed writer's leftover from a save in progress.
 constexpr std::string_view kTempMark = ".p330-tmp-";
 constexpr int kMaxLinkHops = 40;
+
+std::mutex pending_mutex;
+std::map<fs::path, std::string> pending;  // by absolute, normal path
+
+fs::path pending_key(const fs::path& path) {
+    std::error_code ec;
+    return fs::absolute(path, ec).lexically_normal();
+}
 
 Error io_error(const std::string& what, const fs::path& path, int err) {
     return Error{err == ENOENT ? ErrorCode::kNotFound : ErrorCode::kIo,
@@ -112,7 +122,29 @@ Result<fs::path> write_target(const fs::path& path) {
     return io_error("cannot follow the link", path, ELOOP);
 }
 
+void set_pending_contents(const std::vector<std::pair<fs::path, std::string>>& files) {
+    const std::lock_guard hold(pending_mutex);
+    for (const auto& [path, bytes] : files) pending[pending_key(path)] = bytes;
+}
+
+void clear_pending_contents() {
+    const std::lock_guard hold(pending_mutex);
+    pending.clear();
+}
+
 Result<std::vector<std::uint8_t>> read_file(const fs::path& path, std::size_t max_size) {
+    {
+        const std::lock_guard hold(pending_mutex);
+        if (!pending.empty()) {
+            if (const auto it = pending.find(pending_key(path)); it != pending.end()) {
+                if (it->second.size() > max_size) {
+                    return Error{ErrorCode::kInvalidData, path.string() + " is larger than " +
+                                                              std::to_string(max_size) + " bytes"};
+                }
+                return std::vector<std::uint8_t>(it->second.begin(), it->second.end());
+            }
+        }
+    }
     // O_NONBLOCK: a FIFO or a device in the file's place must not hang the open.
     UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (fd.get() < 0) return io_error("cannot open", path, errno);

@@ -10,7 +10,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/result.h"
@@ -24,6 +26,12 @@ Status write_file_atomically(const std::filesystem::path& path,
 // The file a write to path lands in: the end of the chain of links at path, or path itself.
 Result<std::filesystem::path> write_target(const std::filesystem::path& path);
 Status write_file_atomically(const std::filesystem::path& path, std::string_view text);
+
+// Files whose contents stand in for what is on disk, for every read_file of their paths:
+// the files of a committed change that cannot be completed yet (a full disk), so that reads
+// see the change. Set by a reader under the folder's lock, cleared when it lets go.
+void set_pending_contents(const std::vector<std::pair<std::filesystem::path, std::string>>& files);
+void clear_pending_contents();
 
 // A temporary name beside target that remove_stale_temp_files knows: the same mark, this
 // process's id, then tag.

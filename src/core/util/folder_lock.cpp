@@ -54,6 +54,8 @@ Result<FolderLock> FolderLock::take(const std::filesystem::path& dir,
                                     std::chrono::milliseconds wait, bool shared) {
     const std::filesystem::path path = dir / kFolderLockName;
     std::error_code ec;
+    // A change this program saw committed but not completed has been completed since.
+    if (!std::filesystem::exists(dir / kJournalName, ec)) clear_pending_contents();
     // Reading never writes: writers create the lock file, a reader only opens it. Without one
     // no writer has yet changed this folder (an installed defaults tree, a folder copied by
     // hand), so there is no turn to wait for. The journal of a killed change lies beside the
@@ -71,7 +73,12 @@ Result<FolderLock> FolderLock::take(const std::filesystem::path& dir,
             !held)
             return held.error();
         // A change killed while this reader waited left its journal: finish it as a writer.
-        if (!std::filesystem::exists(dir / kJournalName, ec)) return lock;
+        if (!std::filesystem::exists(dir / kJournalName, ec)) {
+            // What a killed writer left goes with the first reader too: only dead processes'
+            // files of this user, never a change in progress (writers hold the lock).
+            remove_stale_temp_files(dir);
+            return lock;
+        }
     }
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
@@ -87,23 +94,34 @@ Result<FolderLock> FolderLock::take(const std::filesystem::path& dir,
     // Writers, and a reader that must first finish a killed writer's change: alone.
     const auto deadline = std::chrono::steady_clock::now() + wait;
     if (Status held = wait_for_lock(fd, LOCK_EX, dir, deadline); !held) return held.error();
-    if (Status s = finish_interrupted_writes(dir); !s) return s.error();
+    if (Status s = finish_interrupted_writes(dir, shared); !s) return s.error();
+    lock.reads_pending_ = shared && std::filesystem::exists(dir / kJournalName, ec);
     remove_stale_temp_files(dir);  // what writers killed mid-save left behind
     return lock;
 }
 
-FolderLock::FolderLock(FolderLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+FolderLock::FolderLock(FolderLock&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      reads_pending_(std::exchange(other.reads_pending_, false)) {}
 
 FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
     if (this != &other) {
-        if (fd_ >= 0) ::close(fd_);
+        release();
         fd_ = std::exchange(other.fd_, -1);
+        reads_pending_ = std::exchange(other.reads_pending_, false);
     }
     return *this;
 }
 
-FolderLock::~FolderLock() {
+void FolderLock::release() {
+    if (reads_pending_) clear_pending_contents();
+    reads_pending_ = false;
     if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    fd_ = -1;
+}
+
+FolderLock::~FolderLock() {
+    release();
 }
 
 }  // namespace p330

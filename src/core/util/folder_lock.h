@@ -34,9 +34,11 @@ class FolderLock {
 
   private:
     explicit FolderLock(int fd) : fd_(fd) {}  // -1: nothing held
+    void release();
     static Result<FolderLock> take(const std::filesystem::path& dir, std::chrono::milliseconds wait,
                                    bool shared);
     int fd_ = -1;
+    bool reads_pending_ = false;  // reads see a committed change not yet completed
 };
 
 // The words of a lock time-out, for both faces.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QIcon>
 #include <QMenu>
@@ -12,6 +13,9 @@
 
 #include "core/buttons/function_catalogue.h"
 #include "core/device/open_mouse.h"
+#include "core/flows/export_target.h"
+#include "core/util/file_io.h"
+#include "core/util/file_journal.h"
 #include "gui/access/painted_accessible.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/drawing_check.h"
@@ -176,6 +180,9 @@ void Application::hide_window() {
 
 void Application::show_messages(const std::vector<UserMessage>& messages) {
     for (const UserMessage& m : messages) messages_->show(m);
+    // A change saved but not yet completed, a journal set aside: said as p330ctl says it.
+    if (const std::string notice = take_journal_notice(); !notice.empty())
+        messages_->show(UserMessage{notice, "Warning"});
 }
 
 bool Application::start() {
@@ -382,8 +389,21 @@ void Application::take_screenshot() {
     // The window as it paints itself, at the screen's pixel density: reading the screen back
     // fails on Wayland and, on some platforms, cuts a scaled window to its unscaled size.
     const QPixmap shot = window_->grab();
-    if (shot.isNull() || !shot.save(options_.screenshot, "PNG")) {
-        qWarning("p330: could not save the screenshot to %s", qPrintable(options_.screenshot));
+    QByteArray png;
+    QBuffer buffer(&png);
+    // Written as every file outside the data folder is: never over one of the folder's own
+    // files however the name reaches it, replaced whole.
+    const std::filesystem::path target = options_.screenshot.toStdString();
+    Status written = check_export_target(controller_.folder(), target);
+    if (written &&
+        (shot.isNull() || !buffer.open(QIODevice::WriteOnly) || !shot.save(&buffer, "PNG")))
+        written = Error{ErrorCode::kIo, "the window could not be drawn into an image"};
+    if (written)
+        written = write_file_atomically(
+            target, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (!written) {
+        qWarning("p330: could not save the screenshot to %s: %s", qPrintable(options_.screenshot),
+                 written.message().c_str());
         if (options_.exit_after_screenshot) QCoreApplication::exit(1);
         return;
     }

@@ -1,6 +1,8 @@
 #include "gui/app/drawing_check.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
 
 #include "core/formats/ini_document.h"
 #include "core/util/text_replace.h"
@@ -37,6 +39,20 @@ std::optional<SkinCheck> check_profile_files(const DrawingSources& in, const UiT
     return std::nullopt;
 }
 
+// The images the first paint draws, decoded once their headers passed (so the decoding is
+// bounded): an image whose data is damaged is found here, before the window is shown, rather
+// than painted as nothing. The @2x partner too, where the skin has one.
+std::optional<std::string> undecodable_first_paint_image(const QString& dir) {
+    for (const char* name : {"start.png", "main.png", "start@2x.png", "main@2x.png"}) {
+        const QString path = dir + "/" + QString::fromLatin1(name);
+        if (!QFileInfo::exists(path)) continue;
+        QImageReader reader(path, "png");
+        if (reader.read().isNull())
+            return std::string(name) + " (" + reader.errorString().toStdString() + ")";
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 SkinCheck check_window_can_be_drawn(const DrawingSources& in, Language language) {
@@ -63,7 +79,13 @@ SkinCheck check_window_can_be_drawn(const DrawingSources& in, Language language)
         if (!missing.empty()) missing += texts.list_separator;
         missing += image;
     }
-    if (missing.empty()) return SkinCheck{*dir, std::nullopt};
+    if (missing.empty()) {
+        if (std::optional<std::string> bad = undecodable_first_paint_image(*dir)) {
+            return problem(texts.skin_images_missing,
+                           {{"{folder}", dir->toStdString()}, {"{files}", *bad}});
+        }
+        return SkinCheck{*dir, std::nullopt};
+    }
     // Without a Path the skin folder's root is used, which holds no skin as shipped.
     if (in.skin_path.empty())
         return problem(texts.skin_path_missing, {{"{file}", in.profile_ini.string()}});

@@ -94,7 +94,7 @@ Status check_skin_files(const fs::path& skin_dir, PixelSize window_size) {
          it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (++files > kMaxFiles)
-            return refused(".", "more than " + std::to_string(kMaxFiles) + " files");
+            return refused("images", "it holds more than " + std::to_string(kMaxFiles) + " files");
         if (!name.ends_with(".png")) continue;
         Result<PixelSize> size = fitting_size(it->path(), window_size);
         if (!size) return named_in(skin_dir, it->path(), size.error());
@@ -107,9 +107,9 @@ Status check_skin_files(const fs::path& skin_dir, PixelSize window_size) {
     if (error)
         return Error{ErrorCode::kIo, "cannot list " + skin_dir.string() + ": " + error.message()};
     if (pixels[0] > kMaxPixels)
-        return refused(".", "more than " + std::to_string(kMaxPixels) + " pixels of images");
+        return refused("images", "more than " + std::to_string(kMaxPixels) + " pixels of them");
     if (pixels[1] > 4 * kMaxPixels) {
-        return refused(".",
+        return refused("images",
                        "more than " + std::to_string(4 * kMaxPixels) + " pixels of @2x images");
     }
     for (const auto& [name, size] : sizes) {

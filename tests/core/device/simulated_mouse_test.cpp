@@ -117,6 +117,30 @@ TEST(SimulatedMouseStateTest, MemorySurvivesBetweenRunsThroughTheStateFile) {
     EXPECT_EQ(again.slot(0).macros[5][9], 0x31);
 }
 
+// Two programs on one state file take turns as on the real mouse, and a sequence starts from
+// what the file holds: the second program never writes back memory older than the first's.
+TEST(SimulatedMouseStateTest, TwoProgramsOnOneStateFileTakeTurnsAndKeepEachOthersChanges) {
+    test::TempDir dir;
+    const auto path = dir.path() / "mouse.state";
+    ManualClock clock;
+    SimulatedMouse first(clock), second(clock);
+    ASSERT_TRUE(first.attach_state_file(path));
+    ASSERT_TRUE(second.attach_state_file(path));
+    SettingsRecord record{};
+    record.report_interval = 4;
+    record.dpi_stage[0] = 77;
+    CommandProtocol protocol(first, clock);
+    DeviceImage image;
+    ASSERT_TRUE(full_upload(protocol, record, image).ok());
+    {
+        const SequenceClaim held(second);
+        ASSERT_TRUE(held.status());
+        EXPECT_EQ(second.slot(0).parameters[0x54], 77);
+        EXPECT_EQ(full_upload(protocol, record, image).status().error().code, ErrorCode::kBusy);
+    }
+    EXPECT_TRUE(full_upload(protocol, record, image).ok());
+}
+
 // Damaged, and cut short at a line boundary (every line whole, the last ones missing).
 TEST(SimulatedMouseStateTest, DamagedOrCutShortStateFileIsRefusedAndLeftAlone) {
     test::TempDir dir;
