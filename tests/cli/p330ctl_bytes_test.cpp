@@ -71,6 +71,7 @@ TEST_F(BytesTest, ShowNamesAFieldFromItsFirstValueOutOfRange) {
         {0x00, "05", nullptr}, {0x00, "06", "profile_slot is 6"},
         {0x07, "02", nullptr}, {0x07, "01", "dpi_stage[0] is 1"},
         {0x07, "64", nullptr}, {0x07, "65", "dpi_stage[0] is 101"},
+        {0x0A, "02", nullptr}, {0x0A, "00", "dpi_stage[3] is 0"},
         {0x3A, "0B", nullptr}, {0x3A, "0C", "sensitivity_x is 12"},
         {0x38, "0A", nullptr}, {0x38, "0B", "angle_snap_level is 11"},
         {0x3D, "0D", nullptr}, {0x3D, "0E", "button_kind[1] is 14"},

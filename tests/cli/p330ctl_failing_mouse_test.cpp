@@ -6,6 +6,7 @@
 #include <sys/file.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -53,6 +54,32 @@ TEST_F(FailingMouseTest, ASecondProgramIsToldTheSimulatedMouseIsBusy) {
     }
     ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
     EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), "04");
+}
+
+// A desktop that refuses the pointer settings (here a GNOME whose gsettings refuses every
+// change): the mouse still gets everything, and the refusal is a failure, not a success.
+TEST_F(FailingMouseTest, ADesktopThatRefusesThePointerSettingsIsAFailure) {
+    const std::filesystem::path tool = data() / "bin" / "gsettings";
+    std::filesystem::create_directory(tool.parent_path());
+    std::ofstream(tool) << "#!/bin/sh\n[ \"$1\" = list-keys ] && "
+                           "printf 'accel-profile\\ndouble-click\\nspeed\\n'\n"
+                           "[ \"$1\" = get ] && echo 1\n[ \"$1\" != set ]\n";
+    std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    const char* desktop = std::getenv("XDG_CURRENT_DESKTOP");
+    const std::string kept_desktop = desktop ? desktop : "";
+    ::setenv("PATH", (tool.parent_path().string() + ":" + path).c_str(), 1);
+    ::setenv("XDG_CURRENT_DESKTOP", "GNOME", 1);
+    const auto run = ctl({sim(), "apply", "--pointer"});
+    ::setenv("PATH", path.c_str(), 1);
+    if (desktop)
+        ::setenv("XDG_CURRENT_DESKTOP", kept_desktop.c_str(), 1);
+    else
+        ::unsetenv("XDG_CURRENT_DESKTOP");
+    EXPECT_EQ(run.exit_code, 1) << run.err;
+    EXPECT_NE(run.err.find("the desktop refused the pointer speed"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("Desktop pointer settings applied"), std::string::npos) << run.out;
+    EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), "10");  // the mouse got its upload
 }
 
 // Three time-outs in a row end the upload: the rest is never sent, and said so apart.

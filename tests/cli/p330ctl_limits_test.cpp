@@ -25,6 +25,8 @@ TEST_F(LimitsTest, EveryLimitTakesItsLastValueAndRefusesTheNext) {
         {{"set", "--profile", "5", "dpi.1=200"}, {"set", "--profile", "6", "dpi.1=300"}},
         {{"set", "--profile", "0", "dpi.2=200"}, {"set", "--profile", "-1", "dpi.2=300"}},
         {{"get", "--profile", "5"}, {"get", "--profile", "6"}},
+        {{"get", "--profile", "1"}, {"get", "--profile", "1x"}},
+        {{"get", "--profile", "1"}, {"get", "--profile", "15"}},
         {{s, "apply", "--profile", "5"}, {s, "apply", "--profile", "6"}},
         {{"set", "dpi.3=100"}, {"set", "dpi.3=99"}},
         {{"set", "dpi.3=100"}, {"set", "dpi.3=50"}},

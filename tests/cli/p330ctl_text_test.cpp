@@ -176,6 +176,11 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
               std::string::npos);
     EXPECT_NE(refusal(exported, "loop = 3", "loop = 0").find("bad.txt:54: loop takes"),
               std::string::npos);
+    // Two sections of one macro name, written in another case, would leave one of them lost.
+    EXPECT_NE(refusal(exported + "[macro Fire]\nitem = A   Dn\n[macro fire]\nitem = B   Dn\n",
+                      "[macro fire]", "[macro fire]")
+                  .find("macro 'Fire' is already given on line"),
+              npos);
     // A value is shown as the file holds it, control characters written out; a byte that is
     // not UTF-8 is named with its line.
     const std::string shown =
@@ -220,6 +225,11 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
     const test::ProgramRun bad_items = ctl({"macro", "import-items", "Type_GG", items});
     EXPECT_EQ(bad_items.exit_code, 4);
     EXPECT_NE(bad_items.err.find("items.txt:2: the line is not UTF-8"), npos) << bad_items.err;
+    // An editor's byte-order mark before the first line is not part of it.
+    write("bom.txt", "\xEF\xBB\xBF" + exported);
+    const test::ProgramRun bom = ctl({"import-text", (data() / "bom.txt").string()});
+    EXPECT_EQ(bom.exit_code, 0) << bom.err;
+    EXPECT_EQ(ctl({"get", "dpi.2"}).out, "1600\n");
 }
 
 // Imports keep the current profile and match macro names as record.ini's sections do; any
@@ -255,6 +265,17 @@ TEST_F(TextTest, ImportsKeepTheCurrentProfileAndWritesCarryTheMacroBlocks) {
     for (int m = 0; m < 9; ++m) past += "[macro z" + std::to_string(m) + "]\nitem = G   Dn\n";
     write("p.txt", past);
     EXPECT_NE(ctl({"import-text", (data() / "p.txt").string()}).err.find("section is at"), npos);
+    // Six macros so far: six more fill the mouse's twelve, a seventh would be one it never
+    // plays, and the text is refused whole.
+    const std::string macros = read("record.ini");
+    std::string more;
+    for (int m = 0; m < 7; ++m) more += "[macro n" + std::to_string(m) + "]\nitem = G   Dn\n";
+    write("n.txt", more);
+    const test::ProgramRun thirteen = ctl({"import-text", (data() / "n.txt").string()});
+    EXPECT_EQ(thirteen.exit_code, 2);
+    EXPECT_NE(thirteen.err.find("macro 'n6' would be past the twelfth"), npos) << thirteen.err;
+    EXPECT_EQ(thirteen.err.find("'n5'"), npos) << thirteen.err;
+    EXPECT_EQ(read("record.ini"), macros);
 }
 
 }  // namespace

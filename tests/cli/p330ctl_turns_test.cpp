@@ -11,6 +11,7 @@
 #include "cli/ctl_fixture.h"
 #include "core/flows/profile_files.h"
 #include "core/util/folder_lock.h"
+#include "core/util/kill_point.h"
 
 namespace p330::test {
 namespace {
@@ -79,9 +80,58 @@ TEST_F(TurnsTest, TwoWritersAtOnceLoseNothing) {
     EXPECT_EQ(mismatches, 0);
 }
 
+// A command killed after each file it replaced (the journal included), then one killed at
+// random moments, which may fall inside a write: the next command always finds the whole
+// change or none of it.
 TEST_F(TurnsTest, AKilledCommandLeavesItsWholeChangeOrNone) {
     ASSERT_EQ(ctl({"set", "button.4=macro:Type_GG"}).exit_code, 0);
-    // Kill points are spread over the time a whole command takes here.
+    using Args = std::array<std::string, 4>;
+    const auto next_command = [&](int round) {
+        const std::string name = get()["button.4"].substr(6, 7);
+        return round % 2 ? Args{"macro", "rename", name, name == "Type_GG" ? "Type_HH" : "Type_GG"}
+                         : Args{"set", round % 4 ? "button.5=forward" : "button.5=back",
+                                "dpi.1=" + std::to_string(100 + 50 * (round % 90)), "dpi.2=800"};
+    };
+    // Started with kill_after set (0: never), ended after `wait` unless it ended before.
+    const auto start = [&](const Args& args, int kill_after) {
+        const std::string folder = "--data-dir=" + data().string();
+        const std::string point = std::to_string(kill_after);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            (void)std::freopen("/dev/null", "w", stdout);
+            ::setenv(kKillAfterReplacedVariable, point.c_str(), 1);
+            ::execl(P330CTL_PATH, P330CTL_PATH, folder.c_str(), args[0].c_str(), args[1].c_str(),
+                    args[2].c_str(), args[3].c_str(), nullptr);
+            ::_exit(127);
+        }
+        return pid;
+    };
+    const auto ended_by_kill = [](pid_t pid) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    };
+
+    // Every point between two replaced files, for both kinds of change; a kill after the
+    // journal is in place leaves a change that the next command finishes.
+    int points = 0, mismatches = 0;
+    for (int round = 0; round < 2; ++round) {
+        int kill_points = 0;
+        for (int kill_after = 1;; ++kill_after) {
+            const Args args = next_command(round);
+            const bool killed = ended_by_kill(start(args, kill_after));
+            auto after = get();
+            mismatches += this->mismatches(after);
+            if (!killed) break;
+            ++kill_points;
+            ASSERT_LT(kill_after, 20) << args[0] << " never ends";
+        }
+        EXPECT_GE(kill_points, 3) << "a change of several files and its journal";
+        points += kill_points;
+    }
+    EXPECT_EQ(mismatches, 0) << "of " << points << " kill points";
+
+    // Kill moments spread over the time a whole command takes here.
     const auto started = std::chrono::steady_clock::now();
     (void)ctl({"macro", "rename", "Type_GG", "Type_HH"});
     (void)ctl({"macro", "rename", "Type_HH", "Type_GG"});
@@ -89,27 +139,13 @@ TEST_F(TurnsTest, AKilledCommandLeavesItsWholeChangeOrNone) {
     const auto elapsed = std::chrono::steady_clock::now() - started;
     const long long span = std::chrono::duration_cast<Micro>(elapsed).count() / 2 + 1;
     std::mt19937 random(19);
-    int killed = 0, mismatches = 0;
+    int killed = 0;
+    mismatches = 0;
     for (int round = 0; round < kRounds; ++round) {
-        using Args = std::array<std::string, 4>;
-        const std::string name = get()["button.4"].substr(6, 7);
-        const Args args =
-            round % 2 ? Args{"macro", "rename", name, name == "Type_GG" ? "Type_HH" : "Type_GG"}
-                      : Args{"set", round % 4 ? "button.5=forward" : "button.5=back",
-                             "dpi.1=" + std::to_string(100 + 50 * (round % 90)), "dpi.2=800"};
-        const std::string folder = "--data-dir=" + data().string();
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            (void)std::freopen("/dev/null", "w", stdout);
-            ::execl(P330CTL_PATH, P330CTL_PATH, folder.c_str(), args[0].c_str(), args[1].c_str(),
-                    args[2].c_str(), args[3].c_str(), nullptr);
-            ::_exit(127);
-        }
+        const pid_t pid = start(next_command(round), 0);
         std::this_thread::sleep_for(Micro(static_cast<long long>(random()) % span));
         ::kill(pid, SIGKILL);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        killed += WIFSIGNALED(status);
+        killed += ended_by_kill(pid);
         auto after = get();
         mismatches += this->mismatches(after);
     }

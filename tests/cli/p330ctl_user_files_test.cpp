@@ -6,6 +6,7 @@
 #include "cli/ctl_fixture.h"
 #include "core/formats/ini_document.h"
 #include "core/util/file_io.h"
+#include "core/util/file_journal.h"
 #include "core/util/folder_lock.h"
 #include "core/util/quoted_value.h"
 
@@ -65,7 +66,8 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
 TEST_F(UserFilesTest, BadNamesAreRefusedAndNothingChanges) {
     const std::string files = profile_files();
     for (const std::string name :
-         {"", "\xff\xfe bad", " lead", "trail ", "tab\there", "evil\xE2\x80\xAEtxt.exe"}) {
+         {"", "\xff\xfe bad", " lead", "trail ", "tab\there", "evil\xE2\x80\xAEtxt.exe",
+          "Fire\xE2\x80\x8B", "\xE3\x80\x80lead", "trail\xE3\x80\x80"}) {
         EXPECT_EQ(ctl({"profile", "rename", "0", name}).exit_code, 2) << name;
         EXPECT_EQ(ctl({"macro", "new", name}).exit_code, 2) << name;
     }
@@ -156,6 +158,26 @@ TEST_F(UserFilesTest, RefusalsNameTheirCauseWithOneStatus) {
     const ProgramRun file =
         run_program(P330CTL_PATH, {"--data-dir=" + (data() / "str.ini").string(), "get"});
     EXPECT_NE(file.err.find("is not a folder"), std::string::npos) << file.err;
+
+    // A data folder the user may not write is named as the cause, for a change of one file as
+    // for one of several (root is kept to the folder's permissions by dropping its overrides).
+    ASSERT_EQ(::chmod(data().c_str(), 0555), 0);
+    for (const std::string change : {"dpi.1=900", "button.4=forward"}) {
+        std::string program = P330CTL_PATH;
+        std::vector<std::string> args = {"--data-dir=" + data().string(), "set", change};
+        if (::geteuid() == 0) {
+            args.insert(args.begin(), {"--bounding-set=-dac_override,-dac_read_search", program});
+            program = "/usr/bin/setpriv";
+        }
+        const ProgramRun run = run_program(program, args);
+        EXPECT_EQ(run.exit_code, 1) << change << ": " << run.err;
+        EXPECT_NE(run.err.find("the data folder " + data().string() + " cannot be written"),
+                  std::string::npos)
+            << run.err;
+    }
+    ::chmod(data().c_str(), 0700);
+    EXPECT_EQ(profile_files(), files);
+    EXPECT_FALSE(std::filesystem::exists(data() / kJournalName));
 }
 
 // import-windows holds the Windows program's folder to the rules every other way in applies,

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QFileSystemWatcher>
 #include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
 
 #include "core/formats/profile_image.h"
 #include "dialog_driving.h"
@@ -27,6 +30,19 @@ TEST_F(FolderWatchTest, AChangeMadeElsewhereIsShownOrSaveAsksBeforeOverwritingIt
     auto dpi2_on_disk = [&] {
         return read_profile_image(data + "/config0.bin")->record.dpi_stage[1] * 50;
     };
+    // Returns once the window has looked at the folder's last change: a watcher of its own
+    // that waits longer than the window's after the same notice.
+    QFileSystemWatcher watcher({data_.path()});
+    QTimer later;
+    later.setSingleShot(true);
+    later.setInterval(1000);
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &later,
+                     qOverload<>(&QTimer::start));
+    QSignalSpy noticed(&watcher, &QFileSystemWatcher::directoryChanged);
+    QSignalSpy looked(&later, &QTimer::timeout);
+    auto settled = [&] {
+        QTRY_VERIFY_WITH_TIMEOUT(!noticed.empty() && !looked.empty() && !later.isActive(), 10000);
+    };
     click(right_header(32));  // "DPI Setting"
     DpiPanel& dpi = window().dpi_panel();
 
@@ -37,9 +53,15 @@ TEST_F(FolderWatchTest, AChangeMadeElsewhereIsShownOrSaveAsksBeforeOverwritingIt
     QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
     EXPECT_EQ(dpi2_on_disk(), 2000);
 
-    // An unsaved edit: Save asks first; answered no, the other change stays on disk.
-    type_into(dpi.box(0), "800");
+    // An unsaved edit: the window keeps it, and what it shows, over the other change; Save
+    // asks first, and answered no, the other change stays on disk.
+    type_into(dpi.box(0), "1200");
+    noticed.clear();
+    looked.clear();
     set_elsewhere("dpi.2=3000");
+    settled();
+    EXPECT_EQ(dpi.box(0)->text(), QStringLiteral("1200"));
+    EXPECT_EQ(dpi.box(1)->text(), QStringLiteral("2000"));
     QString asked;
     test::when_shown<QMessageBox>([&](QMessageBox* box) {
         asked = box->text();
@@ -48,7 +70,7 @@ TEST_F(FolderWatchTest, AChangeMadeElsewhereIsShownOrSaveAsksBeforeOverwritingIt
     click(kSaveButton.rect);
     QTRY_VERIFY_WITH_TIMEOUT(asked.contains(QStringLiteral("overwrite that change")), 10000);
     EXPECT_EQ(dpi2_on_disk(), 3000);
-    EXPECT_EQ(dpi.box(0)->text(), QStringLiteral("800"));  // the edit stays, unsaved
+    EXPECT_EQ(dpi.box(0)->text(), QStringLiteral("1200"));  // the edit stays, unsaved
 }
 
 }  // namespace

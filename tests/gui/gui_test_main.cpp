@@ -11,9 +11,6 @@ int main(int argc, char** argv) {
     qunsetenv("XDG_CURRENT_DESKTOP");  // no test changes the pointer settings of this desktop
     std::string runtime = "/tmp/p330-gui-test-XXXXXX";
     if (::mkdtemp(runtime.data()) != nullptr) qputenv("XDG_RUNTIME_DIR", runtime.c_str());
-#ifdef P330_TEST_SCALE
-    qputenv("QT_SCALE_FACTOR", P330_TEST_SCALE);  // the same tests on a denser screen
-#endif
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

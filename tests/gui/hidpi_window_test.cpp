@@ -1,5 +1,6 @@
-// Built into the tests that run at twice the pixel density: the window shows the skin's 2x
-// images where the 1x layout puts its elements, doubled, and clicks work at window pixels.
+// Run with the tests at twice the pixel density (QT_SCALE_FACTOR=2): the window shows the
+// skin's 2x images where the 1x layout puts its elements, doubled, and clicks work at window
+// pixels.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // The main window without a pointer: Tab alone walks every element in reading order, and each
 // element's Enter, Space or value keys change the record and the picture as its click does.
+#include <QAccessible>
 #include <QApplication>
 #include <QListWidget>
 
@@ -31,6 +32,15 @@ class KeyboardTest : public test::KeyboardWindowTest {
         FAIL() << "Tab never reached " << name.toStdString();
     }
     std::string label(int b) { return app_->controller().labels()[b]; }
+    // The window's element of that name, as a screen reader finds it.
+    QAccessibleInterface* accessible(const QString& name) {
+        QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&window());
+        for (int i = 0; root != nullptr && i < root->childCount(); ++i) {
+            if (QAccessibleInterface* c = root->child(i); c && c->text(QAccessible::Name) == name)
+                return c;
+        }
+        return nullptr;
+    }
 };
 
 // Every setting the window has a control for, found by walking the catalogue: with its panel
@@ -132,6 +142,17 @@ TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
     EXPECT_TRUE(window().dpi_panel().box(0)->hasFocus());
     key(Qt::Key_Up);
     EXPECT_EQ(record().dpi_stage[0], 53);
+    // A screen reader's actions on the bar step it as the arrows do.
+    QAccessibleInterface* bar = accessible("Stage 1");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_NE(bar->actionInterface(), nullptr);
+    bar->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    EXPECT_EQ(record().dpi_stage[0], 54);
+    EXPECT_EQ(window().dpi_panel().box(0)->text(), "2700");
+    bar->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    bar->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    EXPECT_EQ(record().dpi_stage[0], 52);
+    EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 2600);
 
     // Lighting: the mode markers as radio buttons, the levels as sliders.
     tab_to("Lighting");

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <string>
 
+#include "core/util/kill_point.h"
 #include "core/util/unique_fd.h"
 
 namespace p330 {
@@ -206,6 +207,7 @@ Status write_file_atomically(const fs::path& path, std::span<const std::uint8_t>
         ::unlink(staged.temp.c_str());
         return io_error("cannot replace", path, err);
     }
+    file_replaced();
     return Status::ok();
 }
 
