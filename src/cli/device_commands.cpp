@@ -8,6 +8,7 @@
 #include "cli/command_handlers.h"
 #include "cli/device_open.h"
 #include "cli/device_session.h"
+#include "cli/profile_edit.h"
 #include "cli/json_writer.h"
 #include "cli/profile_report.h"
 #include "core/device/protocol.h"
@@ -69,6 +70,7 @@ int cmd_apply(const Context& c) {
         if (!image) return fail(c, kExitBadInput, image.error().message);
         record = image->record;
         source = path.string();
+        tell_adjusted(c, profile_image_adjustments(path, image->adjusted));
     } else {
         ProfileState state;
         LoadResult loaded = choose_and_load_active_profile(c.folder, state, record);
@@ -79,6 +81,7 @@ int cmd_apply(const Context& c) {
                     (loaded.detail.empty() ? std::string(kConfigMissingText) : loaded.detail));
         }
         source = state.active_image.string();
+        tell_adjusted(c, loaded.adjusted);
     }
     const SendOutcome sent = send_record(c, record);
     if (sent.device.empty()) return sent.code;

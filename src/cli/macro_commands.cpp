@@ -155,6 +155,7 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
         return out;
     }
     ProfileEdit& edit = *loaded;
+    tell_adjusted(c, edit.adjusted);
     const MacroSync sync =
         sync_macros_into_profile(edit, **file, renames, shipped_default_record(c.folder));
     Status written = stage_profile_edit(change, c.folder, edit);

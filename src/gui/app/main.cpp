@@ -12,6 +12,7 @@
 
 #include "gui/app/application.h"
 #include "gui/app/instance_channel.h"
+#include "gui/app/screenshot_views.h"
 #include "gui/app/user_files.h"
 #include "platform/graphical_session.h"
 #include "platform/single_instance.h"
@@ -53,7 +54,8 @@ int main(int argc, char** argv) {
         QStringLiteral("DEV"), QStringLiteral("auto"));
     QCommandLineOption data_dir(
         QStringLiteral("data-dir"),
-        QStringLiteral("Keep every file in DIR: profiles, record.ini, the defaults and Skins."),
+        QStringLiteral("Keep every file in DIR: profiles, record.ini, the defaults and Skins. A "
+                       "missing or empty DIR is made from the shipped defaults."),
         QStringLiteral("DIR"));
     QCommandLineOption firmware_update(
         QStringLiteral("firmware-update"),
@@ -64,7 +66,12 @@ int main(int argc, char** argv) {
         QStringLiteral("FILE"));
     QCommandLineOption exit_after(QStringLiteral("exit-after-screenshot"),
                                   QStringLiteral("End after --screenshot."));
-    parser.addOptions({device, data_dir, firmware_update, screenshot, exit_after});
+    QCommandLineOption screenshot_view(
+        QStringLiteral("screenshot-view"),
+        QStringLiteral("What --screenshot pictures: main (default), panels (panels open), "
+                       "buttons (a button's function list) or macros (the macro manager)."),
+        QStringLiteral("VIEW"), QStringLiteral("main"));
+    parser.addOptions({device, data_dir, firmware_update, screenshot, exit_after, screenshot_view});
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "p330: %s\nTry 'p330 --help'.\n", qPrintable(parser.errorText()));
         return 2;
@@ -101,6 +108,12 @@ int main(int argc, char** argv) {
     if (!where) return 1;
     options.screenshot = parser.value(screenshot);
     options.exit_after_screenshot = parser.isSet(exit_after);
+    options.screenshot_view = parser.value(screenshot_view);
+    if (!p330::gui::screenshot_views().contains(options.screenshot_view)) {
+        std::fprintf(stderr, "p330: --screenshot-view takes %s\n",
+                     qPrintable(p330::gui::screenshot_views().join(QStringLiteral(", "))));
+        return 2;
+    }
 
     // A second start hands its request to the running copy and ends.
     using p330::gui::InstanceRequest;
@@ -119,7 +132,8 @@ int main(int argc, char** argv) {
             // The running copy keeps its own mouse, folder and plans: say so rather than
             // let these options look applied.
             QStringList ignored;
-            for (const QCommandLineOption* o : {&device, &data_dir, &screenshot, &exit_after}) {
+            for (const QCommandLineOption* o :
+                 {&device, &data_dir, &screenshot, &exit_after, &screenshot_view}) {
                 if (parser.isSet(*o)) ignored << QStringLiteral("--") + o->names().front();
             }
             if (!ignored.isEmpty()) {

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The pictures of the README and the AppStream metadata: the real window against the
+# simulated mouse, offscreen, in private folders of the build tree (nothing of the user's is
+# read or written), each start in a new --data-dir made from the shipped defaults in its
+# locale's language: the main view with panels open, a button's function list and the macro
+# manager, in English and simplified Chinese.
+set -euo pipefail
+p330=$1 out=$2
+work=$out/work
+rm -rf "$work"
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/runtime
+export QT_QPA_PLATFORM=offscreen LC_ALL= LC_MESSAGES=
+for pair in en:en_US.UTF-8 zh_CN:zh_CN.UTF-8; do
+  tag=${pair%%:*}
+  for view in panels buttons macros; do
+    LANG=${pair#*:} timeout 60 "$p330" --device "sim:$work/mouse.state" \
+      --data-dir "$work/data-$tag-$view" --screenshot "$out/$view-$tag.png" \
+      --screenshot-view "$view" --exit-after-screenshot
+  done
+done
+rm -rf "$work"
