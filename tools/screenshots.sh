@@ -15,9 +15,14 @@ export QT_QPA_PLATFORM=offscreen LC_ALL= LC_MESSAGES=
 for pair in en:en_US.UTF-8 zh_CN:zh_CN.UTF-8; do
   tag=${pair%%:*}
   for view in panels buttons macros; do
+    data=$work/data-$tag-$view
     LANG=${pair#*:} timeout 60 "$p330" --device "sim:$work/mouse.state" \
-      --data-dir "$work/data-$tag-$view" --screenshot "$out/$view-$tag.png" \
+      --data-dir "$data" --screenshot "$out/$view-$tag.png" \
       --screenshot-view "$view" --exit-after-screenshot
+    # The folder was made from the shipped defaults, in the locale's language.
+    want=EN; [ "$tag" = zh_CN ] && want=CHS
+    grep -q "^Lan=$want" "$data/str0.ini" || { echo "$data: not made in $want"; exit 1; }
+    [ "$(stat -c %s "$out/$view-$tag.png")" -gt 10000 ] || { echo "$view-$tag.png: empty"; exit 1; }
   done
 done
 rm -rf "$work"

@@ -106,7 +106,9 @@ TEST_F(MainWindowTest, DpiBarsBoxesAndSwatchesEditTheRecord) {
     EXPECT_EQ(record().stage_colour[1][0], 255);
     EXPECT_EQ(record().stage_colour[1][1], 0);
     EXPECT_EQ(record().stage_colour[1][2], 128);
-    dpi.choose_colour = [](QWidget*, const QColor&) { return std::optional<QColor>(); };  // cancelled
+    dpi.choose_colour = [](QWidget*, const QColor&) {
+        return std::optional<QColor>();
+    };  // cancelled
     click(dpi::kSwatches[1]);
     EXPECT_EQ(record().stage_colour[1][0], 255);
 

@@ -38,8 +38,7 @@ TransferTally full_upload(CommandProtocol& link, SettingsRecord& record, DeviceI
     return upload_steps(protocol, record, image);
 }
 
-TransferTally greet_and_upload(CommandProtocol& link, SettingsRecord& record,
-                               DeviceImage& image) {
+TransferTally greet_and_upload(CommandProtocol& link, SettingsRecord& record, DeviceImage& image) {
     SequenceGuard guard(link.transport(), link.clock());
     CommandProtocol protocol(guard, guard);
     TransferTally tally = connect_handshake(protocol, image, record.profile_slot);

@@ -65,7 +65,7 @@ struct LoadResult {
     bool image_loaded = false;
     bool image_refused = false;  // the image is there but not one the program wrote
     std::optional<UserMessage> message;
-    std::string detail;  // why nothing was loaded, for logs and the command-line tool
+    std::string detail;    // why nothing was loaded, for logs and the command-line tool
     std::string adjusted;  // the image's tolerated fields brought into range, in words
 };
 

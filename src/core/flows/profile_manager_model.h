@@ -40,9 +40,9 @@ class ProfileManagerModel {
     Status rename(int index, std::string_view name);
 
     // What closing the manager writes: the "Profile" section anew, the selected entry (or
-    // entry 0) as current, and the files of copies still on the list. Nothing is written when the main INI does not exist, nor when
-    // another program changed the section since load read it (refused in the language's
-    // words). The caller holds the data folder's lock.
+    // entry 0) as current, and the files of copies still on the list. Nothing is written when the
+    // main INI does not exist, nor when another program changed the section since load read it
+    // (refused in the language's words). The caller holds the data folder's lock.
     Status save(Language language) const;
     // The same, as one file of a larger change.
     Status stage(FileTransaction& change, Language language) const;
@@ -56,7 +56,7 @@ class ProfileManagerModel {
 
     std::filesystem::path path_;
     std::vector<CopiedFiles> copies_;  // in the order made: a later one to a position wins
-    ProfileList loaded_;  // the section as load read it
+    ProfileList loaded_;               // the section as load read it
     std::vector<std::string> names_;
     int selected_ = -1;
 };

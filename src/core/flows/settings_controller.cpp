@@ -44,8 +44,7 @@ bool SettingsController::reset_would_lose() const {
     defaults->record.profile_slot = settings_.saved_settings.profile_slot;  // Reset keeps it
     const auto shipped = record_bytes(defaults->record);
     const auto saved = record_bytes(settings_.saved_settings);
-    return !std::equal(shipped.begin(), shipped.end(), saved.begin()) ||
-           p330::read_profile_ini(folder_.default_ini(), language_).labels != ini_.labels;
+    return !std::equal(shipped.begin(), shipped.end(), saved.begin());
 }
 
 void SettingsController::saved_files_rewritten(
@@ -190,7 +189,8 @@ LoadResult SettingsController::load_active_profile() {
 
 LoadResult SettingsController::tell_once(LoadResult loaded) {
     // The same file read again (a restore, the mouse plugged in) is not announced again.
-    if (!loaded.adjusted.empty() && std::exchange(told_adjusted_, loaded.adjusted) == loaded.adjusted)
+    if (!loaded.adjusted.empty() &&
+        std::exchange(told_adjusted_, loaded.adjusted) == loaded.adjusted)
         loaded.message.reset();
     return loaded;
 }

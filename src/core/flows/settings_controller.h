@@ -59,7 +59,7 @@ class SettingsController {
     bool files_changed_elsewhere() const;
     bool has_unsaved_edits() const;
     // Whether a Reset now would lose something: unsaved edits, or, with the mouse there (a
-    // Reset then saves), saved settings or labels other than the shipped defaults.
+    // Reset then saves), saved settings other than the shipped defaults.
     bool reset_would_lose() const;
     // The active profile read again after another program changed it; nothing left unsaved.
     LoadResult reload_from_files();

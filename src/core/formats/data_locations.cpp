@@ -97,8 +97,11 @@ Result<DataLocations> locate_data(const fs::path& data_dir, const UserEnvironmen
                                   const fs::path& exe_dir) {
     const fs::path shipped = shipped_data_dir(exe_dir);
     if (!data_dir.empty()) {
-        return DataLocations{
-            data_dir, data_dir, {data_dir / "Skins", shipped / "Skins"}, true, shipped / "defaults"};
+        return DataLocations{data_dir,
+                             data_dir,
+                             {data_dir / "Skins", shipped / "Skins"},
+                             true,
+                             shipped / "defaults"};
     }
     Result<fs::path> user = user_data_dir(env);
     if (!user) return user.error();

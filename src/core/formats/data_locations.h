@@ -31,7 +31,8 @@ struct DataLocations {
     std::filesystem::path defaults_dir;             // config*.bin, str*.ini, record.ini as shipped
     std::vector<std::filesystem::path> skin_roots;  // Skins folders, searched in order
     bool single_folder = false;                     // --data-dir
-    std::filesystem::path shipped_defaults{};       // what a new folder is made from; empty: defaults_dir
+    // What a new folder is made from; empty: defaults_dir.
+    std::filesystem::path shipped_defaults{};
 
     const std::filesystem::path& seed_dir() const {
         return shipped_defaults.empty() ? defaults_dir : shipped_defaults;

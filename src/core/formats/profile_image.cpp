@@ -47,8 +47,9 @@ Result<ProfileImage> read_profile_image(const std::filesystem::path& path) {
 std::string profile_image_adjustments(const std::filesystem::path& path,
                                       const std::vector<RangeFault>& adjusted) {
     if (adjusted.empty()) return {};
-    std::string text = path.string() + " held values this program never sets; they were brought "
-                                       "to the nearest it allows: ";
+    std::string text = path.string() +
+                       " held values this program never sets; they were brought "
+                       "to the nearest it allows: ";
     for (std::size_t i = 0; i < adjusted.size(); ++i) {
         text += (i ? ", " : "") + adjusted[i].field + " " + std::to_string(adjusted[i].value) +
                 " -> " + std::to_string(adjusted[i].nearest);
