@@ -94,7 +94,7 @@ TEST_F(BytesTest, ShowNamesAFieldFromItsFirstValueOutOfRange) {
 // what would change a button or leave no Click stays refused.
 TEST_F(BytesTest, CosmeticValuesOutOfRangeAreBroughtInSaidAndSaved) {
     const std::string shipped = read("config0.bin");
-    patch_record("config0.bin", 0x2F, "0100");      // Standard lighting; Respiration's level 0
+    patch_record("config0.bin", 0x2F, "01060006");  // Standard lighting; Respiration's level 0
     patch_record("config0.bin", 0x35, "FF000C00");  // pointer 255, lines 0, double-click 12, snap 0
     const auto get = ctl({"get", "light.respiration"});
     EXPECT_EQ(get.exit_code, 0) << get.err;

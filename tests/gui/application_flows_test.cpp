@@ -103,8 +103,9 @@ TEST_F(ApplicationFlowsTest, SaveUploadsOffTheWindowsThreadThenSavesAndReports) 
 
 // Tab to a button, then Space, as a keyboard user picks it.
 void press_by_keyboard(QMessageBox* box, QMessageBox::StandardButton which) {
-    for (int i = 0; i < 4 && QApplication::focusWidget() != box->button(which); ++i)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    for (int i = 0; i < 4 && box->focusWidget() != box->button(which); ++i)
+        QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Tab);
+    EXPECT_EQ(box->focusWidget(), box->button(which));
     QTest::keyClick(box->button(which), Qt::Key_Space);
 }
 

@@ -66,7 +66,7 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "以下按键的宏已被删除，已恢复为默认功能：按键",
                                        "显示此宏后，另一个程序在 record.ini 中更改了它。\n"
                                        "仍要保存并覆盖该更改吗？",
-                                       "已用鼠标 {max} 对中的 {used} 对",
+                                       "已用 {used}/{max} 对",
                                        "过长：鼠标只保存 {max} 对，{total} 个按键动作中的最后 "
                                        "{dropped} 个将被截去"};
     static const MacroManagerTexts cht{"確定",
@@ -92,7 +92,7 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "以下按鍵的巨集已被刪除，已恢復為預設功能：按鍵",
                                        "顯示此巨集後，另一個程式在 record.ini 中變更了它。\n"
                                        "仍要儲存並覆寫該變更嗎？",
-                                       "已用滑鼠 {max} 對中的 {used} 對",
+                                       "已用 {used}/{max} 對",
                                        "過長：滑鼠只保存 {max} 對，{total} 個按鍵動作中的最後 "
                                        "{dropped} 個將被截去"};
     return pick(language, en, chs, cht);
