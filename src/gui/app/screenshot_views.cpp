@@ -19,7 +19,7 @@ QStringList screenshot_views() {
 }
 
 void stage_screenshot_view(MainWindow& window, const QString& view,
-                           std::function<void(QWidget*)> take) {
+                           const std::function<void(QWidget*)>& take) {
     using namespace layout;
     if (view == QLatin1String("macros")) {
         QTimer::singleShot(kPaintedMs, [take] { take(QApplication::activeModalWidget()); });

@@ -18,6 +18,6 @@ QStringList screenshot_views();
 // Opens what view shows, then, once it is painted, hands take the widget to picture: the
 // window, or the macro manager (modal: take runs inside its event loop).
 void stage_screenshot_view(MainWindow& window, const QString& view,
-                           std::function<void(QWidget*)> take);
+                           const std::function<void(QWidget*)>& take);
 
 }  // namespace p330::gui
