@@ -80,11 +80,12 @@ const CommandEntry kCommands[] = {
     {"profile", "profile SUBCOMMAND ...", "manage the profile list (see 'help profile')",
      "Subcommands, with the profile manager's rules (six profiles at most; files\n"
      "stay tied to positions: config<N>.bin and str<N>.ini belong to whatever entry\n"
-     "is at position N, so renaming, copying or deleting entries moves no file):\n"
+     "is at position N, so renaming or deleting entries moves no file):\n"
      "  profile select N|NAME       make a profile the current one\n"
      "  profile new                 add PROFILE_<n>, named from the last entry\n"
      "  profile rename N NAME       rename the entry at position N\n"
-     "  profile copy N              add \"Copy NAME\" at the end (not with six)\n"
+     "  profile copy N              add \"Copy NAME\" at the end (not with six), its\n"
+     "                              position's files made copies of N's\n"
      "  profile delete N            remove the entry at position N\n"
      "  profile export N FILE[.bin] write profile N to FILE.bin and FILE.ini, and a\n"
      "                              copy of both into the data folder\n"
@@ -171,7 +172,8 @@ constexpr std::string_view kCommonOptions = R"(Options of every command:
   --device DEV            auto (default), sim[:STATEFILE] for the simulated
                           mouse (its memory kept in STATEFILE between runs), or
                           a node such as /dev/hidraw3
-  --data-dir DIR          keep every file in DIR (default: the user's files in
+  --data-dir DIR          keep every file in DIR, made from the shipped defaults
+                          when missing or empty (default: the user's files in
                           $XDG_CONFIG_HOME/p330 or ~/.config/p330, made from
                           the shipped defaults where missing)
   --json                  machine-readable output: one JSON document carrying

@@ -9,6 +9,7 @@
 #include "cli/device_open.h"
 #include "cli/device_session.h"
 #include "cli/json_writer.h"
+#include "cli/profile_edit.h"
 #include "cli/profile_report.h"
 #include "core/device/protocol.h"
 
@@ -69,6 +70,7 @@ int cmd_apply(const Context& c) {
         if (!image) return fail(c, kExitBadInput, image.error().message);
         record = image->record;
         source = path.string();
+        tell_adjusted(c, profile_image_adjustments(path, image->adjusted));
     } else {
         ProfileState state;
         LoadResult loaded = choose_and_load_active_profile(c.folder, state, record);
@@ -79,6 +81,7 @@ int cmd_apply(const Context& c) {
                     (loaded.detail.empty() ? std::string(kConfigMissingText) : loaded.detail));
         }
         source = state.active_image.string();
+        tell_adjusted(c, loaded.adjusted);
     }
     const SendOutcome sent = send_record(c, record);
     if (sent.device.empty()) return sent.code;
@@ -99,9 +102,13 @@ int cmd_show(const Context& c) {
     const std::filesystem::path path = c.options.arguments[0];
     Result<ProfileImage> image = read_profile_image_bytes(path);
     if (!image) return fail(c, kExitBadInput, image.error().message);
-    // A damaged image is shown field by field, and refused as every reader refuses it.
+    // A damaged image is shown field by field as it stands, and refused as every reader
+    // refuses it: after the fields readers bring into range.
+    SettingsRecord brought = image->record;
+    const std::vector<RangeFault> adjusted = bring_tolerated_fields_into_range(brought);
     const std::string refusal =
-        profile_image_refusal(path, out_of_range_fields(image->record, image->first_run_flag));
+        profile_image_refusal(path, out_of_range_fields(brought, image->first_run_flag));
+    if (refusal.empty()) tell_adjusted(c, profile_image_adjustments(path, adjusted));
     JsonList doc = json_document().fields_of(profile_json(image->record, image->first_run_flag));
     if (!refusal.empty()) doc.field("refused", json_string(refusal));
     const std::string text =

@@ -49,8 +49,7 @@ SendOutcome send_record(const Context& c, const SettingsRecord& source) {
     CommandProtocol protocol(session.transport(), SystemClock::instance());
     DeviceImage image;
     const auto started = SystemClock::instance().now();
-    TransferTally tally = connect_handshake(protocol, image, record.profile_slot);
-    tally.merge(full_upload(protocol, record, image));
+    const TransferTally tally = greet_and_upload(protocol, record, image);
     outcome.milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
                                SystemClock::instance().now() - started)
                                .count();
@@ -61,7 +60,10 @@ SendOutcome send_record(const Context& c, const SettingsRecord& source) {
     outcome.code = close_device(c, session);
     if (!tally.ok()) {
         outcome.code = fail(c, kExitFailed,
-                            "the mouse did not receive everything: " + tally.status().message());
+                            std::string(outcome.nothing_arrived() ? "nothing reached the mouse: "
+                                                                  : "the mouse did not receive "
+                                                                    "everything: ") +
+                                tally.status().message());
         return outcome;
     }
     if (c.options.pointer) {
@@ -85,6 +87,14 @@ std::string SendOutcome::json() const {
 }
 
 std::string SendOutcome::text(const std::string& source) const {
+    if (nothing_arrived()) {
+        return "Nothing reached the " + device + ": none of " + std::to_string(transfers) +
+               " transfers went through (" + std::to_string(failed) + " failed" +
+               (not_sent != 0 ? ", " + std::to_string(not_sent) +
+                                    " not sent after the mouse stopped answering"
+                              : std::string()) +
+               "); " + source + " was not sent.\n";
+    }
     std::string out = "Sent " + source + " to the " + device + ": " + std::to_string(transfers) +
                       " transfers in " + std::to_string(milliseconds) + " ms";
     if (not_sent != 0)

@@ -37,6 +37,8 @@ struct SendOutcome {
     bool pointer_tried = false;
     std::vector<std::string> pointer_refused;
 
+    // No transfer went through: the mouse got none of it.
+    bool nothing_arrived() const { return transfers > 0 && failed + not_sent == transfers; }
     std::string json() const;
     std::string text(const std::string& source) const;
 };

@@ -150,11 +150,12 @@ ProfileSynced sync_profile(const Context& c, FileTransaction& change, const Rena
         out.code = fail(c, kExitBadInput, file.error().message + ": nothing was changed");
         return out;
     }
-    if (Result<ProfileEdit> readable = load_profile_edit(c.folder, c.options.profile, **file);
-        !readable) {
+    Result<ProfileEdit> readable = load_profile_edit(c.folder, c.options.profile, **file);
+    if (!readable) {
         out.code = fail(c, kExitBadInput, readable.error().message);
         return out;
     }
+    tell_adjusted(c, readable->adjusted);
     Result<MacroChangeFollowed> followed =
         follow_macro_change(change, c.folder, c.options.profile, renames, true);
     Status written = followed ? change.commit() : Status(followed.error());

@@ -45,8 +45,11 @@ Result<DataFolder> prepare_data_folder(const Options& options, bool seed, std::F
     if (!where) return where.error();
     if (seed) {
         const UserEnvironment env = UserEnvironment::from_process();
-        if (auto seeded = seed_user_folder(*where, language_for_locale(env.locale)); !seeded)
-            std::fprintf(err, "p330ctl: %s\n", seeded.error().message.c_str());
+        auto seeded = seed_user_folder(*where, language_for_locale(env.locale));
+        // A --data-dir that is no data folder stops here; the user's folder goes on with
+        // what it holds.
+        if (!seeded && where->single_folder) return seeded.error();
+        if (!seeded) std::fprintf(err, "p330ctl: %s\n", seeded.error().message.c_str());
     }
     return where->folder();
 }

@@ -105,6 +105,7 @@ int import_profile_from(const Context& c, int index, const std::string& file) {
         return fail(c, kExitBadInput,
                     result.message->text + ": nothing was imported (the labels would be lost)");
     }
+    tell_adjusted(c, result.adjusted);
     if (result.ini_read) {  // without its INI the profile keeps its labels
         e.labels = result.ini.labels;
         e.labels_changed = true;
@@ -169,11 +170,15 @@ int cmd_profile(const Context& c) {
         return saved(c, model, "Renamed " + printable(name) + " to " + printable(args[2]));
     }
     if (sub == "copy" && arguments(1)) {
-        if (!model.copy(at, active_language(c)))
-            return fail(c, kExitUsage, "nothing copied: the list holds six profiles");
+        const Result<bool> copied = model.copy(at, active_language(c));
+        if (!copied) return fail(c, kExitBadInput, copied.error().message);
+        if (!*copied) return fail(c, kExitUsage, "nothing copied: the list holds six profiles");
+        const int to = static_cast<int>(model.names().size()) - 1;
         return saved(c, model,
-                     "Added " + printable(model.names().back()) +
-                         " (the list entry only: no file is copied)");
+                     "Added " + printable(model.names().back()) + " at position " +
+                         std::to_string(to) + " with the settings and labels of " +
+                         printable(name) + " (" + c.folder.image(to).filename().string() + ", " +
+                         c.folder.ini(to).filename().string() + ")");
     }
     if (sub == "delete" && arguments(1)) {
         if (model.names().size() == 1)

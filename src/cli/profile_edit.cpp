@@ -14,7 +14,12 @@ int load_profile_edit(const Context& c, ProfileEdit& edit, std::optional<int> in
     Result<ProfileEdit> loaded = p330::load_profile_edit(c.folder, index);
     if (!loaded) return fail(c, kExitBadInput, loaded.error().message);
     edit = std::move(*loaded);
+    tell_adjusted(c, edit.adjusted);
     return kExitOk;
+}
+
+void tell_adjusted(const Context& c, const std::string& adjusted) {
+    if (!adjusted.empty()) std::fprintf(c.err, "p330ctl: %s\n", adjusted.c_str());
 }
 
 int save_profile_edit(const Context& c, ProfileEdit& edit) {

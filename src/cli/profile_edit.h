@@ -3,6 +3,7 @@
 // the core's reader and writer, with failures printed and turned into exit codes.
 
 #include <optional>
+#include <string>
 
 #include "cli/context.h"
 #include "core/flows/profile_edit.h"
@@ -14,6 +15,8 @@ namespace p330::cli {
 int load_profile_edit(const Context& c, ProfileEdit& edit);
 int load_profile_edit(const Context& c, ProfileEdit& edit, std::optional<int> index);
 int save_profile_edit(const Context& c, ProfileEdit& edit);
+// Says on the error stream which fields of a profile image were brought into range.
+void tell_adjusted(const Context& c, const std::string& adjusted);
 // The language of the active profile, which the program as a whole speaks.
 Language active_language(const Context& c);
 

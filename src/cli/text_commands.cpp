@@ -3,6 +3,7 @@
 #include "cli/command_handlers.h"
 #include "cli/device_session.h"
 #include "cli/json_writer.h"
+#include "cli/profile_edit.h"
 #include "core/flows/export_target.h"
 #include "core/flows/profile_text.h"
 #include "core/util/file_io.h"
@@ -20,8 +21,10 @@ std::string joined_json(const std::vector<std::string>& names) {
 }  // namespace
 
 int cmd_export_text(const Context& c) {
-    Result<std::string> text = export_profile_text(c.folder, c.options.profile);
+    std::string adjusted;
+    Result<std::string> text = export_profile_text(c.folder, c.options.profile, &adjusted);
     if (!text) return fail(c, kExitBadInput, text.error().message);
+    tell_adjusted(c, adjusted);
     if (c.options.arguments.empty() || c.options.arguments[0] == "-") {
         // The text is the output; a JSON document of the settings is what get --json prints.
         if (c.options.json)
@@ -62,6 +65,7 @@ int cmd_import_text(const Context& c) {
         return fail(c, code == ErrorCode::kInvalidArgument ? kExitUsage : kExitBadInput,
                     import.error().message);
     }
+    tell_adjusted(c, import->edit.adjusted);
     if (Status s = write_profile_text_import(c.folder, *import); !s)
         return fail(c, exit_for_write(s.error()), s.message());
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "cli/ctl_fixture.h"
+#include "core/formats/profile_image.h"
 
 namespace p330 {
 namespace {
@@ -87,6 +88,46 @@ TEST_F(BytesTest, ShowNamesAFieldFromItsFirstValueOutOfRange) {
             EXPECT_NE(run.out.find(c.field), std::string::npos) << run.out;
         }
     }
+}
+
+// A profile another program wrote with values the window never sets, in fields that change
+// nothing a button does, is taken with each brought to its nearest allowed value, said once;
+// what would change a button or leave no Click stays refused.
+TEST_F(BytesTest, CosmeticValuesOutOfRangeAreBroughtInSaidAndSaved) {
+    const std::string shipped = read("config0.bin");
+    patch_record("config0.bin", 0x2F, "01060006");  // Standard lighting; Respiration's level 0
+    patch_record("config0.bin", 0x35, "FF000C00");  // pointer 255, lines 0, double-click 12, snap 0
+    const auto get = ctl({"get", "light.respiration"});
+    EXPECT_EQ(get.exit_code, 0) << get.err;
+    EXPECT_EQ(get.out, "1\n");
+    for (const char* told : {"light_param_2 0 -> 1", "pointer_speed 255 -> 12",
+                             "scroll_lines 0 -> 1", "angle_snap_level 0 -> 1"}) {
+        EXPECT_NE(get.err.find(told), std::string::npos) << get.err;
+    }
+    EXPECT_EQ(get.err.find("p330ctl:"), get.err.rfind("p330ctl:")) << "once: " << get.err;
+    ASSERT_EQ(ctl({sim(), "set", "--apply", "dpi.1=900"}).exit_code, 0);
+    EXPECT_EQ(record_hex("config0.bin", 0x31), "01");
+    EXPECT_EQ(record_hex("config0.bin", 0x35, 4), "0C010C01");
+    EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), "12");
+
+    struct Refused {
+        std::size_t offset;
+        const char* hex;
+        const char* field;
+    };
+    for (const Refused& r : {Refused{0x30, "00", "light_param_1 is 0"},  // the mode in use
+                             Refused{0x38, "0B", "angle_snap_level is 11"},
+                             Refused{0x3D, "0E", "button_kind[1] is 14"},
+                             Refused{0x3C, "01", "Click on at least one button"}}) {
+        write("config0.bin", shipped);
+        patch_record("config0.bin", 0x31, "00");
+        patch_record("config0.bin", r.offset, r.hex);
+        const auto run = ctl({"get"});
+        EXPECT_EQ(run.exit_code, 4) << r.field;
+        EXPECT_NE(run.err.find(r.field), std::string::npos) << run.err;
+    }
+    write("config0.bin", std::string(kProfileImageSize, '\x5A'));  // garbage stays garbage
+    EXPECT_EQ(ctl({"get"}).exit_code, 4);
 }
 
 // A folder whose name holds ".bin" is a folder: the labels go beside the image in it, and an

@@ -101,6 +101,28 @@ TEST_F(FailingMouseTest, AMouseThatStopsAnsweringEndsTheUploadAfterThreeTimeOuts
     EXPECT_EQ(timed_out, 3);
 }
 
+// A mouse silent from the first transfer: the greeting and the upload give up together after
+// three time-outs, and the user is told that nothing reached it, not that some was sent.
+TEST_F(FailingMouseTest, ASilentMouseCostsThreeTimeOutsAndNothingIsSaidToBeSent) {
+    ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);
+    const std::string kept = read("mouse.state");
+    const auto trace = data() / "trace.txt";
+    const auto run = ctl({sim("stop=1:"), "--trace", trace.string(), "apply"});
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.out.find("Sent"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("Nothing reached the simulated mouse"), 0u) << run.out;
+    EXPECT_NE(run.out.find(": none of 47 transfers went through (3 failed, 44 not sent after "
+                           "the mouse stopped answering)"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.err.find("nothing reached the mouse"), std::string::npos) << run.err;
+    std::ifstream in(trace);
+    int lines = 0;
+    for (std::string line; std::getline(in, line);) ++lines;
+    EXPECT_EQ(lines, 3);  // the three transfers tried, each timed out
+    EXPECT_EQ(read("mouse.state"), kept);
+}
+
 TEST_F(FailingMouseTest, AFaultTheSimulatedMouseCannotHaveIsRefused) {
     for (const char* faults : {"fail=0:", "stop=x:", "fail=:"}) {
         const auto run = ctl({sim(faults), "status"});

@@ -128,11 +128,6 @@ TEST_F(ManagersTest, HelpForEachCommandAndTheErrorExits) {
     EXPECT_NE(ctl({"help", "set"}).out.find("macro:NAME[@count|@toggle|@hold]"), std::string::npos);
     EXPECT_EQ(ctl({"help", "nope"}).exit_code, 2);
 
-    const auto missing =
-        test::run_program(P330CTL_PATH, {"--data-dir", (data() / "none").string(), "macros"});
-    EXPECT_EQ(missing.exit_code, 4);
-    EXPECT_NE(missing.err.find("does not exist"), std::string::npos);
-
     const auto state = data() / "mouse.state";
     const auto trace = ctl({"--device", "sim:" + state.string(), "--trace",
                             (data() / "none" / "trace").string(), "set", "--apply", "rate=125"});

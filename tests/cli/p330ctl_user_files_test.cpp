@@ -63,6 +63,61 @@ TEST_F(UserFilesTest, RecordIniIsNeverWrittenByAReadNorPastWhatItsReaderTakes) {
     EXPECT_EQ(ctl({"macros"}).exit_code, 0);
 }
 
+// A first start with --data-dir just works: a missing or empty folder is made from the shipped
+// defaults; a folder holding something else is left alone and the message says how to start.
+TEST_F(UserFilesTest, ANewDataFolderIsMadeFromTheDefaultsAndAStrangeOneIsRefused) {
+    namespace fs = std::filesystem;
+    const fs::path fresh = dir.path() / "fresh";
+    const ProgramRun made =
+        run_program(P330CTL_PATH, {"--data-dir=" + fresh.string(), "get", "dpi.1"});
+    ASSERT_EQ(made.exit_code, 0) << made.err;
+    EXPECT_EQ(made.out, "800\n");
+    std::ifstream copied(fresh / "config3.bin", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(copied), {}), read("config3.bin"));
+    EXPECT_EQ(fs::status(fresh).permissions() & fs::perms::all, fs::perms::owner_all);
+    const TempDir empty;
+    const ProgramRun listed =
+        run_program(P330CTL_PATH, {"--data-dir=" + empty.path().string(), "profiles"});
+    EXPECT_EQ(listed.exit_code, 0) << listed.err;
+    EXPECT_TRUE(fs::exists(empty.path() / "str.ini"));
+
+    const TempDir strange;
+    std::ofstream(strange.path() / "notes.txt") << "mine";
+    for (const char* command : {"get", "profiles", "macros"}) {
+        const ProgramRun refused =
+            run_program(P330CTL_PATH, {"--data-dir=" + strange.path().string(), command});
+        EXPECT_EQ(refused.exit_code, 4) << command;
+        EXPECT_NE(refused.err.find("holds files but no profile list (str.ini)"), std::string::npos)
+            << refused.err;
+        EXPECT_NE(refused.err.find("name a new or empty folder"), std::string::npos);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(strange.path()), {}), 1);
+}
+
+// Copy gives the new entry the copied profile's settings and labels: what the files, another
+// command and the mouse then get at its position.
+TEST_F(UserFilesTest, CopyGivesTheNewPositionTheProfilesFiles) {
+    ASSERT_EQ(ctl({"set", "--profile", "1", "dpi.1=1500", "button.4=key:A"}).exit_code, 0);
+    ASSERT_EQ(ctl({"profile", "delete", "5"}).exit_code, 0);
+    const ProgramRun copied = ctl({"profile", "copy", "1"});
+    ASSERT_EQ(copied.exit_code, 0) << copied.err;
+    EXPECT_NE(copied.out.find("at position 5"), std::string::npos) << copied.out;
+    EXPECT_NE(read("str.ini").find("Item5=Copy PROFILE_1\n"), std::string::npos);
+    EXPECT_EQ(read("config5.bin"), read("config1.bin"));
+    EXPECT_EQ(read("str5.ini"), read("str1.ini"));
+    EXPECT_FALSE(std::filesystem::exists(data() / ".p330-journal"));
+    EXPECT_EQ(ctl({"get", "--profile", "5", "button.4"}).out, "key:A\n");
+    ASSERT_EQ(ctl({sim(), "apply", "--profile", "5"}).exit_code, 0);
+    EXPECT_EQ(sim_hex("slot 0 parameters", 0x54), "1E");  // 1500 DPI in steps of 50
+    // A profile whose image cannot be read is not copied: nothing changes.
+    std::filesystem::remove(data() / "config2.bin");
+    ASSERT_EQ(ctl({"profile", "delete", "5"}).exit_code, 0);
+    const std::string list = read("str.ini");
+    EXPECT_EQ(ctl({"profile", "copy", "2"}).exit_code, 4);
+    EXPECT_EQ(read("str.ini"), list);
+    EXPECT_EQ(read("config5.bin"), read("config1.bin"));
+}
+
 TEST_F(UserFilesTest, BadNamesAreRefusedAndNothingChanges) {
     const std::string files = profile_files();
     for (const std::string name :
@@ -148,13 +203,6 @@ TEST_F(UserFilesTest, RefusalsNameTheirCauseWithOneStatus) {
     refused({"profile", "import", "2", (data() / "str.ini").string()}, 2, "must end in .bin");
     refused({"profile", "import", "2", nodir + "/x.bin"}, 4, nodir + "/x.bin does not exist");
     EXPECT_EQ(profile_files(), files);
-    const TempDir empty;
-    const ProgramRun get =
-        run_program(P330CTL_PATH, {"--data-dir=" + empty.path().string(), "get"});
-    EXPECT_NE(get.err.find("str.ini does not exist"), std::string::npos) << get.err;
-    const ProgramRun listed =
-        run_program(P330CTL_PATH, {"--data-dir=" + empty.path().string(), "profiles"});
-    EXPECT_EQ(listed.exit_code, get.exit_code) << listed.err;
     const ProgramRun file =
         run_program(P330CTL_PATH, {"--data-dir=" + (data() / "str.ini").string(), "get"});
     EXPECT_NE(file.err.find("is not a folder"), std::string::npos) << file.err;

@@ -3,14 +3,21 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 
 #include "core/buttons/function_catalogue.h"
 #include "core/device/simulated_mouse.h"
 #include "fixtures/recording_sink.h"
 #include "gui/app/application.h"
+#include "gui/layout/main_layout.h"
 #include "gui_fixtures.h"
 
 namespace p330::gui {
@@ -20,6 +27,10 @@ using test::RecordingSink;
 
 void write_text(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+std::string read_text(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
 class RecordingMessages : public MessagePresenter {
@@ -88,6 +99,132 @@ TEST_F(ApplicationFlowsTest, SaveUploadsOffTheWindowsThreadThenSavesAndReports) 
     EXPECT_EQ(messages.texts.size(), 4u);
     EXPECT_EQ(app.controller().record().dpi_stage[1],
               app.controller().settings().saved_settings.dpi_stage[1]);
+}
+
+// Tab to a button, then Space, as a keyboard user picks it.
+void press_by_keyboard(QMessageBox* box, QMessageBox::StandardButton which) {
+    for (int i = 0; i < 4 && box->focusWidget() != box->button(which); ++i)
+        QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, Qt::Key_Tab);
+    EXPECT_EQ(box->focusWidget(), box->button(which));
+    QTest::keyClick(box->button(which), Qt::Key_Space);
+}
+
+class LossQuestionsTest : public ApplicationFlowsTest {
+  protected:
+    void start(Application& app) {
+        ASSERT_TRUE(app.start());
+        QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    }
+    // A click on a button of the window; the question it brings, if any, answered by keys.
+    QString click(Application& app, const layout::Element& button,
+                  std::function<void(QMessageBox*)> keys = {}) {
+        auto asked = std::make_shared<QString>();
+        QTimer::singleShot(0, [asked, keys] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                *asked = box->text();
+                if (keys) keys(box);
+            }
+        });
+        const layout::Rect r = button.rect;
+        QTest::mouseClick(app.window()->windowHandle(), Qt::LeftButton, {},
+                          QPoint(r.left + r.width() / 2, r.top + r.height() / 2));
+        QTest::qWait(20);  // the timer's turn when no question held the click
+        return *asked;
+    }
+    int saved_dpi() const { return read_profile_image(file("config0.bin"))->record.dpi_stage[0]; }
+    static int mouse_dpi(Application& app) {
+        return app.session().link()->simulated()->slot(0).parameters[0x54];
+    }
+};
+
+TEST_F(LossQuestionsTest, ResetAndCloseAskOnlyWhenSomethingWouldBeLost) {
+    Application app(options(), &sink, &messages, &pointer);
+    start(app);
+    const int shipped = app.controller().record().dpi_stage[0];
+    // The saved profile is the shipped one and nothing is edited: Reset just runs.
+    EXPECT_EQ(click(app, layout::kResetButton), "");
+    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+
+    app.controller().record().dpi_stage[0] = 40;
+    const QString asked = click(app, layout::kResetButton,
+                                [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); });
+    EXPECT_TRUE(asked.contains("Reset anyway?")) << asked.toStdString();
+    EXPECT_EQ(app.controller().record().dpi_stage[0], 40);  // Cancel: the edit stays
+
+    // Saved, the profile differs from the defaults: Reset asks even without an edit.
+    app.save();
+    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    ASSERT_EQ(saved_dpi(), 40);
+    EXPECT_NE(click(app, layout::kResetButton,
+                    [](QMessageBox* box) { press_by_keyboard(box, QMessageBox::Reset); }),
+              "");
+    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    EXPECT_EQ(app.controller().record().dpi_stage[0], shipped);
+    EXPECT_EQ(saved_dpi(), shipped);
+    EXPECT_EQ(mouse_dpi(app), shipped);
+
+    // Close with an edit: Esc keeps the program and the edit; Save (Enter) saves, then ends.
+    app.controller().record().dpi_stage[0] = 44;
+    EXPECT_TRUE(click(app, layout::kCloseButton, [](QMessageBox* box) {
+                    QTest::keyClick(box, Qt::Key_Escape);
+                }).contains("Save them before closing?"));
+    EXPECT_EQ(app.controller().record().dpi_stage[0], 44);
+    QTimer::singleShot(0, [&] {
+        click(app, layout::kCloseButton,
+              [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Return); });
+    });
+    QTimer give_up;
+    QObject::connect(&give_up, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    give_up.start(10000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(saved_dpi(), 44);
+    EXPECT_EQ(mouse_dpi(app), 44);
+}
+
+// In the profile's language, Discard ends the program and leaves the files as they were.
+TEST_F(LossQuestionsTest, DiscardChosenByKeyboardEndsAndSavesNothing) {
+    data.set_language("CHS");
+    Application app(options(), &sink, &messages, &pointer);
+    start(app);
+    const std::string saved = read_text(file("config0.bin"));
+    app.controller().record().dpi_stage[0] = 44;
+    QString asked;
+    QTimer::singleShot(0, [&] {
+        asked = click(app, layout::kCloseButton, [](QMessageBox* box) {
+            EXPECT_EQ(box->button(QMessageBox::Discard)->text(), "放弃");
+            press_by_keyboard(box, QMessageBox::Discard);
+        });
+    });
+    QTimer give_up;
+    QObject::connect(&give_up, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    give_up.start(10000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(asked.contains("关闭前保存这些更改吗")) << asked.toStdString();
+    EXPECT_EQ(read_text(file("config0.bin")), saved);
+}
+
+// A lighting level of a mode not in use, as another program may leave it: the profile loads
+// with it brought to the nearest level the window sets, the user is told once, Save keeps it.
+TEST_F(ApplicationFlowsTest, ACosmeticFieldOutOfRangeIsBroughtInAndToldOnce) {
+    SettingsRecord odd = read_profile_image(file("config0.bin"))->record;
+    ASSERT_EQ(odd.light_mode, 1);
+    std::string bytes = read_text(file("config0.bin"));
+    bytes[1 + offsetof(SettingsRecord, light_param_2)] = 0;
+    write_text(file("config0.bin"), bytes);
+    Application app(options(), &sink, &messages, &pointer);
+    ASSERT_TRUE(app.start());
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_NE(messages.texts[0].find("light_param_2 0 -> 1"), std::string::npos)
+        << messages.texts[0];
+    EXPECT_EQ(app.controller().record().light_param_2, 1);
+    app.cancel();
+    app.restore_from_tray();
+    app.session().on_arrival();
+    EXPECT_EQ(messages.texts.size(), 1u);  // the same file read again is not told again
+    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    app.save();
+    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    EXPECT_EQ(read_profile_image(file("config0.bin"))->record.light_param_2, 1);
 }
 
 TEST_F(ApplicationFlowsTest, ProfileLoadingMessagesAtStartTrayRestoreAndArrival) {

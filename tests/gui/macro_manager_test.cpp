@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <fstream>
 
 #include "core/buttons/button_code.h"
 #include "core/flows/profile_edit.h"
@@ -68,6 +69,29 @@ class MacroManagerTest : public ::testing::Test {
 
     test::ShippedDataFolder data_;
 };
+
+// The selected macro's room in the mouse's block is shown, and a macro too long for it is
+// said to be cut before it is saved to the mouse.
+TEST_F(MacroManagerTest, ThePairsUsedAndACutAreShownForTheSelectedMacro) {
+    std::string items;
+    for (int i = 0; i < 40; ++i) {
+        items += "Item" + std::to_string(2 * i) + "=A   Dn\n";
+        items += "Item" + std::to_string(2 * i + 1) + "=A   Up\n";
+    }
+    std::ofstream(record_ini(), std::ios::app)
+        << "[Long]\nDelayTimeSelStatus=0\nMacroLoopTimes=1\nItemCount=80\n"
+        << items;
+    auto d = open();
+    EXPECT_EQ(d->pairs_text(), "Uses 6 of the mouse's 63 pairs");  // Select_All_Copy
+    click_item(d->macro_list(), d->macro_list()->count() - 1);
+    EXPECT_TRUE(d->pairs_text().contains("Uses 63 of the mouse's 63 pairs"))
+        << d->pairs_text().toStdString();
+    EXPECT_TRUE(d->pairs_text().contains("the last 17 of 80 key events are cut"))
+        << d->pairs_text().toStdString();
+    EXPECT_EQ(d->item_list()->accessibleDescription(), d->pairs_text());
+    click_item(d->macro_list(), 1);
+    EXPECT_FALSE(d->pairs_text().contains("cut"));
+}
 
 TEST_F(MacroManagerTest, NewNamesCountOnAfterDeletionsAndRenamesUpToTwelve) {
     std::filesystem::remove(record_ini());

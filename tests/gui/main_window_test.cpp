@@ -2,8 +2,11 @@
 // simulated mouse: what the record holds and what the window shows afterwards.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include "core/device/simulated_mouse.h"
 #include "core/flows/profile_files.h"
@@ -88,12 +91,24 @@ TEST_F(MainWindowTest, DpiBarsBoxesAndSwatchesEditTheRecord) {
     EXPECT_EQ(dpi.box(3)->text(), "800");
     EXPECT_EQ(record().dpi_stage[3], 16);
 
-    dpi.choose_colour = [](QWidget*) { return std::optional<QColor>(QColor(255, 128, 0)); };
+    // The system's colour dialog opens at the stage's colour; its choice is stored.
+    store_stage_colour(record(), 1, QColor(10, 200, 30));
+    QColor offered;
+    QTimer::singleShot(0, [&offered] {
+        auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        offered = dialog->currentColor();
+        dialog->setCurrentColor(QColor(255, 128, 0));
+        dialog->accept();
+    });
     click(dpi::kSwatches[1]);
+    EXPECT_EQ(offered, QColor(10, 200, 30));
     EXPECT_EQ(record().stage_colour[1][0], 255);
     EXPECT_EQ(record().stage_colour[1][1], 0);
     EXPECT_EQ(record().stage_colour[1][2], 128);
-    dpi.choose_colour = [](QWidget*) { return std::optional<QColor>(); };  // cancelled
+    dpi.choose_colour = [](QWidget*, const QColor&) {
+        return std::optional<QColor>();
+    };  // cancelled
     click(dpi::kSwatches[1]);
     EXPECT_EQ(record().stage_colour[1][0], 255);
 

@@ -131,6 +131,44 @@ TEST_F(ProfileWindowTest, OnePanelWhoseListEditsReachStrIniWhenItCloses) {
     EXPECT_EQ(app_->controller().profile().index, 0);
 }
 
+// Copy, chosen from the entry's menu by keys, gives the new entry the copied profile's
+// settings and labels, written with the list as it closes.
+TEST_F(ProfileWindowTest, CopyGivesTheNewEntryTheProfilesFilesAsTheListCloses) {
+    const auto dir = data_.dir.path();
+    SettingsRecord mine = read_profile_image(dir / "config2.bin")->record;
+    mine.dpi_stage[0] = 30;
+    ASSERT_TRUE(write_profile_image(dir / "config2.bin", mine));
+    test::replace_in_file(dir / "str2.ini", "Item2=Menu", "Item2=Mine");
+    ProfileManagerPanel* panel = open_panel();
+    ASSERT_NE(panel, nullptr);
+    QListWidget* list = panel->list();
+    auto menu_command = [&](int row, int action) {
+        when_shown<QMenu>(
+            [action](QMenu* menu) {
+                menu->setActiveAction(menu->actions().at(action));
+                QTest::keyClick(menu, Qt::Key_Return);
+            },
+            true);
+        QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    };
+    menu_command(5, 0);  // Delete PROFILE_5
+    menu_command(2, 2);  // Copy PROFILE_2
+    ASSERT_EQ(list->count(), 6);
+    EXPECT_EQ(list->item(5)->text(), "Copy PROFILE_2");
+    const auto read = [&dir](const char* name) {
+        std::ifstream in(dir / name, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    };
+    EXPECT_NE(read("config5.bin"), read("config2.bin"));  // nothing written before the close
+    click(profile_manager::kClose);
+    QTRY_VERIFY(launchers_->profile_manager() == nullptr);
+    EXPECT_EQ(main_ini("Item5"), "Copy PROFILE_2");
+    EXPECT_EQ(read("config5.bin"), read("config2.bin"));
+    EXPECT_EQ(read("str5.ini"), read("str2.ini"));
+    EXPECT_EQ(read_profile_image(dir / "config5.bin")->record.dpi_stage[0], 30);
+}
+
 // With Game chosen, the manager opens on Game, not on "Gamer" which begins with it, and
 // closing it untouched keeps Game current.
 TEST_F(ProfileWindowTest, TheCurrentEntryIsTheOneNamedExactly) {

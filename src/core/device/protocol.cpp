@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "core/device/sequence_guard.h"
+
 namespace p330 {
 
 using std::chrono::milliseconds;
@@ -172,11 +174,14 @@ TransferTally connect_handshake(CommandProtocol& protocol, DeviceImage& image,
                                 std::uint8_t& profile_slot) {
     const SequenceClaim claim(protocol.transport());
     if (!claim.status()) return refused_sequence(claim.status());
+    // Guarded as an upload is: a mouse that is gone is not asked again.
+    SequenceGuard guard(protocol.transport(), protocol.clock());
+    CommandProtocol guarded(guard, guard);
     image = DeviceImage{};
-    TransferTally tally = protocol.read_current_profile(image);
+    TransferTally tally = guarded.read_current_profile(image);
     profile_slot = image.current_profile;
     image.host_mode = kHostMode;
-    tally.merge(protocol.set_host_mode(image));
+    tally.merge(guarded.set_host_mode(image));
     return tally;
 }
 

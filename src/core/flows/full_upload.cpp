@@ -5,11 +5,10 @@
 
 namespace p330 {
 
-TransferTally full_upload(CommandProtocol& link, SettingsRecord& record, DeviceImage& image) {
-    const SequenceClaim claim(link.transport());
-    if (!claim.status()) return refused_sequence(claim.status());
-    SequenceGuard guard(link.transport(), link.clock());
-    CommandProtocol protocol(guard, guard);
+namespace {
+
+// The upload's steps on a protocol whose transport is already guarded.
+TransferTally upload_steps(CommandProtocol& protocol, SettingsRecord& record, DeviceImage& image) {
     record.profile_slot = 0;
     image.current_profile = 0;
 
@@ -26,6 +25,29 @@ TransferTally full_upload(CommandProtocol& link, SettingsRecord& record, DeviceI
 
     copy_macros(record, image);
     tally.merge(protocol.write_macros(image));
+    return tally;
+}
+
+}  // namespace
+
+TransferTally full_upload(CommandProtocol& link, SettingsRecord& record, DeviceImage& image) {
+    const SequenceClaim claim(link.transport());
+    if (!claim.status()) return refused_sequence(claim.status());
+    SequenceGuard guard(link.transport(), link.clock());
+    CommandProtocol protocol(guard, guard);
+    return upload_steps(protocol, record, image);
+}
+
+TransferTally greet_and_upload(CommandProtocol& link, SettingsRecord& record, DeviceImage& image) {
+    SequenceGuard guard(link.transport(), link.clock());
+    CommandProtocol protocol(guard, guard);
+    TransferTally tally = connect_handshake(protocol, image, record.profile_slot);
+    const SequenceClaim claim(guard);
+    if (!claim.status()) {
+        tally.merge(refused_sequence(claim.status()));
+        return tally;
+    }
+    tally.merge(upload_steps(protocol, record, image));
     return tally;
 }
 

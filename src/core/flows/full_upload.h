@@ -12,5 +12,9 @@ namespace p330 {
 // mouse that is gone, or that timed out three times in a row, does (see SequenceGuard). The
 // tally counts every transfer, sent or not, and says whether all went through.
 TransferTally full_upload(CommandProtocol& protocol, SettingsRecord& record, DeviceImage& image);
+// The handshake of a mouse just opened and then the full upload, under one guard: a mouse
+// that does not answer costs three time-outs in all, not three in each.
+TransferTally greet_and_upload(CommandProtocol& protocol, SettingsRecord& record,
+                               DeviceImage& image);
 
 }  // namespace p330

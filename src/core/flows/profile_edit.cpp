@@ -42,6 +42,7 @@ Result<ProfileEdit> load_edit(const DataFolder& folder, std::optional<int> index
     if (!image) return image.error();
     edit.first_run_flag = image->first_run_flag;
     edit.record = image->record;
+    edit.adjusted = profile_image_adjustments(folder.image(edit.index), image->adjusted);
 
     if (Result<ProfileList> list = read_profile_list(folder.main_ini())) {
         if (static_cast<std::size_t>(edit.index) < list->names.size())

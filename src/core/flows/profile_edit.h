@@ -15,7 +15,8 @@ namespace p330 {
 
 struct ProfileEdit : ProfileSettings {
     int index = 0;
-    std::string name;  // the profile list's name for the position, when it has one
+    std::string name;      // the profile list's name for the position, when it has one
+    std::string adjusted;  // the image's tolerated fields brought into range, in words
 };
 
 // Profile index, or the active profile of the main INI when there is none. Errors of kind

@@ -126,6 +126,8 @@ LoadResult choose_and_load_active_profile(const DataFolder& folder, ProfileState
     state.first_run_flag = image->first_run_flag;
     record = image->record;
     result.image_loaded = true;
+    result.adjusted = profile_image_adjustments(state.active_image, image->adjusted);
+    if (!result.adjusted.empty()) result.message = UserMessage{result.adjusted, "Information"};
     return result;
 }
 
@@ -183,6 +185,7 @@ ImportResult import_profile(const fs::path& chosen, const DataFolder& folder, Pr
     state.first_run_flag = image->first_run_flag;
     record = image->record;
     result.image_read = true;
+    result.adjusted = profile_image_adjustments(chosen, image->adjusted);
     const fs::path ini = companion_ini(chosen);
     if (file_exists(ini)) {
         Result<ProfileIni> labels = load_profile_ini(ini, language);

@@ -48,7 +48,8 @@ struct LoadResult {
     bool image_loaded = false;
     bool image_refused = false;  // the image is there but not one the program wrote
     std::optional<UserMessage> message;
-    std::string detail;  // why nothing was loaded, for logs and the command-line tool
+    std::string detail;    // why nothing was loaded, for logs and the command-line tool
+    std::string adjusted;  // the image's tolerated fields brought into range, in words
 };
 
 // Picks the active files from the main INI's list (or the defaults while load_defaults is
@@ -90,6 +91,7 @@ struct ImportResult {
     bool ini_read = false;  // a companion INI was there and could be read
     ProfileIni ini;
     std::optional<UserMessage> message;
+    std::string adjusted;  // the image's tolerated fields brought into range, in words
 };
 ImportResult import_profile(const std::filesystem::path& chosen, const DataFolder& folder,
                             ProfileState& state, SettingsRecord& record, Language language);

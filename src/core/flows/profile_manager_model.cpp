@@ -1,9 +1,11 @@
 #include "core/flows/profile_manager_model.h"
 
+#include "core/flows/profile_files.h"
 #include "core/formats/file_transaction.h"
 #include "core/formats/name_rules.h"
 #include "core/lang/dialog_texts.h"
 #include "core/util/folder_lock.h"
+#include "core/util/file_io.h"
 #include "core/util/parse_int.h"
 
 namespace p330 {
@@ -42,11 +44,24 @@ Status ProfileManagerModel::add_new(Language language) {
     return Status::ok();
 }
 
-bool ProfileManagerModel::copy(int index, Language language) {
+Result<bool> ProfileManagerModel::copy(int index, Language language) {
     if (index < 0 || static_cast<std::size_t>(index) >= names_.size() ||
         names_.size() >= static_cast<std::size_t>(kMaxProfiles)) {
         return false;
     }
+    const DataFolder folder{path_.parent_path()};
+    Result<std::vector<std::uint8_t>> image = read_file(folder.image(index), kProfileImageSize);
+    if (!image) return Error{image.error().code, "nothing copied: " + image.error().message};
+    // A profile without an INI shows no labels; its copy gets none either.
+    std::string labels;
+    Result<std::vector<std::uint8_t>> ini = read_file(folder.ini(index), kMaxIniFileSize);
+    if (ini) {
+        labels.assign(ini->begin(), ini->end());
+    } else if (ini.error().code != ErrorCode::kNotFound) {
+        return Error{ini.error().code, "nothing copied: " + ini.error().message};
+    }
+    const int to = static_cast<int>(names_.size());
+    copies_.push_back({to, std::string(image->begin(), image->end()), std::move(labels)});
     // An entry left empty by another program is copied as the bare word: no blank at the end.
     const std::string& name = names_[static_cast<std::size_t>(index)];
     names_.push_back(std::string(profile_manager_texts(language).menu_copy) +
@@ -101,6 +116,12 @@ Status ProfileManagerModel::stage(FileTransaction& change, Language language) co
     if (*now != loaded_) {
         return Error{ErrorCode::kInvalidData,
                      std::string(profile_manager_texts(language).changed_elsewhere)};
+    }
+    const DataFolder folder{path_.parent_path()};
+    for (const CopiedFiles& copied : copies_) {
+        if (static_cast<std::size_t>(copied.to) >= names_.size()) continue;  // deleted since
+        change.stage(folder.image(copied.to), copied.image);
+        change.stage(folder.ini(copied.to), copied.labels);
     }
     return stage_profile_list(change, path_, names_, selected_);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The profile manager's list: up to six named profiles kept in the "Profile" section of the
 // main INI, how new entries and copies are named, and which entry is current. Profile files
-// stay tied to list positions: no operation here touches config%d.bin or str%d.ini.
+// stay tied to list positions: only a copy writes them, into the new entry's position.
 
 #include <filesystem>
 #include <string>
@@ -30,17 +30,19 @@ class ProfileManagerModel {
     // the language's "Profile numbers up to 6." when six entries exist.
     Status add_new(Language language);
     // A copy named with the language's "Copy", a blank and the entry's name, added at the
-    // end; false (silently) with six entries.
-    bool copy(int index, Language language);
+    // end; false (silently) with six entries. The entry's image and labels are read now and
+    // written to the new position with the list, in the same change; an image that cannot
+    // be read refuses the copy.
+    Result<bool> copy(int index, Language language);
     bool remove(int index);
     // Refused with a message: a name that is not valid UTF-8, holds a control character or
     // starts or ends with a blank (see name_rules.h).
     Status rename(int index, std::string_view name);
 
     // What closing the manager writes: the "Profile" section anew, the selected entry (or
-    // entry 0) as current. Nothing is written when the main INI does not exist, nor when
-    // another program changed the section since load read it (refused in the language's
-    // words). The caller holds the data folder's lock.
+    // entry 0) as current, and the files of copies still on the list. Nothing is written when the
+    // main INI does not exist, nor when another program changed the section since load read it
+    // (refused in the language's words). The caller holds the data folder's lock.
     Status save(Language language) const;
     // The same under the folder's lock, for a face that holds none while it edits (the window).
     Status save_in_turn(Language language) const;
@@ -49,8 +51,14 @@ class ProfileManagerModel {
     const std::filesystem::path& path() const { return path_; }
 
   private:
+    struct CopiedFiles {
+        int to;
+        std::string image, labels;
+    };
+
     std::filesystem::path path_;
-    ProfileList loaded_;  // the section as load read it
+    std::vector<CopiedFiles> copies_;  // in the order made: a later one to a position wins
+    ProfileList loaded_;               // the section as load read it
     std::vector<std::string> names_;
     int selected_ = -1;
 };

@@ -13,9 +13,11 @@
 
 namespace p330 {
 
-Result<std::string> export_profile_text(const DataFolder& folder, std::optional<int> index) {
+Result<std::string> export_profile_text(const DataFolder& folder, std::optional<int> index,
+                                        std::string* adjusted) {
     Result<ProfileEdit> edit = load_profile_edit(folder, index);
     if (!edit) return edit.error();
+    if (adjusted != nullptr) *adjusted = edit->adjusted;
     Result<IniDocument> record = IniDocument::load(folder.record_ini());
     if (!record) return record.error();
     SettingsText text;

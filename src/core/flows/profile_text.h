@@ -19,8 +19,10 @@ namespace p330 {
 // The largest settings text an import reads, from a file or a stream.
 constexpr std::size_t kMaxProfileTextSize = std::size_t{1024} * 1024;
 
-// Profile index, or the active profile when there is none.
-Result<std::string> export_profile_text(const DataFolder& folder, std::optional<int> index);
+// Profile index, or the active profile when there is none. `adjusted`, when given, gets the
+// image's tolerated fields brought into range, in words.
+Result<std::string> export_profile_text(const DataFolder& folder, std::optional<int> index,
+                                        std::string* adjusted = nullptr);
 
 struct ProfileTextImport {
     ProfileEdit edit;        // the profile as it will be written

@@ -35,6 +35,18 @@ bool SettingsController::has_unsaved_edits() const {
     return !std::equal(now.begin(), now.end(), saved.begin()) || labels_ != ini_.labels;
 }
 
+bool SettingsController::reset_would_lose() const {
+    if (has_unsaved_edits()) return true;
+    // Without the mouse a Reset changes only what the window shows: Cancel brings it back.
+    if (!connected_ || protocol_ == nullptr) return false;
+    Result<ProfileImage> defaults = read_profile_image(folder_.default_image());
+    if (!defaults) return true;
+    defaults->record.profile_slot = settings_.saved_settings.profile_slot;  // Reset keeps it
+    const auto shipped = record_bytes(defaults->record);
+    const auto saved = record_bytes(settings_.saved_settings);
+    return !std::equal(shipped.begin(), shipped.end(), saved.begin());
+}
+
 void SettingsController::saved_files_rewritten(
     const SettingsRecord& record, const std::array<std::string, kButtonCount>& labels) {
     // Another profile chosen since: the files shown before are not the ones rewritten.
@@ -48,7 +60,8 @@ LoadResult SettingsController::start() {
     // Read under the lock: a change another program has half made is finished first.
     const Result<FolderLock> turn = FolderLock::acquire(folder_.dir);
     remove_stale_temp_files(folder_.dir);  // what saves cut short by a kill left behind
-    LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
+    LoadResult loaded =
+        tell_once(choose_and_load_active_profile(folder_, profile_, settings_.current));
     if (loaded.image_refused) {
         // The window shows the shipped defaults rather than an empty record, which Save would
         // write as a profile no reader takes; the refused file stays until the user saves.
@@ -156,7 +169,7 @@ LoadResult SettingsController::reload_if_pending() {
     if (!reload_pending_) return {};
     reload_pending_ = false;
     reread_profile_ini();
-    return choose_and_load_active_profile(folder_, profile_, settings_.current);
+    return tell_once(choose_and_load_active_profile(folder_, profile_, settings_.current));
 }
 
 LoadResult SettingsController::reload_from_files() {
@@ -168,8 +181,17 @@ LoadResult SettingsController::reload_from_files() {
 LoadResult SettingsController::load_active_profile() {
     // No half-made change; another reader does not hold it up.
     const Result<FolderLock> turn = FolderLock::acquire_for_reading(folder_.dir);
-    LoadResult loaded = choose_and_load_active_profile(folder_, profile_, settings_.current);
+    LoadResult loaded =
+        tell_once(choose_and_load_active_profile(folder_, profile_, settings_.current));
     reread_profile_ini();
+    return loaded;
+}
+
+LoadResult SettingsController::tell_once(LoadResult loaded) {
+    // The same file read again (a restore, the mouse plugged in) is not announced again.
+    if (!loaded.adjusted.empty() &&
+        std::exchange(told_adjusted_, loaded.adjusted) == loaded.adjusted)
+        loaded.message.reset();
     return loaded;
 }
 

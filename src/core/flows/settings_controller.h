@@ -58,6 +58,9 @@ class SettingsController {
     // saved them, and whether the window holds edits not saved yet.
     bool files_changed_elsewhere() const;
     bool has_unsaved_edits() const;
+    // Whether a Reset now would lose something: unsaved edits, or, with the mouse there (a
+    // Reset then saves), saved settings other than the shipped defaults.
+    bool reset_would_lose() const;
     // The active profile read again after another program changed it; nothing left unsaved.
     LoadResult reload_from_files();
     // This program rewrote the active profile's saved files itself (the macros they name
@@ -82,6 +85,8 @@ class SettingsController {
     UploadJob make_job();
     FilesStamp current_stamp() const;
     void restamp();
+    // A loaded image's adjusted fields are told once: dropped when told for the same file.
+    LoadResult tell_once(LoadResult loaded);
 
     DataFolder folder_;
     CommandProtocol* protocol_;
@@ -98,6 +103,7 @@ class SettingsController {
     FilesStamp stamp_;  // of the files as last read or saved
     std::vector<std::filesystem::path> stamped_;
     bool overwrite_ = false;
+    std::string told_adjusted_;
 };
 
 }  // namespace p330

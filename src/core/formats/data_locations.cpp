@@ -96,12 +96,16 @@ Result<fs::path> user_data_dir(const UserEnvironment& env) {
 
 Result<DataLocations> locate_data(const fs::path& data_dir, const UserEnvironment& env,
                                   const fs::path& exe_dir) {
+    const fs::path shipped = shipped_data_dir(exe_dir);
     if (!data_dir.empty()) {
-        return DataLocations{data_dir, data_dir, {data_dir / "Skins"}, true};
+        return DataLocations{data_dir,
+                             data_dir,
+                             {data_dir / "Skins", shipped / "Skins"},
+                             true,
+                             shipped / "defaults"};
     }
     Result<fs::path> user = user_data_dir(env);
     if (!user) return user.error();
-    const fs::path shipped = shipped_data_dir(exe_dir);
     return DataLocations{*user, shipped / "defaults", {*user / "Skins", shipped / "Skins"}, false};
 }
 
@@ -122,16 +126,43 @@ std::vector<std::string> shipped_file_names() {
     return names;
 }
 
+namespace {
+
+// A --data-dir folder is made from the defaults only when nothing of the user's is in it.
+// Hidden files (a lock, a journal) are the programs' own.
+Result<bool> single_folder_wants_seed(const fs::path& dir) {
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(dir, ec))) return true;
+    if (!fs::is_directory(dir, ec)) return false;  // said by whoever reads it
+    if (fs::exists(dir / "str.ini", ec)) return false;
+    bool holds_files = false;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        holds_files = holds_files || !it->path().filename().string().starts_with('.');
+    if (ec) return false;  // unreadable: said by whoever reads it
+    if (!holds_files) return true;
+    return Error{ErrorCode::kNotFound,
+                 "the data folder " + dir.string() +
+                     " holds files but no profile list (str.ini), so it is not a folder of this "
+                     "program's profiles; to start afresh, name a new or empty folder with "
+                     "--data-dir and it is made from the shipped defaults"};
+}
+
+}  // namespace
+
 Result<std::vector<std::string>> seed_user_folder(const DataLocations& where, Language language) {
     std::vector<std::string> copied;
-    if (where.single_folder) return copied;
+    if (where.single_folder) {
+        Result<bool> wanted = single_folder_wants_seed(where.user_dir);
+        if (!wanted) return wanted.error();
+        if (!*wanted) return copied;
+    }
     if (Status made = make_private_folder(where.user_dir); !made) return made.error();
     std::optional<Error> first_error;
     for (const std::string& name : shipped_file_names()) {
         const fs::path target = where.user_dir / name;
         std::error_code ec;
         if (fs::exists(fs::symlink_status(target, ec))) continue;
-        Result<std::string> content = shipped_content(where.defaults_dir / name, language);
+        Result<std::string> content = shipped_content(where.seed_dir() / name, language);
         Result<bool> created =
             content ? create_if_absent(target, *content) : Result<bool>(content.error());
         if (!created) {

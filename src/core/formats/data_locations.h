@@ -3,7 +3,8 @@
 // mouse's state) live in the user's folder, $XDG_CONFIG_HOME/p330; the shipped defaults and
 // skins are read-only data found relative to the executable (<prefix>/bin ->
 // <prefix>/share/p330), so a build tree, an installed and a relocated tree work alike.
-// --data-dir keeps every file in one folder instead.
+// --data-dir keeps every file in one folder instead; a new or empty one is made from the
+// shipped defaults, and a skin not in it is found among the shipped skins.
 
 #include <filesystem>
 #include <string>
@@ -30,6 +31,12 @@ struct DataLocations {
     std::filesystem::path defaults_dir;             // config*.bin, str*.ini, record.ini as shipped
     std::vector<std::filesystem::path> skin_roots;  // Skins folders, searched in order
     bool single_folder = false;                     // --data-dir
+    // What a new folder is made from; empty: defaults_dir.
+    std::filesystem::path shipped_defaults{};
+
+    const std::filesystem::path& seed_dir() const {
+        return shipped_defaults.empty() ? defaults_dir : shipped_defaults;
+    }
 
     DataFolder folder() const { return DataFolder{user_dir, defaults_dir}; }
 };
@@ -50,7 +57,9 @@ std::vector<std::string> shipped_file_names();
 
 // Copies every shipped file the user's folder lacks; a file that is there is never replaced,
 // not even one that appears while the copy is made. The INIs copied carry `language`.
-// Returns the names copied; nothing is done in the single-folder layout.
+// Returns the names copied. A --data-dir folder is filled only when it is missing or holds
+// nothing (hidden files aside); one that holds files but no profile list is refused, saying
+// how to start afresh, since it is not a data folder and filling it could mix in strangers.
 Result<std::vector<std::string>> seed_user_folder(const DataLocations& where, Language language);
 
 }  // namespace p330

@@ -37,10 +37,24 @@ std::string profile_image_refusal(const std::filesystem::path& path,
 Result<ProfileImage> read_profile_image(const std::filesystem::path& path) {
     Result<ProfileImage> image = read_profile_image_bytes(path);
     if (!image) return image;
+    image->adjusted = bring_tolerated_fields_into_range(image->record);
     const std::string refusal =
         profile_image_refusal(path, out_of_range_fields(image->record, image->first_run_flag));
     if (!refusal.empty()) return Error{ErrorCode::kInvalidData, refusal};
     return image;
+}
+
+std::string profile_image_adjustments(const std::filesystem::path& path,
+                                      const std::vector<RangeFault>& adjusted) {
+    if (adjusted.empty()) return {};
+    std::string text = path.string() +
+                       " held values this program never sets; they were brought "
+                       "to the nearest it allows: ";
+    for (std::size_t i = 0; i < adjusted.size(); ++i) {
+        text += (i ? ", " : "") + adjusted[i].field + " " + std::to_string(adjusted[i].value) +
+                " -> " + std::to_string(adjusted[i].nearest);
+    }
+    return text + ". Save keeps them so.";
 }
 
 std::string profile_image_bytes(const SettingsRecord& record) {

@@ -39,7 +39,10 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                       "The macro of these buttons was deleted; they are back "
                                       "on their default function: button",
                                       "Another program changed this macro in record.ini since "
-                                      "it was shown.\nSave anyway and overwrite that change?"};
+                                      "it was shown.\nSave anyway and overwrite that change?",
+                                      "Uses {used} of the mouse's {max} pairs",
+                                      "Too long: the mouse keeps {max} pairs, so the last "
+                                      "{dropped} of {total} key events are cut"};
     static const MacroManagerTexts chs{"确定",
                                        "取消",
                                        "宏管理器",
@@ -62,7 +65,10 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "宏",
                                        "以下按键的宏已被删除，已恢复为默认功能：按键",
                                        "显示此宏后，另一个程序在 record.ini 中更改了它。\n"
-                                       "仍要保存并覆盖该更改吗？"};
+                                       "仍要保存并覆盖该更改吗？",
+                                       "已用 {used}/{max} 对",
+                                       "过长：鼠标只保存 {max} 对，{total} 个按键动作中的最后 "
+                                       "{dropped} 个将被截去"};
     static const MacroManagerTexts cht{"確定",
                                        "取消",
                                        "巨集管理器",
@@ -85,7 +91,10 @@ const MacroManagerTexts& macro_manager_texts(Language language) {
                                        "巨集",
                                        "以下按鍵的巨集已被刪除，已恢復為預設功能：按鍵",
                                        "顯示此巨集後，另一個程式在 record.ini 中變更了它。\n"
-                                       "仍要儲存並覆寫該變更嗎？"};
+                                       "仍要儲存並覆寫該變更嗎？",
+                                       "已用 {used}/{max} 對",
+                                       "過長：滑鼠只保存 {max} 對，{total} 個按鍵動作中的最後 "
+                                       "{dropped} 個將被截去"};
     return pick(language, en, chs, cht);
 }
 

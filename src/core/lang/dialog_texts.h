@@ -27,6 +27,9 @@ struct MacroManagerTexts {
     std::string_view lost_macro_warning;
     // Before the manager writes a macro another program changed since it was shown.
     std::string_view overwrite_changed_macro;
+    // The selected macro's room in its block ({used}, {max}); when it does not fit, what is cut
+    // ({dropped} of {total} key events).
+    std::string_view pairs_used, macro_cut;
 };
 
 struct MacroKeyDialogTexts {

@@ -125,6 +125,10 @@ const UiTexts kEnglish = {
     "lets it go.",
     "The settings shown have changes that are not saved.\nLoad the chosen profile and drop "
     "them?",
+    "The settings shown have changes that are not saved.\nSave them before closing?",
+    "Discard",
+    "Reset puts the shipped default settings in place of this profile's settings and, with the "
+    "mouse connected, saves them over what is saved.\nReset anyway?",
 };
 
 const UiTexts kSimplified = {
@@ -204,6 +208,9 @@ const UiTexts kSimplified = {
     "保存时另一个程序更改了此配置的文件：未保存任何内容。再次保存将覆盖该更改。",
     "游戏鼠标正被另一个程序使用。该程序释放鼠标后将立即连接。",
     "当前显示的设置有未保存的更改。\n载入所选配置并放弃这些更改吗？",
+    "当前显示的设置有未保存的更改。\n关闭前保存这些更改吗？",
+    "放弃",
+    "恢复将用出厂默认设置取代此配置的设置；鼠标已连接时还会覆盖已保存的设置。\n仍要恢复吗？",
 };
 
 const UiTexts kTraditional = {
@@ -283,6 +290,9 @@ const UiTexts kTraditional = {
     "儲存時另一個程式變更了此設定檔的檔案：未儲存任何內容。再次儲存將覆寫該變更。",
     "遊戲滑鼠正被另一個程式使用。該程式釋放滑鼠後將立即連接。",
     "目前顯示的設定有未儲存的變更。\n載入所選配置並放棄這些變更嗎？",
+    "目前顯示的設定有未儲存的變更。\n關閉前儲存這些變更嗎？",
+    "放棄",
+    "恢復將以出廠預設設定取代此設定檔的設定；滑鼠已連接時還會覆寫已儲存的設定。\n仍要恢復嗎？",
 };
 
 }  // namespace

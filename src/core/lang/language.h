@@ -76,6 +76,9 @@ struct UiTexts {
     std::string_view mouse_in_use;
     // Another profile chosen in the profile manager while the window holds unsaved edits.
     std::string_view drop_edits_for_other_profile;
+    // Closing with unsaved edits, and Reset when it would replace what is saved or shown;
+    // discard is the answer that drops the edits.
+    std::string_view close_with_unsaved_edits, discard, reset_replaces_settings;
 };
 
 const UiTexts& ui_texts(Language language);

@@ -264,6 +264,14 @@ Result<std::string> MacroManagerModel::set_loop_times(std::string_view text) {
     return loop_text_;
 }
 
+EncodedMacro MacroManagerModel::encode_selected() const {
+    if (selected_ < 0 || static_cast<std::size_t>(selected_) >= names_.size()) return {};
+    const std::string& name = names_[static_cast<std::size_t>(selected_)];
+    IniDocument shown;
+    write_macro_section(shown, name, record_delays ? 1 : 0, loop_text_, items_);
+    return encode_macro(shown, name);
+}
+
 EncodedMacros MacroManagerModel::encode_blocks() {
     EncodedMacros out;
     if (!file_exists() || names_.empty()) {

@@ -41,6 +41,9 @@ class MacroManagerModel {
     void stage_into(FileTransaction* change) { change_ = change; }
     // Rebuilds the working copy from record.ini.
     EncodedMacros encode_blocks();
+    // The selected macro as the mouse would get it, from what the manager shows (its room in
+    // the block and whether it is cut); all zero without a selection.
+    EncodedMacro encode_selected() const;
     // Whether record.ini no longer holds what the manager last read or wrote there: another
     // program changed the list of macros or the selected macro.
     bool changed_elsewhere() const;

@@ -15,7 +15,14 @@ struct RangeFault {
     std::string field;    // the record's field name, with the index for arrays
     int value;            // what the image holds
     std::string allowed;  // the range, in words
+    int nearest = 0;      // what a tolerated field was brought to
 };
+
+// Profiles another program wrote may hold, in fields that change nothing a button does, values
+// the window never sets: the levels of lighting modes not in use, the pointer speed and
+// double-click levels (desktop settings), an angle snap or scroll lines of 0. Each such field
+// is brought to the nearest value of its range; returned are the fields changed.
+std::vector<RangeFault> bring_tolerated_fields_into_range(SettingsRecord& record);
 
 std::vector<RangeFault> out_of_range_fields(const SettingsRecord& record,
                                             std::uint8_t first_run_flag);

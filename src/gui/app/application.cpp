@@ -19,7 +19,9 @@
 #include "gui/access/painted_accessible.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/drawing_check.h"
+#include "gui/app/loss_questions.h"
 #include "gui/app/notification_presenters.h"
+#include "gui/app/screenshot_views.h"
 #include "gui/dialogs/firmware_updater.h"
 #include "gui/skin/texts.h"
 #include "platform/gsettings_pointer.h"
@@ -149,7 +151,7 @@ void Application::set_up_tray() {
     tray_->setToolTip(qtext(ui_texts(language).product_title));
     tray_menu_ = std::make_unique<QMenu>();
     exit_action_ = tray_menu_->addAction(qtext(ui_texts(language).tray_exit));
-    connect(exit_action_, &QAction::triggered, this, &Application::exit_program);
+    connect(exit_action_, &QAction::triggered, this, &Application::exit_asking);
     tray_->setContextMenu(tray_menu_.get());
     connect(tray_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -248,9 +250,9 @@ bool Application::start() {
 }
 
 void Application::wire_window() {
-    window_->on_exit = [this] { exit_program(); };
+    window_->on_exit = [this] { exit_asking(); };
     window_->on_save = [this] { save(); };
-    window_->on_reset = [this] { reset(); };
+    window_->on_reset = [this] { reset_asking(); };
     window_->on_cancel = [this] { cancel(); };
     folder_watch_ = new FolderWatch(
         controller_, [this] { return runner_.busy(); }, [this] { window_->redraw_main_view(); },
@@ -296,6 +298,30 @@ void Application::reset() {
         return;
     }
     start_upload(std::move(*job), Flow::kReset, std::move(report));
+}
+
+void Application::exit_asking() {
+    if (window_ == nullptr || !controller_.has_unsaved_edits()) {
+        exit_program();
+        return;
+    }
+    switch (ask_save_before_close(window_.get(), controller_.language())) {
+        case CloseAnswer::kCancel: return;
+        case CloseAnswer::kDiscard: exit_program(); return;
+        case CloseAnswer::kSave:
+            save();
+            // A Save that could not run, or did not save, keeps the program and says why.
+            when_idle([this] {
+                if (!controller_.has_unsaved_edits()) exit_program();
+            });
+            return;
+    }
+}
+
+void Application::reset_asking() {
+    if (controller_.reset_would_lose() && !ask_before_reset(window_.get(), controller_.language()))
+        return;
+    reset();
 }
 
 void Application::cancel() {
@@ -386,9 +412,14 @@ void Application::exit_program() {
 }
 
 void Application::take_screenshot() {
+    stage_screenshot_view(*window_, options_.screenshot_view,
+                          [this](QWidget* shown) { save_screenshot(shown); });
+}
+
+void Application::save_screenshot(QWidget* shown) {
     // The window as it paints itself, at the screen's pixel density: reading the screen back
     // fails on Wayland and, on some platforms, cuts a scaled window to its unscaled size.
-    const QPixmap shot = window_->grab();
+    const QPixmap shot = shown != nullptr ? shown->grab() : QPixmap();
     QByteArray png;
     QBuffer buffer(&png);
     // Written as every file outside the data folder is: never over one of the folder's own

@@ -36,6 +36,7 @@ struct AppOptions {
     QString folder_problem;  // why the user's folder could not be filled from the defaults
     QString screenshot;      // saved once the main view shows
     bool exit_after_screenshot = false;
+    QString screenshot_view = QStringLiteral("main");  // see screenshot_views.h
     int splash_ms = 3000;
     Clock* clock = nullptr;  // the protocol's pauses; null: real time
     // Called when the window cannot be drawn, before the user is told: a start that ends
@@ -68,6 +69,11 @@ class Application : public QObject {
     void save();
     void reset();
     void cancel();
+    // The window's close button and the tray's Exit: with unsaved edits the user chooses
+    // Save (the program ends once they are saved), Discard or Cancel first.
+    void exit_asking();
+    // The window's Reset: asked first when it would replace saved or unsaved settings.
+    void reset_asking();
     // A Save or Reset upload is running on its thread.
     bool upload_running() const { return runner_.busy(); }
 
@@ -96,6 +102,7 @@ class Application : public QObject {
     void after_first_paint();
     void refuse(const UserMessage& why);
     void take_screenshot();
+    void save_screenshot(QWidget* shown);
     void hide_window();
     void wire_window();
     void show_messages(const std::vector<UserMessage>& messages);

@@ -186,6 +186,7 @@ void DialogLaunchers::import_into(int position) {
     remember_folder(chosen);
     const ImportResult result = import_profile(chosen.toStdString(), controller_.folder(), state,
                                                controller_.record(), controller_.language());
+    if (!result.adjusted.empty()) tell(UserMessage{result.adjusted, "Information"});
     if (result.message) tell(*result.message);
     // Without its INI the profile keeps the labels it has: empty ones would hide every button.
     if (result.ini_read) controller_.labels() = result.ini.labels;

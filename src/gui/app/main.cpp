@@ -13,6 +13,7 @@
 
 #include "gui/app/application.h"
 #include "gui/app/instance_channel.h"
+#include "gui/app/screenshot_views.h"
 #include "gui/app/user_files.h"
 #include "platform/graphical_session.h"
 #include "platform/single_instance.h"
@@ -62,7 +63,8 @@ std::optional<int> read_command_line(int argc, char** argv, StartRequest& start)
         QStringLiteral("DEV"), QStringLiteral("auto"));
     QCommandLineOption data_dir(
         QStringLiteral("data-dir"),
-        QStringLiteral("Keep every file in DIR: profiles, record.ini, the defaults and Skins."),
+        QStringLiteral("Keep every file in DIR: profiles, record.ini, the defaults and Skins. A "
+                       "missing or empty DIR is made from the shipped defaults."),
         QStringLiteral("DIR"));
     QCommandLineOption firmware_update(
         QStringLiteral("firmware-update"),
@@ -73,7 +75,12 @@ std::optional<int> read_command_line(int argc, char** argv, StartRequest& start)
         QStringLiteral("FILE"));
     QCommandLineOption exit_after(QStringLiteral("exit-after-screenshot"),
                                   QStringLiteral("End after --screenshot."));
-    parser.addOptions({device, data_dir, firmware_update, screenshot, exit_after});
+    QCommandLineOption screenshot_view(
+        QStringLiteral("screenshot-view"),
+        QStringLiteral("What --screenshot pictures: main (default), panels (panels open), "
+                       "buttons (a button's function list) or macros (the macro manager)."),
+        QStringLiteral("VIEW"), QStringLiteral("main"));
+    parser.addOptions({device, data_dir, firmware_update, screenshot, exit_after, screenshot_view});
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "p330: %s\nTry 'p330 --help'.\n", qPrintable(parser.errorText()));
         return 2;
@@ -91,10 +98,17 @@ std::optional<int> read_command_line(int argc, char** argv, StartRequest& start)
     start.options.device = parser.value(device);
     start.options.screenshot = parser.value(screenshot);
     start.options.exit_after_screenshot = parser.isSet(exit_after);
+    start.options.screenshot_view = parser.value(screenshot_view);
+    if (!p330::gui::screenshot_views().contains(start.options.screenshot_view)) {
+        std::fprintf(stderr, "p330: --screenshot-view takes %s\n",
+                     qPrintable(p330::gui::screenshot_views().join(QStringLiteral(", "))));
+        return 2;
+    }
     start.data_dir = parser.value(data_dir);
     start.request =
         parser.isSet(firmware_update) ? InstanceRequest::kFirmwareUpdate : InstanceRequest::kShow;
-    for (const QCommandLineOption* o : {&device, &data_dir, &screenshot, &exit_after}) {
+    for (const QCommandLineOption* o :
+         {&device, &data_dir, &screenshot, &exit_after, &screenshot_view}) {
         if (parser.isSet(*o))
             start.only_for_a_new_copy << QStringLiteral("--") + o->names().front();
     }

@@ -190,6 +190,32 @@ void MacroManagerDialog::paint_title() {
 void MacroManagerDialog::paint_ticks() {
     skin().draw(model_.record_delays ? mm::kTicked : mm::kUnticked, mm::kDelaysTick.top_left());
     skin().draw(model_.loop_option ? mm::kTicked : mm::kUnticked, mm::kLoopTick.top_left());
+    paint_pairs();
+}
+
+void MacroManagerDialog::paint_pairs() {
+    const EncodedMacro shown = model_.encode_selected();
+    auto fill = [&shown](std::string_view text) {
+        return qtext(text)
+            .replace(QStringLiteral("{used}"), QString::number(shown.pairs_used))
+            .replace(QStringLiteral("{max}"), QString::number(kMaxEventPairs))
+            .replace(QStringLiteral("{dropped}"), QString::number(shown.events_dropped))
+            .replace(QStringLiteral("{total}"), QString::number(shown.events_total));
+    };
+    pairs_text_ = model_.selected() < 0 ? QString() : fill(texts_.pairs_used);
+    if (shown.cut) pairs_text_ += QStringLiteral(".\n") + fill(texts_.macro_cut);
+    SkinCanvas& c = skin();
+    const QImage& background = c.image_of(QString::fromLatin1(mm::kBackground));
+    if (!background.isNull())
+        c.draw_image(background.copy(to_qrect(mm::kPairsText)), mm::kPairsText.top_left());
+    QPainter p(&c.image());
+    p.setFont(c.fonts().normal);
+    p.setPen(shown.cut ? QColor(255, 120, 90) : c.text_colour());
+    p.drawText(to_qrect(mm::kPairsText), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+               pairs_text_);
+    c.mark_dirty(to_qrect(mm::kPairsText));
+    // Painted text is not read out: the item list carries it for screen readers.
+    if (items_ != nullptr) items_->setAccessibleDescription(pairs_text_);
 }
 
 MacroManagerDialog::Area MacroManagerDialog::area_at(Point p) const {
@@ -224,6 +250,7 @@ void MacroManagerDialog::show_macro(int row) {
 void MacroManagerDialog::show_items(int select_row) {
     items_->clear();
     for (const std::string& item : model_.items()) items_->addItem(QString::fromStdString(item));
+    paint_pairs();
     if (select_row >= 0 && select_row < items_->count()) {
         items_->setCurrentRow(select_row);
         items_->scrollToItem(items_->item(select_row));

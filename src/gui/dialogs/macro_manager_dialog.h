@@ -44,6 +44,8 @@ class MacroManagerDialog : public SkinnedDialog {
     QListWidget* macro_list() const { return macros_; }
     QListWidget* item_list() const { return items_; }
     QLineEdit* loop_box() const { return loop_; }
+    // What the pairs text says now.
+    const QString& pairs_text() const { return pairs_text_; }
     ListItemEditor* editor() const { return editor_; }
     // The item menu's commands on the item list's selection.
     void item_command(ItemCommand command);
@@ -70,6 +72,8 @@ class MacroManagerDialog : public SkinnedDialog {
     void paint_record_button();
     void paint_title();
     void paint_ticks();
+    // The selected macro's pairs used of the block's and, when it does not fit, what is cut.
+    void paint_pairs();
     Area area_at(layout::Point p) const;
 
     void show_list();
@@ -114,6 +118,7 @@ class MacroManagerDialog : public SkinnedDialog {
     bool ctrl_down_ = false;
     std::string ctrl_name_;
     int last_item_clicked_ = -1;
+    QString pairs_text_;
     int last_macro_double_clicked_ = -1;
     QFileSystemWatcher folder_watcher_;  // the folder: every writer replaces record.ini
     QTimer settle_;                      // a change of several files is taken as one

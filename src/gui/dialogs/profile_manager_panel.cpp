@@ -190,8 +190,12 @@ void ProfileManagerPanel::command(Command command) {
             return;
         case Command::kEdit: rename_on_repeat(row); return;
         case Command::kCopy:
-            if (model_.copy(row, language_))
+            if (const Result<bool> copied = model_.copy(row, language_); !copied) {
+                QMessageBox::warning(this, qtext(profile_manager_texts(language_).warning_caption),
+                                     qtext(copied.error().message));
+            } else if (*copied) {
                 list_->addItem(QString::fromStdString(model_.names().back()));
+            }
             return;
         case Command::kLoad:
             if (on_load) on_load(row);

@@ -27,6 +27,8 @@ constexpr Rect kDelaysTick{370, 144, 384, 158};
 constexpr Rect kDelaysText{290, 118, 368, 184};
 constexpr Rect kLoopTick{296, 314, 310, 328};
 constexpr Rect kLoopText{312, 306, 397, 330};
+// The selected macro's room in the mouse's block, between the two options.
+constexpr Rect kPairsText{286, 192, 392, 300};
 
 constexpr Rect kTitle{0, 0, 414, 31};
 constexpr Rect kMacroHeading{16, 60, 134, 78};

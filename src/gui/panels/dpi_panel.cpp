@@ -29,8 +29,8 @@ QColor stage_colour(const SettingsRecord& record, int stage) {
 
 DpiPanel::DpiPanel(PanelContext context)
     : Panel(context, kRightLeft, kRightRight, &UiTexts::dpi_setting, kRightPanels[kDpi].body),
-      choose_colour([](QWidget* parent) -> std::optional<QColor> {
-          const QColor chosen = QColorDialog::getColor(Qt::black, parent);
+      choose_colour([](QWidget* parent, const QColor& now) -> std::optional<QColor> {
+          const QColor chosen = QColorDialog::getColor(now, parent);
           if (!chosen.isValid()) return std::nullopt;
           return chosen;
       }) {}
@@ -124,7 +124,8 @@ bool DpiPanel::click(Point p) {
             return true;
         }
         if (dpi::kSwatches[k].contains(p)) {
-            const std::optional<QColor> colour = choose_colour(ctx_.window);
+            const std::optional<QColor> colour =
+                choose_colour(ctx_.window, stage_colour(ctx_.record, k));
             if (!colour) return false;
             store_stage_colour(ctx_.record, k, *colour);
             if (swatches_[k] != nullptr) set_swatch_colour(swatches_[k], *colour);

@@ -21,8 +21,8 @@ class DpiPanel : public Panel {
     bool click(layout::Point p) override;
     void close_controls() override;
 
-    // The colour picker; the system's dialog unless replaced.
-    std::function<std::optional<QColor>(QWidget* parent)> choose_colour;
+    // The colour picker, started at the stage's colour; the system's dialog unless replaced.
+    std::function<std::optional<QColor>(QWidget* parent, const QColor& now)> choose_colour;
 
     QLineEdit* box(int stage) const { return boxes_[stage]; }
     QWidget* swatch(int stage) const { return swatches_[stage]; }

@@ -42,10 +42,11 @@ TEST_F(ProfileListTest, CurrentIsTheEntryNamedExactly) {
 
 TEST_F(ProfileListTest, SixAtMostCopiesSilentlyRefusedAndSavedInOrder) {
     data.write_profile_list(5, "P", {"P", "Q", "R", "S", "T"});
+    data.write_image("config1.bin", '\x03', 1);
     ProfileManagerModel model = load();
-    ASSERT_TRUE(model.copy(1, Language::kEnglish));
+    ASSERT_TRUE(*model.copy(1, Language::kEnglish));
     EXPECT_EQ(model.names().back(), "Copy Q");
-    EXPECT_FALSE(model.copy(1, Language::kEnglish));
+    EXPECT_FALSE(*model.copy(1, Language::kEnglish));
     const Status refused = model.add_new(Language::kTraditionalChinese);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.message(), "最多可以存儲6個配置。");

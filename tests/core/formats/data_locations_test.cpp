@@ -113,9 +113,10 @@ TEST(DataLocationsTest, FoldersFromTheEnvironmentAndTheExecutable) {
     ASSERT_TRUE(where);
     EXPECT_TRUE(where->single_folder);
     EXPECT_EQ(where->folder().default_image(), "/portable/config.bin");
-    EXPECT_EQ(where->skin_roots, std::vector<fs::path>{"/portable/Skins"});
-    EXPECT_TRUE(seed_user_folder(*where, Language::kEnglish)->empty());
-    EXPECT_FALSE(fs::exists("/portable"));
+    // Its skins first, then the shipped ones; a new folder is made from the shipped defaults.
+    EXPECT_EQ(where->skin_roots,
+              (std::vector<fs::path>{"/portable/Skins", "/opt/tree/share/p330/Skins"}));
+    EXPECT_EQ(where->seed_dir(), "/opt/tree/share/p330/defaults");
 }
 
 TEST(DataLocationsTest, LanguageFromTheLocale) {
