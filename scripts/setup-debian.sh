@@ -7,7 +7,8 @@ packages=(
   libudev-dev umockdev libumockdev-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  qt6-base-dev qt6-qpa-plugins libgl-dev xvfb xauth xdotool fonts-wqy-microhei fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev xvfb xauth xdotool
+  fonts-wqy-microhei fonts-dejavu-core
   twm x11-utils x11-apps xxd python3
   dbus-daemon at-spi2-core python3-pyatspi
   udev desktop-file-utils appstream dpkg-dev file lintian
