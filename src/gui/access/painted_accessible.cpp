@@ -61,7 +61,9 @@ class PaintedWindow : public QAccessibleWidget {
         : QAccessibleWidget(
               w, w->parentWidget() != nullptr ? QAccessible::Dialog : QAccessible::Window) {}
 
-    int childCount() const override { return painted_count() + real_children().size(); }
+    int childCount() const override {
+        return painted_count() + static_cast<int>(real_children().size());
+    }
     QAccessibleInterface* child(int index) const override {
         FocusRing* ring = ring_of(widget());
         const int painted = painted_count();

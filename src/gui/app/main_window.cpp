@@ -328,6 +328,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 // left column's headers where the column has put them now.
 std::vector<std::pair<Rect, Action>> MainWindow::click_targets() const {
     std::vector<std::pair<Rect, Action>> targets;
+    targets.reserve(kFixedClickable.size() + 3);
     for (const Element* e : kFixedClickable) targets.emplace_back(e->rect, e->action);
     const LeftColumn left = left_column();
     targets.emplace_back(left.button_assignment, kButtonAssignmentHeader.action);

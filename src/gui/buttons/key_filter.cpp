@@ -71,10 +71,13 @@ bool KeyFilter::take(const QKeyEvent& key) {
     // The physical key; events made by a program without one are told apart by Qt's code.
     const quint32 id = key.nativeScanCode() != 0 ? key.nativeScanCode()
                                                  : 0x80000000U | static_cast<quint32>(key.key());
-    if (release) {
-        if (down_.erase(id) == 0) return false;  // pressed before the filter existed
-    } else {
-        down_.insert(id);
+    // A key never pressed since the filter was made was down before it (the Enter that
+    // opened a dialog): its release is not the filter's. Once pressed, every release counts,
+    // also those of a held key's repeat pairs in whatever order they come.
+    if (!release) {
+        pressed_.insert(id);
+    } else if (pressed_.count(id) == 0) {
+        return false;
     }
     CapturedKey captured;
     captured.name = key_name_from_scan_code(key.nativeScanCode());

@@ -45,7 +45,7 @@ class KeyFilter : public QObject {
     std::function<bool(const CapturedKey&)> on_key_;
     bool installed_ = false;
     WindowWatch* watch_ = nullptr;  // a child: goes with the filter
-    std::set<quint32> down_;        // scan codes pressed since the filter was made
+    std::set<quint32> pressed_;     // keys pressed since the filter was made
 };
 
 // The name of the physical key behind a native scan code (XKB keycode = evdev code + 8).
