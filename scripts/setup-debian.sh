@@ -7,7 +7,8 @@ packages=(
   libudev-dev libicu-dev umockdev libumockdev-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev lld
-  qt6-base-dev qt6-qpa-plugins libgl-dev xvfb xauth xdotool fonts-wqy-microhei fonts-dejavu-core
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev xvfb xauth xdotool
+  fonts-wqy-microhei fonts-dejavu-core
   twm x11-utils x11-apps xxd python3 zsh fish
   dbus-daemon at-spi2-core python3-pyatspi
   udev desktop-file-utils appstream dpkg-dev file lintian

@@ -78,10 +78,13 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
     tab_to("Button Assignment");
     key(Qt::Key_Return);
 
-    // Tab is a key like any other in the capture box; Ctrl+Tab leaves it with its name.
+    // Tab is a key like any other in the capture box; Ctrl+Tab leaves it with its name. The
+    // Enter that opened the dialog is not captured when its release arrives there.
     choose<SingleKeyDialog>(3, kKindSingleKey, [](SingleKeyDialog& d) {
         ASSERT_TRUE(activate(d));
         EXPECT_EQ(at(d), "Captured key");
+        key_event(&d, QEvent::KeyRelease, Qt::Key_Return, kEnter);
+        EXPECT_EQ(d.key_name(), "");
         press_and_release(&d, kA, Qt::Key_A, "a");
         press(&d, kTab, Qt::Key_Tab);
         EXPECT_EQ(d.key_name(), "Tab");
@@ -93,12 +96,19 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
     });
     EXPECT_EQ(label(3), "Single Key-A");
 
-    // Esc on a stop other than the capture box is Cancel.
+    // Esc is Cancel, on another stop and in the capture box alike.
     choose<SingleKeyDialog>(3, kKindSingleKey, [](SingleKeyDialog& d) {
         ASSERT_TRUE(activate(d));
         press_and_release(&d, kC, Qt::Key_C, "c");
         ctrl_tab(&d);
         press(&d, kEsc, Qt::Key_Escape);
+    });
+    EXPECT_EQ(label(3), "Single Key-A");
+    choose<SingleKeyDialog>(3, kKindSingleKey, [](SingleKeyDialog& d) {
+        ASSERT_TRUE(activate(d));
+        press_and_release(&d, kC, Qt::Key_C, "c");
+        press(&d, kEsc, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
     });
     EXPECT_EQ(label(3), "Single Key-A");
 
@@ -194,6 +204,8 @@ TEST_F(KeyboardDialogsTest, ProfileManagerArrowsEnterF2DeleteMenuAndEscape) {
     QTest::keyClicks(panel->editor(), "Typing");
     QTest::keyClick(panel->editor(), Qt::Key_Return);
     EXPECT_EQ(list->item(1)->text(), "Typing");
+    EXPECT_TRUE(list->hasFocus());  // the keyboard stays on the entry renamed
+    EXPECT_EQ(list->currentRow(), 1);
     QStringList offered;
     when_shown<QMenu>(
         [&](QMenu* menu) {
@@ -205,6 +217,8 @@ TEST_F(KeyboardDialogsTest, ProfileManagerArrowsEnterF2DeleteMenuAndEscape) {
     EXPECT_EQ(offered.size(), 5);
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(list->count(), count - 1);
+    EXPECT_EQ(list->currentRow(), 1);  // where the entry was: the arrows go on from there
+    EXPECT_TRUE(list->selectedItems().isEmpty());
     QTest::keyClick(list, Qt::Key_Escape);
     QTRY_COMPARE(launchers->profile_manager(), nullptr);
     EXPECT_EQ(at_window(), "Config");  // the window has the focus back

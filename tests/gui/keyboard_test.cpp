@@ -6,13 +6,17 @@
 
 #include "core/buttons/button_code.h"
 #include "core/settings/settings_catalogue.h"
+#include "dialog_driving.h"
 #include "gui/access/focus_ring.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/buttons/function_lists.h"
 #include "gui/dialogs/help_panel.h"
+#include "gui/dialogs/macro_manager_dialog.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/skin/texts.h"
 #include "gui/panels/dpi_panel.h"
+#include "gui/skin/image_button.h"
+#include "gui/skin/texts.h"
 #include "window_fixture.h"
 
 namespace p330::gui {
@@ -215,6 +219,67 @@ TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
     key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(window().save_locked());
     EXPECT_TRUE(window().isVisible());
+}
+
+// A screen reader's actions on the main window: each runs what the click runs, returns before
+// it does (a dialog it opens does not hold the caller), and none reaches the window while a
+// dialog of its own is modal over it.
+TEST_F(KeyboardTest, ScreenReaderActionsActAsClicksAndReturnAtOnce) {
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&window());
+    ASSERT_NE(frame, nullptr);
+    const auto element = [frame](const QString& name) -> QAccessibleInterface* {
+        for (int i = 0; i < frame->childCount(); ++i) {
+            QAccessibleInterface* e = frame->child(i);
+            if (e != nullptr && e->text(QAccessible::Name) == name) return e;
+        }
+        return nullptr;
+    };
+    const auto act = [&](const QString& name, const QString& action) {
+        QAccessibleInterface* e = element(name);
+        if (e == nullptr || e->actionInterface() == nullptr) {
+            ADD_FAILURE() << "no element " << name.toStdString();
+            return;
+        }
+        e->actionInterface()->doAction(action);
+    };
+    const QString press = QAccessibleActionInterface::pressAction();
+
+    // Every header, the other page's too: open, as its click opens it.
+    for (int panel = 0; panel < kRightPanelCount; ++panel) {
+        const QString title = qtext(ui_texts(Language::kEnglish).*kRightPanels[panel].title);
+        act(title, press);
+        EXPECT_FALSE(window().right_expanded(panel)) << "ran inside the call";
+        QTRY_VERIFY2(window().right_expanded(panel), qPrintable(title));
+        EXPECT_TRUE(window().header_visible(panel)) << title.toStdString();
+    }
+    EXPECT_EQ(window().page(), Page::kLower);
+    EXPECT_GT(window().thumb()->y(), (kTrackTop + kTrackBottom) / 2);  // the thumb shows it
+    act("Side", QAccessibleActionInterface::toggleAction());
+    QTRY_VERIFY(!window().front_view());
+    const int stage = record().dpi_stage[0];
+    act("DPI Setting", press);  // back closed, on the upper page
+    QTRY_VERIFY(!window().right_expanded(kDpi));
+    act("DPI Setting", press);
+    QTRY_VERIFY(window().right_expanded(kDpi));
+    act("Stage 1", QAccessibleActionInterface::increaseAction());
+    QTRY_COMPARE(record().dpi_stage[0], stage + 1);
+
+    // The macro manager opens after the call has returned; while it is open, the main
+    // window's Cancel (which would hide it with the window) and its tabs are not reached.
+    bool opened = false;
+    test::when_shown<MacroManagerDialog>([&](MacroManagerDialog* manager) {
+        opened = true;
+        act("Cancel", press);
+        act("Front", QAccessibleActionInterface::toggleAction());
+        QApplication::processEvents();
+        EXPECT_TRUE(manager->isVisible());
+        EXPECT_TRUE(window().isVisible());
+        EXPECT_FALSE(window().front_view());
+        manager->reject();
+    });
+    act("Macro Manager", press);
+    EXPECT_FALSE(opened) << "the dialog ran inside the call";
+    QTRY_VERIFY(opened);
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
+#include "gui/app/qt_translations.h"
 #include "gui/skin/skin_folder.h"
 #include "gui/skin/skin_image.h"
 #include "gui/skin/skinned_dialog.h"
@@ -120,6 +125,31 @@ TEST(UiFontTest, FacesAndSizesByLanguage) {
     EXPECT_EQ(en.bold.weight(), QFont::Bold);
     EXPECT_TRUE(
         en.normal.families().contains("WenQuanYi Micro Hei"));  // Chinese labels still render
+}
+
+}  // namespace
+}  // namespace p330::gui
+
+namespace p330::gui {
+namespace {
+
+// Qt's own dialogs speak the profile's language where Qt's translations are installed.
+TEST(QtTranslationsTest, ChineseProfilesGetQtsOwnWordsAndEnglishKeepsThem) {
+    EXPECT_EQ(load_qt_translations(Language::kEnglish), nullptr);
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                       QStringLiteral("/qtbase_zh_CN.qm")))
+        GTEST_SKIP() << "Qt's translations are not installed";
+    for (const Language language : {Language::kSimplifiedChinese, Language::kTraditionalChinese}) {
+        QTranslator* loaded = load_qt_translations(language);
+        ASSERT_NE(loaded, nullptr);
+        // The message boxes' and file dialogs' buttons.
+        EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("OK"));
+        EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                  QStringLiteral("Cancel"));
+        QCoreApplication::removeTranslator(loaded);
+        delete loaded;
+    }
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("OK"));
 }
 
 }  // namespace

@@ -165,6 +165,17 @@ TEST_P(TextFitTest, MainWindowTextsFitTheirPlaces) {
     const sensitivity::Axis y = sensitivity::axis(0, 1);
     expect_fit("sensitivity panel",
                {label(texts.x_axis, x.label, 0), label(texts.y_axis, y.label, 0)}, {x.bar, y.bar});
+    // The 1..10 scales under the angle-snap and the sensitivity bars.
+    std::vector<Text> snap_scale;
+    std::vector<Text> axis_scale;
+    const Rect snap_bar = angle_snap::controls(0).bar;
+    for (int k = 1; k <= slider::kScaleCount; ++k) {
+        const QString n = QString::number(k);
+        snap_scale.push_back({n, angle_snap::scale_label(snap_bar, k), fonts.normal, kLabel, 0});
+        axis_scale.push_back({n, sensitivity::scale_label(x, k), fonts.normal, kLabel, 0});
+    }
+    expect_fit("angle snap scale", snap_scale, border);
+    expect_fit("sensitivity scale", axis_scale);
 }
 
 TEST_P(TextFitTest, DialogTextsFitTheirPlaces) {

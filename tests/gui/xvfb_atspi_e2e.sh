@@ -6,19 +6,10 @@
 set -euo pipefail
 p330=$1 p330ctl=$2 shipped=$3
 here=$(cd "$(dirname "$0")" && pwd)
-python=
-for candidate in /usr/bin/python3 python3; do
-  if "$candidate" -c "import pyatspi" 2>/dev/null; then python=$candidate; break; fi
-done
-if [ -z "$python" ] || [ ! -x /usr/libexec/at-spi-bus-launcher ] ||
-   ! command -v dbus-run-session >/dev/null; then
-  echo "skipped: no pyatspi, at-spi-bus-launcher or dbus-run-session"
-  exit 77
-fi
-. "$here/xvfb_drive.sh"
+. "$here/atspi_drive.sh"
 
 export PYTHON=$python TREE=$here/atspi_tree.py OUT=$work/tree.txt
-XVFB_DRIVE_WRAP="dbus-run-session -- $here/with_atspi_bus.sh" xvfb_drive "$(cat <<'STEPS'
+XVFB_DRIVE_WRAP=$ATSPI_WRAP xvfb_drive "$(cat <<'STEPS'
 at "$main" 800 42   # "DPI Setting"
 at "$main" 100 117  # "Button Assignment"
 "$PYTHON" "$TREE" > "$OUT"

@@ -6,17 +6,17 @@ namespace {
 
 constexpr AccessTexts kEnglish = {
     "Stage {n}",    "Stage {n} DPI", "Stage {n} colour", "Help",       "Minimise", "Close",
-    "Captured key", "Modifier",      "First key",        "Second key", "Page",
+    "Captured key", "Modifier",      "First key",        "Second key", "Page",     "Saved",
 };
 
 constexpr AccessTexts kSimplified = {
     "第{n}档",    "第{n}档 DPI", "第{n}档颜色", "帮助",       "最小化", "关闭",
-    "捕获的按键", "修饰键",      "第一个按键",  "第二个按键", "页面",
+    "捕获的按键", "修饰键",      "第一个按键",  "第二个按键", "页面",   "已保存",
 };
 
 constexpr AccessTexts kTraditional = {
     "第{n}檔",    "第{n}檔 DPI", "第{n}檔顏色", "說明",       "最小化", "關閉",
-    "擷取的按鍵", "修飾鍵",      "第一個按鍵",  "第二個按鍵", "頁面",
+    "擷取的按鍵", "修飾鍵",      "第一個按鍵",  "第二個按鍵", "頁面",   "已儲存",
 };
 
 }  // namespace

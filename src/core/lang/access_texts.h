@@ -13,7 +13,8 @@ struct AccessTexts {
     std::string_view stage, stage_dpi, stage_colour;
     std::string_view help, minimise, close;
     std::string_view captured_key, modifier, first_key, second_key;
-    std::string_view page;  // the right column's scroll thumb
+    std::string_view page;   // the right column's scroll thumb
+    std::string_view saved;  // said once a Save has reached the mouse and the profile
 };
 
 const AccessTexts& access_texts(Language language);

@@ -40,6 +40,9 @@ MacroRecorder::Outcome MacroRecorder::feed(const RecordedKeyEvent& event, bool r
         if (last_repeat_ && same_moment(*last_repeat_, event)) return Outcome::kDropped;
         // A release of the key just recorded that was never down is the tail of a repeat.
         if (event.name == last_key_name_ && !event.was_down) return Outcome::kDropped;
+        // A key held when the recording started (the Enter that started it): its release
+        // alone would leave the macro releasing a key it never pressed.
+        if (!is_down(event.name)) return Outcome::kDropped;
     }
 
     if (++event_count_ > kMaxEvents) {
@@ -49,8 +52,7 @@ MacroRecorder::Outcome MacroRecorder::feed(const RecordedKeyEvent& event, bool r
     const std::size_t items_before = items.size();
     const auto delta = static_cast<std::int32_t>(event.time_ms - last_event_time_);
     const bool first_press = !event.release && state_ == State::kWaitingForFirstPress;
-    // Nothing has been timed before the first press: no delay item ahead of it, also not
-    // ahead of a release of a key that was held when the recording started.
+    // Nothing has been timed before the first press: no delay item ahead of it.
     if (record_delays && state_ != State::kWaitingForFirstPress) {
         items.push_back(std::to_string(delta) + " ms");
     }

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -67,6 +69,7 @@ std::optional<int> value_for_key(const StopValue& value, int key) {
 FocusRing::FocusRing(QWidget* owner, std::function<FocusStops()> build, QColor mark)
     : QObject(owner), owner_(owner), build_(std::move(build)), mark_(mark) {
     setObjectName(QStringLiteral("focus-ring"));
+    owner->installEventFilter(this);
     install_painted_accessibility();
 }
 
@@ -100,7 +103,57 @@ void FocusRing::refresh() {
             }
         }
     }
+    tell_changes();
     update_mark();
+}
+
+FocusRing::Told FocusRing::told_now(const FocusStop& stop) const {
+    Told t;
+    t.name = stop.name;
+    if (stop.value_text) {
+        t.description = stop.value_text();
+    } else if (stop.value) {
+        t.description = QString::number(stop.value->get()) + stop.value->unit;
+    }
+    if (stop.value) t.value = stop.value->get();
+    t.checked = stop.checked && stop.checked();
+    t.expanded = stop.expanded && stop.expanded();
+    return t;
+}
+
+void FocusRing::tell_changes() {
+    if (!QAccessible::isActive()) return;
+    for (const FocusStop& s : stops_) {
+        if (s.widget != nullptr) continue;  // Qt tells of its own controls
+        Told now = told_now(s);
+        const auto was = told_.find(s.id);
+        if (was == told_.end()) {  // new: a screen reader reads it whole when it comes to it
+            told_.emplace(s.id, std::move(now));
+            continue;
+        }
+        Told& before = was->second;
+        QAccessibleInterface* e = element(s.id);
+        if (now.name != before.name) {
+            QAccessibleEvent event(e, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+        if (now.description != before.description) {
+            QAccessibleEvent event(e, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+        if (now.value && now.value != before.value) {
+            QAccessibleValueChangeEvent event(e, *now.value);
+            QAccessible::updateAccessibility(&event);
+        }
+        if (now.checked != before.checked || now.expanded != before.expanded) {
+            QAccessible::State changed;
+            changed.checked = now.checked != before.checked;
+            changed.expanded = changed.collapsed = now.expanded != before.expanded;
+            QAccessibleStateChangeEvent event(e, changed);
+            QAccessible::updateAccessibility(&event);
+        }
+        before = std::move(now);
+    }
 }
 
 void FocusRing::watch_widgets() {
@@ -178,9 +231,10 @@ void FocusRing::focus(int id) {
     current_index_ = index_of(id);
     if (stop->widget != nullptr) {
         stop->widget->setFocus(Qt::TabFocusReason);
-    } else {
-        owner_->setFocus(Qt::TabFocusReason);
+    } else if (owner_->hasFocus()) {
         announce_focus();
+    } else {
+        owner_->setFocus(Qt::TabFocusReason);  // told as the focus comes (eventFilter)
     }
     update_mark();
 }
@@ -214,15 +268,31 @@ bool FocusRing::key(QKeyEvent* event) {
 void FocusRing::press(int id) {
     const FocusStop* stop = find(id);
     if (stop == nullptr || !stop->press) return;
+    if (stop->reveal) {  // pressed where the pointer could not: brought into view first
+        const std::function<void()> reveal = stop->reveal;
+        reveal();
+        refresh();
+        stop = find(id);
+        if (stop == nullptr || !stop->press) return;
+    }
     const std::function<void()> press = stop->press;  // the stops may be rebuilt meanwhile
     press();
-    if (QAccessible::isActive() && find(id) != nullptr && elements_.count(id) != 0) {
-        QAccessible::State changed;
-        changed.checked = true;
-        changed.expanded = true;
-        QAccessibleStateChangeEvent event(element(id), changed);
-        QAccessible::updateAccessibility(&event);
-    }
+    refresh();
+}
+
+bool FocusRing::blocked() const {
+    // A click could not reach a window under a modal dialog: nor can a screen reader's action
+    // (a Cancel there would hide the dialog with it and leave it holding the keyboard).
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr && modal != owner_->window();
+}
+
+void FocusRing::act_later(int id, std::function<void(FocusRing&)> action) {
+    if (blocked()) return;
+    QPointer<FocusRing> ring(this);
+    QTimer::singleShot(0, this, [ring, id, action = std::move(action)] {
+        if (ring != nullptr && !ring->blocked() && ring->find(id) != nullptr) action(*ring);
+    });
 }
 
 void FocusRing::set_value(int id, int value) {
@@ -230,18 +300,11 @@ void FocusRing::set_value(int id, int value) {
     if (stop == nullptr || !stop->value) return;
     const StopValue target = *stop->value;  // the stops are rebuilt while it is set
     target.set(target.snapped(value));
-    announce_value(id);
-}
-
-void FocusRing::announce_value(int id) {
-    const FocusStop* stop = find(id);
-    if (!QAccessible::isActive() || stop == nullptr || !stop->value) return;
-    QAccessibleValueChangeEvent event(element(id), stop->value->get());
-    QAccessible::updateAccessibility(&event);
+    refresh();
 }
 
 void FocusRing::announce_focus() {
-    if (!QAccessible::isActive() || current() == nullptr) return;
+    if (!QAccessible::isActive() || current() == nullptr || current()->widget != nullptr) return;
     QAccessibleEvent event(element(current_), QAccessible::Focus);
     QAccessible::updateAccessibility(&event);
 }
@@ -274,6 +337,17 @@ void FocusRing::update_mark() {
 }
 
 bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == owner_) {
+        // The window has the focus back (a list closed, a dialog ended): once Qt has told of
+        // the window, the painted stop that holds the focus is told as the focused element.
+        if (event->type() == QEvent::FocusIn) {
+            QPointer<FocusRing> ring(this);
+            QTimer::singleShot(0, this, [ring] {
+                if (ring != nullptr && ring->owner_->hasFocus()) ring->announce_focus();
+            });
+        }
+        return false;
+    }
     if (watched == watched_window_) {
         if (event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);

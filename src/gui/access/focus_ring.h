@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "gui/access/focus_stop.h"
 
@@ -47,10 +48,15 @@ class FocusRing : public QObject {
     // Enter, Space, Down and the value keys on the current painted stop; false: not taken.
     bool key(QKeyEvent* event);
 
-    // What a click on the stop does, and a value set as the pointer would set it; both tell
-    // a screen reader what changed.
+    // What a click on the stop does (a hidden stop brought into view first), and a value set
+    // as the pointer would set it; both tell a screen reader what changed.
     void press(int id);
     void set_value(int id, int value);
+    // A screen reader's action: run once the call that asked for it has returned, so that a
+    // dialog it opens does not hold the caller.
+    void act_later(int id, std::function<void(FocusRing&)> action);
+    // Under a modal dialog of the program: no action of a screen reader reaches the window.
+    bool blocked() const;
 
     // The dotted mark around the current painted stop while the owner has the focus.
     void paint_mark(QPainter& painter) const;
@@ -62,8 +68,10 @@ class FocusRing : public QObject {
     std::function<bool()> tab_paused;
     // The screen reader's element for a painted stop, made once per id.
     QAccessibleInterface* element(int id);
-    // Tells a screen reader the stop's value changed (after a click, say).
-    void announce_value(int id);
+    // Tells a screen reader what changed on the painted stops since it was last told: names,
+    // descriptions, values, checked and expanded states. Every refresh does, so every change
+    // the window paints is told, whatever made it.
+    void tell_changes();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +80,14 @@ class FocusRing : public QObject {
     int index_of(int id) const;
     void set_current(int id);
     void announce_focus();
+    // What a screen reader was last told of a painted stop.
+    struct Told {
+        QString name, description;
+        std::optional<int> value;
+        bool checked = false, expanded = false;
+    };
+    Told told_now(const FocusStop& stop) const;
+    std::map<int, Told> told_;
     void watch_widgets();
     bool takes_tab_now() const;
 

@@ -61,21 +61,25 @@ class PaintedWindow : public QAccessibleWidget {
         : QAccessibleWidget(
               w, w->parentWidget() != nullptr ? QAccessible::Dialog : QAccessible::Window) {}
 
-    int childCount() const override { return painted_count() + QAccessibleWidget::childCount(); }
+    int childCount() const override {
+        return painted_count() + static_cast<int>(real_children().size());
+    }
     QAccessibleInterface* child(int index) const override {
         FocusRing* ring = ring_of(widget());
         const int painted = painted_count();
         if (index < painted) return ring->element(painted_id(index));
-        return QAccessibleWidget::child(index - painted);
+        const QList<QAccessibleInterface*> real = real_children();
+        return index - painted < real.size() ? real.at(index - painted) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         for (int i = 0; i < painted_count(); ++i) {
             if (ring_of(widget())->element(painted_id(i)) == child) return i;
         }
+        const QList<QAccessibleInterface*> real = real_children();
         if (child != nullptr && child == announcement_of(widget()))
-            return painted_count() + QAccessibleWidget::childCount();
-        const int real = QAccessibleWidget::indexOfChild(child);
-        return real < 0 ? -1 : painted_count() + real;
+            return painted_count() + static_cast<int>(real.size());
+        const auto at = real.indexOf(const_cast<QAccessibleInterface*>(child));
+        return at < 0 ? -1 : painted_count() + static_cast<int>(at);
     }
     QAccessibleInterface* focusChild() const override {
         FocusRing* ring = ring_of(widget());
@@ -86,6 +90,18 @@ class PaintedWindow : public QAccessibleWidget {
     }
 
   private:
+    // The real controls, without those that only show what a painted stop already says.
+    QList<QAccessibleInterface*> real_children() const {
+        QList<QAccessibleInterface*> real;
+        for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
+            QAccessibleInterface* c = QAccessibleWidget::child(i);
+            if (c != nullptr && c->object() != nullptr &&
+                c->object()->property(kDecoration).toBool())
+                continue;
+            real << c;
+        }
+        return real;
+    }
     int painted_count() const {
         const FocusRing* ring = ring_of(widget());
         if (ring == nullptr) return 0;
@@ -181,7 +197,7 @@ class StopElement : public QAccessibleInterface,
         return s != nullptr && s->value ? QVariant(s->value->get()) : QVariant();
     }
     void setCurrentValue(const QVariant& value) override {
-        if (ring_) ring_->set_value(id_, qRound(value.toDouble()));
+        if (ring_ && !ring_->blocked()) ring_->set_value(id_, qRound(value.toDouble()));
     }
     QVariant maximumValue() const override {
         const FocusStop* s = stop();
@@ -211,17 +227,27 @@ class StopElement : public QAccessibleInterface,
     }
     void doAction(const QString& name) override {
         const FocusStop* s = stop();
-        if (s == nullptr) return;
+        if (s == nullptr || ring_ == nullptr) return;
+        // The caller has its answer at once; what the action does (a dialog it opens, say)
+        // follows from the event loop, as after a click.
         if (name == setFocusAction()) {
-            ring_->focus(id_);
+            ring_->act_later(id_, [id = id_](FocusRing& r) { r.focus(id); });
         } else if (name == showMenuAction() || ((name == pressAction()) && s->open)) {
-            const std::function<void()> open = s->open;
-            ring_->focus(id_);
-            open();
+            ring_->act_later(id_, [id = id_](FocusRing& r) {
+                r.focus(id);
+                if (const FocusStop* now = r.find(id); now != nullptr && now->open) {
+                    const std::function<void()> open = now->open;
+                    open();
+                }
+            });
         } else if (name == pressAction() || name == toggleAction()) {
-            ring_->press(id_);
+            ring_->act_later(id_, [id = id_](FocusRing& r) { r.press(id); });
         } else if (s->value && (name == increaseAction() || name == decreaseAction())) {
-            ring_->set_value(id_, s->value->stepped(name == increaseAction() ? 1 : -1));
+            const int steps = name == increaseAction() ? 1 : -1;
+            ring_->act_later(id_, [id = id_, steps](FocusRing& r) {
+                if (const FocusStop* now = r.find(id); now != nullptr && now->value)
+                    r.set_value(id, now->value->stepped(steps));
+            });
         }
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }

@@ -9,6 +9,10 @@ namespace p330::gui {
 
 class FocusRing;
 
+// A widget with this property set is left out of the tree: it only shows what a painted stop
+// says (a colour swatch beside its button).
+inline constexpr const char* kDecoration = "p330-decoration";
+
 // The element of one stop; the ring registers it and deletes it with itself.
 QAccessibleInterface* make_stop_accessible(FocusRing* ring, int id);
 

@@ -16,12 +16,14 @@
 #include "core/flows/export_target.h"
 #include "core/util/file_io.h"
 #include "core/util/file_journal.h"
+#include "core/lang/access_texts.h"
 #include "gui/access/painted_accessible.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/drawing_check.h"
 #include "gui/app/loss_questions.h"
 #include "gui/app/notification_presenters.h"
 #include "gui/app/screenshot_views.h"
+#include "gui/app/qt_translations.h"
 #include "gui/dialogs/firmware_updater.h"
 #include "gui/skin/texts.h"
 #include "platform/gsettings_pointer.h"
@@ -188,6 +190,7 @@ void Application::show_messages(const std::vector<UserMessage>& messages) {
 }
 
 bool Application::start() {
+    load_qt_translations(controller_.language());  // before any of Qt's dialogs can show
     // The mouse first: open and greet it; its listener runs only while it is there.
     Status opened = session_->open_at_start();
     if (!opened) qInfo("p330: %s", opened.message().c_str());
@@ -369,6 +372,8 @@ void Application::upload_ended() {
     } else {
         window_->set_busy(false);
         window_->save_finished();
+        if (report.uploaded && report.messages.empty())  // a screen reader hears it worked
+            announce(window_.get(), qtext(access_texts(controller_.language()).saved));
         show_messages(report.messages);
     }
     while (!runner_.busy() && !after_upload_.empty()) {
@@ -402,6 +407,12 @@ void Application::restore_from_tray() {
     window_->show();
     window_->raise();
     window_->activateWindow();
+    // A dialog open over the window stays over it, with the keyboard.
+    if (QWidget* modal = QApplication::activeModalWidget();
+        modal != nullptr && modal != window_.get()) {
+        modal->raise();
+        modal->activateWindow();
+    }
     if (!session_->connected()) session_->notify_not_connected();
 }
 

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <utility>
+#include <vector>
 
 #include "core/lang/access_texts.h"
 #include "gui/access/focus_ring.h"
@@ -246,6 +248,17 @@ void MainWindow::layout_right_column() {
         thumb_->move(kThumbStart.left, kThumbStart.top);
         ImageButton::shared_top = kThumbStart.top;
     }
+    // The thumb shows the page however it was reached: by a drag, or by Tab reaching a header
+    // of the other page.
+    if (thumb_ != nullptr) {
+        const bool lower_half = thumb_->y() - kTrackTop >= (kTrackBottom - kTrackTop) / 2;
+        if ((page_ == Page::kLower) != lower_half) {
+            const int top =
+                page_ == Page::kLower ? kTrackBottom - kThumbStart.height() : kThumbStart.top;
+            thumb_->move(kThumbStart.left, top);
+            ImageButton::shared_top = top;
+        }
+    }
 }
 
 void MainWindow::create_thumb() {
@@ -311,73 +324,27 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (!consumed) start_drag();
 }
 
-bool MainWindow::dispatch(Point p) {
-    if (kResetButton.rect.contains(p)) {
-        if (on_reset) on_reset();
-        return true;
-    }
-    if (kCancelButton.rect.contains(p)) {
-        if (on_cancel) on_cancel();
-        // The saved values show at once: a minimised window comes back without a reload.
-        close_transient_controls();
-        redraw_main_view();
-        hide_or_minimise();
-        return true;
-    }
-    if (kSaveButton.rect.contains(p)) {
-        if (save_locked_) return true;
-        save_locked_ = true;
-        save_timer_running_ = true;
-        save_running_ = true;
-        save_timer_.start(kSaveLockMs);
-        if (on_save) {
-            on_save();
-        } else {
-            save_finished();
-        }
-        return true;
-    }
-    if (kHelpButton.rect.contains(p)) {
-        help_open_ = !help_open_;
-        if (on_help) on_help(help_open_);
-        return true;
-    }
-    if (help_open_) {
-        help_open_ = false;
-        if (on_help) on_help(false);
-    }
-    if (kHideButton.rect.contains(p)) {
-        restore_hover();
-        hide_or_minimise();
-        return true;
-    }
-    if (kCloseButton.rect.contains(p)) {
-        if (on_exit) on_exit();
-        return true;
-    }
-    if (kConfigButton.rect.contains(p)) {
-        if (on_config) on_config();
-        return true;
-    }
-    if (kFrontTab.rect.contains(p) || kSideTab.rect.contains(p)) {
-        show_view(kFrontTab.rect.contains(p));
-        return true;
-    }
+// The elements a click reaches by their place, each with its action: the fixed ones, then the
+// left column's headers where the column has put them now.
+std::vector<std::pair<Rect, Action>> MainWindow::click_targets() const {
+    std::vector<std::pair<Rect, Action>> targets;
+    targets.reserve(kFixedClickable.size() + 3);
+    for (const Element* e : kFixedClickable) targets.emplace_back(e->rect, e->action);
     const LeftColumn left = left_column();
-    if (left.button_assignment.contains(p)) {
-        assignment_expanded_ = !assignment_expanded_;
-        layout_left_column();
-        return true;
+    targets.emplace_back(left.button_assignment, kButtonAssignmentHeader.action);
+    targets.emplace_back(left.macro_manager, kMacroManagerItem.action);
+    targets.emplace_back(left.sensitivity, kSensitivityHeader.action);
+    return targets;
+}
+
+bool MainWindow::dispatch(Point p) {
+    for (const auto& [rect, action] : click_targets()) {
+        if (rect.contains(p)) {
+            perform(action);
+            return true;
+        }
     }
-    if (left.macro_manager.contains(p)) {
-        if (on_macro_manager) on_macro_manager();
-        return true;
-    }
-    if (left.sensitivity.contains(p)) {
-        sensitivity_expanded_ = !sensitivity_expanded_;
-        layout_left_column();
-        return true;
-    }
+    close_help();
     click_right_column(p);
     if (sensitivity_expanded_) sensitivity_->click(p);
     lists_->close_outside(p);
@@ -390,6 +357,71 @@ bool MainWindow::dispatch(Point p) {
         if (dropdown_box(i).contains(p)) return true;
     }
     return false;
+}
+
+void MainWindow::close_help() {
+    if (!help_open_) return;
+    help_open_ = false;
+    if (on_help) on_help(false);
+}
+
+void MainWindow::perform(Action action) {
+    // The bottom buttons leave the help open; anything else closes it first.
+    if (action != Action::kHelp && action != Action::kReset && action != Action::kCancel &&
+        action != Action::kSave)
+        close_help();
+    switch (action) {
+        case Action::kNone: return;
+        case Action::kReset:
+            if (on_reset) on_reset();
+            return;
+        case Action::kCancel:
+            if (on_cancel) on_cancel();
+            // The saved values show at once: a minimised window comes back without a reload.
+            close_transient_controls();
+            redraw_main_view();
+            hide_or_minimise();
+            return;
+        case Action::kSave:
+            if (save_locked_) return;
+            save_locked_ = true;
+            save_timer_running_ = true;
+            save_running_ = true;
+            save_timer_.start(kSaveLockMs);
+            if (on_save) {
+                on_save();
+            } else {
+                save_finished();
+            }
+            return;
+        case Action::kHelp:
+            help_open_ = !help_open_;
+            if (on_help) on_help(help_open_);
+            return;
+        case Action::kHide:
+            restore_hover();
+            hide_or_minimise();
+            return;
+        case Action::kClose:
+            if (on_exit) on_exit();
+            return;
+        case Action::kConfig:
+            if (on_config) on_config();
+            return;
+        case Action::kFrontTab:
+        case Action::kSideTab: show_view(action == Action::kFrontTab); return;
+        case Action::kButtonAssignment:
+            assignment_expanded_ = !assignment_expanded_;
+            layout_left_column();
+            return;
+        case Action::kMacroManager:
+            if (on_macro_manager) on_macro_manager();
+            return;
+        case Action::kSensitivity:
+            sensitivity_expanded_ = !sensitivity_expanded_;
+            layout_left_column();
+            return;
+    }
 }
 
 bool MainWindow::click_right_column(Point p) {

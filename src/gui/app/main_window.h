@@ -1,7 +1,8 @@
 #pragma once
 // The main window: frameless and painted from the skin onto one canvas. It shows the splash
-// first and the main view after it; closing it only hides it. Clicks are dispatched by the
-// window itself against the layout tables, in a fixed order; what nothing takes drags it.
+// first and the main view after it; closing it only hides it. A click runs the action the
+// layout tables give the element under it (the same action the keyboard and screen readers
+// run); what nothing takes drags the window.
 
 #include <QTimer>
 #include <QWidget>
@@ -10,12 +11,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/lang/language.h"
 #include "core/model/settings_record.h"
 #include "core/settings/settings_catalogue.h"
 #include "gui/access/focus_stop.h"
 #include "gui/layout/accordion.h"
+#include "gui/layout/main_layout.h"
 #include "gui/skin/skin_canvas.h"
 
 namespace p330 {
@@ -123,8 +127,12 @@ class MainWindow : public QWidget {
     void full_paint();
     void flush();  // copies what changed to the window
 
-    // Clicks.
+    // Clicks: what the layout tables place under the point runs its action; the panels take
+    // the rest.
     bool dispatch(layout::Point p);  // false: start a window drag
+    std::vector<std::pair<layout::Rect, layout::Action>> click_targets() const;
+    void perform(layout::Action action);  // what a click on the element does
+    void close_help();
     bool click_right_column(layout::Point p);
     void toggle_right(int panel);
     void page_to(int thumb_top);

@@ -72,7 +72,10 @@ void MainWindow::click_at(Point p) {
 
 FocusStop MainWindow::element_stop(int id, const Element& e, QString name) {
     return button_stop(id, e.rect, name.isEmpty() ? qtext(texts_, e.label) : std::move(name),
-                       [this, e] { click_at(centre(e.rect)); });
+                       [this, action = e.action] {
+                           perform(action);
+                           flush();
+                       });
 }
 
 QString MainWindow::control_name(SettingId id) const {
@@ -103,16 +106,22 @@ FocusStops MainWindow::focus_stops() {
     FocusStops stops;
     if (!main_view_shown_) return stops;
     const AccessTexts& access = access_texts(language_);
-    const auto header = [this](int id, const Rect& r, std::string_view text, bool expanded) {
-        FocusStop s = button_stop(id, r, qtext(text), [this, r] { click_at(centre(r)); });
+    // A header runs its element's action, or, in the right column, opens or closes its panel.
+    const auto header = [this](int id, const Rect& r, std::string_view text, bool expanded,
+                               std::function<void()> press) {
+        FocusStop s = button_stop(id, r, qtext(text), [this, press = std::move(press)] {
+            press();
+            flush();
+        });
         s.expanded = [expanded] { return expanded; };
         return s;
     };
 
     // Left column.
     const LeftColumn left = left_column();
+    const auto act = [this](Action action) { return [this, action] { perform(action); }; };
     stops.push_back(header(kAssignmentStop, left.button_assignment, texts_.button_assignment,
-                           assignment_expanded_));
+                           assignment_expanded_, act(kButtonAssignmentHeader.action)));
     if (assignment_expanded_) {
         for (int i = 0; i < kButtonCount; ++i) {
             FocusStop s =
@@ -124,10 +133,11 @@ FocusStops MainWindow::focus_stops() {
             stops.push_back(std::move(s));
         }
     }
-    stops.push_back(button_stop(kMacroManagerStop, left.macro_manager, qtext(texts_.macro_manager),
-                                [this, r = left.macro_manager] { click_at(centre(r)); }));
+    FocusStop manager = element_stop(kMacroManagerStop, kMacroManagerItem);
+    manager.rect = left.macro_manager;
+    stops.push_back(std::move(manager));
     stops.push_back(header(kSensitivityStop, left.sensitivity, texts_.sensitivity_setting,
-                           sensitivity_expanded_));
+                           sensitivity_expanded_, act(kSensitivityHeader.action)));
     if (sensitivity_expanded_) {
         for (int axis = 0; axis < 2; ++axis) {
             const Rect bar = sensitivity::axis(left.sensitivity.bottom, axis).bar;
@@ -151,7 +161,8 @@ FocusStops MainWindow::focus_stops() {
     for (int i = 0; i < kRightPanelCount; ++i) {
         const int base = kRightStop + kRightStride * i;
         if (!right_column_.visible[i]) {
-            FocusStop s = header(base, {}, texts_.*kRightPanels[i].title, right_expanded_[i]);
+            FocusStop s = header(base, {}, texts_.*kRightPanels[i].title, right_expanded_[i],
+                                 [this, i] { toggle_right(i); });
             s.reveal = [this] {
                 page_ = page_ == Page::kUpper ? Page::kLower : Page::kUpper;
                 layout_right_column();
@@ -160,8 +171,8 @@ FocusStops MainWindow::focus_stops() {
             stops.push_back(std::move(s));
             continue;
         }
-        stops.push_back(
-            header(base, right_header(i), texts_.*kRightPanels[i].title, right_expanded_[i]));
+        stops.push_back(header(base, right_header(i), texts_.*kRightPanels[i].title,
+                               right_expanded_[i], [this, i] { toggle_right(i); }));
         if (right_expanded_[i]) add_panel_stops(i, base + 1, access, stops);
     }
 
@@ -196,9 +207,12 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                     s.widget = box;
                     stops.push_back(s);
                 }
-                stops.push_back(button_stop(
-                    id + 2 * dpi::kStages + k, dpi::kSwatches[k], control_name(colour_setting(k)),
-                    [this, r = dpi::kSwatches[k]] { click_at(centre(r)); }));
+                FocusStop colour =
+                    button_stop(id + 2 * dpi::kStages + k, dpi::kSwatches[k],
+                                control_name(colour_setting(k)),
+                                [this, r = dpi::kSwatches[k]] { click_at(centre(r)); });
+                colour.value_text = [this, k] { return stage_colour(record_, k).name().toUpper(); };
+                stops.push_back(std::move(colour));
             }
             return;
         case kLighting: {

@@ -73,6 +73,7 @@ void FunctionLists::toggle(int button) {
         return;
     }
     list_ = make_list(function_list_area(button));
+    list_->setAccessibleName(qtext(ui_texts(ctx_.language).button_names[button]));
     for (const CatalogueEntry& entry : kFunctionCatalogue)
         add_entry(*list_, qtext(ui_texts(ctx_.language), entry.name));
     connect(list_, &QListWidget::itemEntered, this,

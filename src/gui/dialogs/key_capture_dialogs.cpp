@@ -45,6 +45,13 @@ bool is_leaving_tab(const CapturedKey& key, bool control_down) {
            (key.qt_key == Qt::Key_Tab || key.qt_key == Qt::Key_Backtab);
 }
 
+// Esc in a key box is the way out a keyboard user expects, not a key to capture: it cancels.
+bool escape_cancels(QDialog* dialog, const CapturedKey& key) {
+    if (key.qt_key != Qt::Key_Escape || key.release) return false;
+    dialog->reject();
+    return true;
+}
+
 // The filter could not be installed: say so, as a failed keyboard hook is reported.
 void report_refused_filter(QWidget* parent, const char* which) {
     QMessageBox::warning(
@@ -84,6 +91,7 @@ SingleKeyDialog::SingleKeyDialog(QWidget* parent, const QString& skin_dir, TextC
     name_->setPalette(palette);
     paint_frame();
     skin().label(single_key::kPrompt, prompt_, kCentred);
+    setAccessibleDescription(prompt_);  // the painted prompt, for a screen reader
     filter_ = std::make_unique<KeyFilter>([this](const CapturedKey& key) { return on_key(key); });
     if (!filter_->installed()) report_refused_filter(this, "KeyboardHook_SingleDlgKey");
 }
@@ -116,10 +124,11 @@ bool SingleKeyDialog::on_key(const CapturedKey& key) {
         focus_ring().step(key.qt_key == Qt::Key_Tab);
         return true;
     }
+    if (escape_cancels(this, key)) return true;
     key_name_ = key.name;
     show_name();
-    // The Windows keys reach nothing else; Enter and Esc do not end the dialog, Tab does not
-    // move the focus.
+    // The Windows keys reach nothing else; Enter does not end the dialog, Tab does not move
+    // the focus.
     const bool tab = key.qt_key == Qt::Key_Tab || key.qt_key == Qt::Key_Backtab;
     return is_windows_key(key) || ((is_enter_or_escape(key) || tab) && !key.release);
 }
@@ -186,6 +195,7 @@ bool ComboKeyDialog::on_key(const CapturedKey& key) {
     // The releases of the Ctrl+Tab that left the other box are not this box's keys.
     if (key.release && just_entered_) return true;
     just_entered_ = false;
+    if (escape_cancels(this, key)) return true;
     if (key.qt_key == Qt::Key_Control) {
         if (!key.release && !control_down_) before_control_ = *name;
         control_down_ = !key.release;

@@ -117,6 +117,7 @@ void MacroManagerDialog::create_controls() {
             [this](QListWidgetItem* item) { item_clicked(items_->row(item)); });
 
     loop_ = new QLineEdit(this);
+    loop_->setAccessibleName(qtext(texts_.loop_option));
     loop_->setGeometry(to_qrect(mm::kLoopBox));
     loop_->setFrame(false);
     loop_->setAlignment(Qt::AlignCenter);

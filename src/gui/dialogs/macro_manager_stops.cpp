@@ -36,6 +36,39 @@ FocusStop control(int id, QAccessible::Role role, const layout::Rect& r, QString
     return s;
 }
 
+// The dialog's stops in reading order: Tab walks this table, and a stop's id is its row.
+enum class Stop {
+    kMacroList,
+    kNew,
+    kDelete,
+    kItemList,
+    kRecord,
+    kDelays,
+    kLoop,
+    kLoopBox,
+    kOk,
+    kCancel,
+    kClose
+};
+struct StopPlace {
+    Stop stop;
+    QAccessible::Role role;
+    layout::Rect rect;
+};
+constexpr StopPlace kStopOrder[] = {
+    {Stop::kMacroList, QAccessible::List, mm::kMacroList},
+    {Stop::kNew, QAccessible::Button, mm::kNew},
+    {Stop::kDelete, QAccessible::Button, mm::kDelete},
+    {Stop::kItemList, QAccessible::List, mm::kItemList},
+    {Stop::kRecord, QAccessible::Button, mm::kRecord},
+    {Stop::kDelays, QAccessible::CheckBox, mm::kDelaysTick},
+    {Stop::kLoop, QAccessible::CheckBox, mm::kLoopTick},
+    {Stop::kLoopBox, QAccessible::EditableText, mm::kLoopBox},
+    {Stop::kOk, QAccessible::Button, mm::kOk},
+    {Stop::kCancel, QAccessible::Button, mm::kCancel},
+    {Stop::kClose, QAccessible::Button, mm::kClose},
+};
+
 }  // namespace
 
 FocusStops MacroManagerDialog::focus_stops() {
@@ -78,35 +111,50 @@ FocusStops MacroManagerDialog::focus_stops() {
             };
             add_list_keys(items_, item_keys);
         }
-        stops.push_back(control(1, QAccessible::List, mm::kMacroList,
-                                qtext(texts_.macro_list_heading), macros_));
-        stops.push_back(
-            painted(2, QAccessible::Button, mm::kNew, qtext(texts_.new_button), click(mm::kNew)));
-        stops.push_back(painted(3, QAccessible::Button, mm::kDelete, qtext(texts_.delete_button),
-                                click(mm::kDelete)));
-        stops.push_back(
-            control(4, QAccessible::List, mm::kItemList, qtext(texts_.item_list_heading), items_));
-        stops.push_back(
-            painted(5, QAccessible::Button, mm::kRecord,
-                    qtext(recorder_.recording() ? texts_.stop_recording : texts_.start_recording),
-                    click(mm::kRecord)));
-        FocusStop delays = painted(6, QAccessible::CheckBox, mm::kDelaysTick,
-                                   qtext(texts_.record_delays_option), click(mm::kDelaysTick));
-        delays.checked = [this] { return model_.record_delays; };
-        stops.push_back(std::move(delays));
-        FocusStop loop = painted(7, QAccessible::CheckBox, mm::kLoopTick, qtext(texts_.loop_option),
-                                 click(mm::kLoopTick));
-        loop.checked = [this] { return model_.loop_option; };
-        stops.push_back(std::move(loop));
-        if (loop_->isEnabled())
-            stops.push_back(control(8, QAccessible::EditableText, mm::kLoopBox,
-                                    qtext(texts_.loop_option), loop_));
     }
-    stops.push_back(painted(9, QAccessible::Button, mm::kOk, qtext(texts_.ok), click(mm::kOk)));
-    stops.push_back(
-        painted(10, QAccessible::Button, mm::kCancel, qtext(texts_.cancel), click(mm::kCancel)));
-    stops.push_back(painted(11, QAccessible::Button, mm::kClose,
-                            qtext(access_texts(language_).close), click(mm::kClose)));
+    for (const StopPlace& place : kStopOrder) {
+        if (items_ == nullptr && place.stop < Stop::kOk) continue;  // opened without its lists
+        const int id = static_cast<int>(place.stop) + 1;            // stable: the table's own rows
+        const auto button = [&](std::string_view text) {
+            return painted(id, place.role, place.rect, qtext(text), click(place.rect));
+        };
+        switch (place.stop) {
+            case Stop::kMacroList:
+                stops.push_back(
+                    control(id, place.role, place.rect, qtext(texts_.macro_list_heading), macros_));
+                break;
+            case Stop::kNew: stops.push_back(button(texts_.new_button)); break;
+            case Stop::kDelete: stops.push_back(button(texts_.delete_button)); break;
+            case Stop::kItemList:
+                stops.push_back(
+                    control(id, place.role, place.rect, qtext(texts_.item_list_heading), items_));
+                break;
+            case Stop::kRecord:
+                stops.push_back(
+                    button(recorder_.recording() ? texts_.stop_recording : texts_.start_recording));
+                break;
+            case Stop::kDelays: {
+                FocusStop delays = button(texts_.record_delays_option);
+                delays.checked = [this] { return model_.record_delays; };
+                stops.push_back(std::move(delays));
+                break;
+            }
+            case Stop::kLoop: {
+                FocusStop loop = button(texts_.loop_option);
+                loop.checked = [this] { return model_.loop_option; };
+                stops.push_back(std::move(loop));
+                break;
+            }
+            case Stop::kLoopBox:
+                if (loop_->isEnabled())
+                    stops.push_back(
+                        control(id, place.role, place.rect, qtext(texts_.loop_option), loop_));
+                break;
+            case Stop::kOk: stops.push_back(button(texts_.ok)); break;
+            case Stop::kCancel: stops.push_back(button(texts_.cancel)); break;
+            case Stop::kClose: stops.push_back(button(access_texts(language_).close)); break;
+        }
+    }
     return stops;
 }
 

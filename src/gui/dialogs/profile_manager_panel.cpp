@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "core/lang/dialog_texts.h"
 #include "core/lang/error_texts.h"
@@ -65,6 +66,7 @@ ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_di
     canvas_.reset(background);
     resize(canvas_.size());
     canvas_.label(pm::kTitle, qtext(texts.title), 0);
+    setAccessibleName(qtext(texts.title));  // the painted title is all a reader would have
     canvas_.draw(pm::kNewIconImage, pm::kNewIcon);
     {
         QPainter p(&canvas_.image());
@@ -76,6 +78,7 @@ ProfileManagerPanel::ProfileManagerPanel(QWidget* window, const QString& skin_di
     paint_close(false);
 
     list_ = new QListWidget(this);
+    list_->setAccessibleName(qtext(texts.title));
     list_->setGeometry(to_qrect(pm::kList));
     list_->setFrameShape(QFrame::NoFrame);
     list_->setFont(canvas_.fonts().normal);
@@ -186,6 +189,10 @@ void ProfileManagerPanel::command(Command command) {
                 delete list_->takeItem(row);
                 list_->clearSelection();
                 list_->setCurrentRow(-1);
+                // Nothing selected, but the keyboard stays where the entry was.
+                if (const int at = std::min(row, list_->count() - 1); at >= 0)
+                    list_->selectionModel()->setCurrentIndex(list_->model()->index(at, 0),
+                                                             QItemSelectionModel::NoUpdate);
             }
             return;
         case Command::kEdit: rename_on_repeat(row); return;

@@ -112,10 +112,13 @@ struct Controls {
 constexpr Controls controls(int b) {
     return {{754, b + 10, 961, b + 95}, {754, b + 106, 962, b + 115}};
 }
-// Scale label k (1..10): from the bar's bottom, 20 high, to the bar's right edge.
+// Scale label k (1..10): from the bar's bottom, 20 high, to the bar's right edge, and at least
+// one pitch wide: "10" starts too near the bar's end to fit before it.
 constexpr Rect scale_label(const Rect& bar, int k) {
-    return {bar.left + 6 + slider::kScalePitch * (k - 1), bar.bottom, bar.right,
-            bar.bottom + slider::kScaleHeight};
+    const int left = bar.left + 6 + slider::kScalePitch * (k - 1);
+    const int right =
+        left + slider::kScalePitch > bar.right ? left + slider::kScalePitch : bar.right;
+    return {left, bar.bottom, right, bar.bottom + slider::kScaleHeight};
 }
 constexpr const char* kPictureImage = "/AngleSnap/%1.png";  // %1: level 1..10
 }  // namespace angle_snap

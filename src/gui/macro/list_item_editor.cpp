@@ -39,7 +39,16 @@ ListItemEditor::~ListItemEditor() {
 void ListItemEditor::finish() {
     done_ = true;
     qApp->removeEventFilter(this);
+    // An edit ended from the keyboard leaves the keyboard on its list, on the entry edited.
+    const bool had_focus = hasFocus();
     hide();
+    if (auto* list = qobject_cast<QListWidget*>(parentWidget()->parentWidget());
+        list != nullptr && had_focus) {
+        list->setFocus(Qt::OtherFocusReason);
+        if (row_ < list->count())
+            list->selectionModel()->setCurrentIndex(list->model()->index(row_, 0),
+                                                    QItemSelectionModel::NoUpdate);
+    }
     deleteLater();
 }
 

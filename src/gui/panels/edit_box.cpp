@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QRegularExpressionValidator>
 
+#include "gui/access/painted_accessible.h"
 #include "gui/skin/skin_canvas.h"
 
 namespace p330::gui {
@@ -33,6 +34,7 @@ QWidget* make_swatch(QWidget* parent, const layout::Rect& r, const QColor& colou
     swatch->setGeometry(to_qrect(r));
     swatch->setAttribute(Qt::WA_TransparentForMouseEvents);
     swatch->setAutoFillBackground(true);
+    swatch->setProperty(kDecoration, true);  // its colour is told by the stage's colour button
     set_swatch_colour(swatch, colour);
     swatch->show();
     return swatch;
@@ -42,7 +44,6 @@ void set_swatch_colour(QWidget* swatch, const QColor& colour) {
     QPalette palette = swatch->palette();
     palette.setColor(QPalette::Window, colour);
     swatch->setPalette(palette);
-    swatch->setAccessibleName(colour.name().toUpper());  // what a screen reader says of it
     swatch->update();
 }
 
