@@ -198,6 +198,11 @@ DesktopPointerResult apply_desktop_pointer(const PointerValues& values, Language
             case PointerOutcome::kRefused:
                 result.refused.push_back(std::string("the desktop refused the ") + kWhat[i]);
                 break;
+            case PointerOutcome::kNoDevice:
+                result.refused.push_back(std::string("the ") + kWhat[i] +
+                                         " was not set: the desktop does not list this mouse "
+                                         "among its input devices");
+                break;
             case PointerOutcome::kUnsupported: result.lacking.push_back(kWhat[i]); break;
         }
     }

@@ -22,21 +22,23 @@ PointerOutcome outcome(bool ok) {
 }
 
 // Plasma 6's tools, else Plasma 5's.
+bool plasma6_tools() { return on_path("kwriteconfig6"); }
 std::string kconfig_tool(const char* base) {
-    const std::string six = std::string(base) + "6";
-    return on_path(six) ? six : std::string(base) + "5";
+    return std::string(base) + (plasma6_tools() ? "6" : "5");
 }
 
-// Writes a key (with the change notification) and reads it back.
+// Writes a key and reads it back. Plasma 6's tool sends KConfig's change notification
+// itself; Plasma 5's has none (the KGlobalSettings signal sent after it serves there).
 bool write_entry(const std::string& file, const std::string& group, const std::string& key,
                  const std::string& value, const char* type = nullptr) {
-    std::vector<std::string> args = {
-        kconfig_tool("kwriteconfig"), "--file", file, "--group", group, "--key", key, "--notify"};
+    std::vector<std::string> args = {kconfig_tool("kwriteconfig"), "--file", file, "--group",
+                                     group, "--key", key};
+    if (plasma6_tools()) args.push_back("--notify");
     if (type != nullptr) args.insert(args.end(), {"--type", type});
     args.push_back(value);
     if (!run_tool(std::move(args))) return false;
-    const std::optional<std::string> read =
-        run_tool({kconfig_tool("kreadconfig"), "--file", file, "--group", group, "--key", key});
+    const std::optional<std::string> read = run_tool(
+        {kconfig_tool("kreadconfig"), "--file", file, "--group", group, "--key", key});
     return read && same_value(value, *read);
 }
 
@@ -73,8 +75,8 @@ void set_kwin_devices(const PointerValues& v, PointerApplied& applied) {
                                 "true") &&
                   profile;
     }
-    applied[PointerSetting::kSpeed] = outcome(speed);
-    applied[PointerSetting::kMouse] = outcome(profile);
+    applied[PointerSetting::kSpeed] = device_outcome(!mice.empty(), speed);
+    applied[PointerSetting::kMouse] = device_outcome(!mice.empty(), profile);
 }
 
 void set_x11_plasma(const PointerValues& v, PointerApplied& applied) {

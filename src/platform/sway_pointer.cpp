@@ -129,7 +129,13 @@ PointerApplied SwayPointer::apply(const PointerValues& v) {
         }
     }
     // Without this mouse among the compositor's inputs nothing can be set for it.
-    if (mice.empty()) return applied;
+    if (mice.empty()) {
+        for (const PointerSetting s :
+             {PointerSetting::kMouse, PointerSetting::kSpeed, PointerSetting::kScrollLines}) {
+            if (applied[s] == PointerOutcome::kRefused) applied[s] = device_outcome(false, false);
+        }
+        return applied;
+    }
     bool sent = true;
     for (const std::string& mouse : mice) {
         std::string commands;

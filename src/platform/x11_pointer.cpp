@@ -88,10 +88,8 @@ void set_x_device_pointer(const std::vector<XPointerDevice>& devices, const Poin
         profile_set = profile_set && profile_now.size() >= 2 && (profile_now[0] == 1) == adaptive &&
                       (profile_now[1] == 1) == !adaptive;
     }
-    applied[PointerSetting::kSpeed] =
-        speed_set ? PointerOutcome::kApplied : PointerOutcome::kRefused;
-    applied[PointerSetting::kMouse] =
-        profile_set ? PointerOutcome::kApplied : PointerOutcome::kRefused;
+    applied[PointerSetting::kSpeed] = device_outcome(!devices.empty(), speed_set);
+    applied[PointerSetting::kMouse] = device_outcome(!devices.empty(), profile_set);
 }
 
 PointerApplied X11Pointer::apply(const PointerValues& v) {

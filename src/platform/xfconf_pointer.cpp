@@ -61,8 +61,8 @@ PointerApplied XfconfPointer::apply(const PointerValues& v) {
                                "Value is an array with 2 items:\n\n" + on + "\n" + off) &&
                   profile;
     }
-    applied[PointerSetting::kSpeed] = outcome(speed);
-    applied[PointerSetting::kMouse] = outcome(profile);
+    applied[PointerSetting::kSpeed] = device_outcome(!mice.empty(), speed);
+    applied[PointerSetting::kMouse] = device_outcome(!mice.empty(), profile);
     applied[PointerSetting::kScrollLines] = PointerOutcome::kUnsupported;
     applied[PointerSetting::kDoubleClick] = outcome(set_property(
         "xsettings", "/Net/DoubleClickTime", {{"int", std::to_string(v.double_click_ms)}},
