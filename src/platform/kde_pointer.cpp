@@ -22,7 +22,9 @@ PointerOutcome outcome(bool ok) {
 }
 
 // Plasma 6's tools, else Plasma 5's.
-bool plasma6_tools() { return on_path("kwriteconfig6"); }
+bool plasma6_tools() {
+    return on_path("kwriteconfig6");
+}
 std::string kconfig_tool(const char* base) {
     return std::string(base) + (plasma6_tools() ? "6" : "5");
 }
@@ -31,14 +33,14 @@ std::string kconfig_tool(const char* base) {
 // itself; Plasma 5's has none (the KGlobalSettings signal sent after it serves there).
 bool write_entry(const std::string& file, const std::string& group, const std::string& key,
                  const std::string& value, const char* type = nullptr) {
-    std::vector<std::string> args = {kconfig_tool("kwriteconfig"), "--file", file, "--group",
-                                     group, "--key", key};
+    std::vector<std::string> args = {
+        kconfig_tool("kwriteconfig"), "--file", file, "--group", group, "--key", key};
     if (plasma6_tools()) args.push_back("--notify");
     if (type != nullptr) args.insert(args.end(), {"--type", type});
     args.push_back(value);
     if (!run_tool(std::move(args))) return false;
-    const std::optional<std::string> read = run_tool(
-        {kconfig_tool("kreadconfig"), "--file", file, "--group", group, "--key", key});
+    const std::optional<std::string> read =
+        run_tool({kconfig_tool("kreadconfig"), "--file", file, "--group", group, "--key", key});
     return read && same_value(value, *read);
 }
 

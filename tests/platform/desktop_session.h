@@ -117,9 +117,9 @@ class DesktopTest : public ::testing::Test {
                 std::filesystem::copy_file(entry.path(), data_.path() / name);
         }
         ::chmod(home_.path().c_str(), 0755);  // an unprivileged compositor may read its config
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SWAYSOCK", "I3SOCK",
-                                 "XDG_CURRENT_DESKTOP", "DBUS_SESSION_BUS_ADDRESS",
-                                 "P330_POINTER_DESKTOP", "XDG_DATA_DIRS"})
+        for (const char* name :
+             {"DISPLAY", "WAYLAND_DISPLAY", "SWAYSOCK", "I3SOCK", "XDG_CURRENT_DESKTOP",
+              "DBUS_SESSION_BUS_ADDRESS", "P330_POINTER_DESKTOP", "XDG_DATA_DIRS"})
             env.set(name, std::nullopt);
         env.set("HOME", home_.path().string());
         env.set("XDG_CONFIG_HOME", (home_.path() / "config").string());
@@ -158,12 +158,47 @@ class DesktopTest : public ::testing::Test {
         env.set("DBUS_SESSION_BUS_ADDRESS", address);
         return true;
     }
+    // Starts an X server (kept alive between clients) and points this process at it.
+    bool start_x() {
+        int out[2];
+        if (::pipe(out) != 0) return false;
+        x_ = std::make_unique<Child>(
+            std::vector<std::string>{"Xvfb", "-displayfd", "1", "-noreset", "-nolisten", "tcp"},
+            out[1]);
+        ::close(out[1]);
+        std::string display;
+        char c;
+        while (::read(out[0], &c, 1) == 1 && c != '\n') display += c;
+        ::close(out[0]);
+        if (display.empty()) return false;
+        env.set("DISPLAY", ":" + display);
+        return true;
+    }
+    // Gives an X pointer device the properties the libinput driver gives a USB mouse: its
+    // ids, a speed of 0 and the adaptive profile. Xvfb's own devices have neither.
+    static void dress_x_pointer(const std::string& device, const std::string& ids) {
+        const std::string p = "/usr/bin/xinput";
+        run_program(p, {"set-prop", "--type=int", "--format=32", device, "Device Product ID",
+                        ids.substr(0, ids.find(' ')), ids.substr(ids.find(' ') + 1)});
+        run_program(p, {"set-prop", "--type=float", device, "libinput Accel Speed", "0"});
+        run_program(p, {"set-prop", "--type=int", "--format=8", device,
+                        "libinput Accel Profile Enabled", "1", "0"});
+    }
+    // A property of an X device as xinput prints it: "0.500000", "0, 1".
+    static std::string x_property(const std::string& device, const std::string& name) {
+        const std::string listed = run_program("/usr/bin/xinput", {"list-props", device}).out;
+        const std::size_t at = listed.find("\t" + name + " (");
+        if (at == std::string::npos) return "";
+        const std::size_t value = listed.find(":\t", at) + 2;
+        return listed.substr(value, listed.find('\n', value) - value);
+    }
+
     // Whether a name is owned on the test's bus.
     static bool bus_has(const std::string& name) {
-        const ProgramRun run = run_program(
-            "/usr/bin/gdbus", {"call", "--session", "--dest", "org.freedesktop.DBus",
-                               "--object-path", "/org/freedesktop/DBus", "--method",
-                               "org.freedesktop.DBus.NameHasOwner", name});
+        const ProgramRun run =
+            run_program("/usr/bin/gdbus", {"call", "--session", "--dest", "org.freedesktop.DBus",
+                                           "--object-path", "/org/freedesktop/DBus", "--method",
+                                           "org.freedesktop.DBus.NameHasOwner", name});
         return run.out.find("true") != std::string::npos;
     }
 
@@ -177,7 +212,9 @@ class DesktopTest : public ::testing::Test {
 
   private:
     TempDir home_, runtime_, data_;
+    // Ended before the folders they use; a test's own services end before these.
     std::unique_ptr<Child> bus_;
+    std::unique_ptr<Child> x_;
 };
 
 }  // namespace p330::test

@@ -58,5 +58,36 @@ TEST_F(KWinTest, GlobalSettingsStoredAsPlasmaReadsThemAndThisMouseNamedAsNotList
     EXPECT_EQ(kdeglobals("WheelScrollLines"), "7\n");
 }
 
+// Plasma on X11 keeps speed and profile once for every mouse, in kcminputrc where its
+// settings module puts them for the next login; this mouse's X device takes them at once.
+TEST_F(KWinTest, OnX11SpeedAndProfileStoredForLoginAndSetOnThisMouseAtOnce) {
+    if (!installed("Xvfb") || !installed("xinput")) GTEST_SKIP() << "Xvfb or xinput missing";
+    env.set("WAYLAND_DISPLAY", std::nullopt);
+    ASSERT_TRUE(start_x());
+    dress_x_pointer("Xvfb mouse", "1241 51170");
+    EXPECT_EQ(pointer_desktop(SessionOffer::of_process()), PointerDesktop::kKdeX11);
+    ASSERT_EQ(ctl({"set", "pointer.precision=off", "pointer.speed=11", "scroll.page=off",
+                   "scroll.lines=4"})
+                  .exit_code,
+              0);
+
+    const test::ProgramRun run = ctl({"apply", "--pointer"});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_NE(run.out.find("Desktop pointer settings applied: pointer acceleration, pointer "
+                           "speed, scroll lines, double-click time.\n"),
+              std::string::npos)
+        << run.out;
+    const auto kcminput = [](const std::string& key) {
+        return test::run_program("/usr/bin/kreadconfig5",
+                                 {"--file", "kcminputrc", "--group", "Mouse", "--key", key})
+            .out;
+    };
+    EXPECT_EQ(kcminput("XLbInptPointerAcceleration"), "1.00\n");
+    EXPECT_EQ(kcminput("XLbInptAccelProfileFlat"), "true\n");
+    EXPECT_EQ(kdeglobals("WheelScrollLines"), "4\n");
+    EXPECT_EQ(x_property("Xvfb mouse", "libinput Accel Speed"), "1.000000");
+    EXPECT_EQ(x_property("Xvfb mouse", "libinput Accel Profile Enabled"), "0, 1");
+}
+
 }  // namespace
 }  // namespace p330

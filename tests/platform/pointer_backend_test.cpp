@@ -71,14 +71,14 @@ TEST_F(NoDesktopTest, EverySettingIsNamedOnceAndTheStatusSaysNothingWasSet) {
     env.set("XDG_DATA_DIRS", home().string());
     for (const char* desktop : {"KDE", "GNOME", "sway", "XFCE", "", "garbage"}) {
         SCOPED_TRACE(desktop);
-        env.set("XDG_CURRENT_DESKTOP", *desktop ? std::optional<std::string>(desktop)
-                                                : std::nullopt);
+        env.set("XDG_CURRENT_DESKTOP",
+                *desktop ? std::optional<std::string>(desktop) : std::nullopt);
         const ProgramRun run = ctl({"apply", "--pointer"});
         EXPECT_EQ(run.exit_code, 1) << run.err;
         EXPECT_NE(run.out.find("to the simulated mouse"), std::string::npos) << run.out;
         EXPECT_EQ(run.out.find("pointer settings applied"), std::string::npos) << run.out;
-        for (const char* setting : {"pointer acceleration", "pointer speed", "wheel scroll lines",
-                                    "double-click time"})
+        for (const char* setting :
+             {"pointer acceleration", "pointer speed", "wheel scroll lines", "double-click time"})
             EXPECT_EQ(count(run.err, setting), 1u) << run.err;
     }
     // After a change, in the profile's language; the change itself is kept.

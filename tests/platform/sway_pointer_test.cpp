@@ -80,9 +80,9 @@ TEST_F(SwayTest, CommandsForThisMouseAreOnesTheCompositorTakes) {
             commands += (commands.empty() ? "" : "; ") + c;
         return sway_request(socket_, 0, commands);
     };
-    for (const PointerValues& v : {PointerValues{{6, 10, 1}, 1, 1, 200},
-                                   PointerValues{{0, 0, 0}, 20, 20, 900},
-                                   PointerValues{{0, 0, 0}, 10, kScrollOnePage, 500}}) {
+    for (const PointerValues& v :
+         {PointerValues{{6, 10, 1}, 1, 1, 200}, PointerValues{{0, 0, 0}, 20, 20, 900},
+          PointerValues{{0, 0, 0}, 10, kScrollOnePage, 500}}) {
         const std::optional<JsonValue> answer = send(v);
         ASSERT_TRUE(answer.has_value());
         // A page at a time has no scroll factor: two commands instead of three.
