@@ -156,7 +156,9 @@ PointerApplied SwayPointer::apply(const PointerValues& v) {
         const JsonValue* factor = input.member("scroll_factor");
         speed = speed && accel && std::fabs(accel->number - wanted_speed) < 0.006;
         profile = profile && kind && kind->text == (v.mouse[2] != 0 ? "adaptive" : "flat");
-        scroll = scroll && factor && std::fabs(factor->number - v.scroll_lines / 3.0) < 0.01;
+        // Some Sway releases do not report the factor: then its "success" is the answer.
+        scroll = scroll &&
+                 (factor == nullptr || std::fabs(factor->number - v.scroll_lines / 3.0) < 0.01);
     }
     applied[PointerSetting::kSpeed] = speed ? PointerOutcome::kApplied : PointerOutcome::kRefused;
     applied[PointerSetting::kMouse] = profile ? PointerOutcome::kApplied : PointerOutcome::kRefused;
