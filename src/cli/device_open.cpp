@@ -188,10 +188,16 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, boo
 
 DesktopPointerResult apply_desktop_pointer(const PointerValues& values, Language language) {
     // The same backend the window chooses for this desktop.
-    const PointerApplied applied = desktop_pointer_settings()->apply(values);
+    const std::unique_ptr<PointerSettings> desktop = desktop_pointer_settings();
+    DesktopPointerResult result;
+    if (!desktop) {
+        result.refused.push_back(
+            "the desktop's pointer settings are left alone (P330_POINTER_DESKTOP=none)");
+        return result;
+    }
+    const PointerApplied applied = desktop->apply(values);
     static constexpr std::array<const char*, kPointerSettingCount> kWhat = {
         "pointer acceleration", "pointer speed", "scroll lines", "double-click time"};
-    DesktopPointerResult result;
     for (std::size_t i = 0; i < kPointerSettingCount; ++i) {
         switch (applied.outcome[i]) {
             case PointerOutcome::kApplied: result.applied.push_back(kWhat[i]); break;

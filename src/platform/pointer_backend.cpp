@@ -91,10 +91,11 @@ PointerDesktop pointer_desktop_named(const std::string& name) {
 }
 
 std::unique_ptr<PointerSettings> desktop_pointer_settings() {
-    // P330_POINTER_DESKTOP overrides the guess: for a session that hides what it is, and
-    // for tests that must leave the desktop's settings alone ("none").
+    // P330_POINTER_DESKTOP overrides the guess: for a session that hides what it is; "none"
+    // leaves the desktop's pointer settings alone.
     const std::string forced = variable("P330_POINTER_DESKTOP");
-    const SessionOffer offer = forced == "none" ? SessionOffer{} : SessionOffer::of_process();
+    if (forced == "none") return nullptr;
+    const SessionOffer offer = SessionOffer::of_process();
     switch (forced.empty() ? pointer_desktop(offer) : pointer_desktop_named(forced)) {
         case PointerDesktop::kGnome: return std::make_unique<GSettingsPointer>();
         case PointerDesktop::kKdeWayland: return std::make_unique<KdePointer>(true);

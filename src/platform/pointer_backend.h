@@ -27,12 +27,13 @@ struct SessionOffer {
 };
 
 PointerDesktop pointer_desktop(const SessionOffer& offer);
-// The desktop P330_POINTER_DESKTOP names: none, gnome, kde-wayland, kde-x11, sway, xfce, x11
-// (anything else is none).
+// The desktop P330_POINTER_DESKTOP names: gnome, kde-wayland, kde-x11, sway, xfce, x11
+// (anything else: none fits).
 PointerDesktop pointer_desktop_named(const std::string& name);
 
 // The backend for this session (or the one P330_POINTER_DESKTOP names); one that names every
-// setting as missing where no desktop fits. Never null.
+// setting as missing where no desktop fits. Null only when P330_POINTER_DESKTOP=none asks to
+// leave the desktop's pointer settings alone: the window then says nothing of them.
 std::unique_ptr<PointerSettings> desktop_pointer_settings();
 
 // Where nothing can be set: every setting is one this desktop does not have.

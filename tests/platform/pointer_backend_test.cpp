@@ -90,6 +90,13 @@ TEST_F(NoDesktopTest, EverySettingIsNamedOnceAndTheStatusSaysNothingWasSet) {
     EXPECT_EQ(count(run.err, "p330ctl: "), 1u) << run.err;
     EXPECT_NE(run.out.find("\"pointer_applied\":false"), std::string::npos) << run.out;
     EXPECT_NE(ctl({"get", "dpi.1"}).out.find("800"), std::string::npos);
+
+    // Told to leave the desktop alone: it says so, and asking for it did not succeed.
+    env.set("P330_POINTER_DESKTOP", "none");
+    const ProgramRun alone = ctl({"apply", "--pointer"});
+    EXPECT_EQ(alone.exit_code, 1);
+    EXPECT_NE(alone.err.find("left alone (P330_POINTER_DESKTOP=none)"), std::string::npos)
+        << alone.err;
 }
 
 }  // namespace
