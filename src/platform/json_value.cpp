@@ -89,7 +89,8 @@ class Parser {
                 if (!name || !take(':')) return std::nullopt;
                 std::optional<JsonValue> member = parse(depth + 1);
                 if (!member) return std::nullopt;
-                v.members.emplace_back(std::move(*name), std::move(*member));
+                v.member_names.push_back(std::move(*name));
+                v.items.push_back(std::move(*member));
             } while (take(','));
             return take('}') ? std::optional<JsonValue>(std::move(v)) : std::nullopt;
         }
@@ -131,8 +132,9 @@ class Parser {
 }  // namespace
 
 const JsonValue* JsonValue::member(std::string_view name) const {
-    for (const auto& [key, value] : members)
-        if (key == name) return &value;
+    if (kind != Kind::kObject) return nullptr;
+    for (std::size_t i = 0; i < member_names.size() && i < items.size(); ++i)
+        if (member_names[i] == name) return &items[i];
     return nullptr;
 }
 

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace p330 {
@@ -16,8 +15,8 @@ struct JsonValue {
     bool boolean = false;
     double number = 0;
     std::string text;
-    std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members;
+    std::vector<JsonValue> items;           // an array's items, or an object's values
+    std::vector<std::string> member_names;  // an object's names, one for each item
 
     // The member of that name in an object; null when absent or not an object.
     const JsonValue* member(std::string_view name) const;

@@ -75,8 +75,9 @@ bool on_path(const std::string& name) {
     std::string_view rest = path != nullptr ? path : "/usr/bin:/bin";
     while (!rest.empty()) {
         const std::size_t end = rest.find(':');
-        const std::string folder(rest.substr(0, end));
-        if (!folder.empty() && ::access((folder + "/" + name).c_str(), X_OK) == 0) return true;
+        std::string program(rest.substr(0, end));
+        if (!program.empty() && ::access((program += '/').append(name).c_str(), X_OK) == 0)
+            return true;
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     }
     return false;

@@ -59,9 +59,15 @@ bool is_this_mouse(const JsonValue& input) {
            product->number == kMouseProduct && type->text == "pointer";
 }
 
+// The items of an answer that is a list; none for anything else (an error object, no answer).
+const std::vector<JsonValue>& list_of(const std::optional<JsonValue>& answer) {
+    static const std::vector<JsonValue> kNone;
+    return answer && answer->kind == JsonValue::Kind::kArray ? answer->items : kNone;
+}
+
 bool all_succeeded(const std::optional<JsonValue>& answer) {
-    if (!answer || answer->kind != JsonValue::Kind::kArray || answer->items.empty()) return false;
-    for (const JsonValue& result : answer->items) {
+    if (list_of(answer).empty()) return false;
+    for (const JsonValue& result : list_of(answer)) {
         const JsonValue* success = result.member("success");
         if (success == nullptr || !success->boolean) return false;
     }
@@ -122,11 +128,9 @@ PointerApplied SwayPointer::apply(const PointerValues& v) {
 
     const std::optional<JsonValue> inputs = sway_request(socket_, kGetInputs, "");
     std::vector<std::string> mice;
-    if (inputs) {
-        for (const JsonValue& input : inputs->items) {
-            const JsonValue* identifier = input.member("identifier");
-            if (identifier && is_this_mouse(input)) mice.push_back(identifier->text);
-        }
+    for (const JsonValue& input : list_of(inputs)) {
+        const JsonValue* identifier = input.member("identifier");
+        if (identifier && is_this_mouse(input)) mice.push_back(identifier->text);
     }
     // Without this mouse among the compositor's inputs nothing can be set for it.
     if (mice.empty()) {
@@ -148,7 +152,7 @@ PointerApplied SwayPointer::apply(const PointerValues& v) {
     const std::optional<JsonValue> after = sway_request(socket_, kGetInputs, "");
     bool speed = after.has_value(), profile = speed, scroll = speed;
     const double wanted_speed = gnome_pointer_speed(v.speed);
-    for (const JsonValue& input : after ? after->items : std::vector<JsonValue>{}) {
+    for (const JsonValue& input : list_of(after)) {
         if (!is_this_mouse(input)) continue;
         const JsonValue* libinput = input.member("libinput");
         const JsonValue* accel = libinput ? libinput->member("accel_speed") : nullptr;

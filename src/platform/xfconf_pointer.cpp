@@ -56,9 +56,10 @@ PointerApplied XfconfPointer::apply(const PointerValues& v) {
                              {{"double", gnome_speed_text(v.speed)}}, gnome_speed_text(v.speed)) &&
                 speed;
         const std::string on = adaptive ? "1" : "0", off = adaptive ? "0" : "1";
+        std::string listed = "Value is an array with 2 items:\n\n";  // as xfconf-query reads it
+        listed.append(on).append("\n").append(off);
         profile = set_property("pointers", base + "libinput_Accel_Profile_Enabled",
-                               {{"int", on}, {"int", off}},
-                               "Value is an array with 2 items:\n\n" + on + "\n" + off) &&
+                               {{"int", on}, {"int", off}}, listed) &&
                   profile;
     }
     applied[PointerSetting::kSpeed] = device_outcome(!mice.empty(), speed);
