@@ -12,6 +12,7 @@ packages=(
   twm x11-utils x11-apps xxd python3 zsh fish
   dbus-daemon at-spi2-core python3-pyatspi
   udev desktop-file-utils appstream dpkg-dev file lintian
+  sway xfconf libxfconf-0-3 xinput
 )
 
 missing=()

@@ -15,7 +15,7 @@
 #include "core/flows/settings_controller.h"
 #include "core/session/mouse_session.h"
 #include "core/session/plug_handling.h"
-#include "platform/gsettings_pointer.h"
+#include "platform/pointer_backend.h"
 
 namespace p330::cli {
 namespace {
@@ -178,19 +178,38 @@ int watch_mouse(const std::string& device_name, const std::string& data_dir, boo
     return kExitOk;
 }
 
-std::vector<std::string> apply_desktop_pointer(const PointerValues& values) {
+DesktopPointerResult apply_desktop_pointer(const PointerValues& values, Language language) {
     // The same backend the window chooses for this desktop.
-    const PointerApplied applied = desktop_pointer_settings()->apply(values);
-    // A setting this desktop does not have is not a refusal.
-    static constexpr std::array<const char*, kPointerSettingCount> kWhat = {
-        "the pointer acceleration", "the pointer speed", "the scroll lines",
-        "the double-click time"};
-    std::vector<std::string> refused;
-    for (std::size_t i = 0; i < kPointerSettingCount; ++i) {
-        if (applied.outcome[i] == PointerOutcome::kRefused)
-            refused.push_back(std::string("the desktop refused ") + kWhat[i]);
+    const std::unique_ptr<PointerSettings> desktop = desktop_pointer_settings();
+    DesktopPointerResult result;
+    if (!desktop) {
+        result.refused.push_back(
+            "the desktop's pointer settings are left alone (P330_POINTER_DESKTOP=none)");
+        return result;
     }
-    return refused;
+    const PointerApplied applied = desktop->apply(values);
+    static constexpr std::array<const char*, kPointerSettingCount> kWhat = {
+        "pointer acceleration", "pointer speed", "scroll lines", "double-click time"};
+    for (std::size_t i = 0; i < kPointerSettingCount; ++i) {
+        switch (applied.outcome[i]) {
+            case PointerOutcome::kApplied: result.applied.push_back(kWhat[i]); break;
+            case PointerOutcome::kRefused:
+                result.refused.push_back(std::string("the desktop refused the ") + kWhat[i]);
+                break;
+            case PointerOutcome::kNoDevice:
+                result.refused.push_back(std::string("the ") + kWhat[i] +
+                                         " was not set: the desktop does not list this mouse "
+                                         "among its input devices");
+                break;
+            case PointerOutcome::kUnsupported: result.lacking.push_back(kWhat[i]); break;
+        }
+    }
+    // A setting this desktop does not have is not a refusal: it is named once, in the
+    // profile's language, as the window names it.
+    PointerReport report;
+    for (const UserMessage& m : report.messages(applied, language))
+        if (m.caption.empty()) result.lacking_note = m.text;
+    return result;
 }
 
 }  // namespace p330::cli

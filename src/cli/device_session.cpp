@@ -2,6 +2,7 @@
 
 #include "cli/device_open.h"
 #include "cli/json_writer.h"
+#include "cli/profile_edit.h"
 #include "core/device/protocol.h"
 #include "core/device/simulated_mouse.h"
 #include "core/flows/full_upload.h"
@@ -68,9 +69,16 @@ SendOutcome send_record(const Context& c, const SettingsRecord& source) {
     }
     if (c.options.pointer) {
         outcome.pointer_tried = true;
-        outcome.pointer_refused = apply_desktop_pointer(pointer_values(record));
-        for (const std::string& why : outcome.pointer_refused)
+        outcome.pointer = apply_desktop_pointer(pointer_values(record), active_language(c));
+        for (const std::string& why : outcome.pointer.refused)
             outcome.code = fail(c, kExitFailed, why);
+        // Where nothing at all could be set, asking for it did not succeed.
+        if (!outcome.pointer.lacking_note.empty()) {
+            if (outcome.pointer.applied.empty())
+                outcome.code = fail(c, kExitFailed, outcome.pointer.lacking_note);
+            else
+                std::fprintf(c.err, "p330ctl: %s\n", outcome.pointer.lacking_note.c_str());
+        }
     }
     return outcome;
 }
@@ -82,7 +90,12 @@ std::string SendOutcome::json() const {
         .field("failed", json_number(failed))
         .field("not_sent", json_number(not_sent))
         .field("milliseconds", json_number(milliseconds));
-    if (pointer_tried) doc.field("pointer_applied", json_bool(pointer_refused.empty()));
+    if (pointer_tried) {
+        doc.field("pointer_applied", json_bool(pointer_ok()));
+        JsonList lacking('[');
+        for (const std::string& name : pointer.lacking) lacking.item(json_string(name));
+        doc.field("pointer_not_on_this_desktop", lacking.str());
+    }
     return doc.str();
 }
 
@@ -102,7 +115,12 @@ std::string SendOutcome::text(const std::string& source) const {
                " not sent after the mouse stopped answering.\n";
     else
         out += failed ? ", " + std::to_string(failed) + " failed.\n" : ".\n";
-    if (pointer_tried && pointer_refused.empty()) out += "Desktop pointer settings applied.\n";
+    if (pointer_tried && pointer_ok()) {
+        out += "Desktop pointer settings applied: ";
+        for (std::size_t i = 0; i < pointer.applied.size(); ++i)
+            out += (i == 0 ? "" : ", ") + pointer.applied[i];
+        out += ".\n";
+    }
     return out;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/context.h"
+#include "cli/device_open.h"
 #include "cli/json_writer.h"
 #include "core/device/open_mouse.h"
 #include "core/device/tracing_transport.h"
@@ -35,7 +36,10 @@ struct SendOutcome {
     int not_sent = 0;  // never tried: the upload had given up on the mouse
     long long milliseconds = 0;
     bool pointer_tried = false;
-    std::vector<std::string> pointer_refused;
+    DesktopPointerResult pointer;
+
+    // Every setting the desktop has took its value.
+    bool pointer_ok() const { return pointer.refused.empty() && !pointer.applied.empty(); }
 
     // No transfer went through: the mouse got none of it.
     bool nothing_arrived() const { return transfers > 0 && failed + not_sent == transfers; }

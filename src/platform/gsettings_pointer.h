@@ -5,7 +5,6 @@
 // desktop does not have (the wheel's scroll lines never; all of them without the schema or
 // the tool) is a setting this desktop lacks, not a refusal.
 
-#include <memory>
 #include <string>
 
 #include "core/flows/pointer_settings.h"
@@ -21,8 +20,5 @@ class GSettingsPointer final : public PointerSettings {
 double gnome_pointer_speed(int speed);
 // The speed as gsettings reads it, whatever the locale: "0.50", never "0,50".
 std::string gnome_speed_text(int speed);
-
-// The backend of the running desktop (XDG_CURRENT_DESKTOP), or null where none is known.
-std::unique_ptr<PointerSettings> desktop_pointer_settings();
 
 }  // namespace p330

@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("XDG_CURRENT_DESKTOP");  // no test changes the pointer settings of this desktop
+    qputenv("P330_POINTER_DESKTOP", "none");  // no test changes this desktop's pointer settings
     std::string runtime = "/tmp/p330-gui-test-XXXXXX";
     if (::mkdtemp(runtime.data()) != nullptr) qputenv("XDG_RUNTIME_DIR", runtime.c_str());
     QApplication app(argc, argv);

@@ -21,8 +21,10 @@ std::vector<UserMessage> PointerReport::messages(const PointerApplied& applied, 
     std::vector<UserMessage> out;
     std::string lacking;
     for (std::size_t i = 0; i < kPointerSettingCount; ++i) {
-        if (applied.outcome[i] == PointerOutcome::kRefused) out.push_back({kRefused[i], "Warning"});
-        if (applied.outcome[i] != PointerOutcome::kUnsupported || told_[i]) continue;
+        const PointerOutcome outcome = applied.outcome[i];
+        if (outcome == PointerOutcome::kRefused || outcome == PointerOutcome::kNoDevice)
+            out.push_back({kRefused[i], "Warning"});
+        if (outcome != PointerOutcome::kUnsupported || told_[i]) continue;
         told_[i] = true;
         if (!lacking.empty()) lacking += texts.list_separator;
         lacking += texts.pointer_setting_names[i];

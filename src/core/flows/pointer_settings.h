@@ -31,7 +31,14 @@ enum class PointerOutcome : std::uint8_t {
     kApplied,
     kRefused,      // the desktop has the setting but did not take the value
     kUnsupported,  // the desktop has no such setting
+    kNoDevice,     // a setting of each mouse, and the desktop does not list this one
 };
+
+// How a setting kept per mouse went: whether the desktop listed this mouse, and took it.
+constexpr PointerOutcome device_outcome(bool listed, bool taken) {
+    if (!listed) return PointerOutcome::kNoDevice;
+    return taken ? PointerOutcome::kApplied : PointerOutcome::kRefused;
+}
 
 struct PointerApplied {
     std::array<PointerOutcome, kPointerSettingCount> outcome{};  // all applied

@@ -26,7 +26,7 @@
 #include "gui/app/qt_translations.h"
 #include "gui/dialogs/firmware_updater.h"
 #include "gui/skin/texts.h"
-#include "platform/gsettings_pointer.h"
+#include "platform/pointer_backend.h"
 
 namespace p330::gui {
 

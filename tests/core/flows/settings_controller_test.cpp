@@ -93,17 +93,19 @@ TEST_F(SettingsControllerTest, FailedTransfersAndRefusedSettingsAreReported) {
     controller.start();
     controller.connect();
     mouse.unplug();
+    pointer.result[PointerSetting::kMouse] = PointerOutcome::kNoDevice;  // not listed: not set
     pointer.result[PointerSetting::kSpeed] = PointerOutcome::kRefused;
     pointer.result[PointerSetting::kDoubleClick] = PointerOutcome::kRefused;
     const FlowReport report = controller.apply();
-    ASSERT_EQ(report.messages.size(), 3u);
+    ASSERT_EQ(report.messages.size(), 4u);
     EXPECT_EQ(report.messages[0].caption, "Warning");
     EXPECT_NE(report.messages[0].text.find(
                   "(1 of 44 transfers failed, 43 not sent after the mouse stopped answering)"),
               std::string::npos)
         << report.messages[0].text;
-    EXPECT_EQ(report.messages[1].text, "SETMOUSESPEED failed.");
-    EXPECT_EQ(report.messages[2].text, "SPI_SETDOUBLECLICKTIME failed.");
+    EXPECT_EQ(report.messages[1].text, "SETMOUSE failed.");
+    EXPECT_EQ(report.messages[2].text, "SETMOUSESPEED failed.");
+    EXPECT_EQ(report.messages[3].text, "SPI_SETDOUBLECLICKTIME failed.");
 
     TransferTally tally;
     tally.note(Status::ok());
