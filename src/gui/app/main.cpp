@@ -12,6 +12,7 @@
 
 #include "gui/app/application.h"
 #include "gui/app/instance_channel.h"
+#include "gui/app/notification_presenters.h"
 #include "gui/app/user_files.h"
 #include "platform/graphical_session.h"
 #include "platform/single_instance.h"
@@ -22,6 +23,11 @@ namespace {
 // the peak memory at exit, for start-up measurements.
 bool startup_probe() {
     return qEnvironmentVariableIsSet("P330_STARTUP_PROBE");
+}
+
+QString activation_token_for_running_copy() {
+    QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    return token;
 }
 
 void print_peak_memory() {
@@ -114,8 +120,11 @@ int main(int argc, char** argv) {
             return 1;
         }
         QCoreApplication core(argc, argv);
+        // On Wayland only the compositor raises a window, and only for a token: the one the
+        // launcher gave this start, or one asked for now.
+        const p330::gui::InstanceMessage message{request, activation_token_for_running_copy()};
         if (p330::gui::InstanceChannel::send(QString::fromStdString(instance.channel_path()),
-                                             request, 5000)) {
+                                             message, 5000)) {
             // The running copy keeps its own mouse, folder and plans: say so rather than
             // let these options look applied.
             QStringList ignored;
@@ -143,7 +152,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("p330"));
     QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.p330.Configurator"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(p330::gui::kDesktopEntry));
     QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
 
     std::unique_ptr<p330::gui::InstanceChannel> channel;
@@ -153,9 +162,9 @@ int main(int argc, char** argv) {
         instance.release();
     };
     p330::gui::Application application(options);
-    auto take = [&application](InstanceRequest taken) {
-        if (taken == InstanceRequest::kShow) {
-            application.restore_from_tray();
+    auto take = [&application](const p330::gui::InstanceMessage& taken) {
+        if (taken.request == InstanceRequest::kShow) {
+            application.restore_from_tray(taken.activation_token);
         } else if (application.on_firmware_update) {
             application.on_firmware_update();
         } else {
@@ -181,7 +190,7 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, open_channel);
     };
     QTimer::singleShot(1000, open_channel);
-    if (request == InstanceRequest::kFirmwareUpdate) take(request);
+    if (request == InstanceRequest::kFirmwareUpdate) take({request, {}});
     if (startup_probe()) {
         // The window is shown but not yet painted: that happens in the event loop.
         application.window()->on_first_paint = [then = application.window()->on_first_paint] {
