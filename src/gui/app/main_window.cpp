@@ -152,6 +152,7 @@ void MainWindow::show_main_view(Qt::WindowType type) {
     setFixedSize(size);  // minimum = maximum: tiling compositors float it
     move(area.left() + (area.width() - size.width()) / 2,
          area.top() + (area.height() - size.height()) / 2);
+    create();  // the keyboard's stops watch the new window's events from the first paint on
     main_view_shown_ = true;
     full_paint();
     if (shown) show();
