@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev xvfb xauth xdotool fonts-wqy-microhei fonts-dejavu-core
   twm x11-utils x11-apps xxd python3
   dbus-daemon at-spi2-core python3-pyatspi
-  qt6-wayland weston
+  qt6-wayland libwayland-dev wayland-protocols weston
   udev desktop-file-utils appstream dpkg-dev file lintian
 )
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "gui/app/activation_token.h"
 #include "gui/app/application.h"
 #include "gui/app/instance_channel.h"
 #include "gui/app/notification_presenters.h"
@@ -26,8 +27,9 @@ bool startup_probe() {
 }
 
 QString activation_token_for_running_copy() {
-    QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
-    return token;
+    const QString given = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    if (!given.isEmpty()) return given;
+    return QString::fromStdString(p330::gui::request_activation_token(p330::gui::kDesktopEntry));
 }
 
 void print_peak_memory() {
