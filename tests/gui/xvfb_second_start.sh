@@ -24,7 +24,16 @@ twm=$!
 first=$!
 trap 'kill $first $twm 2>/dev/null || true' EXIT
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
-wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$first" | head -1)
+# Past the splash: the main view is a window of its own, 1000 x 648.
+wid=
+for _ in $(seq 200); do
+  for w in $(xdotool search --onlyvisible --pid "$first" 2>/dev/null); do
+    xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 1000x648' && wid=$w
+  done
+  [ -n "$wid" ] && break
+  sleep 0.1
+done
+[ -n "$wid" ] || { echo "FAIL: no main window"; exit 1; }
 echo "window $wid"
 # Managed: the window manager has put the window into a frame of its own.
 managed() { ! xwininfo -tree -id "$wid" | grep -q 'Parent window id: .*(the root window)'; }
@@ -36,11 +45,7 @@ has_icon() { xprop -id "$wid" _NET_WM_ICON | grep '_NET_WM_ICON(CARDINAL) = ' >/
 for _ in $(seq 50); do has_icon && break; sleep 0.1; done
 if ! has_icon; then echo "FAIL: the window sets no icon"; exit 1; fi
 echo "the window has its icon"
-for _ in $(seq 100); do  # past the splash: the main view is 1000 x 648
-  xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 1000x648' && break
-  sleep 0.1
-done
-# The main view may still be mapping itself when the size changes: minimise until it stays so.
+# The main view may still be mapping itself: minimise until it stays so.
 for _ in $(seq 20); do
   xdotool windowminimize --sync "$wid" || true
   sleep 0.2
