@@ -20,8 +20,7 @@ namespace {
 
 constexpr int kRoundTrips = 3;  // compositors answer a token's commit at once
 
-void add_global(void* data, wl_registry* registry, uint32_t name, const char* interface,
-                uint32_t) {
+void add_global(void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
     auto* activation = static_cast<xdg_activation_v1**>(data);
     if (*activation == nullptr && std::strcmp(interface, xdg_activation_v1_interface.name) == 0)
         *activation = static_cast<xdg_activation_v1*>(

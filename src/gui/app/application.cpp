@@ -157,12 +157,12 @@ void Application::set_up_tray() {
         tray_ = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/p330/icon.png")));
         tray_->setToolTip(qtext(ui_texts(language).product_title));
         tray_->setContextMenu(tray_menu_.get());
-        connect(tray_.get(), &QSystemTrayIcon::activated, this,
-                [this](QSystemTrayIcon::ActivationReason reason) {
-                    if (reason == QSystemTrayIcon::Trigger ||
-                        reason == QSystemTrayIcon::DoubleClick)
-                        restore_from_tray();
-                });
+        connect(
+            tray_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                    restore_from_tray();
+            });
         tray_->show();
     }
     if (sink_ == nullptr) {

@@ -208,7 +208,8 @@ void InstanceChannel::read_from(Peer* peer) {
         if (closed || peer->said.size() > kMaxLine) peer->drop();
         return;
     }
-    const std::optional<InstanceMessage> request = parse_request(peer->said.left(newline).trimmed());
+    const std::optional<InstanceMessage> request =
+        parse_request(peer->said.left(newline).trimmed());
     const QByteArray answer = request ? QByteArrayLiteral("ok\n") : QByteArrayLiteral("unknown\n");
     (void)::send(peer->socket.get(), answer.constData(), static_cast<std::size_t>(answer.size()),
                  MSG_NOSIGNAL);

@@ -43,8 +43,7 @@ bool notification_service_available() {
 
 void DesktopPresenter::notify(const Notification& n) {
     QDBusMessage call = QDBusMessage::createMethodCall(
-        kNotifications,
-        QStringLiteral("/org/freedesktop/Notifications"),
+        kNotifications, QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     call << QCoreApplication::applicationName() << 0u
          << QString(n.title == "Warning" ? "dialog-warning" : "dialog-information")
