@@ -10,7 +10,7 @@
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wattributes"  // its hidden visibility, after the header's extern
 extern "C" {
-#include "xdg-activation-v1-protocol.c"
+#include "xdg-activation-v1-protocol.c"  // NOLINT(bugprone-suspicious-include)
 }
 #pragma GCC diagnostic pop
 
