@@ -11,6 +11,7 @@ packages=(
   fonts-wqy-microhei fonts-dejavu-core
   twm x11-utils x11-apps xxd python3 zsh fish
   dbus-daemon at-spi2-core python3-pyatspi
+  qt6-wayland libwayland-dev wayland-protocols weston
   udev desktop-file-utils appstream dpkg-dev file lintian
   sway xfconf libxfconf-0-3 xinput
 )

@@ -39,11 +39,23 @@ TEST(InstanceChannelTest, ASecondStartHandsItsRequestToTheRunningCopy) {
     InstanceChannel channel(QString::fromStdString(instance.channel_path()));
     ASSERT_TRUE(channel.listening()) << channel.error().toStdString();
     std::vector<InstanceRequest> seen;
-    channel.on_request = [&seen](InstanceRequest request) { seen.push_back(request); };
+    std::vector<QString> tokens;
+    channel.on_request = [&](const InstanceMessage& message) {
+        seen.push_back(message.request);
+        tokens.push_back(message.activation_token);
+    };
 
     EXPECT_EQ(second_start({"--firmware-update"}), 0);
+    // The launcher's xdg-activation token travels with the request; one that could not be a
+    // token (a space, a control character) stays behind.
+    qputenv("XDG_ACTIVATION_TOKEN", "kwin-7_a1b2:c3");
     EXPECT_EQ(second_start({}), 0);
-    EXPECT_EQ(seen, (std::vector{InstanceRequest::kFirmwareUpdate, InstanceRequest::kShow}));
+    qputenv("XDG_ACTIVATION_TOKEN", "two words");
+    EXPECT_EQ(second_start({}), 0);
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    EXPECT_EQ(seen, (std::vector{InstanceRequest::kFirmwareUpdate, InstanceRequest::kShow,
+                                 InstanceRequest::kShow}));
+    EXPECT_EQ(tokens, (std::vector<QString>{{}, QStringLiteral("kwin-7_a1b2:c3"), {}}));
 
     // Connections that never speak are dropped, and a removed socket file is made again.
     std::vector<std::unique_ptr<QLocalSocket>> idle(40);
@@ -54,7 +66,7 @@ TEST(InstanceChannelTest, ASecondStartHandsItsRequestToTheRunningCopy) {
     EXPECT_EQ(second_start({}), 0);
     std::filesystem::remove(instance.channel_path());
     EXPECT_EQ(second_start({}), 0);
-    EXPECT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen.size(), 5u);
 }
 
 // Someone else's folder where the runtime fallback would be: the lock moves to the data folder,
@@ -97,15 +109,19 @@ TEST(NoTrayTest, TheWindowKeepsATaskbarEntryAndComesBackFromMinimised) {
     QuietSink sink;
     Application app(options, &sink);
     app.start();
-    // Once the splash is painted, not a tool window.
-    QTRY_COMPARE_WITH_TIMEOUT(app.window()->windowType(), Qt::Window, 5000);
+    // The splash is a splash screen; the main view, whose type is decided before it is
+    // shown, a normal window (with a tray: a tool window, without a taskbar entry).
+    EXPECT_EQ(app.window()->windowType(), Qt::SplashScreen);
+    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    EXPECT_EQ(app.window()->windowType(), Qt::Window);
+    EXPECT_EQ(app.window()->minimumSize(), app.window()->maximumSize());  // floats when tiled
+    EXPECT_EQ(app.tray(), nullptr);                                       // no icon
     app.window()->showMinimized();
     app.restore_from_tray();  // what a second start does
     EXPECT_FALSE(app.window()->isMinimized());
     EXPECT_TRUE(app.window()->isVisible());
 
     // Cancel hides the window as the hide button does: minimised, still in the window list.
-    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
     const layout::Rect cancel = layout::kCancelButton.rect;
     QTest::mouseClick(app.window()->windowHandle(), Qt::LeftButton, {},
                       QPoint(cancel.left + cancel.width() / 2, cancel.top + cancel.height() / 2));

@@ -19,14 +19,22 @@ xvfb_drive() {
 set -euo pipefail
 "$P330" --device "sim:$STATE" --data-dir "$DATA" &
 pid=$!
-main=$(timeout 20 xdotool search --sync --onlyvisible --class p330 | head -n 1)
 wait_for() {  # CONDITION [TRIES of 50 ms, default 300]
   local _
   for _ in $(seq "${2:-300}"); do eval "$1" && return 0; sleep 0.05; done
   echo "gave up waiting for: $1"; return 1
 }
-# Past the splash: the window takes the main view's size.
-wait_for 'xdotool getwindowgeometry "$main" | grep -q "Geometry: 1000x648"'
+# Past the splash: the main view is a window of its own, 1000 x 648.
+main_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --class p330 2>/dev/null); do
+    if xdotool getwindowgeometry "$w" 2>/dev/null | grep -q "Geometry: 1000x648"; then
+      echo "$w"; return 0
+    fi
+  done
+  return 1
+}
+wait_for 'main=$(main_window)'
 # A click, then until the clicked window shows its effect (at most 2 s: some clicks change
 # nothing in the window they land on).
 look() { xwd -silent -id "$1" 2>/dev/null | md5sum; }

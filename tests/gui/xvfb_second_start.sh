@@ -24,7 +24,16 @@ twm=$!
 first=$!
 trap 'kill $first $twm 2>/dev/null || true' EXIT
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
-wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "$first" | head -1)
+# Past the splash: the main view is a window of its own, 1000 x 648.
+wid=
+for _ in $(seq 200); do
+  for w in $(xdotool search --onlyvisible --pid "$first" 2>/dev/null); do
+    xdotool getwindowgeometry "$w" 2>/dev/null | grep -q 'Geometry: 1000x648' && wid=$w
+  done
+  [ -n "$wid" ] && break
+  sleep 0.1
+done
+[ -n "$wid" ] || { echo "FAIL: no main window"; exit 1; }
 echo "window $wid"
 # Managed: the window manager has put the window into a frame of its own.
 managed() { ! xwininfo -tree -id "$wid" | grep -q 'Parent window id: .*(the root window)'; }
@@ -42,8 +51,12 @@ for _ in $(seq 100); do
   xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 1000x648' && viewable "$wid" && break
   sleep 0.1
 done
-xdotool windowminimize --sync "$wid" || true
-for _ in $(seq 50); do viewable "$wid" || break; sleep 0.1; done
+# The main view may still be mapping itself: minimise until it stays so.
+for _ in $(seq 20); do
+  xdotool windowminimize --sync "$wid" || true
+  sleep 0.2
+  viewable "$wid" || break
+done
 if viewable "$wid"; then echo "FAIL: the window did not minimise"; exit 1; fi
 echo "minimised"
 timeout 20 "$program" --device sim --data-dir "$work/data" 2>"$work/second.log"

@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QMenu>
 #include <QScreen>
-#include <QWindow>
 #include <chrono>
 #include <utility>
 
@@ -138,31 +137,31 @@ void Application::retry_when_free() {
 }
 
 void Application::set_up_tray() {
-    if (tray_ || !window_ || refused_) return;
+    if (tray_checked_ || !window_ || refused_) return;
+    tray_checked_ = true;
+    // Without a tray nothing else could bring a hidden window back: the main window is then
+    // a normal one with a taskbar entry, minimised instead of hidden, and no icon is made.
     tray_available_ = QSystemTrayIcon::isSystemTrayAvailable();
-    if (!tray_available_) {
-        // Nothing else could bring it back: a normal window with a taskbar entry, minimised
-        // instead of hidden. Changed in place: setWindowFlags would make a new X window.
-        const Qt::WindowFlags flags = (window_->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window;
-        window_->overrideWindowFlags(flags);
-        if (QWindow* handle = window_->windowHandle()) handle->setFlags(flags);
-        window_->set_hide_minimises(true);
-    }
+    window_->set_hide_minimises(!tray_available_);
     const Language language = controller_.language();
-    tray_ = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/p330/icon.png")));
-    tray_->setToolTip(qtext(ui_texts(language).product_title));
     tray_menu_ = std::make_unique<QMenu>();
     exit_action_ = tray_menu_->addAction(qtext(ui_texts(language).tray_exit));
     connect(exit_action_, &QAction::triggered, this, &Application::exit_asking);
-    tray_->setContextMenu(tray_menu_.get());
-    connect(tray_.get(), &QSystemTrayIcon::activated, this,
+    if (tray_available_) {
+        tray_ = std::make_unique<QSystemTrayIcon>(QIcon(QStringLiteral(":/p330/icon.png")));
+        tray_->setToolTip(qtext(ui_texts(language).product_title));
+        tray_->setContextMenu(tray_menu_.get());
+        connect(
+            tray_.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
                     restore_from_tray();
             });
-    tray_->show();
+        tray_->show();
+    }
     if (sink_ == nullptr) {
-        if (tray_available_) {
+        // The desktop's own notifications name the program; balloons only where it has none.
+        if (tray_ && !notification_service_available()) {
             own_sink_ = std::make_unique<TrayPresenter>(*tray_, language);
         } else {
             own_sink_ = std::make_unique<DesktopPresenter>(language);
@@ -174,12 +173,7 @@ void Application::set_up_tray() {
 
 void Application::hide_window() {
     set_up_tray();
-    // Without a tray a hidden window could not be brought back.
-    if (tray_available_) {
-        window_->hide();
-    } else {
-        window_->showMinimized();
-    }
+    window_->hide_or_minimise();
 }
 
 void Application::show_messages(const std::vector<UserMessage>& messages) {
@@ -386,12 +380,13 @@ void Application::upload_ended() {
 void Application::initialise_main_view() {
     if (refused_ || window_->main_view_shown()) return;  // ending, or a tray restore came first
     if (controller_.profile().first_run_flag == 0) (void)controller_.apply_first_run_labels();
-    window_->show_main_view();
+    set_up_tray();  // the window's type depends on it
+    window_->show_main_view(tray_available_ ? Qt::Tool : Qt::Window);
     if (!options_.screenshot.isEmpty())
         QTimer::singleShot(500, this, &Application::take_screenshot);
 }
 
-void Application::restore_from_tray() {
+void Application::restore_from_tray(const QString& activation_token) {
     if (refused_) return;
     set_up_tray();
     if (controller_.reload_pending()) {
@@ -403,10 +398,7 @@ void Application::restore_from_tray() {
     } else {
         initialise_main_view();
     }
-    window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    window_->bring_back(activation_token);
     // A dialog open over the window stays over it, with the keyboard.
     if (QWidget* modal = QApplication::activeModalWidget();
         modal != nullptr && modal != window_.get()) {

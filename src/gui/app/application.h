@@ -58,8 +58,9 @@ class Application : public QObject {
     // found unusable once the splash is on screen ends the event loop with 4 after its box.
     bool start();
     bool refused() const { return refused_; }
-    // The tray icon's left click and double click, and a second start.
-    void restore_from_tray();
+    // The tray icon's left click and double click, and a second start (with its
+    // xdg-activation token, if any).
+    void restore_from_tray(const QString& activation_token = {});
     // A second start with --firmware-update: the updater's launcher.
     std::function<void()> on_firmware_update;
     // The tray menu's Exit and the window's close button: ends the event loop with code 0.
@@ -85,7 +86,7 @@ class Application : public QObject {
         set_up_tray();
         return exit_action_;
     }
-    const QSystemTrayIcon* tray() const { return tray_.get(); }
+    const QSystemTrayIcon* tray() const { return tray_.get(); }  // null without a tray
 
   private:
     enum class Flow { kApply, kReset };
@@ -96,8 +97,9 @@ class Application : public QObject {
     void watch_hotplug();
     void handle_hotplug_events();
     void retry_when_free();
-    // The tray, its menu, the notifications and the window type where there is no tray:
-    // nothing the splash needs, so done after its first paint, or at their first use.
+    // The tray where the desktop has one, its menu, the notifications and whether the
+    // window hides or minimises: nothing the splash needs, so done after its first paint, or
+    // at their first use (the main view's type depends on it).
     void set_up_tray();
     void after_first_paint();
     void refuse(const UserMessage& why);
@@ -130,7 +132,8 @@ class Application : public QObject {
     std::unique_ptr<QSystemTrayIcon> tray_;
     std::unique_ptr<QMenu> tray_menu_;
     QAction* exit_action_ = nullptr;
-    bool tray_available_ = true;
+    bool tray_checked_ = false;
+    bool tray_available_ = false;
     std::optional<Notification> start_warning_;  // shown once the tray is there
     std::unique_ptr<NotificationSink> own_sink_;
     NotificationSink* sink_;

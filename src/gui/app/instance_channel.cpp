@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -19,15 +20,38 @@ namespace p330::gui {
 
 namespace {
 
-constexpr qsizetype kMaxLine = 64;    // a request is one short word
+constexpr qsizetype kMaxToken = 255;
+constexpr qsizetype kMaxLine = 320;   // a request is one short word and a token
 constexpr int kIdleMs = 1000;         // a second start writes at once
 constexpr int kMaxConnections = 8;    // second starts come one at a time
 constexpr int kBacklog = 16;          // connections the kernel holds before they are taken
 constexpr int kSocketCheckMs = 2000;  // how soon a removed socket file is made again
 
-QByteArray request_line(InstanceRequest request) {
-    return request == InstanceRequest::kFirmwareUpdate ? QByteArrayLiteral("firmware-update\n")
-                                                       : QByteArrayLiteral("show\n");
+QByteArray request_line(const InstanceMessage& message) {
+    QByteArray line = message.request == InstanceRequest::kFirmwareUpdate
+                          ? QByteArrayLiteral("firmware-update")
+                          : QByteArrayLiteral("show");
+    if (valid_activation_token(message.activation_token))
+        line += ' ' + message.activation_token.toLatin1();
+    return line + '\n';
+}
+
+std::optional<InstanceMessage> parse_request(const QByteArray& line) {
+    const qsizetype space = line.indexOf(' ');
+    const QByteArray word = space < 0 ? line : line.left(space);
+    InstanceMessage message;
+    if (word == "show") {
+        message.request = InstanceRequest::kShow;
+    } else if (word == "firmware-update") {
+        message.request = InstanceRequest::kFirmwareUpdate;
+    } else {
+        return std::nullopt;
+    }
+    if (space >= 0) {
+        message.activation_token = QString::fromLatin1(line.mid(space + 1));
+        if (!valid_activation_token(message.activation_token)) return std::nullopt;
+    }
+    return message;
 }
 
 bool socket_address(const QByteArray& path, sockaddr_un& address) {
@@ -74,6 +98,12 @@ std::optional<bool> ask_once(const sockaddr_un& address, const QByteArray& line,
 }
 
 }  // namespace
+
+bool valid_activation_token(const QString& token) {
+    if (token.isEmpty() || token.size() > kMaxToken) return false;
+    return std::all_of(token.begin(), token.end(),
+                       [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; });
+}
 
 // A connection being served: its socket and what it has said so far.
 class InstanceChannel::Peer : public QObject {
@@ -178,10 +208,8 @@ void InstanceChannel::read_from(Peer* peer) {
         if (closed || peer->said.size() > kMaxLine) peer->drop();
         return;
     }
-    const QByteArray line = peer->said.left(newline).trimmed();
-    std::optional<InstanceRequest> request;
-    if (line == "show") request = InstanceRequest::kShow;
-    if (line == "firmware-update") request = InstanceRequest::kFirmwareUpdate;
+    const std::optional<InstanceMessage> request =
+        parse_request(peer->said.left(newline).trimmed());
     const QByteArray answer = request ? QByteArrayLiteral("ok\n") : QByteArrayLiteral("unknown\n");
     (void)::send(peer->socket.get(), answer.constData(), static_cast<std::size_t>(answer.size()),
                  MSG_NOSIGNAL);
@@ -189,13 +217,17 @@ void InstanceChannel::read_from(Peer* peer) {
     if (request && on_request) on_request(*request);
 }
 
-bool InstanceChannel::send(const QString& path, InstanceRequest request, int timeout_ms) {
+bool InstanceChannel::send(const QString& path, const InstanceMessage& message, int timeout_ms) {
     const QDeadlineTimer deadline(timeout_ms);
     sockaddr_un address{};
     if (!socket_address(QFile::encodeName(path), address)) return false;
+    InstanceMessage asked = message;
     while (!deadline.hasExpired()) {
-        if (const std::optional<bool> answer = ask_once(address, request_line(request), deadline))
-            return *answer;
+        if (const std::optional<bool> answer = ask_once(address, request_line(asked), deadline)) {
+            if (*answer || asked.activation_token.isEmpty()) return *answer;
+            asked.activation_token.clear();  // a copy from before tokens
+            continue;
+        }
         QThread::msleep(100);  // the running copy may not listen yet, or serves as many as it will
     }
     return false;

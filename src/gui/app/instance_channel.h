@@ -18,6 +18,16 @@ namespace p330::gui {
 
 enum class InstanceRequest { kShow, kFirmwareUpdate };
 
+// A request and the xdg-activation token of the start that sends it (empty: none), with which
+// the running copy asks a Wayland compositor to raise its window.
+struct InstanceMessage {
+    InstanceRequest request = InstanceRequest::kShow;
+    QString activation_token;
+};
+
+// A token as it may travel on the request line: 1 to 255 printable ASCII characters, no space.
+bool valid_activation_token(const QString& token);
+
 class InstanceChannel : public QObject {
   public:
     // Listens at path. The caller holds the single-instance lock, so a socket left there is a
@@ -31,11 +41,12 @@ class InstanceChannel : public QObject {
     QString error() const { return error_; }
 
     // Called on the UI thread for every request received.
-    std::function<void(InstanceRequest)> on_request;
+    std::function<void(const InstanceMessage&)> on_request;
 
-    // A second start: hands request to the copy listening at path, retrying while that copy
-    // is still starting, for up to timeout_ms. True once the running copy has taken it.
-    static bool send(const QString& path, InstanceRequest request, int timeout_ms);
+    // A second start: hands message to the copy listening at path, retrying while that copy
+    // is still starting, for up to timeout_ms. True once the running copy has taken it. A copy
+    // that does not know tokens is asked again without one.
+    static bool send(const QString& path, const InstanceMessage& message, int timeout_ms);
 
   private:
     class Peer;

@@ -11,8 +11,10 @@
 #include <optional>
 #include <string>
 
+#include "gui/app/activation_token.h"
 #include "gui/app/application.h"
 #include "gui/app/instance_channel.h"
+#include "gui/app/notification_presenters.h"
 #include "gui/app/screenshot_views.h"
 #include "gui/app/user_files.h"
 #include "platform/graphical_session.h"
@@ -24,6 +26,12 @@ namespace {
 // the peak memory at exit, for start-up measurements.
 bool startup_probe() {
     return qEnvironmentVariableIsSet("P330_STARTUP_PROBE");
+}
+
+QString activation_token_for_running_copy() {
+    const QString given = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    if (!given.isEmpty()) return given;
+    return QString::fromStdString(p330::gui::request_activation_token(p330::gui::kDesktopEntry));
 }
 
 void print_peak_memory() {
@@ -143,8 +151,11 @@ int hand_to_running_copy(int argc, char** argv, const p330::SingleInstance& inst
         return 1;
     }
     QCoreApplication core(argc, argv);
-    if (!p330::gui::InstanceChannel::send(QString::fromStdString(instance.channel_path()),
-                                          start.request, 5000)) {
+    // On Wayland only the compositor raises a window, and only for a token: the one the
+    // launcher gave this start, or one asked for now.
+    const p330::gui::InstanceMessage message{start.request, activation_token_for_running_copy()};
+    if (!p330::gui::InstanceChannel::send(QString::fromStdString(instance.channel_path()), message,
+                                          5000)) {
         std::fprintf(stderr, "p330: another copy is running but did not answer\n");
         return 1;
     }
@@ -178,7 +189,7 @@ int run_first_copy(int argc, char** argv, StartRequest& start, p330::SingleInsta
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("p330"));
     QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.p330.Configurator"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(p330::gui::kDesktopEntry));
     QApplication::setQuitOnLastWindowClosed(false);  // it lives on in the tray
 
     std::unique_ptr<p330::gui::InstanceChannel> channel;
@@ -188,9 +199,9 @@ int run_first_copy(int argc, char** argv, StartRequest& start, p330::SingleInsta
         instance.release();
     };
     p330::gui::Application application(start.options);
-    auto take = [&application](InstanceRequest taken) {
-        if (taken == InstanceRequest::kShow) {
-            application.restore_from_tray();
+    auto take = [&application](const p330::gui::InstanceMessage& taken) {
+        if (taken.request == InstanceRequest::kShow) {
+            application.restore_from_tray(taken.activation_token);
         } else if (application.on_firmware_update) {
             application.on_firmware_update();
         } else {
@@ -216,7 +227,7 @@ int run_first_copy(int argc, char** argv, StartRequest& start, p330::SingleInsta
         QTimer::singleShot(0, open_channel);
     };
     QTimer::singleShot(1000, open_channel);
-    if (start.request == InstanceRequest::kFirmwareUpdate) take(start.request);
+    if (start.request == InstanceRequest::kFirmwareUpdate) take({start.request, {}});
     if (startup_probe()) probe_first_paint(application);
     const int code = QApplication::exec();
     if (startup_probe()) print_peak_memory();

@@ -42,7 +42,7 @@ Point point_of(const QPointF& p) {
 MainWindow::MainWindow(const QString& skin_dir, TextColour colour, Language language,
                        SettingsRecord& record, std::array<std::string, kButtonCount>& labels,
                        std::filesystem::path record_ini)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool),  // a tool window: no taskbar button
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::SplashScreen),
       canvas_(skin_dir, colour, WindowFonts{}),
       texts_(ui_texts(language)),
       record_(record),
@@ -119,12 +119,15 @@ LeftColumn MainWindow::left_column() const {
 
 void MainWindow::show_splash() {
     canvas_.reset(load_skin_image(canvas_.path(QStringLiteral("/start.png"))));
-    // Size only: the window stays where the system put it.
-    resize(canvas_.valid() ? canvas_.size() : QSize(1, 1));
+    // Size only, and fixed (a tiling compositor floats it): the system places the splash.
+    setFixedSize(canvas_.valid() ? canvas_.size() : QSize(1, 1));
     show();
+    // Started by a launcher on Wayland: its token ends the launch feedback and lets the
+    // compositor focus the window.
+    if (wayland() && qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN")) activateWindow();
 }
 
-void MainWindow::show_main_view() {
+void MainWindow::show_main_view(Qt::WindowType type) {
     if (!measured_) {
         // Loading the fonts (CJK faces included) is left until the splash is on screen.
         canvas_.set_fonts(main_window_fonts(language_));
@@ -141,10 +144,53 @@ void MainWindow::show_main_view() {
     const QSize size = canvas_.valid() ? canvas_.size() : QSize(1, 1);
     const QRect area =
         screen() ? screen()->availableGeometry() : QRect(0, 0, size.width(), size.height());
-    setGeometry(area.left() + (area.width() - size.width()) / 2,
-                area.top() + (area.height() - size.height()) / 2, size.width(), size.height());
+    // A top-level of its own, typed and sized before it is first shown: on Wayland only the
+    // compositor places a window, and it places a new one whole on the output (a resized
+    // splash would grow from its corner); window managers read the type once, at the map.
+    const bool shown = isVisible();
+    hide();
+    destroy();
+    setWindowFlags(Qt::FramelessWindowHint | type);
+    setFixedSize(size);  // minimum = maximum: tiling compositors float it
+    move(area.left() + (area.width() - size.width()) / 2,
+         area.top() + (area.height() - size.height()) / 2);
+    create();  // the keyboard's stops watch the new window's events from the first paint on
     main_view_shown_ = true;
     full_paint();
+    if (shown) show();
+}
+
+bool MainWindow::wayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void MainWindow::bring_back(const QString& activation_token) {
+    if (!wayland()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        raise();
+        activateWindow();
+        minimised_ = false;
+        return;
+    }
+    // A Wayland client can neither un-minimise nor raise itself. Hidden or minimised, the
+    // window comes back as a new top-level, which the compositor places and focuses; the
+    // token of the start that asked for it lets the compositor raise it where it is.
+    if (!activation_token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activation_token.toUtf8());  // Qt uses it once
+    if (!isVisible() || minimised_) {
+        hide();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+    }
+    minimised_ = false;
+    if (!activation_token.isEmpty()) activateWindow();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Brought back by the desktop (its task bar, its window list): no longer minimised.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) minimised_ = false;
 }
 
 void MainWindow::redraw_main_view() {
@@ -305,6 +351,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::hide_or_minimise() {
     if (hide_minimises_) {
         showMinimized();
+        minimised_ = true;
     } else {
         hide();
     }

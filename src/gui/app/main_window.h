@@ -47,9 +47,16 @@ class MainWindow : public QWidget {
                std::filesystem::path record_ini);
     ~MainWindow() override;
 
+    // The splash: start.png, a splash screen to the window manager.
     void show_splash();
-    // The splash's end: main.png centred in the screen's available area, the main view.
-    void show_main_view();
+    // The splash's end: main.png centred in the screen's available area, the main view, in a
+    // new top-level of the given type (Qt::Tool where a tray brings it back, else Qt::Window).
+    void show_main_view(Qt::WindowType type);
+    // The tray's restore and a second start: shown, un-minimised and raised. On Wayland the
+    // compositor raises it when given activation_token, the asking start's xdg-activation token.
+    void bring_back(const QString& activation_token = {});
+    // Hidden where the tray brings it back, else minimised to its taskbar entry.
+    void hide_or_minimise();
     // Paints the main view again with the panels as they are, front view (after a reload).
     void redraw_main_view();
     // After a Reset: transient controls closed, every panel collapsed, upper page, front view.
@@ -103,6 +110,7 @@ class MainWindow : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -113,8 +121,7 @@ class MainWindow : public QWidget {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    // Hidden where the tray brings it back, else minimised to its taskbar entry.
-    void hide_or_minimise();
+    static bool wayland();
     // Painting.
     void paint_fixed_elements();
     void paint_element(const layout::Element& e, bool over);
@@ -191,6 +198,7 @@ class MainWindow : public QWidget {
     Language language_;  // its fonts are loaded with the main view: the splash has no text
     bool painted_ = false;
     bool hide_minimises_ = false;
+    bool minimised_ = false;  // by the hide button or Cancel, and not brought back since
     ImageButton* thumb_ = nullptr;
     FocusRing* focus_ = nullptr;  // a child: made first, so screen readers find it
 };

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusReply>
 #include <QMessageBox>
 #include <QVariantMap>
 #include <algorithm>
@@ -27,15 +29,27 @@ void TrayPresenter::notify(const Notification& n) {
                       balloon_timeout_ms(n));
 }
 
+namespace {
+const QString kNotifications = QStringLiteral("org.freedesktop.Notifications");
+}
+
+bool notification_service_available() {
+    QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+    if (bus == nullptr) return false;
+    if (bus->isServiceRegistered(kNotifications)) return true;
+    const QDBusReply<QStringList> activatable = bus->call(QStringLiteral("ListActivatableNames"));
+    return activatable.isValid() && activatable.value().contains(kNotifications);
+}
+
 void DesktopPresenter::notify(const Notification& n) {
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"),
-        QStringLiteral("/org/freedesktop/Notifications"),
+        kNotifications, QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
     call << QCoreApplication::applicationName() << 0u
          << QString(n.title == "Warning" ? "dialog-warning" : "dialog-information")
          << notification_title(n, language_) << QString::fromStdString(n.text) << QStringList()
-         << QVariantMap() << balloon_timeout_ms(n);
+         << QVariantMap{{QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopEntry)}}
+         << balloon_timeout_ms(n);
     QDBusConnection::sessionBus().call(call, QDBus::NoBlock);
 }
 

@@ -12,6 +12,9 @@ class QWidget;
 
 namespace p330::gui {
 
+// The desktop entry's id: the desktop ties the program's windows and notifications to it.
+inline constexpr char kDesktopEntry[] = "io.github.p330.Configurator";
+
 // Every balloon stays long enough to be read: the 100 ms of the device-change balloons would
 // close them at once here.
 constexpr int kMinimumBalloonMs = 4000;
@@ -29,7 +32,10 @@ class TrayPresenter final : public NotificationSink {
     Language language_;
 };
 
-// org.freedesktop.Notifications over the session bus.
+// Whether the session bus has a notification service, running or to be started.
+bool notification_service_available();
+
+// org.freedesktop.Notifications over the session bus, naming the desktop entry.
 class DesktopPresenter final : public NotificationSink {
   public:
     explicit DesktopPresenter(Language language) : language_(language) {}
