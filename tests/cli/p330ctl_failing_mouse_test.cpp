@@ -63,6 +63,7 @@ TEST_F(FailingMouseTest, ADesktopThatRefusesThePointerSettingsIsAFailure) {
     std::filesystem::create_directory(tool.parent_path());
     std::ofstream(tool) << "#!/bin/sh\n[ \"$1\" = list-keys ] && "
                            "printf 'accel-profile\\ndouble-click\\nspeed\\n'\n"
+                           "[ \"$1\" = list-schemas ] && echo org.gnome.desktop.peripherals.mouse\n"
                            "[ \"$1\" = get ] && echo 1\n[ \"$1\" != set ]\n";
     std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
     const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";

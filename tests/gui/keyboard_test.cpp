@@ -150,11 +150,15 @@ TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
     QAccessibleInterface* bar = accessible("Stage 1");
     ASSERT_NE(bar, nullptr);
     ASSERT_NE(bar->actionInterface(), nullptr);
+    // Actions run once the call has returned, as a click would.
     bar->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    QCoreApplication::processEvents();
     EXPECT_EQ(record().dpi_stage[0], 54);
     EXPECT_EQ(window().dpi_panel().box(0)->text(), "2700");
     bar->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    QCoreApplication::processEvents();
     bar->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+    QCoreApplication::processEvents();
     EXPECT_EQ(record().dpi_stage[0], 52);
     EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 2600);
 

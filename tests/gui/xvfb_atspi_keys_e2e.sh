@@ -31,6 +31,7 @@ xdotool key Home Down Down Down Down Down Return
 wait_for 'grep -qE "description[^|]*.combo box.Button 4.Double Click" "$HEARD"' 100 || true
 wait_for 'grep "focused:1" "$HEARD" | tail -n 1 | grep -q "|combo box|Button 4|"' 100 || true
 kill $listener
+save                                 # nothing unsaved: the close button then just ends
 STEPS
 )" || { cat "$work/heard.txt" 2>/dev/null; exit 1; }
 
