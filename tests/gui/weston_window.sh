@@ -26,6 +26,7 @@ cat >"$work/run.sh" <<'INNER'
 set -euo pipefail
 p330=$1 p330ctl=$2 work=$3 here=$4
 data=$work/data state=$work/mouse.state
+export P330_POINTER_DESKTOP=none  # Save leaves the desktop alone: no note box
 export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
 width=1200 height=760  # inside Xvfb's 1280 x 800 screen, so every point can be clicked
 /usr/bin/python3 "$here/notification_log.py" "$work/notifications" &
@@ -70,7 +71,14 @@ whole() {  # the main window inside the output and below the panel
   fi
 }
 toplevel() { views | grep -q "^xdg_toplevel $1 "; }
-at() { xdotool mousemove $((x + $1)) $((y + $2)) click 1; }
+# A click, then until the output shows its effect (at most 4 s: some clicks change nothing),
+# so that a loaded machine does not lose the next click to a panel still opening.
+look() { xwd -root -silent 2>/dev/null | md5sum; }
+at() {
+  local before; before=$(look)
+  xdotool mousemove $((x + $1)) $((y + $2)) click 1
+  wait_for '[ "$(look)" != "$before" ]' 40 || true
+}
 stamp() { stat -c %.9Y "$data/config0.bin" 2>/dev/null || echo none; }
 
 "$p330" --device "sim:$state" --data-dir "$data" 2>"$work/first.log" &
