@@ -1,6 +1,7 @@
 // The simulated mouse's state file, whatever it holds: refused or taken whole, never a crash,
 // and a state that is taken answers the reads of the mouse's settings within the firmware's
 // memory.
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -12,9 +13,12 @@
 #include "core/device/simulated_mouse.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // In memory: millions of runs must not wear a disk.
-    static const int fd = ::memfd_create("p330-fuzz-state", MFD_CLOEXEC);
-    static const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    // In memory where there is a tmpfs: millions of runs must not wear a disk. A real path, as
+    // the simulated mouse keeps its lock file beside the state.
+    static const std::string path =
+        std::string(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + "/p330-fuzz-state-" +
+        std::to_string(::getpid());
+    static const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0 || ::ftruncate(fd, 0) != 0) std::abort();
     if (size > 0 && ::pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) std::abort();
 
