@@ -113,6 +113,9 @@ std::string comparable_name(std::string_view name) {
         std::int32_t n = 0;
         UBool error = false;
         U8_APPEND(reinterpret_cast<std::uint8_t*>(bytes), n, 4, c, error);
+        // A code point that cannot be written back leaves the name as it is: a name missing a
+        // character could equal another name, and a name compared as-is equals only itself.
+        if (error) return std::string(name);
         out.append(bytes, static_cast<std::size_t>(n));
     }
     return out;

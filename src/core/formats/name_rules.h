@@ -23,8 +23,9 @@ Status validate_name_text(std::string_view name, std::string_view what);
 Status validate_profile_name(std::string_view name);
 
 // The form in which names are compared for uniqueness: NFC, the default-ignorable characters
-// removed, so that two names that print alike are one name. Text that is not UTF-8 is
-// returned as it is.
+// removed, so that two names that print alike are one name. Text that is not UTF-8, or that
+// ICU cannot normalise, is returned as it is: a name compared as it is equals only itself, so
+// a failure never makes two different names one (a macro looked up by name is never another).
 std::string comparable_name(std::string_view name);
 
 }  // namespace p330
