@@ -7,8 +7,6 @@
 
 namespace p330::cli {
 
-// What a button does, in words: "Scroll Select: Mouse Scroll Up", "Combo Key: Left Ctrl+A".
-std::string describe_button(const SettingsRecord& record, int button);
 // Event pairs a macro block uses (up to the last pair that is not zero).
 int macro_pairs_used(const std::uint8_t* block);
 

@@ -1,5 +1,6 @@
 #include "core/flows/pointer_settings.h"
 
+#include "core/model/record_units.h"
 #include "core/util/text_replace.h"
 
 namespace p330 {
@@ -7,9 +8,9 @@ namespace p330 {
 PointerValues pointer_values(const SettingsRecord& r) {
     PointerValues v{};
     v.mouse = r.pointer_precision == 1 ? std::array<int, 3>{6, 10, 1} : std::array<int, 3>{0, 0, 0};
-    v.speed = r.pointer_speed == 1 ? 1 : 2 * r.pointer_speed - 2;
+    v.speed = desktop_pointer_speed(r.pointer_speed);
     v.scroll_lines = r.scroll_by_page != 0 ? kScrollOnePage : r.scroll_lines;
-    v.double_click_ms = 970 - 70 * r.double_click_level;
+    v.double_click_ms = double_click_ms(r.double_click_level);
     return v;
 }
 

@@ -35,4 +35,12 @@ constexpr int report_rate_hz(std::uint8_t interval) {
 // The interval of one of the dial's four rates; nothing for any other rate.
 std::optional<std::uint8_t> report_interval_of_rate(long long hz);
 
+// The desktop's pointer speed (1..20) and double-click time of the gauges' levels.
+constexpr int desktop_pointer_speed(int level) {
+    return level == 1 ? 1 : 2 * level - 2;
+}
+constexpr int double_click_ms(int level) {
+    return 970 - 70 * level;
+}
+
 }  // namespace p330
