@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "core/settings/setting_report.h"
 #include "core/util/quoted_value.h"
 #include "core/util/text_encoding.h"
 
@@ -120,32 +121,16 @@ class JsonReader {
 
     // What `get --json` prints beside "settings" and "name": derived from the settings, so
     // passed over (a change belongs in "settings"); the CLI tests feed its whole output back.
+    // The members that report settings are the catalogue's; these are the profile's own.
     static bool reported(const std::string& key) {
-        static constexpr std::string_view kReported[] = {"schema",
-                                                         "profile",
-                                                         "language",
-                                                         "labels",
-                                                         "first_run_flag",
-                                                         "report_rate_hz",
-                                                         "report_interval_ms",
-                                                         "dpi_stages",
-                                                         "light_mode",
-                                                         "light_levels",
-                                                         "lighting",
-                                                         "sensitivity_x",
-                                                         "sensitivity_y",
-                                                         "angle_snap_level",
-                                                         "pointer_precision",
-                                                         "pointer_speed",
-                                                         "desktop_pointer_speed",
-                                                         "scroll_by_page",
-                                                         "scroll_lines",
-                                                         "double_click_level",
-                                                         "double_click_ms",
-                                                         "buttons",
-                                                         "macro_blocks",
-                                                         "out_of_range"};
-        return std::find(std::begin(kReported), std::end(kReported), key) != std::end(kReported);
+        static constexpr std::string_view kProfileMembers[] = {
+            "schema",         "profile",      "language",    "labels",
+            "first_run_flag", "macro_blocks", "out_of_range"};
+        static const std::vector<std::string> kSettingMembers = setting_report_names();
+        return std::find(std::begin(kProfileMembers), std::end(kProfileMembers), key) !=
+                   std::end(kProfileMembers) ||
+               std::find(kSettingMembers.begin(), kSettingMembers.end(), key) !=
+                   kSettingMembers.end();
     }
 
     // A string or a number, as text.

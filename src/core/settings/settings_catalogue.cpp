@@ -5,10 +5,13 @@
 #include <cstring>
 
 #include "core/buttons/button_assignment.h"
+#include "core/buttons/button_code.h"
+#include "core/buttons/button_description.h"
 #include "core/lang/access_texts.h"
 #include "core/model/device_image.h"
 #include "core/model/record_units.h"
 #include "core/settings/image_builders.h"
+#include "core/util/hex.h"
 #include "core/util/parse_int.h"
 #include "core/util/quoted_value.h"
 #include "core/util/text_encoding.h"
@@ -136,6 +139,13 @@ SettingEntry dpi(int stage) {
     return e;
 }
 
+std::string colour_text(const SettingsRecord& r, int stage) {
+    const Rgb c = stage_rgb(r, stage);
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", c.red, c.green, c.blue);
+    return buffer;
+}
+
 SettingEntry colour(int stage) {
     SettingEntry e{colour_setting(stage),
                    "colour." + std::to_string(stage + 1),
@@ -148,10 +158,7 @@ SettingEntry colour(int stage) {
         std::memcpy(b.data() + at, r.stage_colour[stage], 3);
     };
     e.read = [stage](const ProfileSettings& p) {
-        const Rgb c = stage_rgb(p.record, stage);
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", c.red, c.green, c.blue);
-        return SettingValue{buffer, false};
+        return SettingValue{colour_text(p.record, stage), false};
     };
     e.write = [key = e.key, stage](ProfileSettings& p,
                                    std::string_view text) -> Result<std::string> {
@@ -331,6 +338,154 @@ void name_controls(std::vector<SettingEntry>& t) {
     }
 }
 
+ReportField number_field(std::string name, int n) {
+    return {std::move(name), ReportField::Kind::kNumber, std::to_string(n)};
+}
+ReportField flag_field(std::string name, bool on) {
+    return {std::move(name), ReportField::Kind::kFlag, {}, {}, on};
+}
+ReportField text_field(std::string name, std::string text) {
+    return {std::move(name), ReportField::Kind::kText, std::move(text)};
+}
+
+std::string lighting_text(const SettingsRecord& r) {
+    switch (r.light_mode) {
+        case 0: return "none selected";
+        case 1:
+            return "Standard, level " + std::to_string(r.light_param_1) +
+                   (r.light_param_1 == 1 ? " (off)" : "");
+        case 2: return "Respiration, level " + std::to_string(r.light_param_2);
+        case 3: return "Neon, level " + std::to_string(r.light_param_3);
+        default: return "unknown mode " + std::to_string(r.light_mode);
+    }
+}
+
+// The report's wording of each line, on the entry that words it; the other settings of a
+// line name it.
+void word_report(std::vector<SettingEntry>& t) {
+    using Fields = std::vector<ReportField>;
+    auto at = [&t](SettingId id) -> SettingEntry& { return t[static_cast<std::size_t>(id)]; };
+    auto word = [&at](SettingId id, ReportLine line, std::string label, auto text, auto json,
+                      int item = 0, std::string list = {}) {
+        at(id).report = ReportPart{line, item, std::move(label), text, std::move(list), json};
+    };
+    auto join = [&at](SettingId id, SettingId worded_by) {
+        at(id).report.line = at(worded_by).report.line;
+        at(id).report.item = at(worded_by).report.item;
+    };
+    word(
+        SettingId::kReportRate, ReportLine::kReportRate, "Report rate",
+        [](const SettingsRecord& r) {
+            return std::to_string(report_rate_hz(r.report_interval)) + " Hz (interval " +
+                   std::to_string(r.report_interval) + " ms)";
+        },
+        [](const SettingsRecord& r) {
+            return Fields{number_field("report_rate_hz", report_rate_hz(r.report_interval)),
+                          number_field("report_interval_ms", r.report_interval)};
+        });
+    for (int s = 0; s < 4; ++s) {
+        word(
+            dpi_setting(s), ReportLine::kDpiStage, "DPI stage " + std::to_string(s + 1),
+            [s](const SettingsRecord& r) {
+                return std::to_string(dpi_of_stored(r.dpi_stage[s])) + " DPI, colour " +
+                       colour_text(r, s);
+            },
+            [s](const SettingsRecord& r) {
+                return Fields{number_field("dpi", dpi_of_stored(r.dpi_stage[s])),
+                              text_field("colour", colour_text(r, s))};
+            },
+            s, "dpi_stages");
+        join(colour_setting(s), dpi_setting(s));
+    }
+    word(SettingId::kLightMode, ReportLine::kLighting, "Lighting", lighting_text,
+         [](const SettingsRecord& r) { return Fields{number_field("light_mode", r.light_mode)}; });
+    // Each mode keeps its level: the ones not shown above come back with their mode.
+    word(
+        SettingId::kLightStandard, ReportLine::kLightLevels, "Light levels",
+        [](const SettingsRecord& r) {
+            return "standard " + std::to_string(r.light_param_1) + ", respiration " +
+                   std::to_string(r.light_param_2) + ", neon " + std::to_string(r.light_param_3);
+        },
+        [](const SettingsRecord& r) {
+            ReportField levels{"light_levels", ReportField::Kind::kNumbers};
+            levels.numbers = {r.light_param_1, r.light_param_2, r.light_param_3};
+            return Fields{levels, text_field("lighting", lighting_text(r))};
+        });
+    join(SettingId::kLightRespiration, SettingId::kLightStandard);
+    join(SettingId::kLightNeon, SettingId::kLightStandard);
+    word(
+        SettingId::kSensitivityX, ReportLine::kSensitivity, "Sensitivity",
+        [](const SettingsRecord& r) {
+            return "X " + std::to_string(r.sensitivity_x) + ", Y " +
+                   std::to_string(r.sensitivity_y);
+        },
+        [](const SettingsRecord& r) {
+            return Fields{number_field("sensitivity_x", r.sensitivity_x),
+                          number_field("sensitivity_y", r.sensitivity_y)};
+        });
+    join(SettingId::kSensitivityY, SettingId::kSensitivityX);
+    word(
+        SettingId::kAngleSnap, ReportLine::kAngleSnap, "Angle snap",
+        [](const SettingsRecord& r) {
+            return "level " + std::to_string(r.angle_snap_level) +
+                   (r.angle_snap_level <= 1 ? " (off)" : "");
+        },
+        [](const SettingsRecord& r) {
+            return Fields{number_field("angle_snap_level", r.angle_snap_level)};
+        });
+    // Levels as the gauges and 'get' show them; what the desktop is set to beside them.
+    word(
+        SettingId::kPointerSpeed, ReportLine::kPointer, "Pointer",
+        [](const SettingsRecord& r) {
+            return std::string("precision ") + (r.pointer_precision == 1 ? "on" : "off") +
+                   ", speed level " + std::to_string(r.pointer_speed) + " (desktop speed " +
+                   std::to_string(desktop_pointer_speed(r.pointer_speed)) + " of 20)";
+        },
+        [](const SettingsRecord& r) {
+            return Fields{
+                flag_field("pointer_precision", r.pointer_precision == 1),
+                number_field("pointer_speed", r.pointer_speed),
+                number_field("desktop_pointer_speed", desktop_pointer_speed(r.pointer_speed))};
+        });
+    join(SettingId::kPointerPrecision, SettingId::kPointerSpeed);
+    word(
+        SettingId::kScrollLines, ReportLine::kScrolling, "Scrolling",
+        [](const SettingsRecord& r) {
+            return r.scroll_by_page ? std::string("one screen at a time")
+                                    : std::to_string(r.scroll_lines) + " lines";
+        },
+        [](const SettingsRecord& r) {
+            return Fields{flag_field("scroll_by_page", r.scroll_by_page != 0),
+                          number_field("scroll_lines", r.scroll_lines)};
+        });
+    join(SettingId::kScrollPage, SettingId::kScrollLines);
+    word(
+        SettingId::kDoubleClick, ReportLine::kDoubleClick, "Double-click",
+        [](const SettingsRecord& r) {
+            return "level " + std::to_string(r.double_click_level) + " (" +
+                   std::to_string(double_click_ms(r.double_click_level)) + " ms)";
+        },
+        [](const SettingsRecord& r) {
+            return Fields{number_field("double_click_level", r.double_click_level),
+                          number_field("double_click_ms", double_click_ms(r.double_click_level))};
+        });
+    for (int b = 0; b < kButtonCount; ++b) {
+        word(
+            button_setting(b), ReportLine::kButton, "Button " + std::to_string(b + 1),
+            [b](const SettingsRecord& r) {
+                return describe_button(r, b) + "  [" + to_hex(encode_button_code(r, b)) + "]";
+            },
+            [b](const SettingsRecord& r) {
+                const auto kind = static_cast<ButtonKind>(r.button_kind[b]);
+                return Fields{number_field("button", b + 1), number_field("kind", kind),
+                              text_field("kind_name", std::string(button_kind_keyword(kind))),
+                              text_field("function", describe_button(r, b)),
+                              text_field("code", to_hex(encode_button_code(r, b)))};
+            },
+            b, "buttons");
+    }
+}
+
 std::vector<SettingEntry> build_catalogue() {
     std::vector<SettingEntry> t;
     t.reserve(kSettingCount);
@@ -378,6 +533,7 @@ std::vector<SettingEntry> build_catalogue() {
     t.push_back(language());
     for (int b = 0; b < kButtonCount; ++b) t.push_back(button(b));
     name_controls(t);
+    word_report(t);
     return t;
 }
 

@@ -100,6 +100,46 @@ struct StoredField {
     std::function<int(const SettingsRecord&)> value;
 };
 
+// The lines of the profile report (show, get), in the order it prints them. Settings shown
+// together share a line (a DPI stage with its colour); lines shown once per stage or button
+// are told apart by their item.
+enum class ReportLine : std::uint8_t {
+    kNone,  // not in a record's report: the language is shown with the profile's labels
+    kReportRate,
+    kDpiStage,
+    kLighting,
+    kLightLevels,
+    kSensitivity,
+    kAngleSnap,
+    kPointer,
+    kScrolling,
+    kDoubleClick,
+    kButton,
+};
+
+// A member of get --json's report: a number, true/false, a string, or a list of numbers.
+struct ReportField {
+    enum class Kind : std::uint8_t { kNumber, kFlag, kText, kNumbers };
+    std::string name;
+    Kind kind = Kind::kNumber;
+    std::string text;          // the number's digits, or the string
+    std::vector<int> numbers;  // kNumbers
+    bool flag = false;         // kFlag
+};
+
+// Where a setting is reported. One entry of each line words it (label, text, json); the
+// others on that line name the line only, and the wording shows them too.
+struct ReportPart {
+    ReportLine line = ReportLine::kNone;
+    int item = 0;
+    std::string label;
+    std::function<std::string(const SettingsRecord&)> text;
+    // get --json: the members the line adds; when list is named, they are one object of that
+    // list ("dpi_stages"), which stands where its first object's line stands.
+    std::string list;
+    std::function<std::vector<ReportField>(const SettingsRecord&)> json;
+};
+
 struct SettingEntry {
     SettingId id;
     std::string key;
@@ -128,6 +168,7 @@ struct SettingEntry {
     // named offsets (param::). The lighting mode writes the levels too: their bytes depend
     // on the mode.
     std::function<void(const SettingsRecord&, Block&)> encode;
+    ReportPart report;
 };
 
 // Every setting, in the order a profile is listed (the order of SettingId).
