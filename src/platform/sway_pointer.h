@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/flows/pointer_settings.h"
-#include "platform/json_value.h"
+#include "core/util/json_reader.h"
 
 namespace p330 {
 
