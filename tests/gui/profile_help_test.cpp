@@ -41,12 +41,15 @@ class UrlCatcher : public QObject {
     QList<QUrl> opened;
 };
 
-// Types the path into the dialog's file name box, as a user does, once the dialog has read its
-// folder (which selects its initial file and would overwrite a choice made before).
+// Types the path into the dialog's file name box, as a user does: with the box focused, so
+// that the dialog selecting its initial file once it has read its folder (which it writes into
+// a box without the focus) leaves the choice alone.
 void choose(QFileDialog* d, const QString& path) {
-    QTest::qWait(100);
     auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_NE(name, nullptr);
+    d->activateWindow();
+    name->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(name->hasFocus());
     name->setText(path);
 }
 
