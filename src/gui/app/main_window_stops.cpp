@@ -190,6 +190,16 @@ FocusStops MainWindow::focus_stops() {
 void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, FocusStops& stops) {
     const int b = right_header(panel).bottom;
     const int width = right_[panel]->body_size().width();
+    for (const LevelControl& c : kLevelControls) {
+        if (c.panel != panel) continue;
+        const Rect r = c.place(b, width);
+        const bool gauge = c.shape == LevelShape::kGauge;
+        FocusStop s = level_stop(
+            id++, gauge ? QAccessible::Dial : QAccessible::Slider, c.setting, r,
+            [r, gauge](int l) { return gauge ? gauge_point(r, l) : slider_point(r, l); });
+        if (gauge) s.value->min = kDoubleClickRange.min;  // the gauge's lowest level
+        stops.push_back(std::move(s));
+    }
     switch (panel) {
         case kDpi:
             for (int k = 0; k < dpi::kStages; ++k) {
@@ -207,10 +217,9 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                     s.widget = box;
                     stops.push_back(s);
                 }
-                FocusStop colour =
-                    button_stop(id + 2 * dpi::kStages + k, dpi::kSwatches[k],
-                                control_name(colour_setting(k)),
-                                [this, r = dpi::kSwatches[k]] { click_at(centre(r)); });
+                FocusStop colour = button_stop(
+                    id + 2 * dpi::kStages + k, dpi::kSwatches[k], control_name(colour_setting(k)),
+                    [this, r = dpi::kSwatches[k]] { click_at(centre(r)); });
                 colour.value_text = [this, k] { return stage_colour(record_, k).name().toUpper(); };
                 stops.push_back(std::move(colour));
             }
@@ -239,17 +248,6 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                 });
             s.value->choices = {125, 250, 500, 1000};
             s.value->unit = QStringLiteral(" Hz");
-            stops.push_back(std::move(s));
-            return;
-        }
-        case kMouseSpeed:
-        case kDoubleClick: {
-            const Rect gauge = speed::gauge(b, width).gauge;
-            FocusStop s = level_stop(
-                id, QAccessible::Dial,
-                panel == kMouseSpeed ? SettingId::kPointerSpeed : SettingId::kDoubleClick, gauge,
-                [gauge](int l) { return gauge_point(gauge, l); });
-            s.value->min = kDoubleClickRange.min;  // the gauge's lowest level
             stops.push_back(std::move(s));
             return;
         }
@@ -287,12 +285,6 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
             page.role = QAccessible::RadioButton;
             page.checked = [this] { return record_.scroll_by_page != 0; };
             stops.push_back(std::move(page));
-            return;
-        }
-        case kAngleSnap: {
-            const Rect bar = angle_snap::controls(b).bar;
-            stops.push_back(level_stop(id, QAccessible::Slider, SettingId::kAngleSnap, bar,
-                                       [bar](int l) { return slider_point(bar, l); }));
             return;
         }
         default: return;

@@ -6,7 +6,9 @@
 #include <array>
 #include <string_view>
 
+#include "core/settings/settings_catalogue.h"
 #include "gui/layout/geometry.h"
+#include "gui/layout/main_layout.h"
 
 namespace p330::layout {
 
@@ -138,5 +140,24 @@ constexpr Rect scale_label(const Axis& a, int k) {
             a.scale_top + slider::kScaleHeight};
 }
 }  // namespace sensitivity
+
+// The right column's controls that take a setting's level from where they are clicked, by
+// panel, in the panel's focus order: the window's focus stops for them come from this table
+// (their name and range from the setting's entry).
+enum class LevelShape : std::uint8_t { kSlider, kGauge };
+struct LevelControl {
+    RightPanel panel;
+    SettingId setting;
+    LevelShape shape;
+    Rect (*place)(int header_bottom, int body_width);
+};
+inline constexpr LevelControl kLevelControls[] = {
+    {kMouseSpeed, SettingId::kPointerSpeed, LevelShape::kGauge,
+     [](int b, int width) { return speed::gauge(b, width).gauge; }},
+    {kDoubleClick, SettingId::kDoubleClick, LevelShape::kGauge,
+     [](int b, int width) { return speed::gauge(b, width).gauge; }},
+    {kAngleSnap, SettingId::kAngleSnap, LevelShape::kSlider,
+     [](int b, int) { return angle_snap::controls(b).bar; }},
+};
 
 }  // namespace p330::layout
