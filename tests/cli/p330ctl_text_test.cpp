@@ -168,13 +168,20 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
         EXPECT_EQ(profile_files(), before);
         return run.err;
     };
-    // Line 31 is button.3, a line put in at 37 comes before the first macro, 54 is a loop.
-    EXPECT_NE(refusal(exported, "scroll:middle", "scroll:sideways").find("bad.txt:31: button.3"),
+    // Faults are named by the line of the file: found in the export, which lists the settings.
+    const auto at = [&exported](const std::string& text, int below = 0) {
+        const auto lines =
+            std::count(exported.begin(), exported.begin() + exported.find(text), '\n');
+        return "bad.txt:" + std::to_string(lines + 1 + below) + ": ";
+    };
+    const std::string button_3 = at("scroll:middle");
+    EXPECT_NE(refusal(exported, "scroll:middle", "scroll:sideways").find(button_3 + "button.3"),
               std::string::npos);
+    // A line put in before the first macro.
     EXPECT_NE(refusal(exported, "\n\n[macro", "\nbogus = 1\n\n[macro")
-                  .find("bad.txt:37: unknown key 'bogus'"),
+                  .find(at("\n\n[macro", 1) + "unknown key 'bogus'"),
               std::string::npos);
-    EXPECT_NE(refusal(exported, "loop = 3", "loop = 0").find("bad.txt:54: loop takes"),
+    EXPECT_NE(refusal(exported, "loop = 3", "loop = 0").find(at("loop = 3") + "loop takes"),
               std::string::npos);
     // Two sections of one macro name, written in another case, would leave one of them lost.
     EXPECT_NE(refusal(exported + "[macro Fire]\nitem = A   Dn\n[macro fire]\nitem = B   Dn\n",
@@ -185,12 +192,12 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
     // not UTF-8 is named with its line.
     const std::string shown =
         refusal(exported, "= scroll:middle", std::string("= key:\0\x1B[2J", 11));
-    EXPECT_NE(shown.find("bad.txt:31: button.3: '\\x00\\x1B[2J' is not a key name"), npos) << shown;
+    EXPECT_NE(shown.find(button_3 + "button.3: '\\x00\\x1B[2J' is not a key name"), npos) << shown;
     std::string latin = exported;
     write("bad.txt", latin.replace(latin.find("scroll:middle"), 6, "scr\xF6ll"));
     const test::ProgramRun not_utf8 = ctl({"import-text", (data() / "bad.txt").string()});
     EXPECT_EQ(not_utf8.exit_code, 4);
-    EXPECT_NE(not_utf8.err.find("bad.txt:31: the line is not UTF-8 text (byte \\xF6 at column 15)"),
+    EXPECT_NE(not_utf8.err.find(button_3 + "the line is not UTF-8 text (byte \\xF6 at column 15)"),
               npos)
         << not_utf8.err;
 

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <random>
 
 #include "core/device/simulated_mouse.h"
@@ -56,7 +57,13 @@ TEST(ApplicationTest, EverySettingP330ctlSetsIsWhatTheWindowLoadsAndGetPrints) {
             set.push_back(e.key + "=" + text);
             chosen.emplace_back(&e, v);
         }
-        ASSERT_EQ(chosen.size(), 17u);  // DPI, rate, lighting, pointer, scrolling, snap
+        // Every number, on/off and choice has typed access for the window's panels.
+        const auto typed = std::count_if(
+            settings_catalogue().begin(), settings_catalogue().end(), [](const SettingEntry& e) {
+                return e.kind == SettingKind::kNumber || e.kind == SettingKind::kOnOff ||
+                       e.kind == SettingKind::kChoice;
+            });
+        ASSERT_EQ(chosen.size(), static_cast<std::size_t>(typed));
         const test::ProgramRun run = test::run_program(P330CTL_PATH, set);
         ASSERT_EQ(run.exit_code, 0) << run.err;
 
