@@ -1,10 +1,12 @@
 // Writes the shipped defaults (share/p330/defaults of the build tree): the default profile
 // images config.bin and config0.bin .. config5.bin, the INIs str.ini and str0.ini .. str5.ini,
-// and record.ini with a few example macros. Everything the files hold is spelled out here.
+// and record.ini with a few example macros. Everything the files hold is spelled out here, but
+// the settings with a level: their catalogue entries say what a shipped profile holds.
 //
 // usage: make_default_profiles OUTPUT_DIR
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -13,6 +15,7 @@
 #include "core/flows/profile_files.h"
 #include "core/formats/ini_document.h"
 #include "core/macro/macro_encoding.h"
+#include "core/settings/settings_catalogue.h"
 #include "core/util/file_io.h"
 
 namespace fs = std::filesystem;
@@ -63,26 +66,20 @@ Item7=Enter   Up
 
 SettingsRecord default_record(const IniDocument& macros) {
     SettingsRecord r{};
-    r.report_interval = 1;  // 1000 Hz
-    const std::uint8_t dpi[4] = {800 / 50, 1600 / 50, 2400 / 50, 3200 / 50};
-    std::copy(dpi, dpi + 4, r.dpi_stage);
+    // Every setting with a level at what its catalogue entry ships.
+    for (const SettingEntry& e : settings_catalogue()) {
+        if (!e.set) continue;
+        if (!e.shipped || !e.set(r, *e.shipped)) {
+            std::fprintf(stderr, "make_default_profiles: no shipped value of %s that it takes\n",
+                         e.key.c_str());
+            std::exit(1);
+        }
+    }
     // Stage colours, red, blue, green: red, green, blue, amber.
     const std::uint8_t colours[4][3] = {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 0, 160}};
     std::copy(&colours[0][0], &colours[0][0] + 12, &r.stage_colour[0][0]);
     const std::uint8_t extra[2][3] = {{255, 255, 255}, {255, 255, 255}};
     std::copy(&extra[0][0], &extra[0][0] + 6, &r.stage_colour_extra[0][0]);
-    r.light_mode = 1;
-    r.light_param_1 = 6;  // 100 %
-    r.light_param_2 = 3;
-    r.light_param_3 = 3;
-    r.pointer_precision = 1;
-    r.scroll_by_page = 0;
-    r.pointer_speed = 6;  // the desktop's usual middle speed, 10 of 20
-    r.scroll_lines = 3;
-    r.double_click_level = 6;  // 550 ms
-    r.angle_snap_level = 1;    // off
-    r.sensitivity_x = 5;
-    r.sensitivity_y = 5;
     // Click, Menu, wheel click, wheel up, wheel down, DPI loop, forward, back.
     const std::uint8_t kinds[kButtonCount] = {
         kKindClick,        kKindMenu,     kKindScrollSelect, kKindScrollSelect,

@@ -486,6 +486,27 @@ void word_report(std::vector<SettingEntry>& t) {
     }
 }
 
+// What the shipped profiles hold, in each setting's own unit.
+void ship(std::vector<SettingEntry>& t) {
+    auto at = [&t](SettingId id) -> std::optional<int>& {
+        return t[static_cast<std::size_t>(id)].shipped;
+    };
+    for (int s = 0; s < 4; ++s) at(dpi_setting(s)) = 800 * (s + 1);
+    at(SettingId::kReportRate) = 1000;
+    at(SettingId::kLightMode) = 1;      // standard
+    at(SettingId::kLightStandard) = 6;  // 100 %
+    at(SettingId::kLightRespiration) = 3;
+    at(SettingId::kLightNeon) = 3;
+    at(SettingId::kSensitivityX) = 5;
+    at(SettingId::kSensitivityY) = 5;
+    at(SettingId::kAngleSnap) = 1;     // off
+    at(SettingId::kPointerSpeed) = 6;  // the desktop's usual middle speed, 10 of 20
+    at(SettingId::kPointerPrecision) = 1;
+    at(SettingId::kDoubleClick) = 6;  // 550 ms
+    at(SettingId::kScrollLines) = 3;
+    at(SettingId::kScrollPage) = 0;
+}
+
 std::vector<SettingEntry> build_catalogue() {
     std::vector<SettingEntry> t;
     t.reserve(kSettingCount);
@@ -534,6 +555,7 @@ std::vector<SettingEntry> build_catalogue() {
     for (int b = 0; b < kButtonCount; ++b) t.push_back(button(b));
     name_controls(t);
     word_report(t);
+    ship(t);
     return t;
 }
 

@@ -169,6 +169,8 @@ struct SettingEntry {
     // on the mode.
     std::function<void(const SettingsRecord&, Block&)> encode;
     ReportPart report;
+    // Numbers, on/off and the light mode: what a shipped profile holds, as set takes it.
+    std::optional<int> shipped;
 };
 
 // Every setting, in the order a profile is listed (the order of SettingId).
