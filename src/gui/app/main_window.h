@@ -147,8 +147,8 @@ class MainWindow : public QWidget {
 
     // The keyboard: stops in reading order, each acting by a click where the pointer would.
     FocusStops focus_stops();
-    void add_panel_stops(int panel, int id, const AccessTexts& access, FocusStops& stops);
-    FocusStop element_stop(int id, const layout::Element& e, QString name = {});
+    void add_panel_stops(int panel, const AccessTexts& access, FocusStops& stops);
+    FocusStop element_stop(const layout::Element& e, QString name = {});
     QString control_name(SettingId id) const;
     FocusStop level_stop(int id, QAccessible::Role role, SettingId id_of_setting, layout::Rect rect,
                          std::function<layout::Point(int)> point_of_level);

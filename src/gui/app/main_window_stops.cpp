@@ -25,25 +25,21 @@ using namespace layout;
 
 namespace {
 
-// Stop ids: fixed elements below 100, the right column's panel i from 100 + 20 i.
-enum StopId {
-    kAssignmentStop = 1,
-    kMacroManagerStop,
-    kSensitivityStop,
-    kFrontTabStop,
-    kSideTabStop,
-    kBoxStop = 10,   // + button row
-    kAxisStop = 20,  // + axis
-    kConfigStop = 30,
-    kResetStop,
-    kCancelStop,
-    kSaveStop,
-    kHelpStop,
-    kHideStop,
-    kCloseStop,
-    kRightStop = 100,
-};
-constexpr int kRightStride = 20;
+// Stop ids, derived rather than numbered: an element's from its action, a setting's control
+// from its catalogue id (part tells a setting's several controls apart), a right-column
+// header from its panel. The ring keeps its place across rebuilds by them.
+constexpr int kHeaderIds = 100;
+constexpr int kSettingIds = 1000;
+constexpr int kPartsPerSetting = 4;
+int element_id(const Element& e) {
+    return 1 + static_cast<int>(e.action);
+}
+int header_id(int panel) {
+    return kHeaderIds + panel;
+}
+int setting_stop_id(SettingId id, int part = 0) {
+    return kSettingIds + kPartsPerSetting * static_cast<int>(id) + part;
+}
 
 Point centre(const Rect& r) {
     return {r.left + r.width() / 2, r.top + r.height() / 2};
@@ -70,8 +66,9 @@ void MainWindow::click_at(Point p) {
     flush();
 }
 
-FocusStop MainWindow::element_stop(int id, const Element& e, QString name) {
-    return button_stop(id, e.rect, name.isEmpty() ? qtext(texts_, e.label) : std::move(name),
+FocusStop MainWindow::element_stop(const Element& e, QString name) {
+    return button_stop(element_id(e), e.rect,
+                       name.isEmpty() ? qtext(texts_, e.label) : std::move(name),
                        [this, action = e.action] {
                            perform(action);
                            flush();
@@ -120,38 +117,38 @@ FocusStops MainWindow::focus_stops() {
     // Left column.
     const LeftColumn left = left_column();
     const auto act = [this](Action action) { return [this, action] { perform(action); }; };
-    stops.push_back(header(kAssignmentStop, left.button_assignment, texts_.button_assignment,
-                           assignment_expanded_, act(kButtonAssignmentHeader.action)));
+    stops.push_back(header(element_id(kButtonAssignmentHeader), left.button_assignment,
+                           texts_.button_assignment, assignment_expanded_,
+                           act(kButtonAssignmentHeader.action)));
     if (assignment_expanded_) {
         for (int i = 0; i < kButtonCount; ++i) {
-            FocusStop s =
-                button_stop(kBoxStop + i, dropdown_box(i), control_name(button_setting(i)),
-                            [this, i] { open_list_from_keyboard(i); });
+            FocusStop s = button_stop(setting_stop_id(button_setting(i)), dropdown_box(i),
+                                      control_name(button_setting(i)),
+                                      [this, i] { open_list_from_keyboard(i); });
             s.role = QAccessible::ComboBox;
             s.open = s.press;
             s.value_text = [this, i] { return QString::fromStdString(labels_[i]); };
             stops.push_back(std::move(s));
         }
     }
-    FocusStop manager = element_stop(kMacroManagerStop, kMacroManagerItem);
+    FocusStop manager = element_stop(kMacroManagerItem);
     manager.rect = left.macro_manager;
     stops.push_back(std::move(manager));
-    stops.push_back(header(kSensitivityStop, left.sensitivity, texts_.sensitivity_setting,
-                           sensitivity_expanded_, act(kSensitivityHeader.action)));
+    stops.push_back(header(element_id(kSensitivityHeader), left.sensitivity,
+                           texts_.sensitivity_setting, sensitivity_expanded_,
+                           act(kSensitivityHeader.action)));
     if (sensitivity_expanded_) {
         for (int axis = 0; axis < 2; ++axis) {
             const Rect bar = sensitivity::axis(left.sensitivity.bottom, axis).bar;
-            stops.push_back(
-                level_stop(kAxisStop + axis, QAccessible::Slider,
-                           axis == 0 ? SettingId::kSensitivityX : SettingId::kSensitivityY, bar,
-                           [bar](int l) { return slider_point(bar, l); }));
+            const SettingId id = axis == 0 ? SettingId::kSensitivityX : SettingId::kSensitivityY;
+            stops.push_back(level_stop(setting_stop_id(id), QAccessible::Slider, id, bar,
+                                       [bar](int l) { return slider_point(bar, l); }));
         }
     }
 
     // The picture's tabs.
     for (const bool front : {true, false}) {
-        FocusStop s =
-            element_stop(front ? kFrontTabStop : kSideTabStop, front ? kFrontTab : kSideTab);
+        FocusStop s = element_stop(front ? kFrontTab : kSideTab);
         s.role = QAccessible::PageTab;
         s.checked = [this, front] { return front_view_ == front; };
         stops.push_back(std::move(s));
@@ -159,7 +156,7 @@ FocusStops MainWindow::focus_stops() {
 
     // Right column: every header, those of the other page brought into view when reached.
     for (int i = 0; i < kRightPanelCount; ++i) {
-        const int base = kRightStop + kRightStride * i;
+        const int base = header_id(i);
         if (!right_column_.visible[i]) {
             FocusStop s = header(base, {}, texts_.*kRightPanels[i].title, right_expanded_[i],
                                  [this, i] { toggle_right(i); });
@@ -173,21 +170,21 @@ FocusStops MainWindow::focus_stops() {
         }
         stops.push_back(header(base, right_header(i), texts_.*kRightPanels[i].title,
                                right_expanded_[i], [this, i] { toggle_right(i); }));
-        if (right_expanded_[i]) add_panel_stops(i, base + 1, access, stops);
+        if (right_expanded_[i]) add_panel_stops(i, access, stops);
     }
 
     // Bottom buttons, then the title bar's.
-    stops.push_back(element_stop(kConfigStop, kConfigButton));
-    stops.push_back(element_stop(kResetStop, kResetButton));
-    stops.push_back(element_stop(kCancelStop, kCancelButton));
-    stops.push_back(element_stop(kSaveStop, kSaveButton));
-    stops.push_back(element_stop(kHelpStop, kHelpButton, qtext(access.help)));
-    stops.push_back(element_stop(kHideStop, kHideButton, qtext(access.minimise)));
-    stops.push_back(element_stop(kCloseStop, kCloseButton, qtext(access.close)));
+    stops.push_back(element_stop(kConfigButton));
+    stops.push_back(element_stop(kResetButton));
+    stops.push_back(element_stop(kCancelButton));
+    stops.push_back(element_stop(kSaveButton));
+    stops.push_back(element_stop(kHelpButton, qtext(access.help)));
+    stops.push_back(element_stop(kHideButton, qtext(access.minimise)));
+    stops.push_back(element_stop(kCloseButton, qtext(access.close)));
     return stops;
 }
 
-void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, FocusStops& stops) {
+void MainWindow::add_panel_stops(int panel, const AccessTexts& access, FocusStops& stops) {
     const int b = right_header(panel).bottom;
     const int width = right_[panel]->body_size().width();
     for (const LevelControl& c : kLevelControls) {
@@ -195,8 +192,8 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
         const Rect r = c.place(b, width);
         const bool gauge = c.shape == LevelShape::kGauge;
         FocusStop s = level_stop(
-            id++, gauge ? QAccessible::Dial : QAccessible::Slider, c.setting, r,
-            [r, gauge](int l) { return gauge ? gauge_point(r, l) : slider_point(r, l); });
+            setting_stop_id(c.setting), gauge ? QAccessible::Dial : QAccessible::Slider, c.setting,
+            r, [r, gauge](int l) { return gauge ? gauge_point(r, l) : slider_point(r, l); });
         if (gauge) s.value->min = kDoubleClickRange.min;  // the gauge's lowest level
         stops.push_back(std::move(s));
     }
@@ -205,21 +202,23 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
             for (int k = 0; k < dpi::kStages; ++k) {
                 const Rect bar = dpi::kBars[k];
                 const auto point = [bar](int dpi) { return dpi_bar_point(bar, dpi / kDpiStep); };
-                FocusStop s = level_stop(id + k, QAccessible::Slider, dpi_setting(k), bar, point);
+                FocusStop s = level_stop(setting_stop_id(dpi_setting(k)), QAccessible::Slider,
+                                         dpi_setting(k), bar, point);
                 s.value->step = kDpiStep;
                 s.value->unit = QStringLiteral(" DPI");
                 stops.push_back(s);
                 if (QLineEdit* box = dpi_panel().box(k)) {
-                    s.id = id + dpi::kStages + k;
+                    s.id = setting_stop_id(dpi_setting(k), 1);
                     s.role = QAccessible::EditableText;
                     s.name = numbered(access.stage_dpi, k + 1);
                     s.rect = dpi::kBoxes[k];
                     s.widget = box;
                     stops.push_back(s);
                 }
-                FocusStop colour = button_stop(
-                    id + 2 * dpi::kStages + k, dpi::kSwatches[k], control_name(colour_setting(k)),
-                    [this, r = dpi::kSwatches[k]] { click_at(centre(r)); });
+                FocusStop colour =
+                    button_stop(setting_stop_id(colour_setting(k)), dpi::kSwatches[k],
+                                control_name(colour_setting(k)),
+                                [this, r = dpi::kSwatches[k]] { click_at(centre(r)); });
                 colour.value_text = [this, k] { return stage_colour(record_, k).name().toUpper(); };
                 stops.push_back(std::move(colour));
             }
@@ -229,23 +228,26 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                 texts_.light_standard, texts_.light_respiration, texts_.light_neon};
             for (int m = 0; m < lighting::kModes; ++m) {
                 const lighting::Row row = lighting::row(b, m);
-                FocusStop marker = button_stop(id + 2 * m, row.marker, qtext(names[m]),
-                                               [this, r = row.marker] { click_at(centre(r)); });
+                FocusStop marker =
+                    button_stop(setting_stop_id(SettingId::kLightMode, m), row.marker,
+                                qtext(names[m]), [this, r = row.marker] { click_at(centre(r)); });
                 marker.role = QAccessible::RadioButton;
                 marker.checked = [this, m] { return record_.light_mode == m + 1; };
                 stops.push_back(std::move(marker));
                 stops.push_back(
-                    level_stop(id + 2 * m + 1, QAccessible::Slider, light_level_setting(m + 1),
-                               row.bar, [bar = row.bar](int l) { return lighting_point(bar, l); }));
+                    level_stop(setting_stop_id(light_level_setting(m + 1)), QAccessible::Slider,
+                               light_level_setting(m + 1), row.bar,
+                               [bar = row.bar](int l) { return lighting_point(bar, l); }));
             }
             return;
         }
         case kReportRate: {
             const Rect dial = report_rate::dial(b, width);
             FocusStop s =
-                level_stop(id, QAccessible::Dial, SettingId::kReportRate, dial, [dial](int hz) {
-                    return dial_point(dial, report_interval_of_rate(hz).value_or(1));
-                });
+                level_stop(setting_stop_id(SettingId::kReportRate), QAccessible::Dial,
+                           SettingId::kReportRate, dial, [dial](int hz) {
+                               return dial_point(dial, report_interval_of_rate(hz).value_or(1));
+                           });
             s.value->choices = {125, 250, 500, 1000};
             s.value->unit = QStringLiteral(" Hz");
             stops.push_back(std::move(s));
@@ -253,14 +255,15 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
         }
         case kScrollSpeed: {
             const scroll::Controls c = scroll::controls(b);
-            FocusStop lines = button_stop(id, c.lines_marker, control_name(SettingId::kScrollLines),
+            FocusStop lines = button_stop(setting_stop_id(SettingId::kScrollLines, 1),
+                                          c.lines_marker, control_name(SettingId::kScrollLines),
                                           [this, r = c.lines_marker] { click_at(centre(r)); });
             lines.role = QAccessible::RadioButton;
             lines.checked = [this] { return record_.scroll_by_page == 0; };
             stops.push_back(lines);
             if (QLineEdit* box = scroll_panel().box()) {
                 FocusStop s;
-                s.id = id + 1;
+                s.id = setting_stop_id(SettingId::kScrollLines);
                 s.role = QAccessible::SpinBox;
                 s.name = control_name(SettingId::kScrollLines);
                 s.rect = c.box;
@@ -279,9 +282,9 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                 s.value = std::move(v);
                 stops.push_back(std::move(s));
             }
-            FocusStop page =
-                button_stop(id + 2, c.page_marker, control_name(SettingId::kScrollPage),
-                            [this, r = c.page_marker] { click_at(centre(r)); });
+            FocusStop page = button_stop(setting_stop_id(SettingId::kScrollPage), c.page_marker,
+                                         control_name(SettingId::kScrollPage),
+                                         [this, r = c.page_marker] { click_at(centre(r)); });
             page.role = QAccessible::RadioButton;
             page.checked = [this] { return record_.scroll_by_page != 0; };
             stops.push_back(std::move(page));
