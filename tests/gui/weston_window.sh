@@ -71,12 +71,18 @@ whole() {  # the main window inside the output and below the panel
   fi
 }
 toplevel() { views | grep -q "^xdg_toplevel $1 "; }
+# weston's x11 backend moves its own pointer by the X pointer's steps, and sets it to the X
+# pointer's place only when the pointer enters its window: where weston started under the
+# pointer and missed that entry (2 starts in 8 here), its pointer stayed near (0, 0) and the
+# clicks landed hundreds of pixels from where xdotool put them. So each move enters from outside.
+point() { xdotool mousemove $((width + 40)) $((height + 20)) mousemove $((x + $1)) $((y + $2)); }
 # A click, then until the output shows its effect (at most 4 s: some clicks change nothing),
 # so that a loaded machine does not lose the next click to a panel still opening.
 look() { xwd -root -silent 2>/dev/null | md5sum; }
 at() {
   local before; before=$(look)
-  xdotool mousemove $((x + $1)) $((y + $2)) click 1
+  point "$1" "$2"
+  xdotool click 1
   wait_for '[ "$(look)" != "$before" ]' 40 || true
 }
 stamp() { stat -c %.9Y "$data/config0.bin" 2>/dev/null || echo none; }
@@ -90,7 +96,7 @@ whole
   { echo "FAIL: more than the main window is shown"; views; exit 1; }
 
 # The keyboard: Tab to "Macro Manager", Enter opens it, Esc closes it.
-xdotool mousemove $((x + 500)) $((y + 600))  # over the window, clicking nothing
+point 500 600  # over the window, clicking nothing
 xdotool key Tab Tab Return
 wait_for 'toplevel Macro_Manager' || { views; exit 1; }
 echo "the macro manager opened from the keyboard"
