@@ -51,15 +51,18 @@ kwin_script() {
     "p330-$scripts" >/dev/null
   qdbus org.kde.KWin /Scripting org.kde.kwin.Scripting.start
 }
-# The main window as KWin sees it: "x y width height minimised active resizable" of its frame.
+# The main window as KWin sees it: "x y width height minimised active resizable" of its frame
+# (KWin's title bar included); every window of the program is in KWin's log.
 main_window() {
-  local mark="p330-state-$scripts"
+  local mark="p330-state-$scripts" line
   kwin_script "workspace.clientList().forEach(function (c) {
-    if (c.caption.indexOf('VELSTRA') != 0 || c.frameGeometry.width < 900) return;
+    if (c.caption.indexOf('VELSTRA') != 0) return;
     var g = c.frameGeometry;
-    print('$mark', g.x, g.y, g.width, g.height, c.minimized, c.active, c.resizeable); });"
-  wait_for "grep -q '$mark' '$work/kwin.log'" 20 >/dev/null || return 1
-  read -r _ _ x y w h minimised active resizable < <(grep -a "$mark" "$work/kwin.log" | tail -1)
+    print('$mark', g.x, g.y, g.width, g.height, c.minimized, c.active, c.resizeable); });
+    print('$mark', 'end');"
+  wait_for "grep -q '$mark end' '$work/kwin.log'" 20 >/dev/null || return 1
+  line=$(grep -a "$mark " "$work/kwin.log" | awk '$5 >= 1000' | tail -1)
+  [ -n "$line" ] && read -r _ _ x y w h minimised active resizable <<<"$line"
 }
 whole() {
   read -r sw sh <<<"$screen"
