@@ -53,3 +53,36 @@ check_notification_names_entry() {
     { echo "FAIL: notification without the desktop entry: $line"; return 1; }
   echo "notification: $line"
 }
+
+# X Y WIDTH HEIGHT SCREEN_WIDTH SCREEN_HEIGHT: the main window's frame is the skin's own
+# 1000 x 648 (no title bar of the desktop's around it) and inside the screen.
+check_whole() {
+  if [ "$3" = 1000 ] && [ "$4" = 648 ] && [ "$1" -ge 0 ] && [ "$2" -ge 0 ] &&
+     [ $(($1 + $3)) -le "$5" ] && [ $(($2 + $4)) -le "$6" ]; then
+    echo "main window at ($1, $2), 1000 x 648 with no title bar around it: whole on $5x$6"
+  else
+    echo "FAIL: main window's frame at ($1, $2), $3 x $4, screen $5x$6"
+    return 1
+  fi
+}
+
+# P330 SHOWN MINIMISE MINIMISED: the first copy, against the simulated mouse, until SHOWN says
+# its main window is there and active, whole (the test's function whole); MINIMISE; until
+# MINIMISED; a second start; until SHOWN again, whole; then the first copy ends. SHOWN,
+# MINIMISE and MINIMISED are commands.
+check_second_start_brings_back() {  # (positional: the tests' own variables are global)
+  "$1" --device "sim:$work/mouse.state" --data-dir "$work/data" 2>"$work/first.log" &
+  first=$!
+  pids="$pids $first"
+  wait_for "$2"
+  whole
+  eval "$3"
+  wait_for "$4"
+  echo "minimised"
+  timeout 20 "$1" 2>"$work/second.log"
+  wait_for "$2"
+  whole
+  echo "a second start brought it back, active"
+  kill "$first"
+  wait "$first" || true
+}

@@ -65,33 +65,17 @@ main_window() {
   [ -n "$line" ] && read -r _ _ x y w h minimised active resizable <<<"$line"
 }
 whole() {
-  read -r sw sh <<<"$screen"
-  if [ "$w" = 1000 ] && [ "$h" = 648 ] && [ "$x" -ge 0 ] && [ "$y" -ge 0 ] &&
-     [ $((x + w)) -le "$sw" ] && [ $((y + h)) -le "$sh" ] && [ "$resizable" = false ]; then
-    echo "main window at ($x, $y), $w x $h of fixed size, no title bar of KWin's: whole on ${sw}x$sh"
-  else
-    echo "FAIL: main window frame at ($x, $y), $w x $h, resizable $resizable, screen ${sw}x$sh"
-    return 1
-  fi
+  check_whole "$x" "$y" "$w" "$h" $screen || return 1
+  [ "$resizable" = false ] || { echo "FAIL: KWin lets the fixed-size window be resized"; return 1; }
+}
+minimise() {
+  kwin_script "workspace.clientList().forEach(function (c) {
+    if (c.caption.indexOf('VELSTRA') == 0) c.minimized = true; });"
 }
 
-"$p330" --device "sim:$work/mouse.state" --data-dir "$data" 2>"$work/first.log" &
-first=$!
-pids="$pids $first"
-wait_for 'main_window && [ "$active" = true ]'
-whole
-
-kwin_script "workspace.clientList().forEach(function (c) {
-  if (c.caption.indexOf('VELSTRA') == 0) c.minimized = true; });"
-wait_for 'main_window && [ "$minimised" = true ]'
-echo "minimised by KWin"
-timeout 20 "$p330" 2>"$work/second.log"
-wait_for 'main_window && [ "$minimised" = false ] && [ "$active" = true ]'
-whole
-echo "a second start brought it back, active"
-kill "$first"
-wait "$first" || true
-
+check_second_start_brings_back "$p330" \
+  'main_window && [ "$active" = true ] && [ "$minimised" = false ]' \
+  minimise 'main_window && [ "$minimised" = true ]'
 check_notification_names_entry "$p330" main_window
 INNER
 

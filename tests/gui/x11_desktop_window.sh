@@ -46,33 +46,14 @@ frame() {
   done
   echo "$w"
 }
-whole() {  # the frame inside the screen, no larger than the window: no title bar around it
+whole() {
   local X Y WIDTH HEIGHT SCREEN WINDOW
   eval "$(xdotool getwindowgeometry --shell "$(frame)")"
-  if [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1280 ] &&
-     [ $((Y + HEIGHT)) -le 800 ] && [ "$WIDTH" = 1000 ] && [ "$HEIGHT" = 648 ]; then
-    echo "main window at ($X, $Y), 1000 x 648, no frame of $wm's around it: whole on 1280x800"
-  else
-    echo "FAIL: main window's frame at ($X, $Y), $WIDTH x $HEIGHT, screen 1280x800"
-    return 1
-  fi
+  check_whole "$X" "$Y" "$WIDTH" "$HEIGHT" 1280 800
 }
 
-"$p330" --device "sim:$work/mouse.state" --data-dir "$work/data" 2>"$work/first.log" &
-first=$!
-pids="$pids $first"
-wait_for 'main_window && active'
-whole
-xdotool windowminimize "$wid"
-wait_for iconic
-echo "minimised"
-timeout 20 "$p330" 2>"$work/second.log"
-wait_for '! iconic && active'
-whole
-echo "a second start brought it back, active"
-kill "$first"
-wait "$first" || true
-
+check_second_start_brings_back "$p330" 'main_window && active && ! iconic' \
+  'xdotool windowminimize "$wid"' iconic
 check_notification_names_entry "$p330" 'xdotool search --onlyvisible --pid "$third" >/dev/null'
 INNER
 
