@@ -158,7 +158,7 @@ TEST_P(TextFitTest, MainWindowTextsFitTheirPlaces) {
     expect_fit("lighting panel", light, light_controls);
     const speed::Gauge gauge = speed::gauge(0, kRightRight - kRightLeft);
     expect_fit("speed panel", {label(texts.slow, gauge.slow), label(texts.fast, gauge.fast)},
-               {gauge.gauge});
+               {focus_mark(gauge.gauge)});
     const scroll::Controls sc = scroll::controls(0);
     expect_fit("scroll panel",
                {label(texts.number_of_rows, sc.lines_label, 0),

@@ -96,9 +96,11 @@ struct Gauge {
 constexpr Gauge gauge(int header_bottom, int body_width) {
     const int cx = 734 + body_width / 2;
     const Rect g{cx - 71, header_bottom + 20, cx + 71, header_bottom + 103};
+    // "Slow" and "Fast" clear of the focus mark around the gauge.
+    const Rect marked = focus_mark(g);
     return {g,
-            {g.left - 30, g.bottom - 30, g.left, g.bottom},
-            {g.right, g.bottom - 30, g.right + 30, g.bottom}};
+            {marked.left - 30, g.bottom - 30, marked.left, g.bottom},
+            {marked.right, g.bottom - 30, marked.right + 30, g.bottom}};
 }
 constexpr const char* kGaugeImage = "/MouseAttribute/Speed/%1.png";  // %1: level 2..12
 }  // namespace speed
