@@ -12,6 +12,7 @@
 #include "gui/buttons/function_lists.h"
 #include "gui/dialogs/help_panel.h"
 #include "gui/dialogs/macro_manager_dialog.h"
+#include "gui/layout/main_layout.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/dpi_panel.h"
 #include "gui/skin/image_button.h"
@@ -320,8 +321,10 @@ TEST_F(KeyboardTest, ScreenReaderActionsActAsClicksAndReturnAtOnce) {
         << window().function_lists().open_button();
     window().function_lists().hover_entry(kKindCpiCycle);  // its sub-list opens beside it
     ASSERT_TRUE(soon([&] { return window().function_lists().sub_list() != nullptr; }));
-    QAccessibleInterface* sub =
-        QAccessible::queryAccessibleInterface(window().function_lists().sub_list());
+    QListWidget* sub_list = window().function_lists().sub_list();
+    EXPECT_EQ(sub_list->visualItemRect(sub_list->item(0)).height(), layout::kListEntryHeight)
+        << "a sub-list's rows as high as the list's";
+    QAccessibleInterface* sub = QAccessible::queryAccessibleInterface(sub_list);
     ASSERT_TRUE(sub != nullptr && sub->child(1) != nullptr);
     sub->child(1)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     ASSERT_TRUE(soon([&] { return label(3) == "DPI -"; })) << label(3);

@@ -153,7 +153,7 @@ TEST_P(TextFitTest, MainWindowTextsFitTheirPlaces) {
         light_controls.push_back({row.bar.right, first.top, kRightRight, first.bottom});
         for (int j = 0; j < lighting::kScaleMarks; ++j)
             light.push_back({qtext(lighting::kScales[i][j]), lighting::scale_mark(row.bar, j),
-                             fonts.small, kLabel, 0});
+                             fonts.small, kLabel});
     }
     expect_fit("lighting panel", light, light_controls);
     const speed::Gauge gauge = speed::gauge(0, kRightRight - kRightLeft);

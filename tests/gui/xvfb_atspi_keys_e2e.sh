@@ -28,7 +28,7 @@ at "$main" 100 117                   # "Button Assignment"
 keys "$main" Right
 "$PYTHON" "$ACT" "Lighting" Press
 "$PYTHON" "$ACT" "Standard" SetFocus slider
-keys "$main" Left                     # from the end (level 6, "100%") one step down
+keys "$main" Left                    # from the end (level 6, "100%") one step down
 "$PYTHON" "$ACT" "Button 4" SetFocus
 keys "$main" Down                    # opens the list on the current function
 xdotool key Home Down Down Down Down Down Return

@@ -39,20 +39,20 @@ constexpr Row row(int header_bottom, int i) {
 }
 constexpr int kLevels = 6;      // a bar's levels, 1..6
 constexpr int kScaleMarks = 5;  // the texts under a bar
-constexpr int kScaleWidth = 30;
-constexpr int kScaleGap = 13;  // from the bar's top to the scale's top
+constexpr int kScaleGap = 13;   // from the bar's top to the scale's top
 constexpr int kScaleHeight = 15;
 constexpr std::array<std::array<std::string_view, kScaleMarks>, kModes> kScales = {{
     {{"0%", "25%", "50%", "75%", "100%"}},
     {{"4S", "5S", "6S", "7S", "8S"}},
     {{"3S", "6S", "9S", "12S", "15S"}},
 }};
-// Mark j (0..4) under a bar: evenly from the bar's left end to its right end, the last mark's
-// text ending inside the bar, as level 1 and level 6 fill it.
+// Mark j (0..4) under a bar: the bar cut into five equal cells, the mark centred in its cell,
+// so the marks run evenly from the bar's left end (level 1) to its right end (level 6) and
+// none runs past it.
 constexpr Rect scale_mark(const Rect& bar, int j) {
-    const int left = bar.left + (bar.width() - kScaleWidth) * j / (kScaleMarks - 1);
     const int top = bar.top + kScaleGap;
-    return {left, top, left + kScaleWidth, top + kScaleHeight};
+    return {bar.left + bar.width() * j / kScaleMarks, top,
+            bar.left + bar.width() * (j + 1) / kScaleMarks, top + kScaleHeight};
 }
 // What the scale says at a level: the mark the level stands at, or the two it lies between
 // (first == last on a mark). The six levels and the five marks both span the bar: level k is

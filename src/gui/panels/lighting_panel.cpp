@@ -38,8 +38,8 @@ void LightingPanel::paint_contents(int b) {
         ctx_.canvas.label(row.label, qtext(names[i]), 0);
         paint_bar(i);
         for (int j = 0; j < lighting::kScaleMarks; ++j)
-            ctx_.canvas.label(lighting::scale_mark(row.bar, j), qtext(lighting::kScales[i][j]), 0,
-                              ctx_.canvas.fonts().small);
+            ctx_.canvas.label(lighting::scale_mark(row.bar, j), qtext(lighting::kScales[i][j]),
+                              kCentred, ctx_.canvas.fonts().small);
     }
 }
 
