@@ -225,15 +225,15 @@ TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
     EXPECT_TRUE(window().isVisible());
 }
 
-// A screen reader's actions on the main window: each runs what the click runs, returns before
-// it does (a dialog it opens does not hold the caller), and none reaches the window while a
-// dialog of its own is modal over it.
 // Until `holds` is true, at most five seconds; a failure gtest sees (a QTRY_ failing outside
 // QTest's own runner only ends the test body, silently).
 bool soon(const std::function<bool()>& holds) {
     return QTest::qWaitFor(holds, 5000);
 }
 
+// A screen reader's actions on the main window: each runs what the click runs, returns before
+// it does (a dialog it opens does not hold the caller), and none reaches the window while a
+// dialog of its own is modal over it.
 TEST_F(KeyboardTest, ScreenReaderActionsActAsClicksAndReturnAtOnce) {
     QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&window());
     ASSERT_NE(frame, nullptr);

@@ -208,9 +208,10 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                     s.widget = box;
                     stops.push_back(s);
                 }
-                FocusStop colour = button_stop(
-                    id + 2 * dpi::kStages + k, dpi::kSwatches[k], control_name(colour_setting(k)),
-                    [this, r = dpi::kSwatches[k]] { click_at(centre(r)); });
+                FocusStop colour =
+                    button_stop(id + 2 * dpi::kStages + k, dpi::kSwatches[k],
+                                control_name(colour_setting(k)),
+                                [this, r = dpi::kSwatches[k]] { click_at(centre(r)); });
                 colour.value_text = [this, k] { return stage_colour(record_, k).name().toUpper(); };
                 stops.push_back(std::move(colour));
             }

@@ -3,6 +3,7 @@
 // header's bottom b (and the body width W where a control is centred); the DPI panel is
 // always first on its page, so its rectangles are constants.
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -61,10 +62,8 @@ struct ScaleReading {
     int first, last;
 };
 constexpr ScaleReading scale_reading(int level) {
-    const int at = (level < 1         ? 0
-                    : level > kLevels ? kLevels - 1
-                                      : level - 1) *
-                   (kScaleMarks - 1);  // in fifths of a mark's spacing
+    // In fifths of a mark's spacing from the first mark.
+    const int at = (std::clamp(level, 1, kLevels) - 1) * (kScaleMarks - 1);
     const int below = at / (kLevels - 1);
     const int rest = at % (kLevels - 1);
     if (rest * 4 <= kLevels - 1) return {below, below};
