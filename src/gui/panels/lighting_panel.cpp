@@ -46,7 +46,7 @@ void LightingPanel::paint_contents(int b) {
 QString LightingPanel::scale_text(int row, int level) {
     const lighting::ScaleReading at = lighting::scale_reading(level);
     const auto& marks = lighting::kScales[static_cast<std::size_t>(row)];
-    const QString first = qtext(marks[static_cast<std::size_t>(at.first)]);
+    QString first = qtext(marks[static_cast<std::size_t>(at.first)]);
     if (at.first == at.last) return first;
     return first + QChar(0x2013) + qtext(marks[static_cast<std::size_t>(at.last)]);
 }
