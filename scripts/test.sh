@@ -32,9 +32,9 @@ run_suite() {
 lld=()
 if command -v ld.lld >/dev/null; then lld=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld); fi
 
-run_suite build-test "-LE wayland" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-# The Wayland window test (label wayland) is run by hand for now: on the merged tree it loses
-# its Save in some runs, not yet understood. build-test: ctest -L wayland
+run_suite build-test "" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The sanitizer stage leaves out the Wayland window test (label wayland): LeakSanitizer reports
+# what Qt's Wayland client leaves allocated in libwayland-client as the program ends.
 echo "== install"
 started=$SECONDS
 tests/install/check_install.sh build-test
