@@ -10,7 +10,7 @@
 namespace p330 {
 namespace {
 
-constexpr int kMaxDepth = 64;  // get --json nests two deep; this bounds a hostile file
+constexpr int kMaxJsonDepth = 64;  // get --json nests two deep; this bounds a hostile file
 
 class JsonReader {
   public:
@@ -69,7 +69,7 @@ class JsonReader {
     // The members of an object whose '{' has been read; on_member reads each value.
     template <typename OnMember>
     bool members(int depth, OnMember on_member) {
-        if (depth > kMaxDepth) return fail("JSON nested too deep");
+        if (depth > kMaxJsonDepth) return fail("JSON nested too deep");
         if (take('}')) return true;
         do {
             skip_blanks();
@@ -164,7 +164,7 @@ class JsonReader {
     }
 
     bool skip_value(int depth) {
-        if (depth > kMaxDepth) return fail("JSON nested too deep");
+        if (depth > kMaxJsonDepth) return fail("JSON nested too deep");
         skip_blanks();
         if (take('{'))
             return members(depth + 1, [this, depth](const std::string&, int) {
