@@ -86,6 +86,10 @@ set(CPACK_COMPONENTS_ALL runtime udev)
 set(CPACK_DEB_COMPONENT_INSTALL OFF)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The desktop's pointer settings are set through its own programs: gdbus and gsettings
+# (GNOME, KDE Plasma's KWin, the session bus), xinput (X11). Those of Plasma and Xfce come with
+# them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libglib2.0-bin, xinput")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 include(CPack)

@@ -13,7 +13,7 @@ packages=(
   dbus-daemon at-spi2-core python3-pyatspi
   qt6-wayland libwayland-dev wayland-protocols weston
   udev desktop-file-utils appstream dpkg-dev file lintian
-  sway xfconf libxfconf-0-3 xinput
+  sway xfconf libxfconf-0-3 xinput xfwm4
 )
 
 missing=()

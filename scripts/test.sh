@@ -34,10 +34,10 @@ if command -v ld.lld >/dev/null; then lld=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld
 
 # The tests need no debug information in the programs (the package is stripped of it anyway):
 # a quarter less to compile.
-run_suite build-test "-LE wayland" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+run_suite build-test "" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
-# The Wayland window test (label wayland) is run by hand for now: on the merged tree it loses
-# its Save in some runs, not yet understood. build-test: ctest -L wayland
+# The sanitizer stage leaves out the Wayland window test (label wayland): LeakSanitizer reports
+# what Qt's Wayland client leaves allocated in libwayland-client as the program ends.
 echo "== install"
 started=$SECONDS
 tests/install/check_install.sh build-test

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 #include "platform/gsettings_pointer.h"
 #include "platform/kde_pointer.h"
@@ -90,11 +91,9 @@ PointerDesktop pointer_desktop_named(const std::string& name) {
     return PointerDesktop::kNone;
 }
 
-std::unique_ptr<PointerSettings> desktop_pointer_settings() {
-    // P330_POINTER_DESKTOP overrides the guess: for a session that hides what it is; "none"
-    // leaves the desktop's pointer settings alone.
-    const std::string forced = variable("P330_POINTER_DESKTOP");
-    if (forced == "none") return nullptr;
+namespace {
+
+std::unique_ptr<PointerSettings> backend_for_session(const std::string& forced) {
     const SessionOffer offer = SessionOffer::of_process();
     switch (forced.empty() ? pointer_desktop(offer) : pointer_desktop_named(forced)) {
         case PointerDesktop::kGnome: return std::make_unique<GSettingsPointer>();
@@ -106,6 +105,31 @@ std::unique_ptr<PointerSettings> desktop_pointer_settings() {
         case PointerDesktop::kNone: break;
     }
     return std::make_unique<NoPointerSettings>();
+}
+
+// Asks the session what it offers each time the settings are applied, on the caller's thread
+// (the window's upload thread): asking runs programs (gdbus, gsettings), each allowed seconds,
+// which must not hold up a window's start; and a desktop whose services came up after p330
+// (started at login) is found.
+class BackendChosenWhenApplied final : public PointerSettings {
+  public:
+    explicit BackendChosenWhenApplied(std::string forced) : forced_(std::move(forced)) {}
+    PointerApplied apply(const PointerValues& values) override {
+        return backend_for_session(forced_)->apply(values);
+    }
+
+  private:
+    std::string forced_;
+};
+
+}  // namespace
+
+std::unique_ptr<PointerSettings> desktop_pointer_settings() {
+    // P330_POINTER_DESKTOP overrides the guess: for a session that hides what it is; "none"
+    // leaves the desktop's pointer settings alone.
+    std::string forced = variable("P330_POINTER_DESKTOP");
+    if (forced == "none") return nullptr;
+    return std::make_unique<BackendChosenWhenApplied>(std::move(forced));
 }
 
 PointerApplied NoPointerSettings::apply(const PointerValues&) {

@@ -31,9 +31,10 @@ PointerDesktop pointer_desktop(const SessionOffer& offer);
 // (anything else: none fits).
 PointerDesktop pointer_desktop_named(const std::string& name);
 
-// The backend for this session (or the one P330_POINTER_DESKTOP names); one that names every
-// setting as missing where no desktop fits. Null only when P330_POINTER_DESKTOP=none asks to
-// leave the desktop's pointer settings alone: the window then says nothing of them.
+// The backend for this session (or the one P330_POINTER_DESKTOP names), chosen each time the
+// settings are applied, not here: choosing runs programs; where no desktop fits, every
+// setting is named as missing. Null only when P330_POINTER_DESKTOP=none asks to leave the
+// desktop's pointer settings alone: the window then says nothing of them.
 std::unique_ptr<PointerSettings> desktop_pointer_settings();
 
 // Where nothing can be set: every setting is one this desktop does not have.

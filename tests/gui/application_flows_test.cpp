@@ -379,6 +379,11 @@ TEST_F(ApplicationFlowsTest, ASkinImageTheSplashDoesNotNeedIsCheckedOnceItIsPain
               std::string::npos)
         << messages.texts[0];
     EXPECT_FALSE(app.window()->isVisible());
+    // Refused outside the program's event loop, it leaves the loops started later running:
+    // the next modal dialog's, the next test's.
+    QEventLoop later;
+    QTimer::singleShot(0, &later, [&later] { later.exit(7); });
+    EXPECT_EQ(later.exec(), 7);
 }
 
 }  // namespace

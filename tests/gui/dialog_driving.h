@@ -3,8 +3,11 @@
 // dialog (or popup) of a type once it shows; after 10 s it gives up and closes what is modal,
 // so a test never hangs.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -29,7 +32,12 @@ void when_shown(std::function<void(T*)> act, bool popup = false) {
         if (auto* found = qobject_cast<T*>(top); found != nullptr && found->isVisible()) {
             poll->stop();
             poll->deleteLater();
+            const QPointer<QWidget> shown = found;
             act(found);
+            // A fatal failure left act early: the dialog goes, so the test ends and says why
+            // instead of waiting in the dialog's loop until it is killed.
+            if (::testing::Test::HasFatalFailure() && shown != nullptr && shown->isVisible())
+                shown->close();
         } else if (++tries > 1000) {
             poll->stop();
             poll->deleteLater();

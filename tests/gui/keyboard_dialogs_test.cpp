@@ -37,7 +37,12 @@ void ctrl_tab(QWidget* d) {
 // Active, as a window manager makes a new dialog; a dialog that cannot be is ended.
 bool activate(QDialog& d) {
     d.activateWindow();
-    if (QTest::qWaitForWindowActive(&d)) return true;
+    // Keys sent before the focus is inside it reach nothing (on a loaded machine, later).
+    const auto focused = [&d] {
+        QWidget* f = QApplication::focusWidget();
+        return f != nullptr && (f == &d || d.isAncestorOf(f));
+    };
+    if (QTest::qWaitForWindowActive(&d) && QTest::qWaitFor(focused)) return true;
     d.reject();
     return false;
 }

@@ -112,6 +112,13 @@ TEST_P(TextFitTest, MainWindowTextsFitTheirPlaces) {
         boxes.push_back(dropdown_box(i));
     }
     expect_fit("button rows", rows, boxes);
+    // A list's rows, the sub-lists' too, hold a whole line of the font.
+    for (int scale : {1, 2}) {
+        QFont font = fonts.normal;
+        font.setPixelSize(font.pixelSize() * scale);
+        EXPECT_GE(kListEntryHeight * scale, QFontMetrics(font).height())
+            << "list rows at " << scale << "x";
+    }
     // Every function a box can show, sub-list entries included.
     for (const CatalogueEntry& entry : kFunctionCatalogue) {
         std::vector<std::string_view> names = {texts.*(entry.name)};
@@ -141,21 +148,17 @@ TEST_P(TextFitTest, MainWindowTextsFitTheirPlaces) {
         const lighting::Row row = lighting::row(0, i);
         light.push_back(label(names[i], row.label, 0));
         light_controls.insert(light_controls.end(), {row.marker, row.bar});
-        for (const lighting::ScaleMark& mark : lighting::kScales[i]) {
-            const int left = row.bar.left + mark.offset;
-            const int top = row.bar.top + lighting::kScaleGap;
-            light.push_back(
-                {qtext(mark.text),
-                 {left, top, left + lighting::kScaleWidth, top + lighting::kScaleHeight},
-                 fonts.small,
-                 kLabel,
-                 0});
-        }
+        // The scale's last mark ends under the bar's end: nothing of it runs past the bar.
+        const Rect first = lighting::scale_mark(row.bar, 0);
+        light_controls.push_back({row.bar.right, first.top, kRightRight, first.bottom});
+        for (int j = 0; j < lighting::kScaleMarks; ++j)
+            light.push_back({qtext(lighting::kScales[i][j]), lighting::scale_mark(row.bar, j),
+                             fonts.small, kLabel});
     }
     expect_fit("lighting panel", light, light_controls);
     const speed::Gauge gauge = speed::gauge(0, kRightRight - kRightLeft);
     expect_fit("speed panel", {label(texts.slow, gauge.slow), label(texts.fast, gauge.fast)},
-               {gauge.gauge});
+               {focus_mark(gauge.gauge)});
     const scroll::Controls sc = scroll::controls(0);
     expect_fit("scroll panel",
                {label(texts.number_of_rows, sc.lines_label, 0),

@@ -2,7 +2,8 @@
 # Keys and a listening screen reader, end to end: p330 under Xvfb with a session bus, the AT-SPI
 # registry and a client registered for p330's events (as a screen reader is). A macro recorded
 # with real keys holds each key once; a DPI bar stepped from the keyboard and a button function
-# chosen from its list are heard with their new values, and the focus back on the button.
+# chosen from its list are heard with their new values, and the focus back on the button; a
+# lighting bar stepped down from its end is heard as its scale reads there.
 # Skips (77) where the accessibility bus or pyatspi is missing.
 set -euo pipefail
 p330=$1 p330ctl=$2 shipped=$3
@@ -25,6 +26,9 @@ at "$main" 800 42                    # "DPI Setting"
 at "$main" 100 117                   # "Button Assignment"
 "$PYTHON" "$ACT" "Stage 1" SetFocus
 keys "$main" Right
+"$PYTHON" "$ACT" "Lighting" Press
+"$PYTHON" "$ACT" "Standard" SetFocus slider
+keys "$main" Left                    # from the end (level 6, "100%") one step down
 "$PYTHON" "$ACT" "Button 4" SetFocus
 keys "$main" Down                    # opens the list on the current function
 xdotool key Home Down Down Down Down Down Return
@@ -44,6 +48,7 @@ heard() {
 }
 heard "value[^|]*.slider.Stage 1.850 DPI.850"
 heard "description[^|]*.combo box.Button 4.Double Click"
+heard "value[^|]*.slider.Standard.75%.5"
 # After the choice the focus is told on the button, the last focus told.
 grep "focused:1" "$work/heard.txt" | tail -n 1 | grep -q "|combo box|Button 4|" ||
   { echo "focus not on Button 4:"; grep focused "$work/heard.txt"; exit 1; }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Under a real X server with a window manager and no tray: the window carries its icon, and,
-# minimised as its hide button does there, comes back when p330 is started again, and the
+# Under a real X server with a window manager and no tray, in Chinese under a locale that is
+# not installed: the window carries its icon and its title in both X title properties; its
+# hide button minimises it (the window manager keeps it, iconified), it comes back as the
+# window manager's icon or window list brings it back, and when p330 is started again, and the
 # second start ends.
 set -euo pipefail
 program=$1 shipped=$2
@@ -9,6 +11,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir "$work/data" "$work/runtime"
 chmod 700 "$work/runtime"
 cp -r "$shipped"/Skins "$shipped"/defaults/* "$work/data"/
+sed -i 's/^Lan=.*/Lan=CHS/' "$work/data"/str*.ini
 # twm, a small window manager that iconifies as a desktop's does; its fonts must exist.
 printf 'RandomPlacement\nNoTitle\n' >"$work/twmrc"
 for font in TitleFont ResizeFont MenuFont IconFont IconManagerFont; do
@@ -20,7 +23,7 @@ set -euo pipefail
 program=$1 work=$2
 LANG=C twm -f "$work/twmrc" &
 twm=$!
-"$program" --device sim --data-dir "$work/data" 2>"$work/first.log" &
+LANG=zh_CN.UTF-8 "$program" --device sim --data-dir "$work/data" 2>"$work/first.log" &
 first=$!
 trap 'kill $first $twm 2>/dev/null || true' EXIT
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
@@ -45,20 +48,39 @@ has_icon() { xprop -id "$wid" _NET_WM_ICON | grep '_NET_WM_ICON(CARDINAL) = ' >/
 for _ in $(seq 50); do has_icon && break; sleep 0.1; done
 if ! has_icon; then echo "FAIL: the window sets no icon"; exit 1; fi
 echo "the window has its icon"
+# The legacy title is text in the X encodings, not UTF-8 bytes passed off as Latin-1.
+for property in WM_NAME _NET_WM_NAME; do
+  title=$(LC_ALL=C.UTF-8 xprop -id "$wid" "$property")
+  case $title in
+    *"= \"Tarnic外设\""*) echo "$title" ;;
+    *) echo "FAIL: $title"; exit 1 ;;
+  esac
+done
 # Past the splash: the main view is 1000 x 648, and mapped (it maps itself after the size
 # changes), so nothing maps it again once it is minimised.
 for _ in $(seq 100); do
   xdotool getwindowgeometry "$wid" | grep -q 'Geometry: 1000x648' && viewable "$wid" && break
   sleep 0.1
 done
-# The main view may still be mapping itself: minimise until it stays so.
-for _ in $(seq 20); do
-  xdotool windowminimize --sync "$wid" || true
-  sleep 0.2
-  viewable "$wid" || break
-done
-if viewable "$wid"; then echo "FAIL: the window did not minimise"; exit 1; fi
-echo "minimised"
+# The hide button; the main view may still be mapping itself: until it stays minimised.
+# Minimised, not hidden: the window manager keeps it, iconified, so its icon or window list
+# (here as twm's icon manager does: it maps the window) brings it back.
+iconic() { xprop -id "$wid" WM_STATE | grep -q 'window state: Iconic'; }
+minimise() {
+  for _ in $(seq 20); do
+    xdotool mousemove --window "$wid" 965 12 click 1 || true
+    sleep 0.2
+    viewable "$wid" || break
+  done
+  if viewable "$wid" || ! iconic; then echo "FAIL: the hide button did not minimise"; exit 1; fi
+}
+minimise
+echo "minimised, iconified by the window manager"
+xdotool windowmap "$wid"
+for _ in $(seq 50); do viewable "$wid" && break; sleep 0.1; done
+viewable "$wid" || { echo "FAIL: the window manager could not bring it back"; exit 1; }
+echo "brought back as from the window list"
+minimise
 timeout 20 "$program" --device sim --data-dir "$work/data" 2>"$work/second.log"
 echo "second start ended with 0"
 # Its own options do not reach the running copy, and it says so.

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "platform/desktop_session.h"
 
 namespace p330 {
@@ -97,6 +101,26 @@ TEST_F(NoDesktopTest, EverySettingIsNamedOnceAndTheStatusSaysNothingWasSet) {
     EXPECT_EQ(alone.exit_code, 1);
     EXPECT_NE(alone.err.find("left alone (P330_POINTER_DESKTOP=none)"), std::string::npos)
         << alone.err;
+}
+
+// Choosing the desktop runs the session's programs, each allowed seconds: the window's start
+// must not wait for them, so they run only when the settings are applied (the window does
+// that on its upload thread), and each time, so a desktop that came up later is found.
+TEST_F(NoDesktopTest, TheSessionIsAskedWhenTheSettingsAreAppliedNotWhenChosen) {
+    const std::filesystem::path bin = home() / "bin";
+    const std::filesystem::path asked = home() / "asked";
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin / "gsettings") << "#!/bin/sh\necho \"$*\" >>'" << asked.string() << "'\n";
+    std::filesystem::permissions(bin / "gsettings", std::filesystem::perms::owner_all);
+    env.set("PATH", bin.string() + ":" + std::getenv("PATH"));
+
+    const std::unique_ptr<PointerSettings> settings = desktop_pointer_settings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_FALSE(std::filesystem::exists(asked));
+    for (int i = 0; i < 2; ++i) (void)settings->apply(PointerValues{{6, 10, 1}, 10, 3, 500});
+    std::ifstream log(asked);
+    const std::string text{std::istreambuf_iterator<char>(log), {}};
+    EXPECT_EQ(count(text, "list-schemas"), 2u) << text;
 }
 
 }  // namespace

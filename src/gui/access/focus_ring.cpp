@@ -18,7 +18,8 @@ namespace p330::gui {
 namespace {
 
 QRect mark_rect(const layout::Rect& r) {
-    return {r.left - 2, r.top - 2, r.width() + 3, r.height() + 3};
+    const int o = layout::kFocusMarkOutset;
+    return {r.left - o, r.top - o, r.width() + 2 * o - 1, r.height() + 2 * o - 1};
 }
 
 bool is_enter(int key) {

@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QMenu>
 #include <QScreen>
+#include <QThread>
 #include <chrono>
 #include <utility>
 
@@ -28,6 +29,18 @@
 #include "platform/pointer_backend.h"
 
 namespace p330::gui {
+
+namespace {
+
+// Ends the program's event loop with `code`. Asked for while no loop runs (the program ends
+// through start()'s answer then, or a test drives the object by hand), it changes nothing:
+// Qt would otherwise keep the request and end every loop started afterwards at once, the
+// next modal dialog's included.
+void end_running_loop(int code) {
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(code);
+}
+
+}  // namespace
 
 // The session is built before the window and the tray exist; it notifies through this.
 class Application::ForwardingSink final : public NotificationSink {
@@ -125,7 +138,7 @@ void Application::refuse(const UserMessage& why) {
     window_->hide();
     if (own_messages_) own_messages_->set_parent(nullptr);
     show_messages({why});
-    QCoreApplication::exit(4);
+    end_running_loop(4);
 }
 
 void Application::retry_when_free() {
@@ -411,7 +424,7 @@ void Application::restore_from_tray(const QString& activation_token) {
 void Application::exit_program() {
     listener_.stop();
     if (tray_) tray_->hide();
-    QCoreApplication::exit(0);  // an upload still running is waited for as the program ends
+    end_running_loop(0);  // an upload still running is waited for as the program ends
 }
 
 void Application::take_screenshot() {
@@ -438,7 +451,7 @@ void Application::save_screenshot(QWidget* shown) {
     if (!written) {
         qWarning("p330: could not save the screenshot to %s: %s", qPrintable(options_.screenshot),
                  written.message().c_str());
-        if (options_.exit_after_screenshot) QCoreApplication::exit(1);
+        if (options_.exit_after_screenshot) end_running_loop(1);
         return;
     }
     if (options_.exit_after_screenshot) exit_program();

@@ -1,9 +1,13 @@
 // p330: the skinned desktop configurator.
 
+#include <langinfo.h>
+#include <strings.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QTimer>
+#include <clocale>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -21,6 +25,16 @@
 #include "platform/single_instance.h"
 
 namespace {
+
+// Xlib writes the legacy X title (WM_NAME) in the C library's character set, from the bytes Qt
+// gives it, which are always UTF-8. Where the user's locale is not installed (LANG names one
+// that was never generated) or is not UTF-8, the C library stays in a one-byte set and the
+// title's UTF-8 bytes end up in the property as Latin-1 text: the character type is made UTF-8.
+void use_utf8_characters() {
+    const char* set = nl_langinfo(CODESET);
+    if (set != nullptr && (strcasecmp(set, "UTF-8") == 0 || strcasecmp(set, "utf8") == 0)) return;
+    if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) std::setlocale(LC_CTYPE, "C.utf8");
+}
 
 // P330_STARTUP_PROBE=1 prints when the splash is first painted (the wall clock, in seconds) and
 // the peak memory at exit, for start-up measurements.
@@ -186,7 +200,8 @@ void probe_first_paint(p330::gui::Application& application) {
 
 // The first copy: the window, and the channel a second start asks through.
 int run_first_copy(int argc, char** argv, StartRequest& start, p330::SingleInstance& instance) {
-    QApplication app(argc, argv);
+    QApplication app(argc, argv);  // takes the user's locale
+    use_utf8_characters();
     QApplication::setApplicationName(QStringLiteral("p330"));
     QApplication::setApplicationVersion(QStringLiteral(P330_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(p330::gui::kDesktopEntry));

@@ -319,6 +319,12 @@ void MainWindow::create_thumb() {
     thumb_->set_background(canvas_.copy(to_qrect(kThumbStart)));
     ImageButton::shared_top = kThumbStart.top;
     connect(thumb_, &ImageButton::thumb_moved, this, &MainWindow::page_to);
+    // Pressed without the pointer (a screen reader's Press): the other page, as the thumb
+    // dragged to the other end of its track shows it. A drag ends in a click too: not that.
+    connect(thumb_, &QAbstractButton::clicked, this, [this] {
+        if (thumb_->dragging()) return;
+        page_to(page_ == Page::kUpper ? kTrackBottom - kThumbStart.height() : kThumbStart.top);
+    });
     thumb_->show();
 }
 

@@ -15,6 +15,7 @@
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/button_rows_panel.h"
 #include "gui/panels/dpi_panel.h"
+#include "gui/panels/lighting_panel.h"
 #include "gui/panels/panel.h"
 #include "gui/panels/scroll_panel.h"
 #include "gui/skin/texts.h"
@@ -225,9 +226,14 @@ void MainWindow::add_panel_stops(int panel, int id, const AccessTexts& access, F
                 marker.role = QAccessible::RadioButton;
                 marker.checked = [this, m] { return record_.light_mode == m + 1; };
                 stops.push_back(std::move(marker));
-                stops.push_back(
+                FocusStop bar =
                     level_stop(id + 2 * m + 1, QAccessible::Slider, light_level_setting(m + 1),
-                               row.bar, [bar = row.bar](int l) { return lighting_point(bar, l); }));
+                               row.bar, [bar = row.bar](int l) { return lighting_point(bar, l); });
+                // Read as the scale under the bar reads, not as the stored level.
+                bar.value_text = [this, m, get = bar.value->get] {
+                    return LightingPanel::scale_text(m, get());
+                };
+                stops.push_back(std::move(bar));
             }
             return;
         }

@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/buttons/button_assignment.h"
@@ -22,6 +23,26 @@ namespace {
 void add_entry(QListWidget& list, const QString& text) {
     auto* item = new QListWidgetItem(text, &list);
     item->setSizeHint(QSize(0, kListEntryHeight));
+}
+
+// An entry selected other than by the pointer or the keys, which select the entry they make
+// current (a screen reader's Toggle on it selects it alone), or the current entry unselected
+// (Toggle on the lit entry): a click on that entry, run once the caller has its answer.
+void click_on_selection(QListWidget* list, QObject* owner, std::function<void(int)> click) {
+    QObject::connect(
+        list->selectionModel(), &QItemSelectionModel::selectionChanged, owner,
+        [list, click = std::move(click)](const QItemSelection& on, const QItemSelection& off) {
+            if (!list->isVisible()) return;
+            int row = -1;
+            if (!on.indexes().isEmpty()) {
+                if (on.indexes().first().row() != list->currentRow())
+                    row = on.indexes().first().row();
+            } else if (!off.indexes().isEmpty() &&
+                       off.indexes().first().row() == list->currentRow()) {
+                row = list->currentRow();
+            }
+            if (row >= 0) QTimer::singleShot(0, list, [click, row] { click(row); });
+        });
 }
 
 // Wider where an entry would be cut: the places were measured for shorter texts.
@@ -81,6 +102,10 @@ void FunctionLists::toggle(int button) {
     connect(list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { choose(list_->row(item)); });
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { hover_entry(row); });
+    click_on_selection(list_, this, [this](int row) {
+        hover_entry(row);
+        choose(row);
+    });
     add_list_keys(list_, {[this](int row) { enter_entry(row); },
                           [this] {
                               return_focus();
@@ -148,12 +173,13 @@ void FunctionLists::open_sub_list(SubListId id, QListWidgetItem* anchor) {
     sub_list_ = make_list({r.left(), r.top(), r.right() + 1, r.bottom() + 1});
     sub_id_ = id;
     for (const SubListItem& it : sub_list_items(id))
-        sub_list_->addItem(qtext(it.in(ctx_.language)));
+        add_entry(*sub_list_, qtext(it.in(ctx_.language)));
     fit_width(*sub_list_);
     connect(sub_list_, &QListWidget::itemEntered, this,
             [this](QListWidgetItem* item) { sub_list_->setCurrentItem(item); });
     connect(sub_list_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { choose_sub(sub_list_->row(item)); });
+    click_on_selection(sub_list_, this, [this](int row) { choose_sub(row); });
     add_list_keys(sub_list_, {[this](int row) {
                                   return_focus();
                                   choose_sub(row);
@@ -172,6 +198,7 @@ void FunctionLists::open_sub_list(SubListId id, QListWidgetItem* anchor) {
 
 void FunctionLists::close_sub_list() {
     if (sub_list_ == nullptr) return;
+    sub_list_->selectionModel()->disconnect(this);
     sub_list_->hide();
     sub_list_->deleteLater();  // it may be the sender of the signal being handled
     sub_list_ = nullptr;
@@ -179,6 +206,7 @@ void FunctionLists::close_sub_list() {
 
 void FunctionLists::close_list() {
     if (list_ == nullptr) return;
+    list_->selectionModel()->disconnect(this);
     list_->hide();
     list_->deleteLater();  // it may be the sender of the signal being handled
     list_ = nullptr;

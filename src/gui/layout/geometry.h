@@ -29,6 +29,14 @@ struct Rect {
     constexpr Point top_left() const { return {left, top}; }
     // The same size with its top at y.
     constexpr Rect at_top(int y) const { return {left, y, right, y + height()}; }
+    constexpr Rect grown(int by) const { return {left - by, top - by, right + by, bottom + by}; }
 };
+
+// The keyboard's focus mark: a dotted line this far outside its element, all round; texts
+// beside an element that takes the focus keep clear of it.
+constexpr int kFocusMarkOutset = 2;
+constexpr Rect focus_mark(const Rect& r) {
+    return r.grown(kFocusMarkOutset + 1);  // the line's own pixel included
+}
 
 }  // namespace p330::layout

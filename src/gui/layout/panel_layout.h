@@ -3,6 +3,7 @@
 // header's bottom b (and the body width W where a control is centred); the DPI panel is
 // always first on its page, so its rectangles are constants.
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -37,19 +38,39 @@ constexpr Row row(int header_bottom, int i) {
     const int r = header_bottom + 20 + 29 * i;
     return {{744, r, 754, r + 9}, {759, r - 5, 824, r + 14}, {834, r, 962, r + 8}};
 }
-struct ScaleMark {
-    int offset;  // from the bar's left edge
-    std::string_view text;
-};
-constexpr int kScaleWidth = 30;
-constexpr int kScaleGap = 13;  // from the bar's top to the scale's top
+constexpr int kLevels = 6;      // a bar's levels, 1..6
+constexpr int kScaleMarks = 5;  // the texts under a bar
+constexpr int kScaleGap = 13;   // from the bar's top to the scale's top
 constexpr int kScaleHeight = 15;
-// Spaced so that "100%" ends inside the panel's border.
-constexpr std::array<std::array<ScaleMark, 5>, kModes> kScales = {{
-    {{{0, "0%"}, {26, "25%"}, {53, "50%"}, {80, "75%"}, {108, "100%"}}},
-    {{{0, "4S"}, {30, "5S"}, {60, "6S"}, {90, "7S"}, {120, "8S"}}},
-    {{{0, "3S"}, {30, "6S"}, {60, "9S"}, {90, "12S"}, {120, "15S"}}},
+constexpr std::array<std::array<std::string_view, kScaleMarks>, kModes> kScales = {{
+    {{"0%", "25%", "50%", "75%", "100%"}},
+    {{"4S", "5S", "6S", "7S", "8S"}},
+    {{"3S", "6S", "9S", "12S", "15S"}},
 }};
+// Mark j (0..4) under a bar: the bar cut into five equal cells, the mark centred in its cell,
+// so the marks run evenly from the bar's left end (level 1) to its right end (level 6) and
+// none runs past it.
+constexpr Rect scale_mark(const Rect& bar, int j) {
+    const int top = bar.top + kScaleGap;
+    return {bar.left + bar.width() * j / kScaleMarks, top,
+            bar.left + bar.width() * (j + 1) / kScaleMarks, top + kScaleHeight};
+}
+// What the scale says at a level: the mark the level stands at, or the two it lies between
+// (first == last on a mark). The six levels and the five marks both span the bar: level k is
+// at (k - 1) / 5 of it, mark j at j / 4; a level within a quarter of a mark's spacing is on it.
+struct ScaleReading {
+    int first, last;
+};
+constexpr ScaleReading scale_reading(int level) {
+    // In fifths of a mark's spacing from the first mark.
+    const int at = (std::clamp(level, 1, kLevels) - 1) * (kScaleMarks - 1);
+    const int below = at / (kLevels - 1);
+    const int rest = at % (kLevels - 1);
+    if (rest * 4 <= kLevels - 1) return {below, below};
+    if ((kLevels - 1 - rest) * 4 <= kLevels - 1) return {below + 1, below + 1};
+    return {below, below + 1};
+}
+static_assert(scale_reading(1).last == 0 && scale_reading(kLevels).first == kScaleMarks - 1);
 constexpr const char* kSelected = "/Enable.png";
 constexpr const char* kUnselected = "/Disable.png";
 constexpr const char* kBarImage = "/Lighting/%1.png";  // %1: level 1..6
@@ -74,9 +95,11 @@ struct Gauge {
 constexpr Gauge gauge(int header_bottom, int body_width) {
     const int cx = 734 + body_width / 2;
     const Rect g{cx - 71, header_bottom + 20, cx + 71, header_bottom + 103};
+    // "Slow" and "Fast" clear of the focus mark around the gauge.
+    const Rect marked = focus_mark(g);
     return {g,
-            {g.left - 30, g.bottom - 30, g.left, g.bottom},
-            {g.right, g.bottom - 30, g.right + 30, g.bottom}};
+            {marked.left - 30, g.bottom - 30, marked.left, g.bottom},
+            {marked.right, g.bottom - 30, marked.right + 30, g.bottom}};
 }
 constexpr const char* kGaugeImage = "/MouseAttribute/Speed/%1.png";  // %1: level 2..12
 }  // namespace speed

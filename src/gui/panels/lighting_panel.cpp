@@ -37,14 +37,18 @@ void LightingPanel::paint_contents(int b) {
         const lighting::Row row = lighting::row(b, i);
         ctx_.canvas.label(row.label, qtext(names[i]), 0);
         paint_bar(i);
-        for (const lighting::ScaleMark& mark : lighting::kScales[i]) {
-            const int left = row.bar.left + mark.offset;
-            const int top = row.bar.top + lighting::kScaleGap;
-            ctx_.canvas.label(
-                {left, top, left + lighting::kScaleWidth, top + lighting::kScaleHeight},
-                qtext(mark.text), 0, ctx_.canvas.fonts().small);
-        }
+        for (int j = 0; j < lighting::kScaleMarks; ++j)
+            ctx_.canvas.label(lighting::scale_mark(row.bar, j), qtext(lighting::kScales[i][j]),
+                              kCentred, ctx_.canvas.fonts().small);
     }
+}
+
+QString LightingPanel::scale_text(int row, int level) {
+    const lighting::ScaleReading at = lighting::scale_reading(level);
+    const auto& marks = lighting::kScales[static_cast<std::size_t>(row)];
+    QString first = qtext(marks[static_cast<std::size_t>(at.first)]);
+    if (at.first == at.last) return first;
+    return first + QChar(0x2013) + qtext(marks[static_cast<std::size_t>(at.last)]);
 }
 
 bool LightingPanel::click(Point p) {

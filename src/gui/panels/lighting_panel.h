@@ -10,6 +10,8 @@ class LightingPanel : public Panel {
   public:
     explicit LightingPanel(PanelContext context);
     bool click(layout::Point p) override;
+    // What the scale under row's bar reads at a level: "100%", or "25%–50%" between marks.
+    static QString scale_text(int row, int level);
 
   protected:
     void paint_contents(int b) override;

@@ -112,8 +112,8 @@ void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
+    QAbstractButton::mouseReleaseEvent(event);  // its click still sees the drag
     if (event->button() == Qt::LeftButton) dragging_ = false;
-    QAbstractButton::mouseReleaseEvent(event);
 }
 
 void ImageButton::mouseMoveEvent(QMouseEvent* event) {

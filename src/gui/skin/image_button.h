@@ -44,7 +44,8 @@ class ImageButton : public QAbstractButton {
     void set_toggle(bool toggle) { toggle_ = toggle; }
     const QImage& look(Look which);
     bool caches_built() const { return caches_built_; }
-    static int shared_top;  // the thumb's last top, as the paging reads it
+    bool dragging() const { return dragging_; }  // held by the pointer, until after its click
+    static int shared_top;                       // the thumb's last top, as the paging reads it
 
   signals:
     void thumb_moved(int top);
