@@ -25,3 +25,16 @@ function(p330_precompile target)
   endif()
   target_precompile_headers(${target} PRIVATE ${headers})
 endfunction()
+
+# The Qt-free libraries and test programs are compiled a batch of files at a time (one
+# translation unit per batch): the standard library's templates are then instantiated and
+# optimised once per batch, not once per file. Names local to a file are therefore unique
+# within its target.
+option(P330_UNITY "Compile the sources of the larger targets in batches" ON)
+
+# p330_unity(TARGET BATCH_SIZE)
+function(p330_unity target batch)
+  if(P330_UNITY)
+    set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${batch})
+  endif()
+endfunction()

@@ -32,7 +32,10 @@ run_suite() {
 lld=()
 if command -v ld.lld >/dev/null; then lld=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld); fi
 
-run_suite build-test "" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The tests need no debug information in the programs (the package is stripped of it anyway):
+# a quarter less to compile.
+run_suite build-test "" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
 # The sanitizer stage leaves out the Wayland window test (label wayland): LeakSanitizer reports
 # what Qt's Wayland client leaves allocated in libwayland-client as the program ends.
 echo "== install"
@@ -40,11 +43,12 @@ started=$SECONDS
 tests/install/check_install.sh build-test
 echo "== install: $((SECONDS - started)) s"
 # One clang build serves the sanitizers and the fuzz targets: every test under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and each fuzz target over the instrumented core.
+# and UndefinedBehaviorSanitizer, and each fuzz target over the instrumented core. At -O1 it
+# compiles in much less time; the fuzz targets still do their fixed number of runs.
 ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   run_suite build-asan "-LE wayland" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -gline-tables-only -DNDEBUG" "${lld[@]}" \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" "${lld[@]}" \
   -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined
 TSAN_OPTIONS=halt_on_error=1 \
   run_suite build-tsan "-L threads" "thread_tests" -DCMAKE_BUILD_TYPE=Debug "${lld[@]}" \

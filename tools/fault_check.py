@@ -75,8 +75,8 @@ FAULTS = [
       "out.block[0] = static_cast<std::uint8_t>(macro.loop_times >> 9);"),
      "a macro repeats the wrong number of times"),
     ("sync-forgets-renames", "src/core/flows/macro_sync.cpp",
-     ("relink_macro_buttons(record, labels, language, sync.macro_names, renames);",
-      "relink_macro_buttons(record, labels, language, sync.macro_names, {});"),
+     ("relink_macro_buttons(record, labels, language, sync.macro_names, renames,",
+      "relink_macro_buttons(record, labels, language, sync.macro_names, {},"),
      "a renamed macro's button lost"),
     ("language-one-profile", "src/core/flows/profile_edit.cpp",
      ("if (i != edit.index && !std::filesystem::exists(folder.ini(i), ec)) continue;",
@@ -94,7 +94,7 @@ FAULTS = [
     ("guard-no-reset", "src/core/device/sequence_guard.cpp",
      ("        timeouts_in_a_row_ = 0;\n", "\n"), "a slow mouse given up on too early"),
     ("file-mode", "src/core/util/file_io.cpp",
-     ("(old.st_mode & 07777) : 0644", "0644 : 0644"), "a private file made readable to all"),
+     ("mode = old.st_mode & 07777;", "mode = 0644;"), "a private file made readable to all"),
     ("single-key-code", "src/core/buttons/button_code.cpp",
      ("return {kTypeKeys, 0, r.button_key[b], 0};", "return {kTypeKeys, r.button_key[b], 0, 0};"),
      "a single key sends nothing"),
@@ -111,7 +111,7 @@ FAULTS = [
     ("cli-status-3-stages", "src/cli/device_commands.cpp",
      ("check_mouse_answer(image, 1, 4)", "check_mouse_answer(image, 1, 3)"), "stage 4 of 0 shown"),
     ("cli-no-macro-sync", "src/cli/macro_commands.cpp",
-     ("if (const ProfileSynced synced = sync_profile(c, {}); synced.code != kExitOk)",
+     ("if (const ProfileSynced synced = sync_profile(c, change, {}); synced.code != kExitOk)",
       "if (const ProfileSynced synced = ProfileSynced{}; synced.code != kExitOk)"),
      "imported macro items never reach the mouse"),
     ("cli-show-accepts", "src/cli/device_commands.cpp",
@@ -133,17 +133,18 @@ FAULTS = [
       "    if (true) return folder_named(dir, replace_all_files(writes));"),
      "a killed change of two files left half done"),
     ("name-trailing-zero-width", "src/core/formats/name_rules.cpp",
-     ("for (std::size_t i = 0; i + 2 < s.size(); ++i) {", "for (std::size_t i = 0; i + 3 < s.size(); ++i) {"),
+     ("for (std::size_t i = 0; i < chars.size(); ++i) {", "for (std::size_t i = 0; i + 1 < chars.size(); ++i) {"),
      "a name ending in a zero-width space taken"),
     ("name-ideographic-blank", "src/core/formats/name_rules.cpp",
-     (r'{" ", "\xC2\xA0", "\xE3\x80\x80"}', r'{" ", "\xC2\xA0"}'),
+     ("if (u_isUWhiteSpace(chars.front()) || u_isUWhiteSpace(chars.back()))",
+      "if (chars.front() == ' ' || chars.back() == ' ')"),
      "a name starting or ending with U+3000 taken"),
     ("text-bom", "src/core/formats/settings_text.cpp",
      (r'if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);',
       r'if (false) text.remove_prefix(3);'),
      "a text file saved with a byte-order mark refused at line 1"),
     ("text-macro-case", "src/core/formats/settings_text.cpp",
-     ("if (ini_names_equal(m.name, macro_name))", "if (m.name == macro_name)"),
+     ("if (macro_names_equal(m.name, macro_name))", "if (m.name == macro_name)"),
      "[macro Fire] and [macro fire]: one silently replaces the other"),
     ("text-thirteenth-macro", "src/core/flows/profile_text.cpp",
      ("if (position_of(names, m.name) >= kChoosableMacros)",
@@ -157,9 +158,6 @@ FAULTS = [
      ("for (int index = 0; index < list->count; ++index) {",
       "for (int index = 0; index < list->count - 1; ++index) {"),
      "the list's last profile never follows a macro change"),
-    ("range-stage-4", "src/core/settings/record_ranges.cpp",
-     ("for (int s = 0; s < 4; ++s) check(", "for (int s = 0; s < 3; ++s) check("),
-     "a stage-4 DPI byte of 0 shown, imported and sent"),
     ("cli-profile-digits", "src/cli/options.cpp",
      ("const bool digit = text.size() == 1 && text[0] >= '0'",
       "const bool digit = !text.empty() && text[0] >= '0'"),
@@ -172,11 +170,11 @@ FAULTS = [
       "if (!controller_.files_changed_elsewhere()) return;"),
      "another program's change reloads the window over unsaved edits"),
     ("access-increase-swapped", "src/gui/access/painted_accessible.cpp",
-     ("stepped(name == increaseAction() ? 1 : -1)", "stepped(name == increaseAction() ? -1 : 1)"),
+     ("const int steps = name == increaseAction() ? 1 : -1;", "const int steps = name == increaseAction() ? -1 : 1;"),
      "a screen reader's increase lowers a bar"),
     # New ones: the lock, the journal, the formats, the flows, the window's access.
     ("lock-never-finishes", "src/core/util/folder_lock.cpp",
-     ("    if (Status s = finish_interrupted_writes(dir); !s) return s.error();\n", "\n"),
+     ("    if (Status s = finish_interrupted_writes(dir, shared); !s) return s.error();\n", "\n"),
      "a killed change left half done for good"),
     ("lock-writers-share", "src/core/util/folder_lock.cpp",
      ("return take(dir, wait, false);", "return take(dir, wait, true);"),
@@ -185,21 +183,15 @@ FAULTS = [
      ('out += path.filename().string() + "\\n"', 'out += path.string() + "\\n"'),
      "a killed change's journal never read back"),
     ("journal-decode-inverted", "src/core/util/file_journal.cpp",
-     ("    if (decode(text, dir, writes)) {", "    if (!decode(text, dir, writes)) {"),
+     ("if (!decoded) return set_aside(journal, decoded.message());",
+      "if (decoded) return set_aside(journal, decoded.message());"),
      "a killed change thrown away instead of finished"),
     ("temp-of-a-running-writer", "src/core/util/file_io.cpp",
      ("if (::kill(writer, 0) == 0 || errno != ESRCH) continue;", "if (false) continue;"),
      "a running writer's temporary removed under it"),
-    ("text-second-profile", "src/core/formats/settings_text.cpp",
-     ('if (seen_profile_) return fault("a second [profile] section");',
-      'if (false) return fault("a second [profile] section");'),
-     "two [profile] sections, the first silently overridden"),
     ("text-key-twice", "src/core/formats/settings_text.cpp",
      ("= lines_of_keys_.emplace(key, line_); !added)", "= lines_of_keys_.emplace(key, line_); false)"),
      "a key given twice, the first silently lost"),
-    ("text-setting-below-macros", "src/core/formats/settings_text.cpp",
-     ('if (!out_.macros.empty()) return fault(', 'if (false) return fault('),
-     "a setting under a macro's section taken for the profile"),
     ("text-crlf", "src/core/formats/settings_text.cpp",
      ("if (line.ends_with('\\r')) line.remove_suffix(1);", "if (false) line.remove_suffix(1);"),
      "a text saved on Windows refused"),
@@ -211,11 +203,9 @@ FAULTS = [
      ('if (name.empty()) return refuse(" cannot be empty");', 'if (false) return refuse(" cannot be empty");'),
      "an empty profile or macro name taken"),
     ("name-c1-controls", "src/core/formats/name_rules.cpp",
-     ("static_cast<unsigned char>(s[i + 1]) <= 0x9F)", "static_cast<unsigned char>(s[i + 1]) <= 0x8F)"),
-     "a name holding U+0090..U+009F taken"),
-    ("name-isolates", "src/core/formats/name_rules.cpp",
-     ("(c >= 0xA6 && c <= 0xA9)", "(c >= 0xA6 && c <= 0xA8)"),
-     "a name holding the pop-isolate mark taken"),
+     ("return type == U_CONTROL_CHAR || type == U_LINE_SEPARATOR",
+      "return (type == U_CONTROL_CHAR && c < 0x80) || type == U_LINE_SEPARATOR"),
+     "a name holding U+0080..U+009F taken"),
     ("text-created-unsaid", "src/core/flows/profile_text.cpp",
      ("out_.macros_created.push_back(m.name);", "(void)m;"),
      "import-text silent about the macros it made"),
@@ -268,11 +258,14 @@ def main():
     os.environ.setdefault("CCACHE_SLOPPINESS",  # and for the precompiled headers
                           "pch_defines,time_macros,include_file_mtime,include_file_ctime")
     # A fault is caught at the first failing test: the rest need not run.
-    ctest = "ctest -j2 -Q --stop-on-failure" + ("" if args.all_tests else " -LE gui")
+    # The Wayland window test is left out as the README's test command leaves it out.
+    ctest = "ctest -j2 -Q --stop-on-failure" + (" -LE wayland" if args.all_tests else " -LE gui")
     try:
-        # Without the window's tests, the window is not built either.
+        # Without the window's tests, the window is not built either. File by file, not in
+        # unity batches: each fault then recompiles one file, not its whole batch.
         build = ("cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "
-                 "-DP330_BENCHMARKS=OFF" + ("" if args.all_tests else " -DP330_GUI=OFF")
+                 "-DP330_BENCHMARKS=OFF -DP330_UNITY=OFF"
+                 + ("" if args.all_tests else " -DP330_GUI=OFF")
                  + (" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
                                              if shutil.which("ccache") else "")
                  + " >/dev/null && cmake --build build -j2")

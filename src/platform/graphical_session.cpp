@@ -6,7 +6,7 @@ namespace p330 {
 
 namespace {
 
-std::string_view variable(const char* name) {
+std::string_view environment_value(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? std::string_view(value) : std::string_view();
 }
@@ -21,7 +21,8 @@ bool platform_usable(std::string_view entry, const DisplayEnvironment& env) {
 }  // namespace
 
 DisplayEnvironment DisplayEnvironment::from_process() {
-    return {variable("QT_QPA_PLATFORM"), variable("DISPLAY"), variable("WAYLAND_DISPLAY")};
+    return {environment_value("QT_QPA_PLATFORM"), environment_value("DISPLAY"),
+            environment_value("WAYLAND_DISPLAY")};
 }
 
 bool graphical_session_available(const DisplayEnvironment& env) {

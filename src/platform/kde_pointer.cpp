@@ -17,10 +17,6 @@ namespace {
 constexpr const char* kKWin = "org.kde.KWin";
 constexpr const char* kDevices = "/org/kde/KWin/InputDevice";
 
-PointerOutcome outcome(bool ok) {
-    return ok ? PointerOutcome::kApplied : PointerOutcome::kRefused;
-}
-
 // Plasma 6's tools, else Plasma 5's.
 bool plasma6_tools() {
     return on_path("kwriteconfig6");
@@ -83,9 +79,9 @@ void set_kwin_devices(const PointerValues& v, PointerApplied& applied) {
 
 void set_x11_plasma(const PointerValues& v, PointerApplied& applied) {
     const bool flat = v.mouse[2] == 0;
-    applied[PointerSetting::kSpeed] = outcome(write_entry(
+    applied[PointerSetting::kSpeed] = applied_or_refused(write_entry(
         "kcminputrc", "Mouse", "XLbInptPointerAcceleration", gnome_speed_text(v.speed)));
-    applied[PointerSetting::kMouse] = outcome(write_entry(
+    applied[PointerSetting::kMouse] = applied_or_refused(write_entry(
         "kcminputrc", "Mouse", "XLbInptAccelProfileFlat", flat ? "true" : "false", "bool"));
     // At once for this mouse; the stored values are what counts at the next login.
     PointerApplied ignored;
@@ -103,9 +99,9 @@ PointerApplied KdePointer::apply(const PointerValues& v) {
     applied[PointerSetting::kScrollLines] =
         v.scroll_lines == kScrollOnePage
             ? PointerOutcome::kUnsupported  // Plasma scrolls by lines only
-            : outcome(write_entry("kdeglobals", "KDE", "WheelScrollLines",
-                                  std::to_string(v.scroll_lines)));
-    applied[PointerSetting::kDoubleClick] = outcome(
+            : applied_or_refused(write_entry("kdeglobals", "KDE", "WheelScrollLines",
+                                             std::to_string(v.scroll_lines)));
+    applied[PointerSetting::kDoubleClick] = applied_or_refused(
         write_entry("kdeglobals", "KDE", "DoubleClickInterval", std::to_string(v.double_click_ms)));
     // KGlobalSettings::SettingsChanged for SETTINGS_MOUSE: running KDE programs re-read both.
     emit_bus_signal("/KGlobalSettings", "org.kde.KGlobalSettings.notifyChange", {"3", "0"});

@@ -27,10 +27,6 @@ bool set_property(const std::string& channel, const std::string& property,
     return read && same_value(expected, *read);
 }
 
-PointerOutcome outcome(bool ok) {
-    return ok ? PointerOutcome::kApplied : PointerOutcome::kRefused;
-}
-
 }  // namespace
 
 std::string xfconf_device_name(const std::string& x_name) {
@@ -65,7 +61,7 @@ PointerApplied XfconfPointer::apply(const PointerValues& v) {
     applied[PointerSetting::kSpeed] = device_outcome(!mice.empty(), speed);
     applied[PointerSetting::kMouse] = device_outcome(!mice.empty(), profile);
     applied[PointerSetting::kScrollLines] = PointerOutcome::kUnsupported;
-    applied[PointerSetting::kDoubleClick] = outcome(set_property(
+    applied[PointerSetting::kDoubleClick] = applied_or_refused(set_property(
         "xsettings", "/Net/DoubleClickTime", {{"int", std::to_string(v.double_click_ms)}},
         std::to_string(v.double_click_ms)));
     return applied;

@@ -55,19 +55,19 @@ TEST_F(OneCoreTest, AButtonWhoseMacroIsDeletedTakesBackItsDefaultTheOthersFollow
     for (const char* name : {"Greeting", "Mine"})
         ASSERT_EQ(ctl({"macro", "new", name}).exit_code, 0);
     ASSERT_EQ(ctl({"set", "button.3=macro:Mine", "button.4=macro:Greeting@toggle"}).exit_code, 0);
-    ASSERT_EQ(ctl({"set", "--profile", "2", "button.5=macro:Mine"}).exit_code, 0);
+    ASSERT_EQ(ctl({"set", "--profile", "1", "button.5=macro:Mine"}).exit_code, 0);
     ASSERT_EQ(ctl({"set", "--profile", "5", "button.6=macro:Greeting"}).exit_code, 0);
     ASSERT_EQ(ctl({"macro", "delete", "Triple_Click"}).exit_code, 0);  // both move up
-    // Every profile's buttons follow their macros, the list's last one too.
-    EXPECT_EQ(ctl({"get", "--profile", "2", "button.5"}).out, "macro:Mine@count\n");
+    // Every profile's buttons follow their macros: the one after the current, the last.
+    EXPECT_EQ(ctl({"get", "--profile", "1", "button.5"}).out, "macro:Mine@count\n");
     EXPECT_EQ(ctl({"get", "--profile", "5", "button.6"}).out, "macro:Greeting@count\n");
     ASSERT_EQ(ctl({"macro", "rename", "Greeting", "Hi"}).exit_code, 0);
     EXPECT_EQ(ctl({"get", "--profile", "5", "button.6"}).out, "macro:Hi@count\n");
     const auto deleted = ctl({"macro", "delete", "Mine"});
     EXPECT_NE(deleted.err.find("function: button 3 (Mouse M Button)"), std::string::npos);
-    EXPECT_NE(deleted.err.find("PROFILE_2: The macro"), std::string::npos);
+    EXPECT_NE(deleted.err.find("PROFILE_1: The macro"), std::string::npos);
     EXPECT_EQ(ctl({"get", "button.3"}).out + ctl({"get", "button.4"}).out +
-                  ctl({"get", "--profile", "2", "button.5"}).out,
+                  ctl({"get", "--profile", "1", "button.5"}).out,
               "scroll:middle\nmacro:Hi@toggle\nscroll:down\n");
     EXPECT_NE(read("str0.ini").find("Item3=Mouse M Button\n"), std::string::npos);
     ASSERT_EQ(ctl({sim(), "apply"}).exit_code, 0);

@@ -105,6 +105,7 @@ TEST_F(P330ctlTest, BadArgumentsAndFilesGiveAClearMessageAndAnExitCode) {
         {{}, 2, "no command"},
         {{"show"}, 2, "needs a profile image"},
         {{"apply", "--profile", "9"}, 2, "from 0 to 5"},
+        {{"apply", "--profile", "2", (data() / "config1.bin").string()}, 2, "and no file"},
         {{"status", "--bogus"}, 2, "unknown option"},
         {{"--device", "usb", "status"}, 2, "--device takes"},
         {{"show", (data() / "short.bin").string()}, 4, "not 1757"},

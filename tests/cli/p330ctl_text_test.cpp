@@ -181,12 +181,22 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
     EXPECT_NE(refusal(exported, "\n\n[macro", "\nbogus = 1\n\n[macro")
                   .find(at("\n\n[macro", 1) + "unknown key 'bogus'"),
               std::string::npos);
+    // A key given twice would lose one of its values.
+    EXPECT_NE(refusal(exported, "\n\n[macro", "\ndpi.2 = 450\n\n[macro")
+                  .find(at("\n\n[macro", 1) + "dpi.2 is already given on line"),
+              npos);
     EXPECT_NE(refusal(exported, "loop = 3", "loop = 0").find(at("loop = 3") + "loop takes"),
               std::string::npos);
     // Two sections of one macro name, written in another case, would leave one of them lost.
     EXPECT_NE(refusal(exported + "[macro Fire]\nitem = A   Dn\n[macro fire]\nitem = B   Dn\n",
                       "[macro fire]", "[macro fire]")
                   .find("macro 'Fire' is already given on line"),
+              npos);
+    // One item past the most a macro holds would be cut off by every later reader.
+    std::string big = "[macro Big]\n";
+    for (int i = 0; i <= 4096; ++i) big += i % 2 ? "item = A   Up\n" : "item = A   Dn\n";
+    EXPECT_NE(refusal(exported + big, "[macro Big]", "[macro Big]")
+                  .find("a macro holds at most 4096 items"),
               npos);
     // A value is shown as the file holds it, control characters written out; a byte that is
     // not UTF-8 is named with its line.
@@ -232,8 +242,12 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
     const test::ProgramRun bad_items = ctl({"macro", "import-items", "Type_GG", items});
     EXPECT_EQ(bad_items.exit_code, 4);
     EXPECT_NE(bad_items.err.find("items.txt:2: the line is not UTF-8"), npos) << bad_items.err;
-    // An editor's byte-order mark before the first line is not part of it.
-    write("bom.txt", "\xEF\xBB\xBF" + exported);
+    // An editor's byte-order mark before the first line is not part of it, nor a Windows
+    // editor's carriage return part of a line.
+    std::string windows = exported;
+    for (std::size_t at = 0; (at = windows.find('\n', at)) != npos; at += 2)
+        windows.insert(at, "\r");
+    write("bom.txt", "\xEF\xBB\xBF" + windows);
     const test::ProgramRun bom = ctl({"import-text", (data() / "bom.txt").string()});
     EXPECT_EQ(bom.exit_code, 0) << bom.err;
     EXPECT_EQ(ctl({"get", "dpi.2"}).out, "1600\n");

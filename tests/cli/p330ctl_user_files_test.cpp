@@ -129,10 +129,11 @@ TEST_F(UserFilesTest, BadNamesAreRefusedAndNothingChanges) {
     EXPECT_EQ(ctl({"macro", "new", "\tType_GG"}).exit_code, 2);
     // Characters told by their Unicode properties, at either end or inside: the Arabic letter
     // mark, the widths of blank, the line and paragraph separators, the Hangul filler, the
-    // soft hyphen, the joiners at an end; and a profile name past 31 characters.
-    for (const std::string bad :
-         {"x\u061Cy", "x\u2003", "x\u2000y", "x\u200Ay", "\u202Fx", "x\u205Fy", "x\u1680y",
-          "x\u2028y", "x\u2029", "x\u3164y", "x\u00ADy", "\u200Cx", "x\u200D"}) {
+    // soft hyphen, the joiners at an end, a C1 control, the pop-isolate mark; and a profile
+    // name past 31 characters.
+    for (const std::string bad : {"x\u061Cy", "x\u2003", "x\u2000y", "x\u200Ay", "\u202Fx",
+                                  "x\u205Fy", "x\u1680y", "x\u2028y", "x\u2029", "x\u3164y",
+                                  "x\u00ADy", "\u200Cx", "x\u200D", "x\xC2\x95y", "x\u2069y"}) {
         const ProgramRun renamed = ctl({"profile", "rename", "0", bad});
         EXPECT_EQ(renamed.exit_code, 2) << printable(bad);
         EXPECT_EQ(ctl({"macro", "rename", "Type_GG", bad}).exit_code, 2) << printable(bad);

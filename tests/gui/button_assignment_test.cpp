@@ -19,8 +19,7 @@ namespace {
 
 using namespace layout;
 
-// evdev codes (the scan code Qt reports is 8 more).
-constexpr quint32 kEnter = 28, kA = 30, kC = 46, kY = 21, kLeftMeta = 125, kRightMeta = 126;
+using namespace test::evdev;
 
 using test::press_and_release;
 using test::with_dialog;

@@ -16,6 +16,12 @@
 
 namespace p330::test {
 
+// evdev codes of the keys the tests press (the scan code Qt reports on X11 is 8 more).
+namespace evdev {
+constexpr quint32 kEsc = 1, kTab = 15, kY = 21, kEnter = 28, kCtrl = 29, kA = 30, kC = 46,
+                  kLeftMeta = 125, kRightMeta = 126;
+}  // namespace evdev
+
 // Runs act on the first visible modal dialog (or, with popup set, popup) of type T.
 template <typename T>
 void when_shown(std::function<void(T*)> act, bool popup = false) {

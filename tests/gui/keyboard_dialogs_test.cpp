@@ -22,8 +22,7 @@ using test::press_and_release;
 using test::when_shown;
 using test::with_dialog;
 
-// evdev codes.
-constexpr quint32 kTab = 15, kEnter = 28, kCtrl = 29, kA = 30, kC = 46, kEsc = 1;
+using namespace test::evdev;
 
 // Keys as the window system delivers them to the dialog's window.
 void press(QWidget* d, quint32 evdev, Qt::Key key) {

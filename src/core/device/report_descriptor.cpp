@@ -8,7 +8,7 @@ namespace p330 {
 namespace {
 
 constexpr std::size_t kMaxDescriptorSize = 4096;
-constexpr int kMaxDepth = 32;
+constexpr int kMaxCollectionDepth = 32;
 constexpr int kMaxGlobalStack = 16;
 
 struct Globals {
@@ -90,7 +90,8 @@ Result<ReportDescriptorInfo> parse_report_descriptor(std::span<const std::uint8_
                         c.usage = static_cast<std::uint16_t>(first_usage & 0xFFFF);
                         info.collections.push_back(c);
                     }
-                    if (++depth > kMaxDepth) return malformed("collections nested too deep");
+                    if (++depth > kMaxCollectionDepth)
+                        return malformed("collections nested too deep");
                     break;
                 case 0xC:  // end collection
                     if (depth == 0) return malformed("end of a collection that was never opened");

@@ -94,11 +94,6 @@ Status refuse_own_identity(const DataFolder& folder, const fs::path& target, con
     return Status::ok();
 }
 
-Error io_error(const std::string& what, const fs::path& path, int err) {
-    return Error{err == ENOENT ? ErrorCode::kNotFound : ErrorCode::kIo,
-                 what + " " + path.string() + ": " + std::strerror(err), err};
-}
-
 }  // namespace
 
 Status refuse_data_folder_file(const DataFolder& folder, const fs::path& target) {

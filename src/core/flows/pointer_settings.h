@@ -34,6 +34,11 @@ enum class PointerOutcome : std::uint8_t {
     kNoDevice,     // a setting of each mouse, and the desktop does not list this one
 };
 
+// A desktop's write that took the value, or did not.
+inline PointerOutcome applied_or_refused(bool ok) {
+    return ok ? PointerOutcome::kApplied : PointerOutcome::kRefused;
+}
+
 // How a setting kept per mouse went: whether the desktop listed this mouse, and took it.
 constexpr PointerOutcome device_outcome(bool listed, bool taken) {
     if (!listed) return PointerOutcome::kNoDevice;

@@ -18,7 +18,7 @@ constexpr std::string_view kLoopKey = "loop";
 constexpr std::string_view kDelaysKey = "record-delays";
 constexpr std::string_view kItemKey = "item";
 
-std::string_view trim(std::string_view s) {
+std::string_view trim_blanks(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
@@ -38,7 +38,7 @@ class Parser {
             at = end + 1;
             ++line_;
             if (line.ends_with('\r')) line.remove_suffix(1);
-            line = trim(line);
+            line = trim_blanks(line);
             if (line.empty() || line.front() == '#' || line.front() == ';') continue;
             if (Status s = take(line); !s) return s.error();
         }
@@ -54,10 +54,10 @@ class Parser {
     Status take(std::string_view line) {
         if (line.front() == '[') return header(line);
         const auto equals = line.find('=');
-        if (equals == std::string_view::npos || trim(line.substr(0, equals)).empty())
+        if (equals == std::string_view::npos || trim_blanks(line.substr(0, equals)).empty())
             return fault(quoted_value(line) + " is not 'key = value', a [section] or a # comment");
-        const std::string key(trim(line.substr(0, equals)));
-        const std::string value(trim(line.substr(equals + 1)));
+        const std::string key(trim_blanks(line.substr(0, equals)));
+        const std::string value(trim_blanks(line.substr(equals + 1)));
         return macro_ ? macro_line(key, value) : profile_line(key, value);
     }
 

@@ -33,11 +33,6 @@ fs::path pending_key(const fs::path& path) {
     return fs::absolute(path, ec).lexically_normal();
 }
 
-Error io_error(const std::string& what, const fs::path& path, int err) {
-    return Error{err == ENOENT ? ErrorCode::kNotFound : ErrorCode::kIo,
-                 what + " " + path.string() + ": " + std::strerror(err), err};
-}
-
 // Whether following the link (described by link_info) would be refused by the kernel's
 // protected_symlinks: a link in a sticky world-writable folder, owned by someone other than
 // the follower and the folder's owner.
@@ -104,6 +99,11 @@ Staged stage_named(const std::string& prefix, std::span<const std::uint8_t> byte
 }
 
 }  // namespace
+
+Error io_error(const std::string& what, const fs::path& path, int err) {
+    return Error{err == ENOENT ? ErrorCode::kNotFound : ErrorCode::kIo,
+                 what + " " + path.string() + ": " + std::strerror(err), err};
+}
 
 Result<fs::path> write_target(const fs::path& path) {
     fs::path target = path;

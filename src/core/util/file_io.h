@@ -38,6 +38,9 @@ void clear_pending_contents();
 std::filesystem::path marked_temp_name(const std::filesystem::path& target, std::string_view tag);
 bool is_marked_temp_name(std::string_view file_name);
 
+// "WHAT PATH: the system's reason", kNotFound for ENOENT, kIo otherwise.
+Error io_error(const std::string& what, const std::filesystem::path& path, int err);
+
 // Removes the temporary files that writers killed mid-save left in dir: those of this user's
 // processes that no longer run, never a running writer's nor another user's; only those of
 // file_name when it is given. Every write runs it for its own file. Returns how many went.

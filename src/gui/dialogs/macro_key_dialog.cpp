@@ -21,7 +21,8 @@ using namespace layout;
 
 namespace {
 
-constexpr QSize kDialogSize(layout::macro_key::kFrame.width(), layout::macro_key::kFrame.height());
+constexpr QSize kMacroKeyDialogSize(layout::macro_key::kFrame.width(),
+                                    layout::macro_key::kFrame.height());
 
 }  // namespace
 
@@ -37,7 +38,7 @@ MacroKeyDialog::MacroKeyDialog(QWidget* parent, const QString& skin_dir, TextCol
     set_close_name(qtext(access_texts(language).close));
     if (!LoadDialogBackground(skin().path(QString::fromLatin1(macro_key::kBackground)),
                               QStringLiteral("Macro Key Dialog Load background image failed!!!"),
-                              kDialogSize)) {
+                              kMacroKeyDialogSize)) {
         paint_frame();
         return;
     }

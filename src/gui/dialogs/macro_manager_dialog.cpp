@@ -30,7 +30,7 @@ namespace {
 const QColor kListGrey(0x6D, 0x6D, 0x6D);
 const QColor kBoxBrown(0x22, 0x18, 0x15);
 
-Point point_of(const QPointF& p) {
+Point dialog_point(const QPointF& p) {
     return {static_cast<int>(p.x()), static_cast<int>(p.y())};
 }
 
@@ -518,7 +518,7 @@ void MacroManagerDialog::reject() {
 
 void MacroManagerDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const Point p = point_of(event->position());
+    const Point p = dialog_point(event->position());
     if (mm::kOk.contains(p)) {
         accept();
         return;
@@ -558,7 +558,7 @@ void MacroManagerDialog::mousePressEvent(QMouseEvent* event) {
 }
 
 void MacroManagerDialog::mouseMoveEvent(QMouseEvent* event) {
-    const Area area = area_at(point_of(event->position()));
+    const Area area = area_at(dialog_point(event->position()));
     if (area == hover_) return;
     paint_area(hover_, false);
     hover_ = area;
