@@ -71,7 +71,7 @@ class ApplicationFlowsTest : public ::testing::Test {
 TEST_F(ApplicationFlowsTest, SaveUploadsOffTheWindowsThreadThenSavesAndReports) {
     Application app(options(), &sink, &messages, &pointer);
     ASSERT_TRUE(app.start());
-    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    WAIT_UNTIL_MS(app.window()->main_view_shown(), 5000);
     app.controller().record().dpi_stage[0] = 40;
     app.controller().record().pointer_speed = 11;
     pointer.result[PointerSetting::kSpeed] = PointerOutcome::kRefused;
@@ -80,7 +80,7 @@ TEST_F(ApplicationFlowsTest, SaveUploadsOffTheWindowsThreadThenSavesAndReports) 
     app.save();
     EXPECT_TRUE(app.upload_running());            // save() returned while the upload goes on
     app.controller().record().dpi_stage[1] = 41;  // an edit meanwhile: kept, not saved
-    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    WAIT_UNTIL_MS(!app.upload_running(), 10000);
     EXPECT_EQ(app.session().link()->simulated()->slot(0).parameters[0x54], 40);
     EXPECT_EQ(read_profile_image(file("config0.bin"))->record.dpi_stage[0], 40);
     EXPECT_EQ(app.controller().settings().saved_settings.dpi_stage[1],
@@ -94,7 +94,7 @@ TEST_F(ApplicationFlowsTest, SaveUploadsOffTheWindowsThreadThenSavesAndReports) 
     // A Reset clicked while an upload runs follows it; the desktop note is not repeated.
     app.save();
     app.reset();
-    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    WAIT_UNTIL_MS(!app.upload_running(), 10000);
     EXPECT_EQ(pointer.speeds.size(), 3u);
     EXPECT_EQ(messages.texts.size(), 4u);
     EXPECT_EQ(app.controller().record().dpi_stage[1],
@@ -113,7 +113,7 @@ class LossQuestionsTest : public ApplicationFlowsTest {
   protected:
     void start(Application& app) {
         ASSERT_TRUE(app.start());
-        QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+        WAIT_UNTIL_MS(app.window()->main_view_shown(), 5000);
     }
     // A click on a button of the window; the question it brings, if any, answered by keys.
     QString click(Application& app, const layout::Element& button,
@@ -143,7 +143,7 @@ TEST_F(LossQuestionsTest, ResetAndCloseAskOnlyWhenSomethingWouldBeLost) {
     const int shipped = app.controller().record().dpi_stage[0];
     // The saved profile is the shipped one and nothing is edited: Reset just runs.
     EXPECT_EQ(click(app, layout::kResetButton), "");
-    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    WAIT_UNTIL_MS(!app.upload_running(), 10000);
 
     app.controller().record().dpi_stage[0] = 40;
     const QString asked = click(app, layout::kResetButton,
@@ -153,12 +153,12 @@ TEST_F(LossQuestionsTest, ResetAndCloseAskOnlyWhenSomethingWouldBeLost) {
 
     // Saved, the profile differs from the defaults: Reset asks even without an edit.
     app.save();
-    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    WAIT_UNTIL_MS(!app.upload_running(), 10000);
     ASSERT_EQ(saved_dpi(), 40);
     EXPECT_NE(click(app, layout::kResetButton,
                     [](QMessageBox* box) { press_by_keyboard(box, QMessageBox::Reset); }),
               "");
-    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    WAIT_UNTIL_MS(!app.upload_running(), 10000);
     EXPECT_EQ(app.controller().record().dpi_stage[0], shipped);
     EXPECT_EQ(saved_dpi(), shipped);
     EXPECT_EQ(mouse_dpi(app), shipped);
@@ -221,9 +221,9 @@ TEST_F(ApplicationFlowsTest, ACosmeticFieldOutOfRangeIsBroughtInAndToldOnce) {
     app.restore_from_tray();
     app.session().on_arrival();
     EXPECT_EQ(messages.texts.size(), 1u);  // the same file read again is not told again
-    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    WAIT_UNTIL_MS(app.window()->main_view_shown(), 5000);
     app.save();
-    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    WAIT_UNTIL_MS(!app.upload_running(), 10000);
     EXPECT_EQ(read_profile_image(file("config0.bin"))->record.light_param_2, 1);
 }
 
@@ -239,10 +239,10 @@ TEST_F(ApplicationFlowsTest, ProfileLoadingMessagesAtStartTrayRestoreAndArrival)
     EXPECT_EQ(messages.texts.size(), 3u);
     EXPECT_EQ(messages.texts.back(), "Config file is not exist.");
     // The main view's first-run labels are written first, as before any Save a user can make.
-    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    WAIT_UNTIL_MS(app.window()->main_view_shown(), 5000);
     // Save without the profile image: uploaded, nothing saved, said so.
     app.save();
-    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    WAIT_UNTIL_MS(!app.upload_running(), 10000);
     EXPECT_EQ(messages.texts.back(), "Config file is not exist.");
     EXPECT_FALSE(std::filesystem::exists(file("config0.bin")));
 }
@@ -254,7 +254,7 @@ TEST_F(ApplicationFlowsTest, CtrlSDuringTheSplashSavesTheNeverWrittenProfileWith
     Application app(o, &sink, &messages, &pointer);
     ASSERT_TRUE(app.start() && read_profile_image(file("config0.bin"))->first_run_flag == 0);
     QTest::keyClick(app.window()->windowHandle(), Qt::Key_S, Qt::ControlModifier);
-    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    WAIT_UNTIL_MS(!app.upload_running(), 10000);
     // The first-run labels came first: this program's own write is no other program's change.
     EXPECT_TRUE(app.window()->main_view_shown() && messages.texts.empty());
     EXPECT_EQ(read_profile_image(file("config0.bin"))->first_run_flag, 1);
@@ -272,18 +272,18 @@ TEST_F(ApplicationFlowsTest, AMouseHeldByAnotherProgramIsSaidToBeInUseAndConnect
     ASSERT_EQ(sink.seen.size(), 2u);
     EXPECT_TRUE(sink.seen[0].text == texts.mouse_in_use && sink.seen[1].text == texts.mouse_in_use);
     EXPECT_EQ(messages.texts, std::vector<std::string>{std::string(texts.mouse_busy)});
-    QTRY_VERIFY_WITH_TIMEOUT(app.session().connected(), 10000);  // asked again, now free
+    WAIT_UNTIL_MS(app.session().connected(), 10000);  // asked again, now free
     EXPECT_EQ(sink.seen.back().text, texts.mouse_detected);
     app.controller().record().dpi_stage[0] = 40;
     app.save();
-    QTRY_VERIFY_WITH_TIMEOUT(!app.upload_running(), 10000);
+    WAIT_UNTIL_MS(!app.upload_running(), 10000);
     EXPECT_EQ(app.session().link()->simulated()->slot(0).parameters[0x54], 40);
 }
 
 TEST_F(ApplicationFlowsTest, AnArrivalThatCannotBeOpenedHidesTheWindowAndBalloonsStayReadable) {
     Application app(options("/dev/hidraw-none"), &sink, &messages, &pointer);
     ASSERT_TRUE(app.start());
-    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    WAIT_UNTIL_MS(app.window()->main_view_shown(), 5000);
     app.window()->show();
     app.session().on_arrival();
     ASSERT_EQ(sink.seen.size(), 1u);

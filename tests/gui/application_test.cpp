@@ -88,7 +88,7 @@ TEST(ApplicationTest, SplashThenTheMainViewCentred) {
     EXPECT_FALSE(app.window()->windowIcon().isNull());  // the window manager's icon
     EXPECT_EQ(app.window()->size(), QSize(600, 340));   // start.png
     EXPECT_FALSE(app.window()->main_view_shown());
-    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    WAIT_UNTIL_MS(app.window()->main_view_shown(), 5000);
     EXPECT_EQ(app.window()->size(), QSize(1000, 648));  // main.png
     const QRect area = app.window()->screen()->availableGeometry();
     EXPECT_EQ(app.window()->x(), area.left() + (area.width() - 1000) / 2);
@@ -138,7 +138,7 @@ TEST(ApplicationTest, WithoutTheMouseTheWindowStillShowsAndTheTrayRestoreWarns) 
     Application app(options, &sink);
     ASSERT_TRUE(app.start());
     EXPECT_FALSE(app.session().connected());
-    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    WAIT_UNTIL_MS(app.window()->main_view_shown(), 5000);
     EXPECT_TRUE(sink.seen.empty());  // absence at start is not an error
     app.window()->close();
     app.restore_from_tray();
@@ -166,10 +166,10 @@ TEST(ApplicationTest, MouseReportsBecomeNotificationsInEveryLanguage) {
         SimulatedMouse* mouse = app.session().link()->simulated();
         ASSERT_NE(mouse, nullptr);
         mouse->raise_dpi_stage(3);
-        QTRY_COMPARE_WITH_TIMEOUT(sink.seen.size(), std::size_t{1}, 5000);
+        WAIT_EQ_MS(sink.seen.size(), std::size_t{1}, 5000);
         mouse->raise_input_report({5, 7, 1, 1});  // another report id: nothing
         mouse->raise_macro_key(2);
-        QTRY_COMPARE_WITH_TIMEOUT(sink.seen.size(), std::size_t{2}, 5000);
+        WAIT_EQ_MS(sink.seen.size(), std::size_t{2}, 5000);
         EXPECT_EQ(sink.seen[0].text, c.stage) << c.code;
         EXPECT_EQ(sink.seen[0].title, "Info");
         EXPECT_EQ(sink.seen[0].timeout_ms, 5000);
@@ -196,7 +196,7 @@ TEST(SingleInstanceTest, SecondStartEndsWithZeroAndLeavesTheFirstAlone) {
     pid_t first = 0;
     ASSERT_EQ(posix_spawn(&first, P330_GUI_PATH, nullptr, nullptr, argv.data(), environ), 0);
     const std::string lock = SingleInstance::default_lock_path();
-    QTRY_VERIFY_WITH_TIMEOUT(lock_is_held(lock), 10000);
+    WAIT_UNTIL_MS(lock_is_held(lock), 10000);
 
     const test::ProgramRun second =
         test::run_program(P330_GUI_PATH, {"--device", "sim", args_data});

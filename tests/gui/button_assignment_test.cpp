@@ -247,7 +247,7 @@ TEST_F(ButtonAssignmentTest, MacroKeyOffersTheMousesTwelveAndKeepsNamesWhole) {
     EXPECT_EQ(offered, 12);
     EXPECT_EQ(label(6), "Macro Key-" + name);
     click(kSaveButton.rect);
-    QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
+    WAIT_UNTIL_MS(!window().save_locked(), 10000);
     std::ifstream in(data_.dir.path() / "str0.ini", std::ios::binary);
     const std::string ini((std::istreambuf_iterator<char>(in)), {});
     EXPECT_NE(ini.find("Item7=Macro Key-" + name + "\n"), std::string::npos) << ini;

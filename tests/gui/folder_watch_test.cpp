@@ -41,16 +41,16 @@ TEST_F(FolderWatchTest, AChangeMadeElsewhereIsShownOrSaveAsksBeforeOverwritingIt
     QSignalSpy noticed(&watcher, &QFileSystemWatcher::directoryChanged);
     QSignalSpy looked(&later, &QTimer::timeout);
     auto settled = [&] {
-        QTRY_VERIFY_WITH_TIMEOUT(!noticed.empty() && !looked.empty() && !later.isActive(), 10000);
+        WAIT_UNTIL_MS(!noticed.empty() && !looked.empty() && !later.isActive(), 10000);
     };
     click(right_header(32));  // "DPI Setting"
     DpiPanel& dpi = window().dpi_panel();
 
     // Nothing unsaved: the window takes the other change, and its Save keeps it.
     set_elsewhere("dpi.2=2000");
-    QTRY_COMPARE_WITH_TIMEOUT(dpi.box(1)->text(), QStringLiteral("2000"), 10000);
+    WAIT_EQ_MS(dpi.box(1)->text(), QStringLiteral("2000"), 10000);
     click(kSaveButton.rect);
-    QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
+    WAIT_UNTIL_MS(!window().save_locked(), 10000);
     EXPECT_EQ(dpi2_on_disk(), 2000);
 
     // An unsaved edit: the window keeps it, and what it shows, over the other change; Save
@@ -68,7 +68,7 @@ TEST_F(FolderWatchTest, AChangeMadeElsewhereIsShownOrSaveAsksBeforeOverwritingIt
         box->button(QMessageBox::Cancel)->click();
     });
     click(kSaveButton.rect);
-    QTRY_VERIFY_WITH_TIMEOUT(asked.contains(QStringLiteral("overwrite that change")), 10000);
+    WAIT_UNTIL_MS(asked.contains(QStringLiteral("overwrite that change")), 10000);
     EXPECT_EQ(dpi2_on_disk(), 3000);
     EXPECT_EQ(dpi.box(0)->text(), QStringLiteral("1200"));  // the edit stays, unsaved
 }

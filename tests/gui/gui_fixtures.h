@@ -1,14 +1,32 @@
 #pragma once
-// Helpers of the GUI tests: a data folder with the shipped files and the default skin, and
-// a message sink that counts instead of showing boxes.
+// Helpers of the GUI tests: a data folder with the shipped files and the default skin, a
+// message sink that counts instead of showing boxes, and waits that gtest sees fail.
+
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTest>
 #include <filesystem>
 
 #include "fixtures/temp_dir.h"
 #include "gui/skin/skin_image.h"
+
+// Processes events until `cond` holds, at most `ms` milliseconds, then fails the test (fatally,
+// ending the body) naming the condition. QTRY_* only return from the body when they time out:
+// QTest keeps the failure to itself and gtest reports the test as passed.
+#define WAIT_UNTIL_MS(cond, ms)                                                         \
+    ASSERT_TRUE(QTest::qWaitFor([&]() -> bool { return static_cast<bool>(cond); }, ms)) \
+        << "still false after " << (ms) << " ms: " #cond
+#define WAIT_UNTIL(cond) WAIT_UNTIL_MS(cond, 5000)
+// The same until `actual` == `expected`; the failure shows both values.
+#define WAIT_EQ_MS(actual, expected, ms)                                       \
+    do {                                                                       \
+        QTest::qWaitFor([&]() -> bool { return (actual) == (expected); }, ms); \
+        ASSERT_EQ(actual, expected) << "after waiting " << (ms) << " ms";      \
+    } while (false)
+#define WAIT_EQ(actual, expected) WAIT_EQ_MS(actual, expected, 5000)
 
 namespace p330::test {
 

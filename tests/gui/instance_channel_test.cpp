@@ -112,7 +112,7 @@ TEST(NoTrayTest, TheWindowKeepsATaskbarEntryAndComesBackFromMinimised) {
     // The splash is a splash screen; the main view, whose type is decided before it is
     // shown, a normal window (with a tray: a tool window, without a taskbar entry).
     EXPECT_EQ(app.window()->windowType(), Qt::SplashScreen);
-    QTRY_VERIFY_WITH_TIMEOUT(app.window()->main_view_shown(), 5000);
+    WAIT_UNTIL_MS(app.window()->main_view_shown(), 5000);
     EXPECT_EQ(app.window()->windowType(), Qt::Window);
     EXPECT_EQ(app.window()->minimumSize(), app.window()->maximumSize());  // floats when tiled
     EXPECT_EQ(app.tray(), nullptr);                                       // no icon

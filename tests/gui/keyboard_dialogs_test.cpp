@@ -162,7 +162,7 @@ TEST_F(KeyboardDialogsTest, MacroManagerButtonsListsAndEscapeByKeys) {
     tab_to("Macro Manager");  // before the dialog is awaited: reaching it takes time
     with_dialog<MacroManagerDialog>([&](MacroManagerDialog& d) {
         ASSERT_TRUE(activate(d));
-        QTRY_VERIFY(d.macro_list()->hasFocus());
+        WAIT_UNTIL(d.macro_list()->hasFocus());
         const int before = d.macro_list()->count();
         press(&d, kTab, Qt::Key_Tab);  // New
         press(&d, kEnter, Qt::Key_Return);
@@ -224,7 +224,7 @@ TEST_F(KeyboardDialogsTest, ProfileManagerArrowsEnterF2DeleteMenuAndEscape) {
     EXPECT_EQ(list->currentRow(), 1);  // where the entry was: the arrows go on from there
     EXPECT_TRUE(list->selectedItems().isEmpty());
     QTest::keyClick(list, Qt::Key_Escape);
-    QTRY_COMPARE(launchers->profile_manager(), nullptr);
+    WAIT_EQ(launchers->profile_manager(), nullptr);
     EXPECT_EQ(at_window(), "Config");  // the window has the focus back
 }
 

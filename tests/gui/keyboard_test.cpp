@@ -225,12 +225,6 @@ TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
     EXPECT_TRUE(window().isVisible());
 }
 
-// Until `holds` is true, at most five seconds; a failure gtest sees (a QTRY_ failing outside
-// QTest's own runner only ends the test body, silently).
-bool soon(const std::function<bool()>& holds) {
-    return QTest::qWaitFor(holds, 5000);
-}
-
 // A screen reader's actions on the main window: each runs what the click runs, returns before
 // it does (a dialog it opens does not hold the caller), and none reaches the window while a
 // dialog of its own is modal over it.
@@ -259,29 +253,29 @@ TEST_F(KeyboardTest, ScreenReaderActionsActAsClicksAndReturnAtOnce) {
         const QString title = qtext(ui_texts(Language::kEnglish).*kRightPanels[panel].title);
         act(title, press);
         EXPECT_FALSE(window().right_expanded(panel)) << "ran inside the call";
-        ASSERT_TRUE(soon([&] { return window().right_expanded(panel); })) << title.toStdString();
+        WAIT_UNTIL(window().right_expanded(panel)) << title.toStdString();
         EXPECT_TRUE(window().header_visible(panel)) << title.toStdString();
     }
     EXPECT_EQ(window().page(), Page::kLower);
     EXPECT_GT(window().thumb()->y(), (kTrackTop + kTrackBottom) / 2);  // the thumb shows it
     act("Side", QAccessibleActionInterface::toggleAction());
-    ASSERT_TRUE(soon([&] { return !window().front_view(); }));
+    WAIT_UNTIL(!window().front_view());
     const int stage = record().dpi_stage[0];
     act("DPI Setting", press);  // back closed, on the upper page
-    ASSERT_TRUE(soon([&] { return !window().right_expanded(kDpi); }));
+    WAIT_UNTIL(!window().right_expanded(kDpi));
     act("DPI Setting", press);
-    ASSERT_TRUE(soon([&] { return window().right_expanded(kDpi); }));
+    WAIT_UNTIL(window().right_expanded(kDpi));
     act("Stage 1", QAccessibleActionInterface::increaseAction());
-    ASSERT_TRUE(soon([&] { return record().dpi_stage[0] == stage + 1; }));
+    WAIT_UNTIL(record().dpi_stage[0] == stage + 1);
 
     // "Page" shows the other page, as the thumb dragged there does (two panels are open).
     const Page before = window().page();
     QAccessibleInterface* page = QAccessible::queryAccessibleInterface(window().thumb());
     ASSERT_TRUE(page != nullptr && page->actionInterface() != nullptr);
     page->actionInterface()->doAction(press);
-    ASSERT_TRUE(soon([&] { return window().page() != before; }));
+    WAIT_UNTIL(window().page() != before);
     page->actionInterface()->doAction(press);
-    ASSERT_TRUE(soon([&] { return window().page() == before; }));
+    WAIT_UNTIL(window().page() == before);
 
     // A lighting bar reads as its scale: the end levels as the marks at the bar's ends.
     ASSERT_TRUE(window().right_expanded(kLighting) && window().header_visible(kLighting));
@@ -294,18 +288,18 @@ TEST_F(KeyboardTest, ScreenReaderActionsActAsClicksAndReturnAtOnce) {
     }
     ASSERT_TRUE(standard != nullptr && standard->valueInterface() != nullptr);
     standard->valueInterface()->setCurrentValue(6);
-    ASSERT_TRUE(soon([&] { return standard->text(QAccessible::Value) == QStringLiteral("100%"); }))
+    WAIT_UNTIL(standard->text(QAccessible::Value) == QStringLiteral("100%"))
         << standard->text(QAccessible::Value).toStdString();
     standard->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
-    ASSERT_TRUE(soon([&] { return record().light_param_1 == 5; })) << record().light_param_1;
+    WAIT_UNTIL(record().light_param_1 == 5) << record().light_param_1;
     EXPECT_EQ(standard->text(QAccessible::Value), QStringLiteral("75%"));
 
     // A function list's entry: Toggle chooses it as its click does, the list then closes;
     // so does Toggle on a sub-list's entry.
     act("Button Assignment", press);
-    ASSERT_TRUE(soon([&] { return element("Button 4") != nullptr; }));
+    WAIT_UNTIL(element("Button 4") != nullptr);
     act("Button 4", press);
-    ASSERT_TRUE(soon([&] { return window().function_lists().open_button() == 3; }))
+    WAIT_UNTIL(window().function_lists().open_button() == 3)
         << window().function_lists().open_button();
     QAccessibleInterface* list =
         QAccessible::queryAccessibleInterface(window().function_lists().list());
@@ -314,20 +308,20 @@ TEST_F(KeyboardTest, ScreenReaderActionsActAsClicksAndReturnAtOnce) {
     list->child(kKindDoubleClick)
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::toggleAction());
-    ASSERT_TRUE(soon([&] { return label(3) == "Double Click"; })) << label(3);
+    WAIT_UNTIL(label(3) == "Double Click") << label(3);
     EXPECT_EQ(window().function_lists().open_button(), -1);
     act("Button 4", press);
-    ASSERT_TRUE(soon([&] { return window().function_lists().open_button() == 3; }))
+    WAIT_UNTIL(window().function_lists().open_button() == 3)
         << window().function_lists().open_button();
     window().function_lists().hover_entry(kKindCpiCycle);  // its sub-list opens beside it
-    ASSERT_TRUE(soon([&] { return window().function_lists().sub_list() != nullptr; }));
+    WAIT_UNTIL(window().function_lists().sub_list() != nullptr);
     QListWidget* sub_list = window().function_lists().sub_list();
     EXPECT_EQ(sub_list->visualItemRect(sub_list->item(0)).height(), layout::kListEntryHeight)
         << "a sub-list's rows as high as the list's";
     QAccessibleInterface* sub = QAccessible::queryAccessibleInterface(sub_list);
     ASSERT_TRUE(sub != nullptr && sub->child(1) != nullptr);
     sub->child(1)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-    ASSERT_TRUE(soon([&] { return label(3) == "DPI -"; })) << label(3);
+    WAIT_UNTIL(label(3) == "DPI -") << label(3);
     EXPECT_EQ(window().function_lists().open_button(), -1);
 
     // The macro manager opens after the call has returned; while it is open, the main
@@ -345,7 +339,7 @@ TEST_F(KeyboardTest, ScreenReaderActionsActAsClicksAndReturnAtOnce) {
     });
     act("Macro Manager", press);
     EXPECT_FALSE(opened) << "the dialog ran inside the call";
-    ASSERT_TRUE(soon([&] { return opened; }));
+    WAIT_UNTIL(opened);
 }
 
 }  // namespace

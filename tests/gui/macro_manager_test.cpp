@@ -321,7 +321,7 @@ TEST_F(MacroWindowTest, DeletingASavedButtonsMacroRewritesTheShownProfileOnDiskA
         record().button_macro[2] = static_cast<std::uint8_t>(macro);
         app_->controller().labels()[2] = std::string("Macro Key-") + name;
         click(kSaveButton.rect);
-        QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
+        WAIT_UNTIL_MS(!window().save_locked(), 10000);
         when_shown<MacroManagerDialog>([macro = macro, ending = ending](MacroManagerDialog* d) {
             click_item(d->macro_list(), macro);
             press_area(d, mm::kDelete);

@@ -222,7 +222,7 @@ TEST_F(MainWindowTest, SaveSendsOnceWithinTheLockAndCancelBringsBackTheSavedValu
     click(kSaveButton.rect);
     EXPECT_TRUE(window().save_locked());
     click(kSaveButton.rect);  // within the lock: nothing more is sent
-    QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
+    WAIT_UNTIL_MS(!window().save_locked(), 10000);
     int uploads = 0;  // each upload starts with command 0x02
     for (const WireReport& r : mouse->log())
         uploads += r.kind == ReportKind::kSetFeature && r.bytes.size() > 1 && r.bytes[1] == 0x02;
@@ -249,14 +249,14 @@ TEST_F(MainWindowTest, SaveSendsOnceWithinTheLockAndCancelBringsBackTheSavedValu
 TEST_F(MainWindowTest, HoverShowsTheOverLookAndRestoresTheIdleOne) {
     const QImage idle = shot(kSaveButton.rect);
     QTest::mouseMove(window().windowHandle(), QPoint(950, 620));
-    QTRY_VERIFY_WITH_TIMEOUT(shot(kSaveButton.rect) != idle, 2000);
+    WAIT_UNTIL_MS(shot(kSaveButton.rect) != idle, 2000);
     QTest::mouseMove(window().windowHandle(), QPoint(700, 620));
     EXPECT_EQ(shot(kSaveButton.rect), idle);
 
     // The boxes show no hover while "Button Assignment" is collapsed.
     const QImage column = shot(dropdown_box(6));
     QTest::mouseMove(window().windowHandle(), QPoint(180, 280));
-    QTRY_VERIFY_WITH_TIMEOUT(!window().hover_pending(), 2000);
+    WAIT_UNTIL_MS(!window().hover_pending(), 2000);
     EXPECT_EQ(shot(dropdown_box(6)), column);
 }
 

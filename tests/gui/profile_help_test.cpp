@@ -127,7 +127,7 @@ TEST_F(ProfileWindowTest, OnePanelWhoseListEditsReachStrIniWhenItCloses) {
     EXPECT_TRUE(list->selectedItems().isEmpty());
     app_->controller().select_profile(3);
     click(profile_manager::kClose);
-    QTRY_VERIFY(launchers_->profile_manager() == nullptr);
+    WAIT_UNTIL(launchers_->profile_manager() == nullptr);
     EXPECT_EQ(main_ini("CurProfileName"), "Work");  // item 0 when nothing is selected
     EXPECT_EQ(main_ini("ItemCount"), "5");
     EXPECT_EQ(main_ini("Item4"), "PROFILE_2");
@@ -165,7 +165,7 @@ TEST_F(ProfileWindowTest, CopyGivesTheNewEntryTheProfilesFilesAsTheListCloses) {
     };
     EXPECT_NE(read("config5.bin"), read("config2.bin"));  // nothing written before the close
     click(profile_manager::kClose);
-    QTRY_VERIFY(launchers_->profile_manager() == nullptr);
+    WAIT_UNTIL(launchers_->profile_manager() == nullptr);
     EXPECT_EQ(main_ini("Item5"), "Copy PROFILE_2");
     EXPECT_EQ(read("config5.bin"), read("config2.bin"));
     EXPECT_EQ(read("str5.ini"), read("str2.ini"));
@@ -181,7 +181,7 @@ TEST_F(ProfileWindowTest, TheCurrentEntryIsTheOneNamedExactly) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->list()->currentRow(), 0);
     click(profile_manager::kClose);
-    QTRY_VERIFY(launchers_->profile_manager() == nullptr);
+    WAIT_UNTIL(launchers_->profile_manager() == nullptr);
     EXPECT_EQ(main_ini("CurProfileName"), "Game");
 }
 
@@ -196,7 +196,7 @@ TEST_F(ProfileWindowTest, TheChosenProfileIsShownAndSavedIntoItsOwnFiles) {
     click(profile_manager::kClose);
     EXPECT_EQ(record().dpi_stage[3], own);
     click(kSaveButton.rect);
-    QTRY_VERIFY_WITH_TIMEOUT(!window().save_locked(), 10000);
+    WAIT_UNTIL_MS(!window().save_locked(), 10000);
     EXPECT_EQ(profile1()->record.dpi_stage[3], own);
 }
 

@@ -34,7 +34,7 @@ class WindowTest : public ::testing::Test {
         options.clock = &clock_;  // the upload's pauses take no time
         app_ = std::make_unique<Application>(options, &sink_);
         app_->start();
-        QTRY_VERIFY_WITH_TIMEOUT(window().main_view_shown(), 5000);
+        WAIT_UNTIL_MS(window().main_view_shown(), 5000);
     }
 
     MainWindow& window() { return *app_->window(); }
