@@ -164,11 +164,10 @@ PointerApplied SwayPointer::apply(const PointerValues& v) {
         scroll = scroll &&
                  (factor == nullptr || std::fabs(factor->number - v.scroll_lines / 3.0) < 0.01);
     }
-    applied[PointerSetting::kSpeed] = speed ? PointerOutcome::kApplied : PointerOutcome::kRefused;
-    applied[PointerSetting::kMouse] = profile ? PointerOutcome::kApplied : PointerOutcome::kRefused;
+    applied[PointerSetting::kSpeed] = applied_or_refused(speed);
+    applied[PointerSetting::kMouse] = applied_or_refused(profile);
     if (v.scroll_lines != kScrollOnePage)
-        applied[PointerSetting::kScrollLines] =
-            scroll ? PointerOutcome::kApplied : PointerOutcome::kRefused;
+        applied[PointerSetting::kScrollLines] = applied_or_refused(scroll);
     return applied;
 }
 

@@ -35,14 +35,13 @@ enum class PointerOutcome : std::uint8_t {
 };
 
 // A desktop's write that took the value, or did not.
-inline PointerOutcome applied_or_refused(bool ok) {
+constexpr PointerOutcome applied_or_refused(bool ok) {
     return ok ? PointerOutcome::kApplied : PointerOutcome::kRefused;
 }
 
 // How a setting kept per mouse went: whether the desktop listed this mouse, and took it.
 constexpr PointerOutcome device_outcome(bool listed, bool taken) {
-    if (!listed) return PointerOutcome::kNoDevice;
-    return taken ? PointerOutcome::kApplied : PointerOutcome::kRefused;
+    return listed ? applied_or_refused(taken) : PointerOutcome::kNoDevice;
 }
 
 struct PointerApplied {
