@@ -4,14 +4,23 @@
 #include <stdlib.h>
 
 #include <QApplication>
+#include <filesystem>
 #include <string>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("P330_POINTER_DESKTOP", "none");  // no test changes this desktop's pointer settings
     std::string runtime = "/tmp/p330-gui-test-XXXXXX";
-    if (::mkdtemp(runtime.data()) != nullptr) qputenv("XDG_RUNTIME_DIR", runtime.c_str());
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const bool made = ::mkdtemp(runtime.data()) != nullptr;
+    if (made) qputenv("XDG_RUNTIME_DIR", runtime.c_str());
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    // Each test runs as its own process: a folder left behind per run would pile up in /tmp.
+    std::error_code ignored;
+    if (made) std::filesystem::remove_all(runtime, ignored);
+    return result;
 }
