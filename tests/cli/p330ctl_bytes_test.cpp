@@ -76,6 +76,7 @@ TEST_F(BytesTest, ShowNamesAFieldFromItsFirstValueOutOfRange) {
         {0x3A, "0B", nullptr}, {0x3A, "0C", "sensitivity_x is 12"},
         {0x38, "0A", nullptr}, {0x38, "0B", "angle_snap_level is 11"},
         {0x3D, "0D", nullptr}, {0x3D, "0E", "button_kind[1] is 14"},
+        {0x05, "08", nullptr}, {0x05, "39", "report_interval is 57, not 1, 2, 4 or 8"},
     };
     for (const Case& c : cases) {
         write("odd.bin", read("config0.bin"));
@@ -86,8 +87,19 @@ TEST_F(BytesTest, ShowNamesAFieldFromItsFirstValueOutOfRange) {
         EXPECT_EQ(named, c.field != nullptr) << c.offset << "=" << c.hex << "\n" << run.out;
         if (c.field != nullptr) {
             EXPECT_NE(run.out.find(c.field), std::string::npos) << run.out;
+            EXPECT_NE(run.err.find("odd.bin is not a profile this program wrote: "),
+                      std::string::npos)
+                << run.err;
         }
     }
+    // The first-run flag, before the record; and the same for scripts.
+    write("odd.bin", '\x1C' + read("config0.bin").substr(1));
+    EXPECT_NE(
+        ctl({"show", (data() / "odd.bin").string()}).out.find("first_run_flag is 28, not 0 to 1"),
+        std::string::npos);
+    EXPECT_NE(ctl({"--json", "show", (data() / "odd.bin").string()})
+                  .out.find("\"out_of_range\":[{\"field\":\"first_run_flag\",\"value\":28,"),
+              std::string::npos);
 }
 
 // A profile another program wrote with values the window never sets, in fields that change

@@ -28,10 +28,6 @@ TEST_F(LimitsTest, EveryLimitTakesItsLastValueAndRefusesTheNext) {
         {{"get", "--profile", "1"}, {"get", "--profile", "1x"}},
         {{"get", "--profile", "1"}, {"get", "--profile", "15"}},
         {{s, "apply", "--profile", "5"}, {s, "apply", "--profile", "6"}},
-        {{"set", "dpi.3=100"}, {"set", "dpi.3=99"}},
-        {{"set", "dpi.3=100"}, {"set", "dpi.3=50"}},
-        {{"set", "dpi.4=5000"}, {"set", "dpi.4=5001"}},
-        {{"set", "dpi.4=5000"}, {"set", "dpi.4=5050"}},
         {{"macro", "set-loop", "Type_GG", "1"}, {"macro", "set-loop", "Type_GG", "0"}},
         {{"macro", "set-loop", "Type_GG", "65535"}, {"macro", "set-loop", "Type_GG", "65536"}},
         {{"profile", "select", "5"}, {"profile", "select", "6"}},
@@ -50,7 +46,6 @@ TEST_F(LimitsTest, EveryLimitTakesItsLastValueAndRefusesTheNext) {
     EXPECT_FALSE(fs::exists(data() / "config6.bin"));
     EXPECT_FALSE(fs::exists(data() / "str6.ini"));
     EXPECT_EQ(record_hex("config5.bin", 0x07), "04");  // dpi.1=200 went to profile 5
-    EXPECT_EQ(record_hex("config0.bin", 0x08, 3), "040264");
     EXPECT_NE(read("record.ini").find("MacroLoopTimes=65535"), std::string::npos);
     EXPECT_NE(ctl({"macro", "show", "Type_GG"}).out.find("65535"), std::string::npos);
     EXPECT_NE(read("str.ini").find("Item5=Last\n"), std::string::npos);
@@ -87,8 +82,9 @@ TEST_F(LimitsTest, StatusTakesEveryStageUpToTheMousesMaximum) {
         const char* says;
     };
     const Case cases[] = {
-        {4, "64", 0, "5000"}, {4, "65", 1, "5050"},    {4, "00", 1, "stage 4"},
-        {1, "01", 0, "50"},   {1, "00", 1, "stage 1"}, {3, "FF", 1, "12750"},
+        {4, "64", 0, "5000"},    {4, "65", 1, "5050"},
+        {4, "00", 1, "stage 4"}, {1, "01", 0, "50"},
+        {1, "00", 1, "stage 1"}, {3, "FF", 1, "does not understand: DPI 12750 for stage 3"},
     };
     for (const Case& c : cases) {
         patch_sim("slot 0 parameters", 0x53 + c.stage, c.stored);

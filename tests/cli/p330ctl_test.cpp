@@ -136,51 +136,5 @@ TEST_F(P330ctlTest, ApplyWritesNothingOnDisk) {
     EXPECT_EQ(fs::last_write_time(data() / "config0.bin"), before);
 }
 
-// A mouse answering a DPI it cannot have: status fails and shows no stage as a setting.
-TEST_F(P330ctlTest, StatusRefusesAnAnswerTheMouseCannotMean) {
-    const auto state = data() / "mouse.state";
-    const std::string sim = "--device=sim:" + state.string();
-    ASSERT_EQ(ctl({sim, "status"}).exit_code, 0);
-    std::ifstream in(state);
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    in.close();
-    const std::size_t block = text.find("slot 0 parameters ") + 18;
-    text.replace(block + 2 * 0x55, 2, "C0");  // stage 2: 192 x 50 = 9600 DPI
-    std::ofstream(state) << text;
-    const auto run = ctl({sim, "status"});
-    EXPECT_EQ(run.exit_code, 1);
-    EXPECT_NE(run.err.find("does not understand: DPI 9600 for stage 2"), std::string::npos)
-        << run.err;
-    EXPECT_EQ(run.out.find("DPI stage"), std::string::npos) << run.out;
-}
-
-// An image with values the program never writes is shown, with those fields named, and
-// refused as every reader refuses it.
-TEST_F(P330ctlTest, ShowNamesFieldsOutOfRange) {
-    EXPECT_EQ(ctl({"show", (data() / "config0.bin").string()}).out.find("Out of range"),
-              std::string::npos);
-    Result<ProfileImage> image = read_profile_image(data() / "config0.bin");
-    ASSERT_TRUE(image);
-    image->record.report_interval = 57;
-    ASSERT_TRUE(write_profile_image(data() / "odd.bin", image->record));
-    std::fstream file(data() / "odd.bin", std::ios::in | std::ios::out | std::ios::binary);
-    file.put(28);  // the first-run flag
-    file.close();
-    const auto text = ctl({"show", (data() / "odd.bin").string()});
-    ASSERT_EQ(text.exit_code, 4) << text.err;
-    EXPECT_NE(text.err.find("odd.bin is not a profile this program wrote: first_run_flag is 28"),
-              std::string::npos)
-        << text.err;
-    EXPECT_NE(text.out.find("Out of range      first_run_flag is 28, not 0 to 1"),
-              std::string::npos)
-        << text.out;
-    EXPECT_NE(text.out.find("Out of range      report_interval is 57, not 1, 2, 4 or 8"),
-              std::string::npos);
-    const auto json = ctl({"--json", "show", (data() / "odd.bin").string()});
-    EXPECT_NE(json.out.find("\"out_of_range\":[{\"field\":\"first_run_flag\",\"value\":28,"),
-              std::string::npos)
-        << json.out;
-}
-
 }  // namespace
 }  // namespace p330

@@ -167,7 +167,11 @@ TEST(ApplicationTest, MouseReportsBecomeNotificationsInEveryLanguage) {
         ASSERT_NE(mouse, nullptr);
         mouse->raise_dpi_stage(3);
         WAIT_EQ_MS(sink.seen.size(), std::size_t{1}, 5000);
-        mouse->raise_input_report({5, 7, 1, 1});  // another report id: nothing
+        // Nothing for: another report id, a stage the mouse lacks, macro key 0, another event.
+        mouse->raise_input_report({5, 7, 1, 1});
+        mouse->raise_dpi_stage(7);
+        mouse->raise_macro_key(0);
+        mouse->raise_input_report({6, 7, 4, 1, 0, 0, 0, 0});
         mouse->raise_macro_key(2);
         WAIT_EQ_MS(sink.seen.size(), std::size_t{2}, 5000);
         EXPECT_EQ(sink.seen[0].text, c.stage) << c.code;

@@ -1,14 +1,9 @@
 #include "core/flows/profile_files.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <random>
-#include <thread>
+#include <algorithm>
 
-#include "core/flows/settings_controller.h"
 #include "core/util/file_journal.h"
 #include "fixtures/data_folder.h"
 
@@ -190,38 +185,6 @@ std::vector<std::string> folder_entries(const std::filesystem::path& dir) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// A save killed at any moment leaves the old image or the new one, never a mix; what a kill
-// between naming and renaming leaves is gone after the next start.
-TEST_F(ProfileFilesTest, SavesKilledAtRandomLeaveOldOrNewAndNoDebrisAfterTheNextStart) {
-    const auto path = data.folder.image(0);
-    const SettingsRecord old_record = test::sound_record(0x11);
-    const SettingsRecord new_record = test::sound_record(0x22);
-    ASSERT_TRUE(write_profile_image(path, old_record));
-    std::mt19937 random(1);
-    for (int trial = 0; trial < 200; ++trial) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            for (int n = 0;; ++n) (void)write_profile_image(path, n % 2 ? old_record : new_record);
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 4000));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, nullptr, 0);
-        Result<ProfileImage> image = read_profile_image(path);
-        ASSERT_TRUE(image) << image.error().message;
-        const std::uint8_t fill = image->record.reserved_01[0];
-        ASSERT_TRUE(fill == 0x11 || fill == 0x22);
-        const auto bytes = record_bytes(image->record);
-        const auto expected = record_bytes(fill == 0x11 ? old_record : new_record);
-        ASSERT_TRUE(std::equal(bytes.begin(), bytes.end(), expected.begin())) << trial;
-    }
-    const std::size_t leftovers = folder_entries(data.dir.path()).size() - 1;
-    SettingsController(data.folder, nullptr, nullptr).start();
-    EXPECT_EQ(folder_entries(data.dir.path()),
-              (std::vector<std::string>{".p330.lock", "config0.bin"}))
-        << leftovers << " leftovers before the start";
 }
 
 // A profile image that is a link is saved into the link's target; the link stays a link.

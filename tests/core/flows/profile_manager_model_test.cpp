@@ -28,18 +28,6 @@ class ProfileListTest : public ::testing::Test {
     test::TestDataFolder data;
 };
 
-// The manager marks the entry the program loads: the exact name, never one it begins.
-TEST_F(ProfileListTest, CurrentIsTheEntryNamedExactly) {
-    data.write_profile_list(2, "PROFILE_1", {"PROFILE_1", "PROFILE_10"});
-    EXPECT_EQ(load().selected(), 0);
-    data.write_profile_list(2, "Game", {"Gamer", "Game"});
-    EXPECT_EQ(load().selected(), 1);
-    data.write_profile_list(2, "game", {"Game", "Gamer"});
-    EXPECT_EQ(load().selected(), -1);
-    data.write_profile_list(7, "A", {"A"});
-    EXPECT_TRUE(load().names().empty());
-}
-
 TEST_F(ProfileListTest, SixAtMostCopiesSilentlyRefusedAndSavedInOrder) {
     data.write_profile_list(5, "P", {"P", "Q", "R", "S", "T"});
     data.write_image("config1.bin", '\x03', 1);

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/lang/dialog_texts.h"
-
 namespace p330 {
 namespace {
 
@@ -18,34 +16,6 @@ TEST(LanguageTest, CodeIsComparedExactly) {
     EXPECT_EQ(label_section(Language::kEnglish), "Setting-EN");
     EXPECT_EQ(label_section(Language::kSimplifiedChinese), "Setting-CHS");
     EXPECT_EQ(label_section(Language::kTraditionalChinese), "Setting-CHT");
-}
-
-TEST(LanguageTest, NotificationTextsKeepTheirTrailingBlank) {
-    EXPECT_EQ(ui_texts(Language::kEnglish).dpi_stage_switched[2],
-              "Switch DPI into the third stage ");
-    EXPECT_EQ(ui_texts(Language::kSimplifiedChinese).dpi_stage_switched[5], "DPI切换到第六段 ");
-    EXPECT_EQ(ui_texts(Language::kTraditionalChinese).macro_key_switched, "切換到巨集");
-    EXPECT_EQ(ui_texts(Language::kEnglish).mouse_not_detected,
-              "The system did not detect the gaming mouse!");
-    for (auto lang :
-         {Language::kEnglish, Language::kSimplifiedChinese, Language::kTraditionalChinese}) {
-        const UiTexts& t = ui_texts(lang);
-        for (auto text : t.dpi_stage_switched) EXPECT_EQ(text.back(), ' ');
-        EXPECT_FALSE(t.fn_button_off.empty());
-        EXPECT_FALSE(t.button_names[7].empty());
-    }
-}
-
-TEST(LanguageTest, DialogTextsFollowTheLanguage) {
-    EXPECT_EQ(macro_manager_texts(Language::kTraditionalChinese).limit_message,
-              "最多可以新建12個巨集。");
-    EXPECT_EQ(macro_manager_texts(Language::kEnglish).new_macro_base, "Macro");
-    EXPECT_EQ(profile_manager_texts(Language::kSimplifiedChinese).warning_text,
-              "最多可以存储6个配置。");
-    EXPECT_EQ(single_key_dialog_texts(Language::kEnglish).ok, "Ok");
-    EXPECT_EQ(combo_key_dialog_texts(Language::kEnglish).ok, "OK");
-    EXPECT_EQ(macro_key_dialog_texts(Language::kEnglish).repeat_modes[2],
-              "Repeat until the key is released");
 }
 
 }  // namespace

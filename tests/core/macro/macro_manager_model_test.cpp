@@ -67,24 +67,6 @@ TEST_F(MacroManagerModelTest, LoopTimesAreClampedAndWrittenAtOnce) {
     EXPECT_EQ(IniDocument::load(data.folder.record_ini())->get("Macro_1", "MacroLoopTimes"), "1");
 }
 
-TEST_F(MacroManagerModelTest, NewMacrosCountOnFromTheLastEntryAndNeverShareASection) {
-    // Without record.ini, setting the loop count of a new macro creates the file.
-    EXPECT_EQ(*model.new_macro("Macro"), "Macro_0");
-    EXPECT_TRUE(data.exists("record.ini"));
-    EXPECT_EQ(*model.new_macro("Macro"), "Macro_1");
-    write_three();
-    ASSERT_TRUE(model.load_list());
-    ASSERT_TRUE(model.select(2));
-    ASSERT_TRUE(model.rename("Work"));
-    EXPECT_EQ(model.names().back(), "Work");
-    EXPECT_EQ(*model.new_macro("Macro"), "Macro_3");  // no "_" in "Work": base + count
-    for (int i = static_cast<int>(model.names().size()); i < 12; ++i)
-        ASSERT_TRUE(model.new_macro("Macro"));
-    Result<std::string> thirteenth = model.new_macro("Macro");
-    ASSERT_FALSE(thirteenth);
-    EXPECT_EQ(thirteenth.error().message, "Macro numbers up to 12.");
-}
-
 TEST_F(MacroManagerModelTest, RenameRefusesBadNamesAndKeepsEmptyMacros) {
     write_three();
     ASSERT_TRUE(model.load_list());
@@ -96,15 +78,6 @@ TEST_F(MacroManagerModelTest, RenameRefusesBadNamesAndKeepsEmptyMacros) {
     EXPECT_TRUE(model.rename(std::string(31, 'x')));
     EXPECT_EQ(sections(), (std::vector<std::string>{"Macro_0", "Macro_1", std::string(31, 'x')}));
     EXPECT_TRUE(model.rename("宏一二三"));
-}
-
-TEST_F(MacroManagerModelTest, DeleteRemovesTheSection) {
-    write_three();
-    ASSERT_TRUE(model.load_list());
-    ASSERT_TRUE(model.select(1));
-    ASSERT_TRUE(model.delete_macro());
-    EXPECT_EQ(model.selected(), -1);
-    EXPECT_EQ(sections(), (std::vector<std::string>{"Macro_0", "Macro_2"}));
 }
 
 TEST_F(MacroManagerModelTest, ItemEditsFollowTheMenuRules) {

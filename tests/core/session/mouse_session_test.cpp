@@ -51,35 +51,6 @@ TEST_F(MouseSessionTest, StartGreetsTheMouse) {
     EXPECT_EQ(mouse.host_mode(), 0xFC);
 }
 
-TEST_F(MouseSessionTest, DpiAndMacroSwitchesInEveryLanguage) {
-    struct Case {
-        const char* code;
-        const char* stage3;
-        const char* macro2;
-    };
-    const Case cases[] = {
-        {"EN", "Switch DPI into the third stage 1000", "Switch to macro key2"},
-        {"CHS", "DPI切换到第三段 1000", "切换到宏2"},
-        {"CHT", "DPI切換到第三段 1000", "切換到巨集2"},
-    };
-    mouse.set_current_profile(2);  // the answer lands in block 0 whatever the slot
-    for (const Case& c : cases) {
-        sink.seen.clear();
-        use_language(c.code);
-        ASSERT_TRUE(session.open_at_start());
-        session.on_mouse_report({2, 3});  // the template's third stage is 20 x 50
-        session.on_mouse_report({1, 7});  // no seventh stage: nothing
-        session.on_mouse_report({9, 2});
-        session.on_mouse_report({9, 0});  // macro key 0: nothing
-        session.on_mouse_report({4, 1});  // unknown type: nothing
-        ASSERT_EQ(sink.seen.size(), 2u) << c.code;
-        EXPECT_EQ(sink.seen[0].text, c.stage3);
-        EXPECT_EQ(sink.seen[0].title, "Info");
-        EXPECT_EQ(sink.seen[0].timeout_ms, 5000);
-        EXPECT_EQ(sink.seen[1].text, c.macro2);
-    }
-}
-
 TEST_F(MouseSessionTest, UnplugAndPlugBack) {
     use_language("EN");
     ASSERT_TRUE(session.open_at_start());
