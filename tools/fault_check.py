@@ -293,6 +293,9 @@ FAULTS = [
     ("sim-forgets-rate", "src/core/device/simulated_mouse.cpp",
      ("if (ok) slot.report_interval = static_cast<std::uint8_t>(value);", "(void)value;"),
      "the simulated mouse forgets its report rate between runs"),
+    ("cancel-after-save-undoes-it", "src/core/flows/settings_controller.cpp",
+     ("    settings_.saved_settings = job.record;\n", "\n"),
+     "Cancel after a Save brings back the values from before the Save"),
     # Buttons' wire codes, checked through p330ctl.
     ("media-player-high-byte", "src/core/buttons/button_code.cpp",
      ("== kMediaPlayerLowByte ? 0x01 : 0x00;", "== kMediaPlayerLowByte ? 0x00 : 0x00;"),

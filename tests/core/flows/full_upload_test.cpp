@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/device/simulated_mouse.h"
-#include "core/settings/image_builders.h"
 #include "fixtures/records.h"
 
 namespace p330 {
@@ -97,21 +96,6 @@ TEST_F(FullUploadTest, WireCarriesCommandsAndBlocksInOrderWithThePauses) {
     EXPECT_EQ(std::chrono::duration_cast<milliseconds>(clock.now()).count(), 832);
     EXPECT_EQ(mouse.bad_checksum_count(), 0);
     EXPECT_EQ(mouse.stray_output_count(), 0);
-}
-
-TEST_F(FullUploadTest, MouseStoresWhatTheUploadCarries) {
-    full_upload(protocol, record, image);
-    const SimulatedSlot& slot = mouse.slot(0);
-    EXPECT_EQ(slot.report_interval, 2);
-    Block expected = build_parameter_block(record);
-    EXPECT_EQ(test::hex(slot.parameters), test::hex(expected));
-    EXPECT_EQ(test::hex(slot.buttons), test::hex(build_button_table(record)));
-    EXPECT_EQ(slot.macros[11][127], 0x99);
-    EXPECT_EQ(slot.parameters[0x48], 0x02);  // mode 2, level 4
-
-    DeviceImage read_back;
-    EXPECT_TRUE(read_mouse_state(protocol, read_back).ok());
-    EXPECT_EQ(stage_dpi(read_back, 0, 3), 1600);
 }
 
 // Passes transfers on to the mouse, except `count` of them from transfer number `from` on,

@@ -69,26 +69,6 @@ TEST_F(SettingsControllerTest, ApplyWithoutTheMouseDoesNothing) {
     EXPECT_TRUE(pointer.seen.empty());
 }
 
-TEST_F(SettingsControllerTest, ApplyUploadsSavesSnapshotsAndSetsThePointer) {
-    controller.start();
-    controller.connect();
-    controller.record().dpi_stage[0] = 40;
-    controller.record().pointer_speed = 11;
-    controller.record().double_click_level = 5;
-    controller.labels()[1] = "Second";
-    const FlowReport report = controller.apply();
-    EXPECT_TRUE(report.uploaded);
-    EXPECT_TRUE(report.upload->ok());
-    EXPECT_TRUE(report.messages.empty());
-    EXPECT_EQ(mouse.slot(0).parameters[0x54], 40);
-    EXPECT_EQ(data.read("config0.bin")[1 + 7], 40);
-    EXPECT_EQ(controller.settings().saved_settings.dpi_stage[0], 40);
-    EXPECT_EQ(read_profile_ini(data.folder.ini(0), Language::kEnglish).labels[1], "Second");
-    ASSERT_EQ(pointer.seen.size(), 1u);
-    EXPECT_EQ(pointer.seen[0].speed, 20);
-    EXPECT_EQ(pointer.seen[0].double_click_ms, 620);
-}
-
 TEST_F(SettingsControllerTest, FailedTransfersAndRefusedSettingsAreReported) {
     controller.start();
     controller.connect();
@@ -132,27 +112,6 @@ TEST_F(SettingsControllerTest, ASettingTheDesktopLacksIsToldOncePerRunInTheProfi
     const FlowReport second = controller.reset();
     ASSERT_EQ(second.messages.size(), 1u);  // the refusal again, the note not
     EXPECT_EQ(second.messages[0].text, "SETMOUSESPEED failed.");
-}
-
-TEST_F(SettingsControllerTest, AnUploadElsewhereSendsTheRecordOfTheClickAndKeepsLaterEdits) {
-    controller.start();
-    controller.connect();
-    controller.record().profile_slot = 3;
-    controller.record().dpi_stage[0] = 40;
-    std::optional<UploadJob> job = controller.begin_apply();
-    ASSERT_TRUE(job);
-    EXPECT_EQ(controller.record().profile_slot, 0);  // the upload's first step shows at once
-    controller.record().dpi_stage[0] = 55;           // an edit while the upload runs
-    job->run();
-    FlowReport report;
-    controller.finish_upload(*job, report);
-    EXPECT_TRUE(report.uploaded);
-    EXPECT_EQ(mouse.slot(0).parameters[0x54], 40);
-    EXPECT_EQ(data.read("config0.bin")[1 + 7], 40);
-    EXPECT_EQ(controller.settings().saved_settings.dpi_stage[0], 40);
-    EXPECT_EQ(controller.record().dpi_stage[0], 55);  // still to be saved
-    controller.cancel();
-    EXPECT_EQ(controller.record().dpi_stage[0], 40);
 }
 
 TEST_F(SettingsControllerTest, ResetWithoutTheMouseThenCancelBringsBackTheAppliedSettings) {
