@@ -101,15 +101,18 @@ TEST_F(OneCoreTest, AnImageTheProgramNeverWroteIsRefusedEverywhere) {
         << json.out;
 }
 
-// "Game" is current even when "Gamer" comes first; choosing keeps it so.
+// "Game" is current whether "Gamer", which begins with it, comes before it or after it.
 TEST_F(OneCoreTest, TheCurrentProfileIsTheOneNamedExactly) {
     ASSERT_EQ(ctl({"profile", "rename", "0", "Gamer"}).exit_code, 0);
     ASSERT_EQ(ctl({"profile", "rename", "1", "Game"}).exit_code, 0);
+    ASSERT_EQ(ctl({"profile", "rename", "2", "Gamer2"}).exit_code, 0);
     ASSERT_EQ(ctl({"profile", "select", "Game"}).exit_code, 0);
     Result<ProfileList> list = read_profile_list(data() / "str.ini");
     ASSERT_TRUE(list);
     EXPECT_EQ(list->current, 1);
     EXPECT_NE(ctl({"profiles"}).out.find("* 1  Game\n"), std::string::npos);
+    ASSERT_EQ(ctl({"set", "dpi.1=1200"}).exit_code, 0);
+    EXPECT_EQ(ctl({"get", "--profile", "1", "dpi.1"}).out, "1200\n");
 }
 
 // The language is the program's: every INI it may start from says it after the change.

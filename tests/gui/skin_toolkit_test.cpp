@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QImage>
 #include <QLibraryInfo>
 #include <QTimer>
@@ -12,7 +11,6 @@
 #include "gui/skin/skin_folder.h"
 #include "gui/skin/skin_image.h"
 #include "gui/skin/skinned_dialog.h"
-#include "gui/skin/ui_font.h"
 #include "gui_fixtures.h"
 
 namespace p330::gui {
@@ -110,21 +108,6 @@ TEST(SkinFolderTest, PathMustStayInsideTheSkinsFolder) {
     EXPECT_EQ(colour.red, 300 & 0xFF);
     EXPECT_EQ(colour.green, 0);
     EXPECT_EQ(colour.blue, 255);
-}
-
-TEST(UiFontTest, FacesAndSizesByLanguage) {
-    const WindowFonts cht = main_window_fonts(Language::kTraditionalChinese);
-    EXPECT_EQ(cht.normal.families().front(), QString("黑体"));
-    // Heights are character cells: the line a label takes, whatever face stands in.
-    EXPECT_NEAR(QFontMetricsF(cht.normal).height(), 14, 1.0);
-    EXPECT_NEAR(QFontMetricsF(cht.bold).height(), 18, 1.0);
-    const WindowFonts en = main_window_fonts(Language::kEnglish);
-    EXPECT_EQ(en.normal.families().front(), QString("Segoe UI"));
-    EXPECT_NEAR(QFontMetricsF(en.normal).height(), 15, 1.0);
-    EXPECT_EQ(en.bold.families().front(), QString("Tahoma"));
-    EXPECT_EQ(en.bold.weight(), QFont::Bold);
-    EXPECT_TRUE(
-        en.normal.families().contains("WenQuanYi Micro Hei"));  // Chinese labels still render
 }
 
 }  // namespace
