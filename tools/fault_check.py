@@ -243,7 +243,7 @@ FAULTS = [
      "a finished change replayed at every start, undoing the edits made since"),
     ("lock-writer-keeps-debris", "src/core/util/folder_lock.cpp",
      ("    remove_stale_temp_files(dir);  // what writers killed mid-save left behind\n", "\n"),
-     "a killed save's temporary files stay in the data folder for good"),
+     "a killed save's temporary files stay through every later change, until a reader comes"),
     ("name-joiner-at-an-end", "src/core/formats/name_rules.cpp",
      ("const bool inside = i > 0 && i + 1 < chars.size();", "const bool inside = true;"),
      "a name ending in an invisible zero-width joiner taken"),

@@ -57,7 +57,9 @@ TEST_F(OneCoreTest, AButtonWhoseMacroIsDeletedTakesBackItsDefaultTheOthersFollow
     ASSERT_EQ(ctl({"set", "button.3=macro:Mine", "button.4=macro:Greeting@toggle"}).exit_code, 0);
     ASSERT_EQ(ctl({"set", "--profile", "1", "button.5=macro:Mine"}).exit_code, 0);
     ASSERT_EQ(ctl({"set", "--profile", "5", "button.6=macro:Greeting"}).exit_code, 0);
+    write("config3.bin", "cut short");  // one profile nothing can read holds up no other
     ASSERT_EQ(ctl({"macro", "delete", "Triple_Click"}).exit_code, 0);  // both move up
+    EXPECT_EQ(read("config3.bin"), "cut short");
     // Every profile's buttons follow their macros: the one after the current, the last.
     EXPECT_EQ(ctl({"get", "--profile", "1", "button.5"}).out, "macro:Mine@count\n");
     EXPECT_EQ(ctl({"get", "--profile", "5", "button.6"}).out, "macro:Greeting@count\n");

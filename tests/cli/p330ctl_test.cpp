@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +11,7 @@
 
 #include "cli/ctl_fixture.h"
 #include "core/flows/profile_files.h"
+#include "core/util/file_io.h"
 
 namespace p330 {
 namespace {
@@ -134,6 +137,26 @@ TEST_F(P330ctlTest, ApplyWritesNothingOnDisk) {
     const auto run = ctl({"--device", "sim", "apply"});
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(fs::last_write_time(data() / "config0.bin"), before);
+}
+
+// A save killed between naming its temporary and the rename: the next change clears what it
+// left, though that change writes other files.
+TEST_F(P330ctlTest, AChangeClearsWhatAKilledSaveOfAnotherFileLeft) {
+    const auto leftovers = [&] {
+        int n = 0;
+        for (const auto& entry : fs::directory_iterator(data()))
+            n += is_marked_temp_name(entry.path().filename().string()) ? 1 : 0;
+        return n;
+    };
+    if (const pid_t killed = ::fork(); killed == 0) {
+        std::ofstream(marked_temp_name(data() / "str3.ini", "1")) << "half";
+        ::_exit(0);
+    } else {
+        ::waitpid(killed, nullptr, 0);
+    }
+    ASSERT_EQ(leftovers(), 1);
+    ASSERT_EQ(ctl({"set", "dpi.1=900"}).exit_code, 0);
+    EXPECT_EQ(leftovers(), 0);
 }
 
 }  // namespace
