@@ -95,6 +95,28 @@ TEST_F(SimulatedMouseTest, RaisedReportsWakeTheEventDescriptor) {
     EXPECT_EQ(::poll(&pfd, 1, 0), 0);
 }
 
+TEST(SimulatedMouseStateTest, MemorySurvivesBetweenRunsThroughTheStateFile) {
+    test::TempDir dir;
+    const auto path = dir.path() / "mouse.state";
+    ManualClock clock;
+    SettingsRecord record{};
+    record.report_interval = 4;
+    record.dpi_stage[0] = 77;
+    record.macro_block[5][9] = 0x31;
+    {
+        SimulatedMouse mouse(clock);
+        ASSERT_TRUE(mouse.attach_state_file(path));
+        CommandProtocol protocol(mouse, clock);
+        DeviceImage image;
+        ASSERT_TRUE(full_upload(protocol, record, image).ok());
+    }
+    SimulatedMouse again(clock);
+    ASSERT_TRUE(again.attach_state_file(path));
+    EXPECT_EQ(again.slot(0).report_interval, 4);
+    EXPECT_EQ(again.slot(0).parameters[0x54], 77);
+    EXPECT_EQ(again.slot(0).macros[5][9], 0x31);
+}
+
 // Two programs on one state file take turns as on the real mouse, and a sequence starts from
 // what the file holds: the second program never writes back memory older than the first's.
 TEST(SimulatedMouseStateTest, TwoProgramsOnOneStateFileTakeTurnsAndKeepEachOthersChanges) {
