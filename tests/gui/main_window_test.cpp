@@ -2,6 +2,7 @@
 // simulated mouse: what the record holds and what the window shows afterwards.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QColorDialog>
 #include <QLineEdit>
@@ -70,6 +71,16 @@ TEST_F(MainWindowTest, DpiBarsBoxesAndSwatchesEditTheRecord) {
     click(dpi::kBars[1].left + 5, dpi::kBars[1].top + 12);
     EXPECT_EQ(record().dpi_stage[1], 100);
     EXPECT_EQ(dpi.box(1)->text(), "5000");
+    // A screen reader finds the bar usable, at the value the click set.
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&window());
+    QAccessibleInterface* bar = nullptr;
+    for (int i = 0; frame != nullptr && i < frame->childCount(); ++i) {
+        if (QAccessibleInterface* c = frame->child(i); c && c->text(QAccessible::Name) == "Stage 2")
+            bar = c;
+    }
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->state().disabled);
+    EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 5000);
 
     type_into(dpi.box(2), "175");
     EXPECT_EQ(record().dpi_stage[2], 3);
