@@ -122,9 +122,9 @@ struct ReportField {
     enum class Kind : std::uint8_t { kNumber, kFlag, kText, kNumbers };
     std::string name;
     Kind kind = Kind::kNumber;
-    std::string text;          // the number's digits, or the string
-    std::vector<int> numbers;  // kNumbers
-    bool flag = false;         // kFlag
+    std::string text{};          // the number's digits, or the string
+    std::vector<int> numbers{};  // kNumbers
+    bool flag = false;           // kFlag
 };
 
 // Where a setting is reported. One entry of each line words it (label, text, json); the
@@ -140,6 +140,7 @@ struct ReportPart {
     std::function<std::vector<ReportField>(const SettingsRecord&)> json;
 };
 
+// The members an entry's braces leave out start empty.
 struct SettingEntry {
     SettingId id;
     std::string key;
@@ -152,25 +153,25 @@ struct SettingEntry {
     LevelRange range{0, 0};
     // Numbers, on/off (1 or 0) and the light mode (1..3): typed access to the record, for the
     // window's panels. set refuses a value outside the range and leaves the record as it was.
-    std::function<int(const SettingsRecord&)> get;
-    std::function<bool(SettingsRecord&, long long)> set;
-    std::function<SettingValue(const ProfileSettings&)> read;
+    std::function<int(const SettingsRecord&)> get{};
+    std::function<bool(SettingsRecord&, long long)> set{};
+    std::function<SettingValue(const ProfileSettings&)> read{};
     // Returns a note when the value was rounded (empty otherwise); a refused value leaves the
     // profile unchanged and the error says why.
-    std::function<Result<std::string>(ProfileSettings&, std::string_view)> write;
+    std::function<Result<std::string>(ProfileSettings&, std::string_view)> write{};
     // The name of the window's control for it, which its focus stop and screen readers
     // give; empty for a setting the window has no control for (the language, the pointer
     // precision: profile files and p330ctl set them).
-    std::function<std::string(Language)> accessible_name;
+    std::function<std::string(Language)> accessible_name{};
     // Settings kept in a byte of the record whose range a loaded profile is checked against.
-    std::optional<StoredField> stored;
+    std::optional<StoredField> stored{};
     // Settings the mouse holds: writes the setting into the parameter block, at the block's
     // named offsets (param::). The lighting mode writes the levels too: their bytes depend
     // on the mode.
-    std::function<void(const SettingsRecord&, Block&)> encode;
-    ReportPart report;
+    std::function<void(const SettingsRecord&, Block&)> encode{};
+    ReportPart report{};
     // Numbers, on/off and the light mode: what a shipped profile holds, as set takes it.
-    std::optional<int> shipped;
+    std::optional<int> shipped{};
 };
 
 // Every setting, in the order a profile is listed (the order of SettingId).
