@@ -76,7 +76,9 @@ SettingEntry level(SettingId id, std::string key, Panel panel, Field field, cons
             r.*field = static_cast<std::uint8_t>(v);
             return true;
         });
-    e.stored = StoredField{field_name, range, e.get};
+    e.stored = StoredField{field_name, range, e.get, nullptr, [field](SettingsRecord& r, int v) {
+                               r.*field = static_cast<std::uint8_t>(v);
+                           }};
     return e;
 }
 
@@ -507,6 +509,29 @@ void ship(std::vector<SettingEntry>& t) {
     at(SettingId::kScrollPage) = 0;
 }
 
+constexpr LevelRange kAnyByte{0, 255};
+
+// The bytes a loaded profile may hold out of range, brought into it (StoredField::tolerated).
+void tolerate(std::vector<SettingEntry>& t) {
+    auto at = [&t](SettingId id, LevelRange tolerated) {
+        t[static_cast<std::size_t>(id)].stored->tolerated = [tolerated](const SettingsRecord&) {
+            return tolerated;
+        };
+    };
+    at(SettingId::kPointerSpeed, kAnyByte);
+    at(SettingId::kDoubleClick, kAnyByte);
+    at(SettingId::kAngleSnap, {0, kAngleSnapRange.max});
+    at(SettingId::kScrollLines, {0, kScrollLinesRange.max});
+    // The level of a mode not in use: the mouse is sent the chosen mode's level only (for the
+    // chosen mode nothing is tolerated: an empty range).
+    for (int mode = 1; mode <= kLightModeCount; ++mode) {
+        t[static_cast<std::size_t>(light_level_setting(mode))].stored->tolerated =
+            [mode](const SettingsRecord& r) {
+                return r.light_mode == mode ? LevelRange{1, 0} : kAnyByte;
+            };
+    }
+}
+
 std::vector<SettingEntry> build_catalogue() {
     std::vector<SettingEntry> t;
     t.reserve(kSettingCount);
@@ -556,6 +581,7 @@ std::vector<SettingEntry> build_catalogue() {
     name_controls(t);
     word_report(t);
     ship(t);
+    tolerate(t);
     return t;
 }
 

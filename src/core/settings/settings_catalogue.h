@@ -98,6 +98,12 @@ struct StoredField {
     std::string name;  // the record's field, with the index for arrays: "dpi_stage[0]"
     LevelRange range;  // what the program ever writes there
     std::function<int(const SettingsRecord&)> value;
+    // Where other programs' profiles hold values the window never sets, in a byte that changes
+    // nothing a button does (a desktop setting, the level of a lighting mode not in use): a
+    // loaded value within what this gives for the record is brought to the nearest value of
+    // range, by store, rather than refused. Null where every value out of range is refused.
+    std::function<LevelRange(const SettingsRecord&)> tolerated{};
+    std::function<void(SettingsRecord&, int)> store{};
 };
 
 // The lines of the profile report (show, get), in the order it prints them. Settings shown
