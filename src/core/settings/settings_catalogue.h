@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/lang/language.h"
+#include "core/model/device_image.h"
 #include "core/model/settings_record.h"
 #include "core/result.h"
 #include "core/settings/setting_limits.h"
@@ -93,6 +95,60 @@ constexpr SettingId light_level_setting(int mode) {
     return static_cast<SettingId>(static_cast<int>(SettingId::kLightStandard) + mode - 1);
 }
 
+// The bytes of the parameter block a setting is sent to the mouse in: size bytes from offset,
+// and the same again from mirror where the mouse keeps the setting twice (the DPI tables).
+// Size 0 for the settings the mouse does not keep in its parameter block.
+struct BlockBytes {
+    int offset = 0;
+    int size = 0;
+    int mirror = 0;  // 0: one copy
+};
+
+// Where each setting is sent. The image builder checks, as it compiles, that no two settings
+// and none of the block's fixed bytes share a byte, and that all lie before the block's tail.
+constexpr BlockBytes block_bytes(SettingId id) {
+    const int n = static_cast<int>(id);
+    switch (id) {
+        case SettingId::kDpi1:
+        case SettingId::kDpi2:
+        case SettingId::kDpi3:
+        case SettingId::kDpi4: {
+            const int stage = n - static_cast<int>(SettingId::kDpi1);
+            return {param::kDpiTable1 + stage, 1, param::kDpiTable2 + stage};
+        }
+        case SettingId::kColour1:
+        case SettingId::kColour2:
+        case SettingId::kColour3:
+        case SettingId::kColour4:
+            return {param::kColours + 3 * (n - static_cast<int>(SettingId::kColour1)), 3};
+        case SettingId::kLightMode: return {0x47, 3};  // the mode, its level, how it is shown
+        case SettingId::kSensitivityX: return {0x4A, 1};
+        case SettingId::kSensitivityY: return {0x4B, 1};
+        case SettingId::kAngleSnap: return {0x33, 1};
+        // The levels are sent with their mode; the report rate is the image's own byte; the
+        // buttons go in the button table; the rest are the desktop's or the program's.
+        case SettingId::kReportRate:
+        case SettingId::kLightStandard:
+        case SettingId::kLightRespiration:
+        case SettingId::kLightNeon:
+        case SettingId::kPointerSpeed:
+        case SettingId::kPointerPrecision:
+        case SettingId::kDoubleClick:
+        case SettingId::kScrollLines:
+        case SettingId::kScrollPage:
+        case SettingId::kLanguage:
+        case SettingId::kButton1:
+        case SettingId::kButton2:
+        case SettingId::kButton3:
+        case SettingId::kButton4:
+        case SettingId::kButton5:
+        case SettingId::kButton6:
+        case SettingId::kButton7:
+        case SettingId::kButton8: break;
+    }
+    return {};
+}
+
 // The record's byte a setting is kept in, as a loaded profile must hold it.
 struct StoredField {
     std::string name;  // the record's field, with the index for arrays: "dpi_stage[0]"
@@ -171,10 +227,10 @@ struct SettingEntry {
     std::function<std::string(Language)> accessible_name{};
     // Settings kept in a byte of the record whose range a loaded profile is checked against.
     std::optional<StoredField> stored{};
-    // Settings the mouse holds: writes the setting into the parameter block, at the block's
-    // named offsets (param::). The lighting mode writes the levels too: their bytes depend
-    // on the mode.
-    std::function<void(const SettingsRecord&, Block&)> encode{};
+    // Settings the mouse holds: writes the setting into its own bytes of the parameter block
+    // (block_bytes), which hold the block's template before. The lighting mode writes the
+    // levels too: their bytes depend on the mode.
+    std::function<void(const SettingsRecord&, std::span<std::uint8_t>)> encode{};
     ReportPart report{};
     // Numbers, on/off and the light mode: what a shipped profile holds, as set takes it.
     std::optional<int> shipped{};
