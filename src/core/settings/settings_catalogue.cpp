@@ -277,7 +277,7 @@ SettingEntry language() {
 
 SettingEntry button(int b) {
     SettingEntry e{button_setting(b),       "button." + std::to_string(b + 1),
-                   SettingKind::kButton,    "a function (see 'p330ctl help set')",
+                   SettingKind::kButton,    "a function (listed below)",
                    button_function_words(), &UiTexts::button_assignment};
     e.read = [b](const ProfileSettings& p) {
         return SettingValue{button_function_text(p.record, b, p.macro_names), false};
