@@ -11,10 +11,13 @@
 # stage writes its own log; the first stage that fails stops the others and its log is shown.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 jobs=$(nproc)
-# Tests run several to a core: most of them wait. The CPU-heavy ones (the fuzz targets, the
-# two-writer rounds) claim more of the slots (their PROCESSORS), so only a few run at once.
-test_jobs=$((jobs * 4))
+# Tests run two to a core: most of them wait. The ones that keep a core busy (the fuzz
+# targets, the two-writer rounds: resource "cpu") take half the cores at most, so the others
+# and the build beside them keep the rest.
+test_jobs=$((jobs * 2))
+cpu_slots=$((jobs > 2 ? jobs / 2 : 1))
 # A compiler cache, when the machine has one, makes the builds after the first cheap.
 launcher=()
 if command -v ccache >/dev/null; then
@@ -39,12 +42,12 @@ build() {
 # check DIR CTEST ARGS...
 check() {
   local dir=$1; shift
-  (cd "$dir" && ctest --output-on-failure --no-tests=error -j "$test_jobs" "$@")
+  (cd "$dir" && ctest --output-on-failure --no-tests=error -j "$test_jobs" \
+    --resource-spec-file "$root/build-logs/resources.json" "$@")
 }
 
 # The stages running at one time, by name: their process group, log and start.
 declare -A pid log started
-mkdir -p build-logs
 stop_all() {
   local name
   for name in "${!pid[@]}"; do kill -- -"${pid[$name]}" 2>/dev/null || true; done
@@ -55,7 +58,7 @@ begin() {
   log[$name]=build-logs/$name.log
   started[$name]=$SECONDS
   echo "== $name (log: ${log[$name]})"
-  setsid "$PWD/scripts/test.sh" --stage "$@" >"${log[$name]}" 2>&1 &
+  setsid "$root/scripts/test.sh" --stage "$@" >"${log[$name]}" 2>&1 &
   pid[$name]=$!
 }
 # finish: waits for every stage begun; the first that fails ends the others and the run.
@@ -107,6 +110,9 @@ if [ "${1:-}" = --stage ]; then
 fi
 
 scripts/setup-debian.sh
+mkdir -p build-logs
+printf '{"version": {"major": 1, "minor": 0}, "local": [{"cpu": [{"id": "0", "slots": %d}]}]}\n' \
+  "$cpu_slots" >build-logs/resources.json
 trap stop_all EXIT
 trap 'stop_all; exit 130' INT TERM
 
