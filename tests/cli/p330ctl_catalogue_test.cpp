@@ -33,6 +33,14 @@ class CatalogueTest : public test::CtlTest {
         return {};
     }
 
+    // fish keeps its history and variables in the home: a private one, not the user's.
+    test::ProgramRun run_shell(const std::string& shell, const std::string& script) {
+        const std::string home = (dir.path() / "home").string();
+        return test::run_program("/usr/bin/env",
+                                 {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config",
+                                  "XDG_DATA_HOME=" + home + "/.local/share", shell, "-c", script});
+    }
+
     // What a shell's completion offers after `line` (the program is this build's p330ctl).
     std::set<std::string> completed(const std::string& shell, const std::string& line) {
         const std::string source = P330_SOURCE_DIR;
@@ -63,7 +71,7 @@ class CatalogueTest : public test::CtlTest {
             script = "set PATH " + dir + " $PATH; source " + source + "/data/p330ctl.fish; " +
                      "complete -C 'p330ctl " + line + "'";
         }
-        const test::ProgramRun run = test::run_program("/usr/bin/env", {shell, "-c", script});
+        const test::ProgramRun run = run_shell(shell, script);
         EXPECT_EQ(run.exit_code, 0) << shell << ": " << run.err;
         std::set<std::string> words;
         for (std::string word : lines_of(run.out)) {
@@ -119,7 +127,7 @@ TEST_F(CatalogueTest, EverySettingReachesGetSetJsonTextsAndCompletion) {
 
     // The shells offer every key and the value set took.
     for (const std::string shell : {"bash", "zsh", "fish"}) {
-        if (test::run_program("/usr/bin/env", {shell, "-c", "true"}).exit_code != 0) {
+        if (run_shell(shell, "true").exit_code != 0) {
             ADD_FAILURE() << shell << " is not installed (scripts/setup-debian.sh installs it)";
             continue;
         }
