@@ -95,8 +95,9 @@ std::optional<int> read_command_line(int argc, char** argv, StartRequest& start)
         QStringLiteral("screenshot"),
         QStringLiteral("Save a picture of the window to FILE once the main view shows."),
         QStringLiteral("FILE"));
-    QCommandLineOption exit_after(QStringLiteral("exit-after-screenshot"),
-                                  QStringLiteral("End after --screenshot."));
+    QCommandLineOption exit_after(
+        QStringLiteral("exit-after-screenshot"),
+        QStringLiteral("End after --screenshot, without waiting for the splash."));
     QCommandLineOption screenshot_view(
         QStringLiteral("screenshot-view"),
         QStringLiteral("What --screenshot pictures: main (default), panels (panels open), "
@@ -120,6 +121,8 @@ std::optional<int> read_command_line(int argc, char** argv, StartRequest& start)
     start.options.device = parser.value(device);
     start.options.screenshot = parser.value(screenshot);
     start.options.exit_after_screenshot = parser.isSet(exit_after);
+    // A picture taken and done: nobody looks at the splash, which would only add its seconds.
+    if (start.options.exit_after_screenshot) start.options.splash_ms = 0;
     start.options.screenshot_view = parser.value(screenshot_view);
     if (!p330::gui::screenshot_views().contains(start.options.screenshot_view)) {
         std::fprintf(stderr, "p330: --screenshot-view takes %s\n",
