@@ -258,6 +258,12 @@ TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
     ASSERT_FALSE(window().header_visible(kMouseSpeed));
     tab_to("Mouse Speed");
     EXPECT_EQ(window().page(), Page::kLower);
+    // Shift+Tab retraces Tab: back on the other page, at the open panel's last stop.
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(window().page(), Page::kUpper);
+    EXPECT_EQ(window().focus_ring().current()->role, QAccessible::Dial);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(at(), "Mouse Speed");
     key(Qt::Key_Return);
     key(Qt::Key_Tab);
     key(Qt::Key_Home);
