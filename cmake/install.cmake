@@ -88,8 +88,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The desktop's pointer settings are set through its own programs: gdbus and gsettings
 # (GNOME, KDE Plasma's KWin, the session bus), xinput (X11). Those of Plasma and Xfce come with
-# them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libglib2.0-bin, xinput")
+# them. On a Wayland desktop the window is a Wayland client only with Qt's Wayland plugin;
+# without it Qt falls back to XWayland, where placement and activation are the X server's.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libglib2.0-bin, xinput, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 include(CPack)

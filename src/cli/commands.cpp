@@ -10,6 +10,7 @@
 #include "cli/paths_command.h"
 #include "cli/standard_input.h"
 #include "core/flows/export_target.h"
+#include "core/util/file_io.h"
 #include "core/util/file_journal.h"
 
 namespace p330::cli {
@@ -49,17 +50,13 @@ int fail(const Context& c, int code, const std::string& message) {
 }
 
 int check_data_folder(const Context& c) {
-    std::error_code ec;
     const auto& dir = c.folder.dir;
-    if (!std::filesystem::exists(dir, ec))
-        return fail(c, kExitBadInput, "the data folder " + dir.string() + " does not exist");
-    if (!std::filesystem::is_directory(dir, ec))
-        return fail(c, kExitBadInput, "the data folder " + dir.string() + " is not a folder");
-    if (::access(dir.c_str(), R_OK | X_OK) != 0) {
-        return fail(c, kExitBadInput,
-                    "the data folder " + dir.string() + " cannot be read: " + std::strerror(errno));
-    }
-    return kExitOk;
+    const Status usable = check_folder(dir, "the data folder " + dir.string(), FolderUse::kRead);
+    if (usable) return kExitOk;
+    const std::string& message = usable.error().message;
+    // Named as the data folder even where the general wording names only the path.
+    return fail(c, kExitBadInput,
+                message.starts_with("the data folder") ? message : "the data folder " + message);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -38,19 +39,35 @@ std::optional<std::string> run_tool(std::vector<std::string> args,
     ::close(out[1]);
     std::string text;
     bool in_time = true;
+    bool reaped = false;
+    bool lost = false;
+    int status = 0;
     if (spawned == 0) {
+        // The output ends when the tool has ended and the pipe holds nothing more: a process the
+        // tool left running may keep the pipe open for much longer, and is not waited for.
         const auto deadline = std::chrono::steady_clock::now() + limit;
         char buffer[4096];
         for (;;) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
-            pollfd ready{out[0], POLLIN, 0};
-            const int polled =
-                left.count() > 0 ? ::poll(&ready, 1, static_cast<int>(left.count())) : 0;
-            if (polled < 0 && errno == EINTR) continue;
-            if (polled <= 0) {
+            if (left.count() <= 0 && !reaped) {
                 in_time = false;
                 break;
+            }
+            pollfd ready{out[0], POLLIN, 0};
+            const int slice = reaped ? 0 : static_cast<int>(std::min<long>(left.count(), 50));
+            const int polled = ::poll(&ready, 1, slice);
+            if (polled < 0 && errno == EINTR) continue;
+            if (polled < 0) break;
+            if (polled == 0) {
+                if (reaped) break;
+                const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+                if (ended < 0 && errno != EINTR) {
+                    lost = true;  // not ours to wait for any more: nothing known of its end
+                    break;
+                }
+                reaped = ended == pid;
+                continue;
             }
             const ssize_t n = ::read(out[0], buffer, sizeof buffer);
             if (n < 0 && errno == EINTR) continue;
@@ -59,10 +76,9 @@ std::optional<std::string> run_tool(std::vector<std::string> args,
         }
     }
     ::close(out[0]);
-    if (spawned != 0) return std::nullopt;
+    if (spawned != 0 || lost) return std::nullopt;
     if (!in_time) ::kill(pid, SIGKILL);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0) {
+    while (!reaped && ::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) return std::nullopt;
     }
     if (!in_time) return std::nullopt;

@@ -207,6 +207,14 @@ TEST_F(UserFilesTest, RefusalsNameTheirCauseWithOneStatus) {
     const ProgramRun file =
         run_program(P330CTL_PATH, {"--data-dir=" + (data() / "str.ini").string(), "get"});
     EXPECT_NE(file.err.find("is not a folder"), std::string::npos) << file.err;
+    // A link that leads back to itself is named as what it is, not as a missing folder.
+    const std::string loop = (dir.path() / "loop").string();
+    std::filesystem::create_symlink("loop", loop);
+    refused({"import-windows", loop}, 4, loop + " cannot be reached: Too many levels");
+    refused({"export-text", loop + "/p.txt"}, 4, "the folder " + loop + " cannot be reached");
+    const ProgramRun looped = run_program(P330CTL_PATH, {"--data-dir=" + loop, "get"});
+    EXPECT_NE(looped.err.find("the data folder " + loop + " cannot be reached"), std::string::npos)
+        << looped.err;
 
     // A data folder the user may not write is named as the cause, for a change of one file as
     // for one of several (root is kept to the folder's permissions by dropping its overrides).

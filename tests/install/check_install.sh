@@ -63,7 +63,7 @@ deb=$(ls "$stage"/package/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 case $depends in *libqt6widgets6*libudev1* | *libudev1*libqt6widgets6*) ;; *) fail "Depends: $depends" ;; esac
 recommends=$(dpkg-deb -f "$deb" Recommends)  # the pointer settings' programs
-[ "$recommends" = "libglib2.0-bin, xinput" ] || fail "Recommends: $recommends"
+[ "$recommends" = "libglib2.0-bin, xinput, qt6-wayland" ] || fail "Recommends: $recommends"
 contents=$(dpkg-deb -c "$deb")
 grep -q "\./usr/bin/p330ctl$" <<<"$contents" || fail "the package lacks p330ctl"
 grep -q "rules.d/70-p330.rules$" <<<"$contents" || fail "the package lacks the udev rule"

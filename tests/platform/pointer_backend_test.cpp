@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "platform/desktop_session.h"
+#include "platform/run_tool.h"
 
 namespace p330 {
 namespace {
@@ -121,6 +122,16 @@ TEST_F(NoDesktopTest, TheSessionIsAskedWhenTheSettingsAreAppliedNotWhenChosen) {
     std::ifstream log(asked);
     const std::string text{std::istreambuf_iterator<char>(log), {}};
     EXPECT_EQ(count(text, "list-schemas"), 2u) << text;
+}
+
+// A desktop tool may leave a process running that keeps its output open (a service it
+// started): the tool's answer counts when the tool ends, not when that process does.
+TEST(DesktopTool, AnswersWhenItEndsEvenIfItLeftAProcessHoldingItsOutput) {
+    const std::optional<std::string> answer =
+        run_tool({"sh", "-c", "sleep 6 & echo applied"}, std::chrono::seconds(3));
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(*answer, "applied\n");
+    EXPECT_FALSE(run_tool({"sh", "-c", "sleep 6 & echo refused; exit 1"}).has_value());
 }
 
 }  // namespace

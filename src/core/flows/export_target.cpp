@@ -112,19 +112,7 @@ Status refuse_special_file(const fs::path& target) {
 
 Status refuse_unwritable_folder(const fs::path& target) {
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::error_code ec;
-    const fs::file_status status = fs::status(dir, ec);
-    if (!fs::exists(status))
-        return Error{ErrorCode::kNotFound, "the folder " + dir.string() + " does not exist"};
-    if (!fs::is_directory(status))
-        return Error{ErrorCode::kInvalidData, dir.string() + " is not a folder"};
-    if (::access(dir.c_str(), W_OK | X_OK) != 0) {
-        const int code = errno;
-        return Error{ErrorCode::kIo,
-                     "the folder " + dir.string() + " cannot be written: " + std::strerror(code),
-                     code};
-    }
-    return Status::ok();
+    return check_folder(dir, "the folder " + dir.string(), FolderUse::kWrite);
 }
 
 Status check_export_target(const DataFolder& folder, const fs::path& target) {

@@ -58,11 +58,9 @@ std::string language_key(std::string_view bytes) {
 }  // namespace
 
 Result<std::vector<ImportedFile>> read_windows_folder(const fs::path& source) {
+    if (Status usable = check_folder(source, source.string(), FolderUse::kRead); !usable)
+        return usable.error();
     std::error_code ec;
-    if (!fs::exists(source, ec))
-        return Error{ErrorCode::kNotFound, source.string() + " does not exist"};
-    if (!fs::is_directory(source, ec))
-        return Error{ErrorCode::kInvalidData, source.string() + " is not a folder"};
     std::vector<ImportedFile> files;
     for (const std::string& name : image_names()) {
         const fs::path path = source / name;

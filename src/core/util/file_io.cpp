@@ -100,6 +100,28 @@ Staged stage_named(const std::string& prefix, std::span<const std::uint8_t> byte
 
 }  // namespace
 
+Status check_folder(const fs::path& dir, const std::string& name, FolderUse use) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(dir, ec);
+    if (!fs::exists(status)) {
+        if (ec && ec != std::errc::no_such_file_or_directory)
+            return Error{ErrorCode::kInvalidData, name + " cannot be reached: " + ec.message(),
+                         ec.value()};
+        return Error{ErrorCode::kNotFound, name + " does not exist", ENOENT};
+    }
+    if (!fs::is_directory(status))
+        return Error{ErrorCode::kInvalidData, dir.string() + " is not a folder"};
+    const bool write = use == FolderUse::kWrite;
+    if (::access(dir.c_str(), write ? W_OK | X_OK : R_OK | X_OK) != 0) {
+        const int err = errno;
+        return Error{
+            ErrorCode::kIo,
+            name + (write ? " cannot be written: " : " cannot be read: ") + std::strerror(err),
+            err};
+    }
+    return Status::ok();
+}
+
 Error io_error(const std::string& what, const fs::path& path, int err) {
     return Error{err == ENOENT ? ErrorCode::kNotFound : ErrorCode::kIo,
                  what + " " + path.string() + ": " + std::strerror(err), err};

@@ -38,6 +38,13 @@ void clear_pending_contents();
 std::filesystem::path marked_temp_name(const std::filesystem::path& target, std::string_view tag);
 bool is_marked_temp_name(std::string_view file_name);
 
+// Whether dir is a folder this process may read (or also write), with one wording for every
+// way in and out of the user's files: "NAME does not exist" (kNotFound), "NAME cannot be
+// reached: reason" (a loop of links, a folder on the way that cannot be searched), "DIR is not
+// a folder", "NAME cannot be read: reason" or "NAME cannot be written: reason".
+enum class FolderUse { kRead, kWrite };
+Status check_folder(const std::filesystem::path& dir, const std::string& name, FolderUse use);
+
 // "WHAT PATH: the system's reason", kNotFound for ENOENT, kIo otherwise.
 Error io_error(const std::string& what, const std::filesystem::path& path, int err);
 
