@@ -90,7 +90,8 @@ TEST_F(KeyboardTest, TheStopsAreTheFocusOrderTableAndHoldEveryControl) {
         }
         for (const FocusStop& stop : ring.stops()) have.push_back(stop.id);
         EXPECT_EQ(have, want) << state;
-        // Clicks over the open bodies: from a header's bottom to the next header or the end.
+        // Clicks over the open bodies, from a header's bottom to the next header or the end,
+        // every 6 pixels: the smallest control, a scroll arrow, is 6 high and 10 wide.
         std::vector<Rect> bodies;
         const LeftColumn left = window().left_column();
         if (columns.sensitivity)
@@ -105,8 +106,8 @@ TEST_F(KeyboardTest, TheStopsAreTheFocusOrderTableAndHoldEveryControl) {
             bodies.push_back({kRightLeft, window().right_header(i).bottom, kRightRight, end});
         }
         for (const Rect& body : bodies) {
-            for (int y = body.top; y < body.bottom; y += 5) {
-                for (int x = body.left; x < body.right; x += 5) {
+            for (int y = body.top; y < body.bottom; y += 6) {
+                for (int x = body.left; x < body.right; x += 6) {
                     const SettingsRecord before = record();
                     click(x, y);
                     if (std::memcmp(&before, &record(), sizeof before) == 0) continue;
