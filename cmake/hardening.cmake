@@ -9,5 +9,6 @@ if(P330_HARDENING AND NOT P330_SANITIZE AND NOT P330_FUZZERS
   add_compile_options(-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2 -fstack-protector-strong
                       -fstack-clash-protection -Wformat -Werror=format-security)
   add_link_options(-Wl,-z,relro -Wl,-z,now)
+  set(P330_FORTIFIED ON)
   message(STATUS "p330: hardened release build")
 endif()

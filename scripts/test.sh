@@ -4,54 +4,131 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer that runs the same tests and the fuzz
 # targets (libFuzzer, each replaying its corpus and then a fixed number of mutations from a
 # fixed seed: repeatable); the threaded tests under ThreadSanitizer.
-# Stops at the first failure.
+#
+# Most tests wait (a splash, a window manager, a time-out) rather than compute, so they run
+# while the next build compiles: the normal build's tests and the install check beside the
+# sanitizer build, the ThreadSanitizer build and its tests beside the sanitizer tests. Each
+# stage writes its own log; the first stage that fails stops the others and its log is shown.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup-debian.sh
+root=$PWD
 jobs=$(nproc)
-# A compiler cache, when the machine has one, makes the four builds after the first cheap.
+# Tests run two to a core: most of them wait. The ones that keep a core busy (the fuzz
+# targets, the two-writer rounds: resource "cpu") take half the cores at most, so the others
+# and the build beside them keep the rest.
+test_jobs=$((jobs * 2))
+cpu_slots=$((jobs > 2 ? jobs / 2 : 1))
+# A compiler cache, when the machine has one, makes the builds after the first cheap.
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   # The precompiled headers are cached too.
   export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 fi
-
-# run_suite DIR "CTEST ARGS" "TARGETS (empty: all)" CMAKE ARGS...
-run_suite() {
-  local dir=$1 ctest_args=$2 targets=$3 started=$SECONDS; shift 3
-  echo "== $dir"
-  cmake -S . -B "$dir" -G Ninja -DP330_BENCHMARKS=OFF "${launcher[@]}" "$@" >/dev/null
-  # shellcheck disable=SC2086
-  cmake --build "$dir" -j "$jobs" ${targets:+--target $targets}
-  # shellcheck disable=SC2086
-  (cd "$dir" && ctest --output-on-failure -j "$jobs" $ctest_args)
-  echo "== $dir: $((SECONDS - started)) s"
-}
 # The sanitizer builds link with lld: their test programs are linked in seconds, not minutes.
 lld=()
 if command -v ld.lld >/dev/null; then lld=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld); fi
 
-# The tests need no debug information in the programs (the package is stripped of it anyway):
-# a quarter less to compile.
-run_suite build-test "" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
-# The sanitizer stage leaves out the Wayland window test (label wayland): LeakSanitizer reports
-# what Qt's Wayland client leaves allocated in libwayland-client as the program ends.
-echo "== install"
-started=$SECONDS
-tests/install/check_install.sh build-test
-echo "== install: $((SECONDS - started)) s"
-# One clang build serves the sanitizers and the fuzz targets: every test under AddressSanitizer
-# and UndefinedBehaviorSanitizer, and each fuzz target over the instrumented core. At -O1 it
-# compiles in much less time; the fuzz targets still do their fixed number of runs.
-ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
-  run_suite build-asan "-LE wayland" "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" "${lld[@]}" \
-  -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined
-TSAN_OPTIONS=halt_on_error=1 \
-  run_suite build-tsan "-L threads" "thread_tests" -DCMAKE_BUILD_TYPE=Debug "${lld[@]}" \
-  -DP330_SANITIZE=thread
+# configure DIR CMAKE ARGS...
+configure() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DP330_BENCHMARKS=OFF "${launcher[@]}" "$@" >/dev/null
+}
+# build DIR [TARGETS...]
+build() {
+  local dir=$1; shift
+  cmake --build "$dir" -j "$jobs" ${1:+--target "$@"}
+}
+# check DIR CTEST ARGS...
+check() {
+  local dir=$1; shift
+  (cd "$dir" && ctest --output-on-failure --no-tests=error -j "$test_jobs" \
+    --resource-spec-file "$root/build-logs/resources.json" "$@")
+}
+
+# The stages running at one time, by name: their process group, log and start.
+declare -A pid log started
+stop_all() {
+  local name
+  for name in "${!pid[@]}"; do kill -- -"${pid[$name]}" 2>/dev/null || true; done
+}
+# begin NAME FUNCTION ARGS...: a stage in the background, in a process group of its own.
+begin() {
+  local name=$1; shift
+  log[$name]=build-logs/$name.log
+  started[$name]=$SECONDS
+  echo "== $name (log: ${log[$name]})"
+  setsid "$root/scripts/test.sh" --stage "$@" >"${log[$name]}" 2>&1 &
+  pid[$name]=$!
+}
+# finish: waits for every stage begun; the first that fails ends the others and the run.
+finish() {
+  local done_pid status name
+  while [ ${#pid[@]} -gt 0 ]; do
+    status=0
+    wait -n -p done_pid "${pid[@]}" || status=$?
+    for name in "${!pid[@]}"; do
+      [ "${pid[$name]}" = "$done_pid" ] || continue
+      unset "pid[$name]"
+      if [ "$status" -ne 0 ]; then
+        stop_all
+        echo "== $name FAILED (status $status) after $((SECONDS - started[$name])) s; its log:"
+        cat "${log[$name]}"
+        exit "$status"
+      fi
+      echo "== $name: $((SECONDS - started[$name])) s"
+    done
+  done
+}
+
+# The stages themselves, run by begin in a child of this script.
+stage_install() { tests/install/check_install.sh build-test; }
+stage_asan_build() {
+  # At -O1 it compiles in much less time than at -O2; the fuzz targets still do their fixed
+  # number of runs.
+  configure build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG" "${lld[@]}" \
+    -DP330_FUZZERS=ON -DP330_SANITIZE=address,undefined
+  build build-asan
+}
+stage_asan_tests() {
+  # The Wayland window test (label wayland) is left out: LeakSanitizer reports what Qt's
+  # Wayland client leaves allocated in libwayland-client as the program ends.
+  ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp check build-asan -LE wayland
+}
+stage_tsan() {
+  configure build-tsan -DCMAKE_BUILD_TYPE=Debug "${lld[@]}" -DP330_SANITIZE=thread
+  build build-tsan thread_tests
+  TSAN_OPTIONS=halt_on_error=1 check build-tsan -L threads
+}
+if [ "${1:-}" = --stage ]; then
+  shift
+  "$@"
+  exit
+fi
+
+scripts/setup-debian.sh
+mkdir -p build-logs
+printf '{"version": {"major": 1, "minor": 0}, "local": [{"cpu": [{"id": "0", "slots": %d}]}]}\n' \
+  "$cpu_slots" >build-logs/resources.json
+trap stop_all EXIT
+trap 'stop_all; exit 130' INT TERM
+
+# The normal build alone: both cores compile. The tests need no debug information in the
+# programs (the package is stripped of it anyway): a quarter less to compile.
+echo "== build-test"
+started[build-test]=$SECONDS
+configure build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
+build build-test
+echo "== build-test: $((SECONDS - started[build-test])) s"
+begin normal-tests check build-test
+begin install stage_install
+begin asan-build stage_asan_build
+finish
+begin asan-tests stage_asan_tests
+begin tsan stage_tsan
+finish
+trap - EXIT
 echo "== CPU time of the whole run (user, system; this shell, then the programs it ran):"
 times

@@ -1,6 +1,8 @@
 // Every setting of the catalogue, found by walking it, reaches every place a user meets it:
-// set and get, the report of get and show, get --json, export-text and import-text, and the
-// completion of bash, zsh and fish. A setting added to the catalogue is checked here without naming it again.
+// set and get, the report of get and show, get --json, export-text and import-text, the
+// completion of bash, zsh and fish, 'help set' and the manual page. A setting added to the
+// catalogue is checked here without naming it again.
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -29,6 +31,14 @@ class CatalogueTest : public test::CtlTest {
             if (ctl({"get", entry.key}).out == value + "\n") return value;
         }
         return {};
+    }
+
+    // fish keeps its history and variables in the home: a private one, not the user's.
+    test::ProgramRun run_shell(const std::string& shell, const std::string& script) {
+        const std::string home = (dir.path() / "home").string();
+        return test::run_program("/usr/bin/env",
+                                 {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config",
+                                  "XDG_DATA_HOME=" + home + "/.local/share", shell, "-c", script});
     }
 
     // What a shell's completion offers after `line` (the program is this build's p330ctl).
@@ -61,7 +71,7 @@ class CatalogueTest : public test::CtlTest {
             script = "set PATH " + dir + " $PATH; source " + source + "/data/p330ctl.fish; " +
                      "complete -C 'p330ctl " + line + "'";
         }
-        const test::ProgramRun run = test::run_program("/usr/bin/env", {shell, "-c", script});
+        const test::ProgramRun run = run_shell(shell, script);
         EXPECT_EQ(run.exit_code, 0) << shell << ": " << run.err;
         std::set<std::string> words;
         for (std::string word : lines_of(run.out)) {
@@ -76,8 +86,21 @@ TEST_F(CatalogueTest, EverySettingReachesGetSetJsonTextsAndCompletion) {
     // Click on the last button too, so that the first can leave it (one always stays on Click)
     // and the walk can move it along.
     ASSERT_EQ(ctl({"set", "button.8=click"}).exit_code, 0);
+    const std::string help = ctl({"help", "set"}).out;
+    // The manual page as the build writes it, where it is installed beside p330ctl.
+    std::ifstream man_file(std::filesystem::path(P330CTL_PATH).parent_path().parent_path() /
+                           "share/man/man1/p330ctl.1");
+    const std::string man((std::istreambuf_iterator<char>(man_file)), {});
+    ASSERT_NE(man.find(".SH KEYS"), std::string::npos);
     std::vector<std::pair<const SettingEntry*, std::string>> changed;
     for (const SettingEntry& entry : settings_catalogue()) {
+        EXPECT_NE(help.find("  " + entry.key + " "), std::string::npos) << entry.key;
+        std::string escaped;  // the manual page writes '-' as '\-'
+        for (char ch : entry.key) escaped += ch == '-' ? std::string("\\-") : std::string(1, ch);
+        // "dpi.1 ... dpi.4" names the numbered keys by their first and last.
+        const std::size_t dot = escaped.find('.');
+        const std::string stem = dot == std::string::npos ? escaped : escaped.substr(0, dot + 1);
+        EXPECT_NE(man.find(stem), std::string::npos) << entry.key;
         const std::string report = ctl({"get"}).out;  // the lines 'show' prints for an image
         const std::string value = changed_value(entry);
         ASSERT_FALSE(value.empty()) << entry.key << ": no value of its suggestions is taken";
@@ -104,7 +127,7 @@ TEST_F(CatalogueTest, EverySettingReachesGetSetJsonTextsAndCompletion) {
 
     // The shells offer every key and the value set took.
     for (const std::string shell : {"bash", "zsh", "fish"}) {
-        if (test::run_program("/usr/bin/env", {shell, "-c", "true"}).exit_code != 0) {
+        if (run_shell(shell, "true").exit_code != 0) {
             ADD_FAILURE() << shell << " is not installed (scripts/setup-debian.sh installs it)";
             continue;
         }

@@ -8,7 +8,6 @@
 
 #include "cli/ctl_fixture.h"
 #include "core/formats/profile_list.h"
-#include "core/settings/settings_catalogue.h"
 
 namespace p330 {
 namespace {
@@ -118,26 +117,6 @@ TEST_F(OneCoreTest, TheLanguageChangesForEveryProfileAndTheNextStart) {
     for (const char* ini : {"str.ini", "str0.ini", "str1.ini", "str5.ini"})
         EXPECT_NE(read(ini).find("Lan=CHS"), std::string::npos) << ini;
     EXPECT_EQ(ctl({"--profile", "3", "get", "language"}).out, "CHS\n");
-}
-
-// Every setting the catalogue has is listed by the help and the man page (the completion asks
-// p330ctl itself: see p330ctl_catalogue_test).
-TEST_F(OneCoreTest, EveryKeyIsDocumentedWhereUsersLook) {
-    const std::string help = ctl({"help", "set"}).out;
-    auto file = [](const char* path) {
-        std::ifstream in(std::string(P330_SOURCE_DIR) + "/" + path);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    };
-    const std::string man = file("data/p330ctl.1");
-    for (const SettingEntry& entry : settings_catalogue()) {
-        EXPECT_NE(help.find("  " + entry.key + " "), std::string::npos) << entry.key;
-        std::string escaped;  // the man page writes '-' as '\-'
-        for (char ch : entry.key) escaped += ch == '-' ? std::string("\\-") : std::string(1, ch);
-        // "dpi.1 ... dpi.4" names the numbered keys by their first and last.
-        const std::size_t dot = escaped.find('.');
-        const std::string stem = dot == std::string::npos ? escaped : escaped.substr(0, dot + 1);
-        EXPECT_NE(man.find(stem), std::string::npos) << entry.key;
-    }
 }
 
 }  // namespace

@@ -21,14 +21,9 @@ struct DeviceImage {
     std::array<Block, kMacroCount> macro_block{};
 };
 
-// Offsets inside a parameter block that the program sets or reads.
+// Offsets inside a parameter block that the program reads, or that span several settings
+// (each setting's own bytes: block_bytes in the settings catalogue).
 namespace param {
-constexpr int kAngleSnap = 0x33;
-constexpr int kLightMode = 0x47;
-constexpr int kLightParam = 0x48;
-constexpr int kLightExtra = 0x49;
-constexpr int kSensitivityX = 0x4A;
-constexpr int kSensitivityY = 0x4B;
 constexpr int kDpiTable1 = 0x54;
 constexpr int kDpiTable2 = 0x5C;
 constexpr int kColours = 0x68;

@@ -45,35 +45,17 @@ bool known_key(std::uint8_t usage) {
 }  // namespace
 
 std::vector<RangeFault> bring_tolerated_fields_into_range(SettingsRecord& r) {
-    struct Tolerated {
-        const char* field;
-        std::uint8_t* value;
-        LevelRange allowed;
-        LevelRange tolerated;  // what is brought into allowed; beyond it the image is refused
-    };
-    constexpr LevelRange kAnyByte{0, 255};
-    std::vector<Tolerated> fields = {
-        {"pointer_speed", &r.pointer_speed, kPointerSpeedRange, kAnyByte},
-        {"double_click_level", &r.double_click_level, kDoubleClickRange, kAnyByte},
-        {"angle_snap_level", &r.angle_snap_level, kAngleSnapRange, {0, kAngleSnapRange.max}},
-        {"scroll_lines", &r.scroll_lines, kScrollLinesRange, {0, kScrollLinesRange.max}},
-    };
-    const std::array<std::pair<const char*, std::uint8_t*>, kLightModeCount> levels = {
-        {{"light_param_1", &r.light_param_1},
-         {"light_param_2", &r.light_param_2},
-         {"light_param_3", &r.light_param_3}}};
-    for (int mode = 1; mode <= kLightModeCount; ++mode) {
-        const auto& [field, value] = levels[static_cast<std::size_t>(mode - 1)];
-        if (r.light_mode != mode) fields.push_back({field, value, kLightLevelRange, kAnyByte});
-    }
     std::vector<RangeFault> brought;
-    for (const Tolerated& f : fields) {
-        if (f.allowed.holds(*f.value) || !f.tolerated.holds(*f.value)) continue;
-        const int nearest = std::clamp<int>(*f.value, f.allowed.min, f.allowed.max);
-        brought.push_back({f.field, *f.value,
-                           std::to_string(f.allowed.min) + " to " + std::to_string(f.allowed.max),
+    for (const SettingEntry& entry : settings_catalogue()) {
+        if (!entry.stored || !entry.stored->tolerated) continue;
+        const StoredField& f = *entry.stored;
+        const int value = f.value(r);
+        if (f.range.holds(value) || !f.tolerated(r).holds(value)) continue;
+        const int nearest = std::clamp(value, f.range.min, f.range.max);
+        brought.push_back({f.name, value,
+                           std::to_string(f.range.min) + " to " + std::to_string(f.range.max),
                            nearest});
-        *f.value = static_cast<std::uint8_t>(nearest);
+        f.store(r, nearest);
     }
     return brought;
 }

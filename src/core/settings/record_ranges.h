@@ -20,8 +20,9 @@ struct RangeFault {
 
 // Profiles another program wrote may hold, in fields that change nothing a button does, values
 // the window never sets: the levels of lighting modes not in use, the pointer speed and
-// double-click levels (desktop settings), an angle snap or scroll lines of 0. Each such field
-// is brought to the nearest value of its range; returned are the fields changed.
+// double-click levels (desktop settings), an angle snap or scroll lines of 0 (the settings'
+// catalogue entries say which, StoredField::tolerated). Each such field is brought to the
+// nearest value of its range; returned are the fields changed.
 std::vector<RangeFault> bring_tolerated_fields_into_range(SettingsRecord& record);
 
 std::vector<RangeFault> out_of_range_fields(const SettingsRecord& record,

@@ -76,7 +76,9 @@ SettingEntry level(SettingId id, std::string key, Panel panel, Field field, cons
             r.*field = static_cast<std::uint8_t>(v);
             return true;
         });
-    e.stored = StoredField{field_name, range, e.get};
+    e.stored = StoredField{field_name, range, e.get, nullptr, [field](SettingsRecord& r, int v) {
+                               r.*field = static_cast<std::uint8_t>(v);
+                           }};
     return e;
 }
 
@@ -122,11 +124,8 @@ SettingEntry dpi(int stage) {
     e.suggestions = range_words(kDpiEntryRange, {400, 800, 1600, 2400, 3200});
     e.stored = StoredField{"dpi_stage[" + std::to_string(stage) + "]", kDpiStoredRange,
                            [stage](const SettingsRecord& r) { return int(r.dpi_stage[stage]); }};
-    // The mouse keeps the stages in two tables.
-    e.encode = [stage](const SettingsRecord& r, Block& b) {
-        const auto at = static_cast<std::size_t>(stage);
-        b[param::kDpiTable1 + at] = r.dpi_stage[stage];
-        b[param::kDpiTable2 + at] = r.dpi_stage[stage];
+    e.encode = [stage](const SettingsRecord& r, std::span<std::uint8_t> own) {
+        own[0] = r.dpi_stage[stage];
     };
     e.write = [key = e.key, takes = e.takes, set = e.set](
                   ProfileSettings& p, std::string_view text) -> Result<std::string> {
@@ -153,9 +152,8 @@ SettingEntry colour(int stage) {
                    "#RRGGBB",
                    {"#FF0000", "#00FF00", "#0000FF", "#FFFFFF"},
                    &UiTexts::dpi_setting};
-    e.encode = [stage](const SettingsRecord& r, Block& b) {
-        const std::size_t at = param::kColours + std::size_t{3} * static_cast<std::size_t>(stage);
-        std::memcpy(b.data() + at, r.stage_colour[stage], 3);
+    e.encode = [stage](const SettingsRecord& r, std::span<std::uint8_t> own) {
+        std::memcpy(own.data(), r.stage_colour[stage], 3);
     };
     e.read = [stage](const ProfileSettings& p) {
         return SettingValue{colour_text(p.record, stage), false};
@@ -176,23 +174,25 @@ SettingEntry colour(int stage) {
     return e;
 }
 
-// The mode and the level of that mode, as the mouse takes them.
-void encode_lighting(const SettingsRecord& r, Block& block) {
-    block[param::kLightMode] = r.light_mode;
+// The mode and the level of that mode, as the mouse takes them: the mode, the level, and how
+// the level is shown.
+void encode_lighting(const SettingsRecord& r, std::span<std::uint8_t> own) {
+    enum : std::size_t { kMode, kLevel, kShown };
+    own[kMode] = r.light_mode;
     switch (r.light_mode) {
         case 1:
             if (r.light_param_1 == 1) {
-                block[param::kLightMode] = 0;  // level 1 is "light off"
+                own[kMode] = 0;  // level 1 is "light off"
             } else {
-                block[param::kLightParam] = static_cast<std::uint8_t>(2 * r.light_param_1);
-                block[param::kLightExtra] = 3;
+                own[kLevel] = static_cast<std::uint8_t>(2 * r.light_param_1);
+                own[kShown] = 3;
             }
             break;
         case 2:
-            block[param::kLightParam] = static_cast<std::uint8_t>(6 - r.light_param_2);
-            block[param::kLightExtra] = 3;
+            own[kLevel] = static_cast<std::uint8_t>(6 - r.light_param_2);
+            own[kShown] = 3;
             break;
-        case 3: block[param::kLightParam] = static_cast<std::uint8_t>(3 * r.light_param_3); break;
+        case 3: own[kLevel] = static_cast<std::uint8_t>(3 * r.light_param_3); break;
         default: break;
     }
 }
@@ -277,7 +277,7 @@ SettingEntry language() {
 
 SettingEntry button(int b) {
     SettingEntry e{button_setting(b),       "button." + std::to_string(b + 1),
-                   SettingKind::kButton,    "a function (see 'p330ctl help set')",
+                   SettingKind::kButton,    "a function (listed below)",
                    button_function_words(), &UiTexts::button_assignment};
     e.read = [b](const ProfileSettings& p) {
         return SettingValue{button_function_text(p.record, b, p.macro_names), false};
@@ -507,6 +507,29 @@ void ship(std::vector<SettingEntry>& t) {
     at(SettingId::kScrollPage) = 0;
 }
 
+constexpr LevelRange kAnyByte{0, 255};
+
+// The bytes a loaded profile may hold out of range, brought into it (StoredField::tolerated).
+void tolerate(std::vector<SettingEntry>& t) {
+    auto at = [&t](SettingId id, LevelRange tolerated) {
+        t[static_cast<std::size_t>(id)].stored->tolerated = [tolerated](const SettingsRecord&) {
+            return tolerated;
+        };
+    };
+    at(SettingId::kPointerSpeed, kAnyByte);
+    at(SettingId::kDoubleClick, kAnyByte);
+    at(SettingId::kAngleSnap, {0, kAngleSnapRange.max});
+    at(SettingId::kScrollLines, {0, kScrollLinesRange.max});
+    // The level of a mode not in use: the mouse is sent the chosen mode's level only (for the
+    // chosen mode nothing is tolerated: an empty range).
+    for (int mode = 1; mode <= kLightModeCount; ++mode) {
+        t[static_cast<std::size_t>(light_level_setting(mode))].stored->tolerated =
+            [mode](const SettingsRecord& r) {
+                return r.light_mode == mode ? LevelRange{1, 0} : kAnyByte;
+            };
+    }
+}
+
 std::vector<SettingEntry> build_catalogue() {
     std::vector<SettingEntry> t;
     t.reserve(kSettingCount);
@@ -526,18 +549,17 @@ std::vector<SettingEntry> build_catalogue() {
     t.push_back(level(SettingId::kSensitivityY, "sensitivity.y", &UiTexts::sensitivity_setting,
                       &SettingsRecord::sensitivity_y, "sensitivity_y", kSensitivityRange));
     for (const SettingId axis : {SettingId::kSensitivityX, SettingId::kSensitivityY}) {
-        const int offset =
-            axis == SettingId::kSensitivityX ? param::kSensitivityX : param::kSensitivityY;
-        t[static_cast<std::size_t>(axis)].encode = [get = t[static_cast<std::size_t>(axis)].get,
-                                                    offset](const SettingsRecord& r, Block& b) {
-            b[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(get(r) * 20);
+        t[static_cast<std::size_t>(axis)].encode = [get = t[static_cast<std::size_t>(axis)].get](
+                                                       const SettingsRecord& r,
+                                                       std::span<std::uint8_t> own) {
+            own[0] = static_cast<std::uint8_t>(get(r) * 20);
         };
     }
     t.push_back(level(SettingId::kAngleSnap, "angle-snap", &UiTexts::angle_snap,
                       &SettingsRecord::angle_snap_level, "angle_snap_level", kAngleSnapRange,
                       " (1 is off)"));
-    t.back().encode = [](const SettingsRecord& r, Block& b) {
-        b[param::kAngleSnap] = angle_snap_code(r.angle_snap_level);
+    t.back().encode = [](const SettingsRecord& r, std::span<std::uint8_t> own) {
+        own[0] = angle_snap_code(r.angle_snap_level);
     };
     t.push_back(level(SettingId::kPointerSpeed, "pointer.speed", &UiTexts::mouse_speed,
                       &SettingsRecord::pointer_speed, "pointer_speed", kPointerSpeedRange,
@@ -556,6 +578,7 @@ std::vector<SettingEntry> build_catalogue() {
     name_controls(t);
     word_report(t);
     ship(t);
+    tolerate(t);
     return t;
 }
 

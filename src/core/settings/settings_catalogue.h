@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/lang/language.h"
+#include "core/model/device_image.h"
 #include "core/model/settings_record.h"
 #include "core/result.h"
 #include "core/settings/setting_limits.h"
@@ -93,11 +95,71 @@ constexpr SettingId light_level_setting(int mode) {
     return static_cast<SettingId>(static_cast<int>(SettingId::kLightStandard) + mode - 1);
 }
 
+// The bytes of the parameter block a setting is sent to the mouse in: size bytes from offset,
+// and the same again from mirror where the mouse keeps the setting twice (the DPI tables).
+// Size 0 for the settings the mouse does not keep in its parameter block.
+struct BlockBytes {
+    int offset = 0;
+    int size = 0;
+    int mirror = 0;  // 0: one copy
+};
+
+// Where each setting is sent. The image builder checks, as it compiles, that no two settings
+// and none of the block's fixed bytes share a byte, and that all lie before the block's tail.
+constexpr BlockBytes block_bytes(SettingId id) {
+    const int n = static_cast<int>(id);
+    switch (id) {
+        case SettingId::kDpi1:
+        case SettingId::kDpi2:
+        case SettingId::kDpi3:
+        case SettingId::kDpi4: {
+            const int stage = n - static_cast<int>(SettingId::kDpi1);
+            return {param::kDpiTable1 + stage, 1, param::kDpiTable2 + stage};
+        }
+        case SettingId::kColour1:
+        case SettingId::kColour2:
+        case SettingId::kColour3:
+        case SettingId::kColour4:
+            return {param::kColours + 3 * (n - static_cast<int>(SettingId::kColour1)), 3};
+        case SettingId::kLightMode: return {0x47, 3};  // the mode, its level, how it is shown
+        case SettingId::kSensitivityX: return {0x4A, 1};
+        case SettingId::kSensitivityY: return {0x4B, 1};
+        case SettingId::kAngleSnap: return {0x33, 1};
+        // The levels are sent with their mode; the report rate is the image's own byte; the
+        // buttons go in the button table; the rest are the desktop's or the program's.
+        case SettingId::kReportRate:
+        case SettingId::kLightStandard:
+        case SettingId::kLightRespiration:
+        case SettingId::kLightNeon:
+        case SettingId::kPointerSpeed:
+        case SettingId::kPointerPrecision:
+        case SettingId::kDoubleClick:
+        case SettingId::kScrollLines:
+        case SettingId::kScrollPage:
+        case SettingId::kLanguage:
+        case SettingId::kButton1:
+        case SettingId::kButton2:
+        case SettingId::kButton3:
+        case SettingId::kButton4:
+        case SettingId::kButton5:
+        case SettingId::kButton6:
+        case SettingId::kButton7:
+        case SettingId::kButton8: break;
+    }
+    return {};
+}
+
 // The record's byte a setting is kept in, as a loaded profile must hold it.
 struct StoredField {
     std::string name;  // the record's field, with the index for arrays: "dpi_stage[0]"
     LevelRange range;  // what the program ever writes there
     std::function<int(const SettingsRecord&)> value;
+    // Where other programs' profiles hold values the window never sets, in a byte that changes
+    // nothing a button does (a desktop setting, the level of a lighting mode not in use): a
+    // loaded value within what this gives for the record is brought to the nearest value of
+    // range, by store, rather than refused. Null where every value out of range is refused.
+    std::function<LevelRange(const SettingsRecord&)> tolerated{};
+    std::function<void(SettingsRecord&, int)> store{};
 };
 
 // The lines of the profile report (show, get), in the order it prints them. Settings shown
@@ -122,9 +184,9 @@ struct ReportField {
     enum class Kind : std::uint8_t { kNumber, kFlag, kText, kNumbers };
     std::string name;
     Kind kind = Kind::kNumber;
-    std::string text;          // the number's digits, or the string
-    std::vector<int> numbers;  // kNumbers
-    bool flag = false;         // kFlag
+    std::string text{};          // the number's digits, or the string
+    std::vector<int> numbers{};  // kNumbers
+    bool flag = false;           // kFlag
 };
 
 // Where a setting is reported. One entry of each line words it (label, text, json); the
@@ -140,6 +202,7 @@ struct ReportPart {
     std::function<std::vector<ReportField>(const SettingsRecord&)> json;
 };
 
+// The members an entry's braces leave out start empty.
 struct SettingEntry {
     SettingId id;
     std::string key;
@@ -152,25 +215,25 @@ struct SettingEntry {
     LevelRange range{0, 0};
     // Numbers, on/off (1 or 0) and the light mode (1..3): typed access to the record, for the
     // window's panels. set refuses a value outside the range and leaves the record as it was.
-    std::function<int(const SettingsRecord&)> get;
-    std::function<bool(SettingsRecord&, long long)> set;
-    std::function<SettingValue(const ProfileSettings&)> read;
+    std::function<int(const SettingsRecord&)> get{};
+    std::function<bool(SettingsRecord&, long long)> set{};
+    std::function<SettingValue(const ProfileSettings&)> read{};
     // Returns a note when the value was rounded (empty otherwise); a refused value leaves the
     // profile unchanged and the error says why.
-    std::function<Result<std::string>(ProfileSettings&, std::string_view)> write;
+    std::function<Result<std::string>(ProfileSettings&, std::string_view)> write{};
     // The name of the window's control for it, which its focus stop and screen readers
     // give; empty for a setting the window has no control for (the language, the pointer
     // precision: profile files and p330ctl set them).
-    std::function<std::string(Language)> accessible_name;
+    std::function<std::string(Language)> accessible_name{};
     // Settings kept in a byte of the record whose range a loaded profile is checked against.
-    std::optional<StoredField> stored;
-    // Settings the mouse holds: writes the setting into the parameter block, at the block's
-    // named offsets (param::). The lighting mode writes the levels too: their bytes depend
-    // on the mode.
-    std::function<void(const SettingsRecord&, Block&)> encode;
-    ReportPart report;
+    std::optional<StoredField> stored{};
+    // Settings the mouse holds: writes the setting into its own bytes of the parameter block
+    // (block_bytes), which hold the block's template before. The lighting mode writes the
+    // levels too: their bytes depend on the mode.
+    std::function<void(const SettingsRecord&, std::span<std::uint8_t>)> encode{};
+    ReportPart report{};
     // Numbers, on/off and the light mode: what a shipped profile holds, as set takes it.
-    std::optional<int> shipped;
+    std::optional<int> shipped{};
 };
 
 // Every setting, in the order a profile is listed (the order of SettingId).

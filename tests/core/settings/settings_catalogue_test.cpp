@@ -7,7 +7,9 @@
 namespace p330 {
 namespace {
 
-// setting(id) indexes the table: it holds one entry per id, in id order, each key once.
+// setting(id) indexes the table: it holds one entry per id, in id order, each key once. A
+// setting the mouse holds has bytes of its own in the parameter block, and one it does not
+// has none.
 TEST(SettingsCatalogueTest, EachIdFindsItsOwnEntryAndEachKeyOneEntry) {
     const std::vector<SettingEntry>& all = settings_catalogue();
     ASSERT_EQ(all.size(), static_cast<std::size_t>(kSettingCount));
@@ -18,6 +20,8 @@ TEST(SettingsCatalogueTest, EachIdFindsItsOwnEntryAndEachKeyOneEntry) {
         EXPECT_TRUE(keys.insert(setting(id).key).second) << setting(id).key;
         EXPECT_EQ(find_setting(setting(id).key), &setting(id));
         EXPECT_FALSE(setting(id).suggestions.empty()) << setting(id).key;
+        EXPECT_EQ(static_cast<bool>(setting(id).encode), block_bytes(id).size > 0)
+            << setting(id).key;
     }
     EXPECT_EQ(find_setting("dpi.5"), nullptr);
 }
