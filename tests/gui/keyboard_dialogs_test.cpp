@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <vector>
 
 #include "core/buttons/button_code.h"
 #include "dialog_driving.h"
@@ -12,6 +13,8 @@
 #include "gui/dialogs/macro_key_dialog.h"
 #include "gui/dialogs/macro_manager_dialog.h"
 #include "gui/dialogs/profile_manager_panel.h"
+#include "gui/layout/dialog_layout.h"
+#include "gui/layout/manager_layout.h"
 #include "window_fixture.h"
 
 namespace p330::gui {
@@ -46,6 +49,25 @@ bool activate(QDialog& d) {
     d.reject();
     return false;
 }
+// A dialog's stops by id, and the ids its focus-order table gives (the frame's after the
+// dialog's own in the small dialogs): a stop the table lists and the dialog lacks, or the
+// other way round, shows.
+std::vector<int> ids_of(const FocusRing& ring) {
+    std::vector<int> ids;
+    for (const FocusStop& s : ring.stops()) ids.push_back(s.id);
+    return ids;
+}
+template <typename Row, std::size_t N>
+std::vector<int> ids_of(const Row (&rows)[N], bool framed) {
+    std::vector<int> ids;
+    for (const Row& row : rows) ids.push_back(layout::dialog_stop_id(row.stop));
+    if (framed) {
+        for (const auto& row : layout::dialog::kFocusOrder)
+            ids.push_back(layout::dialog::kFrameIds + layout::dialog_stop_id(row.stop));
+    }
+    return ids;
+}
+
 QString at(const SkinnedDialog& d) {
     const FocusStop* s = d.focus_ring().current();
     return s == nullptr ? QString() : s->name;
@@ -86,6 +108,7 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
     // Enter that opened the dialog is not captured when its release arrives there.
     choose<SingleKeyDialog>(3, kKindSingleKey, [](SingleKeyDialog& d) {
         ASSERT_TRUE(activate(d));
+        EXPECT_EQ(ids_of(d.focus_ring()), ids_of(layout::single_key::kFocusOrder, true));
         EXPECT_EQ(at(d), "Captured key");
         key_event(&d, QEvent::KeyRelease, Qt::Key_Return, kEnter);
         EXPECT_EQ(d.key_name(), "");
@@ -119,6 +142,7 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
     // The modifier list opens with Enter, the arrows pick; each key box is left by Ctrl+Tab.
     choose<ComboKeyDialog>(4, kKindComboKey, [](ComboKeyDialog& d) {
         ASSERT_TRUE(activate(d));
+        EXPECT_EQ(ids_of(d.focus_ring()), ids_of(layout::combo_key::kFocusOrder, true));
         EXPECT_EQ(at(d), "Modifier");
         press(&d, kEnter, Qt::Key_Return);
         ASSERT_TRUE(d.modifier_list_open());
@@ -140,6 +164,7 @@ TEST_F(KeyboardDialogsTest, KeyCaptureAndMacroKeyDialogsAreLeftByCtrlTabAndEndBy
     QString chosen;
     choose<MacroKeyDialog>(6, kKindMacroKey, [&](MacroKeyDialog& d) {
         ASSERT_TRUE(activate(d));
+        EXPECT_EQ(ids_of(d.focus_ring()), ids_of(layout::macro_key::kFocusOrder, true));
         press(&d, kEnter, Qt::Key_Return);
         ASSERT_NE(d.list(), nullptr);
         QTest::keyClick(d.list(), Qt::Key_Down);
@@ -163,6 +188,10 @@ TEST_F(KeyboardDialogsTest, MacroManagerButtonsListsAndEscapeByKeys) {
     with_dialog<MacroManagerDialog>([&](MacroManagerDialog& d) {
         ASSERT_TRUE(activate(d));
         WAIT_UNTIL(d.macro_list()->hasFocus());
+        std::vector<int> table = ids_of(layout::macro_manager::kFocusOrder, false);
+        if (!d.loop_box()->isEnabled())  // the loop count only while the loop option is on
+            std::erase(table, layout::dialog_stop_id(layout::macro_manager::Stop::kLoopCount));
+        EXPECT_EQ(ids_of(d.focus_ring()), table);
         const int before = d.macro_list()->count();
         press(&d, kTab, Qt::Key_Tab);  // New
         press(&d, kEnter, Qt::Key_Return);
@@ -196,6 +225,8 @@ TEST_F(KeyboardDialogsTest, ProfileManagerArrowsEnterF2DeleteMenuAndEscape) {
     ASSERT_NE(panel, nullptr);
     QListWidget* list = panel->list();
     ASSERT_TRUE(list->hasFocus());
+    EXPECT_EQ(ids_of(*panel->findChild<FocusRing*>()),
+              ids_of(layout::profile_manager::kFocusOrder, false));
     const int count = list->count();
     ASSERT_GE(count, 2);
     QTest::keyClick(list, Qt::Key_Home);

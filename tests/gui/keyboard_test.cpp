@@ -3,6 +3,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QListWidget>
+#include <algorithm>
+#include <cstring>
+#include <optional>
 
 #include "core/buttons/button_code.h"
 #include "core/settings/settings_catalogue.h"
@@ -12,6 +15,7 @@
 #include "gui/buttons/function_lists.h"
 #include "gui/dialogs/help_panel.h"
 #include "gui/dialogs/macro_manager_dialog.h"
+#include "gui/layout/focus_order.h"
 #include "gui/layout/main_layout.h"
 #include "gui/layout/panel_layout.h"
 #include "gui/panels/dpi_panel.h"
@@ -63,6 +67,74 @@ TEST_F(KeyboardTest, EverySettingOfTheWindowHasAFocusStopOfItsName) {
         EXPECT_EQ(at(), name) << entry.key;
     }
     EXPECT_GT(reached, kButtonCount);  // the buttons and the panels' settings
+}
+
+// The window's stops are the rows of its focus-order table that it shows, in the table's
+// order; and every place where a click changes the record lies in one of them, so a painted
+// control the table lacks fails here (the pointer alone would reach it).
+TEST_F(KeyboardTest, TheStopsAreTheFocusOrderTableAndHoldEveryControl) {
+    window().dpi_panel().choose_colour = [](QWidget*, const QColor& now) {
+        return std::optional<QColor>(QColor::fromRgb(now.rgb() ^ 0x010101u));
+    };
+    FocusRing& ring = window().focus_ring();
+    Columns columns;
+    const auto check = [&](const char* state) {
+        ring.refresh();
+        for (int i = 0; i < kRightPanelCount; ++i) {
+            columns.expanded[i] = window().right_expanded(i);
+            columns.right.visible[i] = window().header_visible(i);
+        }
+        std::vector<int> want, have;
+        for (const MainStop& row : main_focus_order()) {
+            if (shown(row, columns)) want.push_back(stop_id(row));
+        }
+        for (const FocusStop& stop : ring.stops()) have.push_back(stop.id);
+        EXPECT_EQ(have, want) << state;
+        // Clicks over the open bodies, from a header's bottom to the next header or the end,
+        // every 6 pixels: the smallest control, a scroll arrow, is 6 high and 10 wide.
+        std::vector<Rect> bodies;
+        const LeftColumn left = window().left_column();
+        if (columns.sensitivity)
+            bodies.push_back({left.sensitivity.left, left.sensitivity.bottom,
+                              left.sensitivity.right, kTrackBottom});
+        for (int i = 0; i < kRightPanelCount; ++i) {
+            if (!columns.right.visible[i] || !columns.expanded[i]) continue;
+            int end = kTrackBottom;
+            for (int j = i + 1; j < kRightPanelCount; ++j) {
+                if (columns.right.visible[j]) end = std::min(end, window().right_header(j).top);
+            }
+            bodies.push_back({kRightLeft, window().right_header(i).bottom, kRightRight, end});
+        }
+        for (const Rect& body : bodies) {
+            for (int y = body.top; y < body.bottom; y += 6) {
+                for (int x = body.left; x < body.right; x += 6) {
+                    const SettingsRecord before = record();
+                    click(x, y);
+                    if (std::memcmp(&before, &record(), sizeof before) == 0) continue;
+                    const Point p{x, y};
+                    EXPECT_TRUE(std::any_of(ring.stops().begin(), ring.stops().end(),
+                                            [p](const FocusStop& s) { return s.rect.contains(p); }))
+                        << state << ": a click at " << x << "," << y << " sets what no stop has";
+                }
+            }
+        }
+    };
+    check("collapsed");
+    const auto press = [&](const QString& name) {
+        for (const FocusStop& stop : ring.stops()) {
+            if (stop.name == name && stop.expanded) return ring.press(stop.id);
+        }
+        ADD_FAILURE() << "no header " << name.toStdString();
+    };
+    press("Button Assignment");
+    press("X/Y Sensitivity Setting");
+    columns.assignment = columns.sensitivity = true;
+    for (const char* header : {"DPI Setting", "Lighting", "USB Report Rate"}) press(header);
+    check("upper page");
+    for (const char* header : {"Mouse Speed", "Double Click Speed", "Scroll Speed", "Angle Snap"})
+        press(header);
+    ASSERT_EQ(window().page(), Page::kLower);
+    check("lower page");
 }
 
 TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
@@ -187,6 +259,12 @@ TEST_F(KeyboardTest, TabWalksInReadingOrderAndEveryKeyActsAsTheClick) {
     ASSERT_FALSE(window().header_visible(kMouseSpeed));
     tab_to("Mouse Speed");
     EXPECT_EQ(window().page(), Page::kLower);
+    // Shift+Tab retraces Tab: back on the other page, at the open panel's last stop.
+    key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(window().page(), Page::kUpper);
+    EXPECT_EQ(window().focus_ring().current()->role, QAccessible::Dial);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(at(), "Mouse Speed");
     key(Qt::Key_Return);
     key(Qt::Key_Tab);
     key(Qt::Key_Home);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What a screen reader reads and sets, end to end: p330 under Xvfb with a session bus and the
-# AT-SPI registry; its tree read by pyatspi with "DPI Setting" and "Button Assignment" open,
+# AT-SPI registry; its tree read by pyatspi with "DPI Setting", "USB Report Rate" and "Button
+# Assignment" open (names, states, values and the ranges they lie in),
 # "Stage 1" set to 2600 DPI through the value interface, Save; the profile image and the
 # simulated mouse hold 2600. Skips (77) where the accessibility bus or pyatspi is missing.
 set -euo pipefail
@@ -11,6 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 export PYTHON=$python TREE=$here/atspi_tree.py OUT=$work/tree.txt
 XVFB_DRIVE_WRAP=$ATSPI_WRAP xvfb_drive "$(cat <<'STEPS'
 at "$main" 800 42   # "DPI Setting"
+at "$main" 800 317  # "USB Report Rate", below the DPI panel
 at "$main" 100 117  # "Button Assignment"
 "$PYTHON" "$TREE" > "$OUT"
 

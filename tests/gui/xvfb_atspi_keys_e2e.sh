@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Keys and a listening screen reader, end to end: p330 under Xvfb with a session bus, the AT-SPI
-# registry and a client registered for p330's events (as a screen reader is). A macro recorded
+# registry and a client registered for p330's events (as a screen reader is). The macro manager
+# opened from the keyboard is the only window with an element told as focused; a macro recorded
 # with real keys holds each key once; a DPI bar stepped from the keyboard and a button function
 # chosen from its list are heard with their new values, and the focus back on the button; a
 # lighting bar stepped down from its end is heard as its scale reads there.
@@ -10,13 +11,17 @@ p330=$1 p330ctl=$2 shipped=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/atspi_drive.sh"
 
-export PYTHON=$python LISTENER=$here/atspi_listener.py ACT=$here/atspi_act.py HEARD=$work/heard.txt
+export PYTHON=$python LISTENER=$here/atspi_listener.py ACT=$here/atspi_act.py \
+  TREE=$here/atspi_tree.py HEARD=$work/heard.txt
 XVFB_DRIVE_WRAP=$ATSPI_WRAP xvfb_drive "$(cat <<'STEPS'
 "$PYTHON" "$LISTENER" "$HEARD" &
 listener=$!
 wait_for 'grep -qs ready "$HEARD"'
-at "$main" 100 150                   # "Macro Manager"
+xdotool mousemove --window "$main" 100 60 click 1  # the window takes the keys (the logo)
+"$PYTHON" "$ACT" "Macro Manager" SetFocus
+keys "$main" Return                  # opens it from the keyboard: the focus stays there
 manager=$(dialog "^Macro Manager$")
+"$PYTHON" "$TREE" --focus            # told as focused in the dialog only, not in the window
 at "$manager" 340 99                 # "Start Recording" on the first macro
 keys "$manager" --delay 120 h i ctrl+Pause
 xdotool key Return                   # ends the dialog as OK

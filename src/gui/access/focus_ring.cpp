@@ -196,7 +196,23 @@ bool FocusRing::step(bool forward) {
     } else {
         next = (at + (forward ? 1 : count - 1)) % count;
     }
-    focus(stops_[static_cast<std::size_t>(next)].id);
+    const FocusStop& target = stops_[static_cast<std::size_t>(next)];
+    if (!forward && at >= 0 && target.reveal) {
+        // Backwards into a part brought into view: its last stop before this one, which the
+        // part's stops shown with it may now be (Shift+Tab retraces Tab).
+        const int from = current_;
+        const std::function<void()> reveal = target.reveal;
+        reveal();
+        refresh();
+        const int back = index_of(from);
+        if (back >= 0) {
+            const int shown = static_cast<int>(stops_.size());
+            focus(stops_[static_cast<std::size_t>((back + shown - 1) % shown)].id);
+            return true;
+        }
+        return step(false);
+    }
+    focus(target.id);
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,12 +20,9 @@
 #include "core/settings/settings_catalogue.h"
 #include "gui/access/focus_stop.h"
 #include "gui/layout/accordion.h"
+#include "gui/layout/focus_order.h"
 #include "gui/layout/main_layout.h"
 #include "gui/skin/skin_canvas.h"
-
-namespace p330 {
-struct AccessTexts;
-}
 
 namespace p330::gui {
 
@@ -147,11 +145,9 @@ class MainWindow : public QWidget {
 
     // The keyboard: stops in reading order, each acting by a click where the pointer would.
     FocusStops focus_stops();
-    void add_panel_stops(int panel, const AccessTexts& access, FocusStops& stops);
-    FocusStop element_stop(const layout::Element& e, QString name = {});
+    std::optional<FocusStop> row_stop(const layout::MainStop& row);  // none: its box is not made
     QString control_name(SettingId id) const;
-    FocusStop level_stop(int id, QAccessible::Role role, SettingId id_of_setting, layout::Rect rect,
-                         std::function<layout::Point(int)> point_of_level);
+    StopValue level_value(SettingId id, std::function<layout::Point(int)> point_of_level);
     void click_at(layout::Point p);
     void open_list_from_keyboard(int button);
 

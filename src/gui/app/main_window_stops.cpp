@@ -1,5 +1,5 @@
-// The main window without a pointer: its focus stops in reading order (left column, picture
-// tabs, right column, bottom buttons, title-bar buttons) and its keys. Every stop acts by
+// The main window without a pointer: its focus stops, one per row of its focus-order table
+// (gui/layout/focus_order.h) that the window shows now, and its keys. Every stop acts by
 // clicking where the pointer would, so a key changes the record exactly as a click does.
 
 #include <QKeyEvent>
@@ -9,10 +9,11 @@
 #include "core/model/record_units.h"
 #include "core/settings/settings_catalogue.h"
 #include "gui/access/focus_ring.h"
+#include "gui/access/table_stops.h"
 #include "gui/app/main_window.h"
 #include "gui/buttons/function_lists.h"
 #include "gui/layout/control_rules.h"
-#include "gui/layout/panel_layout.h"
+#include "gui/layout/focus_order.h"
 #include "gui/panels/button_rows_panel.h"
 #include "gui/panels/dpi_panel.h"
 #include "gui/panels/lighting_panel.h"
@@ -26,38 +27,8 @@ using namespace layout;
 
 namespace {
 
-// Stop ids, derived rather than numbered: an element's from its action, a setting's control
-// from its catalogue id (part tells a setting's several controls apart), a right-column
-// header from its panel. The ring keeps its place across rebuilds by them.
-constexpr int kHeaderIds = 100;
-constexpr int kSettingIds = 1000;
-constexpr int kPartsPerSetting = 4;
-int element_id(const Element& e) {
-    return 1 + static_cast<int>(e.action);
-}
-int header_id(int panel) {
-    return kHeaderIds + panel;
-}
-int setting_stop_id(SettingId id, int part = 0) {
-    return kSettingIds + kPartsPerSetting * static_cast<int>(id) + part;
-}
-
 Point centre(const Rect& r) {
     return {r.left + r.width() / 2, r.top + r.height() / 2};
-}
-
-QString numbered(std::string_view text, int n) {
-    return qtext(text).replace(QStringLiteral("{n}"), QString::number(n));
-}
-
-FocusStop button_stop(int id, const Rect& rect, QString name, std::function<void()> press) {
-    FocusStop s;
-    s.id = id;
-    s.role = QAccessible::Button;
-    s.name = std::move(name);
-    s.rect = rect;
-    s.press = std::move(press);
-    return s;
 }
 
 }  // namespace
@@ -67,28 +38,13 @@ void MainWindow::click_at(Point p) {
     flush();
 }
 
-FocusStop MainWindow::element_stop(const Element& e, QString name) {
-    return button_stop(element_id(e), e.rect,
-                       name.isEmpty() ? qtext(texts_, e.label) : std::move(name),
-                       [this, action = e.action] {
-                           perform(action);
-                           flush();
-                       });
-}
-
 QString MainWindow::control_name(SettingId id) const {
     return QString::fromStdString(setting(id).accessible_name(language_));
 }
 
-// A control of a setting, named by its catalogue entry, over the entry's range.
-FocusStop MainWindow::level_stop(int id, QAccessible::Role role, SettingId id_of_setting, Rect rect,
-                                 std::function<Point(int)> point_of_level) {
-    const SettingEntry& entry = setting(id_of_setting);
-    FocusStop s;
-    s.id = id;
-    s.role = role;
-    s.name = control_name(id_of_setting);
-    s.rect = rect;
+// A control of a setting over the entry's range, set by a click at the point of a level.
+StopValue MainWindow::level_value(SettingId id, std::function<Point(int)> point_of_level) {
+    const SettingEntry& entry = setting(id);
     StopValue v;
     v.min = entry.range.min;
     v.max = entry.range.max;
@@ -96,208 +52,145 @@ FocusStop MainWindow::level_stop(int id, QAccessible::Role role, SettingId id_of
     v.set = [this, point_of_level = std::move(point_of_level)](int level) {
         click_at(point_of_level(level));
     };
-    s.value = std::move(v);
-    return s;
+    return v;
 }
 
 FocusStops MainWindow::focus_stops() {
     FocusStops stops;
     if (!main_view_shown_) return stops;
-    const AccessTexts& access = access_texts(language_);
-    // A header runs its element's action, or, in the right column, opens or closes its panel.
-    const auto header = [this](int id, const Rect& r, std::string_view text, bool expanded,
-                               std::function<void()> press) {
-        FocusStop s = button_stop(id, r, qtext(text), [this, press = std::move(press)] {
-            press();
-            flush();
-        });
-        s.expanded = [expanded] { return expanded; };
-        return s;
-    };
-
-    // Left column.
-    const LeftColumn left = left_column();
-    const auto act = [this](Action action) { return [this, action] { perform(action); }; };
-    stops.push_back(header(element_id(kButtonAssignmentHeader), left.button_assignment,
-                           texts_.button_assignment, assignment_expanded_,
-                           act(kButtonAssignmentHeader.action)));
-    if (assignment_expanded_) {
-        for (int i = 0; i < kButtonCount; ++i) {
-            FocusStop s = button_stop(setting_stop_id(button_setting(i)), dropdown_box(i),
-                                      control_name(button_setting(i)),
-                                      [this, i] { open_list_from_keyboard(i); });
-            s.role = QAccessible::ComboBox;
-            s.open = s.press;
-            s.value_text = [this, i] { return QString::fromStdString(labels_[i]); };
-            stops.push_back(std::move(s));
-        }
+    const Columns columns{assignment_expanded_, sensitivity_expanded_, right_expanded_,
+                          right_column_};
+    for (const MainStop& row : main_focus_order()) {
+        if (!shown(row, columns)) continue;
+        if (std::optional<FocusStop> stop = row_stop(row)) stops.push_back(std::move(*stop));
     }
-    FocusStop manager = element_stop(kMacroManagerItem);
-    manager.rect = left.macro_manager;
-    stops.push_back(std::move(manager));
-    stops.push_back(header(element_id(kSensitivityHeader), left.sensitivity,
-                           texts_.sensitivity_setting, sensitivity_expanded_,
-                           act(kSensitivityHeader.action)));
-    if (sensitivity_expanded_) {
-        for (int axis = 0; axis < 2; ++axis) {
-            const Rect bar = sensitivity::axis(left.sensitivity.bottom, axis).bar;
-            const SettingId id = axis == 0 ? SettingId::kSensitivityX : SettingId::kSensitivityY;
-            stops.push_back(level_stop(setting_stop_id(id), QAccessible::Slider, id, bar,
-                                       [bar](int l) { return slider_point(bar, l); }));
-        }
-    }
-
-    // The picture's tabs.
-    for (const bool front : {true, false}) {
-        FocusStop s = element_stop(front ? kFrontTab : kSideTab);
-        s.role = QAccessible::PageTab;
-        s.checked = [this, front] { return front_view_ == front; };
-        stops.push_back(std::move(s));
-    }
-
-    // Right column: every header, those of the other page brought into view when reached.
-    for (int i = 0; i < kRightPanelCount; ++i) {
-        const int base = header_id(i);
-        if (!right_column_.visible[i]) {
-            FocusStop s = header(base, {}, texts_.*kRightPanels[i].title, right_expanded_[i],
-                                 [this, i] { toggle_right(i); });
-            s.reveal = [this] {
-                page_ = page_ == Page::kUpper ? Page::kLower : Page::kUpper;
-                layout_right_column();
-                flush();
-            };
-            stops.push_back(std::move(s));
-            continue;
-        }
-        stops.push_back(header(base, right_header(i), texts_.*kRightPanels[i].title,
-                               right_expanded_[i], [this, i] { toggle_right(i); }));
-        if (right_expanded_[i]) add_panel_stops(i, access, stops);
-    }
-
-    // Bottom buttons, then the title bar's.
-    stops.push_back(element_stop(kConfigButton));
-    stops.push_back(element_stop(kResetButton));
-    stops.push_back(element_stop(kCancelButton));
-    stops.push_back(element_stop(kSaveButton));
-    stops.push_back(element_stop(kHelpButton, qtext(access.help)));
-    stops.push_back(element_stop(kHideButton, qtext(access.minimise)));
-    stops.push_back(element_stop(kCloseButton, qtext(access.close)));
     return stops;
 }
 
-void MainWindow::add_panel_stops(int panel, const AccessTexts& access, FocusStops& stops) {
-    const int b = right_header(panel).bottom;
-    const int width = right_[panel]->body_size().width();
-    for (const LevelControl& c : kLevelControls) {
-        if (c.panel != panel) continue;
-        const Rect r = c.place(b, width);
-        const bool gauge = c.shape == LevelShape::kGauge;
-        FocusStop s = level_stop(
-            setting_stop_id(c.setting), gauge ? QAccessible::Dial : QAccessible::Slider, c.setting,
-            r, [r, gauge](int l) { return gauge ? gauge_point(r, l) : slider_point(r, l); });
-        if (gauge) s.value->min = kDoubleClickRange.min;  // the gauge's lowest level
-        stops.push_back(std::move(s));
+std::optional<FocusStop> MainWindow::row_stop(const MainStop& row) {
+    StopPlace at;
+    at.left = left_column();
+    if (row.panel >= 0) {
+        at.header = right_column_.visible[row.panel] ? right_header(row.panel) : Rect{};
+        at.body_width = right_[row.panel]->body_size().width();
     }
-    switch (panel) {
-        case kDpi:
-            for (int k = 0; k < dpi::kStages; ++k) {
-                const Rect bar = dpi::kBars[k];
-                const auto point = [bar](int dpi) { return dpi_bar_point(bar, dpi / kDpiStep); };
-                FocusStop s = level_stop(setting_stop_id(dpi_setting(k)), QAccessible::Slider,
-                                         dpi_setting(k), bar, point);
-                s.value->step = kDpiStep;
-                s.value->unit = QStringLiteral(" DPI");
-                stops.push_back(s);
-                if (QLineEdit* box = dpi_panel().box(k)) {
-                    s.id = setting_stop_id(dpi_setting(k), 1);
-                    s.role = QAccessible::EditableText;
-                    s.name = numbered(access.stage_dpi, k + 1);
-                    s.rect = dpi::kBoxes[k];
-                    s.widget = box;
-                    stops.push_back(s);
-                }
-                FocusStop colour =
-                    button_stop(setting_stop_id(colour_setting(k)), dpi::kSwatches[k],
-                                control_name(colour_setting(k)),
-                                [this, r = dpi::kSwatches[k]] { click_at(centre(r)); });
-                colour.value_text = [this, k] { return stage_colour(record_, k).name().toUpper(); };
-                stops.push_back(std::move(colour));
-            }
-            return;
-        case kLighting: {
-            const std::string_view names[lighting::kModes] = {
-                texts_.light_standard, texts_.light_respiration, texts_.light_neon};
-            for (int m = 0; m < lighting::kModes; ++m) {
-                const lighting::Row row = lighting::row(b, m);
-                FocusStop marker =
-                    button_stop(setting_stop_id(SettingId::kLightMode, m), row.marker,
-                                qtext(names[m]), [this, r = row.marker] { click_at(centre(r)); });
-                marker.role = QAccessible::RadioButton;
-                marker.checked = [this, m] { return record_.light_mode == m + 1; };
-                stops.push_back(std::move(marker));
-                FocusStop bar =
-                    level_stop(setting_stop_id(light_level_setting(m + 1)), QAccessible::Slider,
-                               light_level_setting(m + 1), row.bar,
-                               [bar = row.bar](int l) { return lighting_point(bar, l); });
-                // Read as the scale under the bar reads, not as the stored level.
-                bar.value_text = [this, m, get = bar.value->get] {
-                    return LightingPanel::scale_text(m, get());
+    FocusStop s;
+    s.id = stop_id(row);
+    s.role = accessible_role(role_of(row.shape));
+    s.rect = row.rect(at);
+    if (row.access != nullptr) {
+        s.name = qtext(access_texts(language_).*row.access)
+                     .replace(QStringLiteral("{n}"), QString::number(row.index + 1));
+    } else if (row.text != nullptr) {
+        s.name = qtext(texts_.*row.text);
+    } else if (row.element != nullptr) {
+        s.name = qtext(texts_, row.element->label);
+    } else {
+        s.name = control_name(row.setting);
+    }
+    const Rect r = s.rect;
+    const auto click_centre = [this, r] { click_at(centre(r)); };
+    const int i = row.index;
+    switch (row.shape) {
+        case StopShape::kHeader:
+            if (row.shown == Shown::kRightHeader) {
+                const int panel = row.panel;
+                s.press = [this, panel] {
+                    toggle_right(panel);
+                    flush();
                 };
-                stops.push_back(std::move(bar));
+                s.expanded = [this, panel] { return right_expanded_[panel]; };
+                if (!right_column_.visible[panel]) {
+                    s.reveal = [this] {
+                        page_ = page_ == Page::kUpper ? Page::kLower : Page::kUpper;
+                        layout_right_column();
+                        flush();
+                    };
+                }
+                return s;
             }
-            return;
-        }
-        case kReportRate: {
-            const Rect dial = report_rate::dial(b, width);
-            FocusStop s =
-                level_stop(setting_stop_id(SettingId::kReportRate), QAccessible::Dial,
-                           SettingId::kReportRate, dial, [dial](int hz) {
-                               return dial_point(dial, report_interval_of_rate(hz).value_or(1));
-                           });
+            s.expanded = [this, action = row.element->action] {
+                return action == Action::kButtonAssignment ? assignment_expanded_
+                                                           : sensitivity_expanded_;
+            };
+            [[fallthrough]];
+        case StopShape::kButton:
+        case StopShape::kTab:
+            s.press = [this, action = row.element->action] {
+                perform(action);
+                flush();
+            };
+            if (row.shape == StopShape::kTab) {
+                s.checked = [this, front = row.element->action == Action::kFrontTab] {
+                    return front_view_ == front;
+                };
+            }
+            return s;
+        case StopShape::kDropdown:
+            s.press = [this, i] { open_list_from_keyboard(i); };
+            s.open = s.press;
+            s.value_text = [this, i] { return QString::fromStdString(labels_[i]); };
+            return s;
+        case StopShape::kDpiBar:
+        case StopShape::kDpiBox:
+            s.value = level_value(row.setting, [r = dpi::kBars[i]](int dpi) {
+                return dpi_bar_point(r, dpi / kDpiStep);
+            });
+            s.value->step = kDpiStep;
+            s.value->unit = QStringLiteral(" DPI");
+            if (row.shape == StopShape::kDpiBox) {
+                s.widget = dpi_panel().box(i);
+                if (s.widget == nullptr) return std::nullopt;
+            }
+            return s;
+        case StopShape::kColour:
+            s.press = click_centre;
+            s.value_text = [this, i] { return stage_colour(record_, i).name().toUpper(); };
+            return s;
+        case StopShape::kLightBar:
+            s.value = level_value(row.setting, [r](int l) { return lighting_point(r, l); });
+            // Read as the scale under the bar reads, not as the stored level.
+            s.value_text = [i, get = s.value->get] { return LightingPanel::scale_text(i, get()); };
+            return s;
+        case StopShape::kSlider:
+            s.value = level_value(row.setting, [r](int l) { return slider_point(r, l); });
+            return s;
+        case StopShape::kGauge:
+            s.value = level_value(row.setting, [r](int l) { return gauge_point(r, l); });
+            s.value->min = kDoubleClickRange.min;  // the gauge's lowest level
+            return s;
+        case StopShape::kDial:
+            s.value = level_value(row.setting, [r](int hz) {
+                return dial_point(r, report_interval_of_rate(hz).value_or(1));
+            });
             s.value->choices = {125, 250, 500, 1000};
             s.value->unit = QStringLiteral(" Hz");
-            stops.push_back(std::move(s));
-            return;
+            return s;
+        case StopShape::kMarker:
+            s.press = click_centre;
+            s.checked = [this, &entry = setting(row.checks), when = row.when] {
+                return entry.get(record_) == when;
+            };
+            return s;
+        case StopShape::kSpinBox: {
+            s.widget = scroll_panel().box();
+            if (s.widget == nullptr) return std::nullopt;
+            StopValue v;
+            v.min = kScrollLinesRange.min;
+            v.max = kScrollLinesRange.max;
+            v.get = [this] { return static_cast<int>(record_.scroll_lines); };
+            // The box's own arrows, clicked as often as it takes.
+            v.set = [this, c = scroll::controls(at.header.bottom)](int lines_wanted) {
+                while (record_.scroll_lines < lines_wanted && record_.scroll_lines < 100)
+                    click_at(centre(c.up));
+                while (record_.scroll_lines > lines_wanted && record_.scroll_lines > 1)
+                    click_at(centre(c.down));
+            };
+            s.value = std::move(v);
+            return s;
         }
-        case kScrollSpeed: {
-            const scroll::Controls c = scroll::controls(b);
-            FocusStop lines = button_stop(setting_stop_id(SettingId::kScrollLines, 1),
-                                          c.lines_marker, control_name(SettingId::kScrollLines),
-                                          [this, r = c.lines_marker] { click_at(centre(r)); });
-            lines.role = QAccessible::RadioButton;
-            lines.checked = [this] { return record_.scroll_by_page == 0; };
-            stops.push_back(lines);
-            if (QLineEdit* box = scroll_panel().box()) {
-                FocusStop s;
-                s.id = setting_stop_id(SettingId::kScrollLines);
-                s.role = QAccessible::SpinBox;
-                s.name = control_name(SettingId::kScrollLines);
-                s.rect = c.box;
-                s.widget = box;
-                StopValue v;
-                v.min = kScrollLinesRange.min;
-                v.max = kScrollLinesRange.max;
-                v.get = [this] { return static_cast<int>(record_.scroll_lines); };
-                // The box's own arrows, clicked as often as it takes.
-                v.set = [this, c](int lines_wanted) {
-                    while (record_.scroll_lines < lines_wanted && record_.scroll_lines < 100)
-                        click_at(centre(c.up));
-                    while (record_.scroll_lines > lines_wanted && record_.scroll_lines > 1)
-                        click_at(centre(c.down));
-                };
-                s.value = std::move(v);
-                stops.push_back(std::move(s));
-            }
-            FocusStop page = button_stop(setting_stop_id(SettingId::kScrollPage), c.page_marker,
-                                         control_name(SettingId::kScrollPage),
-                                         [this, r = c.page_marker] { click_at(centre(r)); });
-            page.role = QAccessible::RadioButton;
-            page.checked = [this] { return record_.scroll_by_page != 0; };
-            stops.push_back(std::move(page));
-            return;
-        }
-        default: return;
     }
+    return s;
 }
 
 // Keys -------------------------------------------------------------------------------------------

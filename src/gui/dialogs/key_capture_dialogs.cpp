@@ -11,6 +11,7 @@
 #include "gui/access/focus_ring.h"
 #include "gui/access/key_filter.h"
 #include "gui/access/list_keys.h"
+#include "gui/access/table_stops.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/layout/main_layout.h"
 #include "gui/skin/control_style.h"
@@ -34,10 +35,7 @@ bool is_enter_or_escape(const CapturedKey& key) {
            key.qt_key == Qt::Key_Escape;
 }
 
-constexpr int kCaptureStop = 1;
-constexpr int kModifierStop = 1;
-constexpr int kFirstKeyStop = 2;
-constexpr int kSecondKeyStop = 3;
+constexpr int kCaptureStop = layout::dialog_stop_id(single_key::Stop::kCapturedKey);
 
 // Ctrl+Tab and Ctrl+Shift+Tab leave a capture box; Ctrl itself is tracked by the caller.
 bool is_leaving_tab(const CapturedKey& key, bool control_down) {
@@ -99,13 +97,11 @@ SingleKeyDialog::SingleKeyDialog(QWidget* parent, const QString& skin_dir, TextC
 SingleKeyDialog::~SingleKeyDialog() = default;
 
 void SingleKeyDialog::add_stops(FocusStops& stops) {
-    FocusStop s;
-    s.id = kCaptureStop;
-    s.role = QAccessible::StaticText;
-    s.name = qtext(access_texts(language_).captured_key);
-    s.rect = single_key::kKeyName;
-    s.value_text = [this] { return QString::fromStdString(key_name_); };
-    stops.push_back(std::move(s));
+    for (const auto& row : single_key::kFocusOrder) {
+        FocusStop s = table_stop(row, single_key_dialog_texts(language_), access_texts(language_));
+        s.value_text = [this] { return QString::fromStdString(key_name_); };
+        stops.push_back(std::move(s));
+    }
 }
 
 bool SingleKeyDialog::on_key(const CapturedKey& key) {
@@ -221,26 +217,17 @@ bool ComboKeyDialog::on_key(const CapturedKey& key) {
 
 void ComboKeyDialog::add_stops(FocusStops& stops) {
     if (first_ == nullptr) return;  // opened without its background
-    const AccessTexts& access = access_texts(language_);
-    FocusStop modifier;
-    modifier.id = kModifierStop;
-    modifier.role = QAccessible::ComboBox;
-    modifier.name = qtext(access.modifier);
-    modifier.rect = combo_key::kModifierArea;
-    modifier.open = [this] { open_list_from_keyboard(); };
-    modifier.press = modifier.open;
-    modifier.value_text = [this] { return QString::fromStdString(modifier_); };
-    stops.push_back(std::move(modifier));
-    const std::pair<QLineEdit*, std::string_view> boxes[] = {{first_, access.first_key},
-                                                             {second_, access.second_key}};
-    int id = kFirstKeyStop;
-    for (const auto& [box, name] : boxes) {
-        FocusStop s;
-        s.id = id++;
-        s.role = QAccessible::EditableText;
-        s.name = qtext(name);
-        s.rect = box == first_ ? combo_key::kFirstKey : combo_key::kSecondKey;
-        s.widget = box;
+    for (const auto& row : combo_key::kFocusOrder) {
+        FocusStop s = table_stop(row, combo_key_dialog_texts(language_), access_texts(language_));
+        switch (row.stop) {
+            case combo_key::Stop::kModifierBox:
+                s.open = [this] { open_list_from_keyboard(); };
+                s.press = s.open;
+                s.value_text = [this] { return QString::fromStdString(modifier_); };
+                break;
+            case combo_key::Stop::kFirstKeyBox: s.widget = first_; break;
+            case combo_key::Stop::kSecondKeyBox: s.widget = second_; break;
+        }
         stops.push_back(std::move(s));
     }
 }

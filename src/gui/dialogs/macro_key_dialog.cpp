@@ -11,6 +11,7 @@
 #include "core/lang/dialog_texts.h"
 #include "core/util/text_encoding.h"
 #include "gui/access/list_keys.h"
+#include "gui/access/table_stops.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/skin/control_style.h"
 #include "gui/skin/texts.h"
@@ -107,27 +108,22 @@ void MacroKeyDialog::open_list_from_keyboard() {
 void MacroKeyDialog::add_stops(FocusStops& stops) {
     if (chosen_ == nullptr) return;  // opened without its background
     const MacroKeyDialogTexts& texts = macro_key_dialog_texts(language_);
-    FocusStop box;
-    box.id = 1;
-    box.role = QAccessible::ComboBox;
-    box.name = qtext(texts.heading);
-    box.rect = macro_key::kDropArea;
-    box.open = [this] { open_list_from_keyboard(); };
-    box.press = box.open;
-    box.value_text = [this] { return QString::fromStdString(name_); };
-    stops.push_back(std::move(box));
-    for (int k = 0; k < 3; ++k) {
-        FocusStop tick;
-        tick.id = 2 + k;
-        tick.role = QAccessible::RadioButton;
-        tick.name = qtext(texts.repeat_modes[k]);
-        tick.rect = macro_key::kTicks[k];
-        tick.press = [this, k] {
-            click(macro_key::kTicks[k].top_left());
-            flush();
-        };
-        tick.checked = [this, k] { return mode_ == k; };
-        stops.push_back(std::move(tick));
+    for (const auto& row : macro_key::kFocusOrder) {
+        FocusStop s = table_stop(row, texts, access_texts(language_));
+        if (row.stop == macro_key::Stop::kMacro) {
+            s.open = [this] { open_list_from_keyboard(); };
+            s.press = s.open;
+            s.value_text = [this] { return QString::fromStdString(name_); };
+        } else {
+            const int k = static_cast<int>(row.stop) - static_cast<int>(macro_key::Stop::kMode1);
+            s.name = qtext(texts.repeat_modes[static_cast<std::size_t>(k)]);
+            s.press = [this, r = row.rect] {
+                click(r.top_left());
+                flush();
+            };
+            s.checked = [this, k] { return mode_ == k; };
+        }
+        stops.push_back(std::move(s));
     }
 }
 

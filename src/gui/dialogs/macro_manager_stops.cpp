@@ -1,4 +1,5 @@
-// The macro manager without a pointer: its stops in reading order and the keys of its lists.
+// The macro manager without a pointer: its stops, one per row of its focus-order table
+// (gui/layout/manager_layout.h), and the keys of its lists.
 // Painted buttons and ticks are pressed by a click where the pointer would click.
 
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include "gui/access/focus_ring.h"
 #include "gui/access/list_keys.h"
 #include "gui/access/synthetic_click.h"
+#include "gui/access/table_stops.h"
 #include "gui/dialogs/macro_manager_dialog.h"
 #include "gui/layout/manager_layout.h"
 #include "gui/skin/texts.h"
@@ -16,66 +18,8 @@ namespace p330::gui {
 
 namespace mm = layout::macro_manager;
 
-namespace {
-
-FocusStop painted(int id, QAccessible::Role role, const layout::Rect& r, QString name,
-                  std::function<void()> press) {
-    FocusStop s;
-    s.id = id;
-    s.role = role;
-    s.name = std::move(name);
-    s.rect = r;
-    s.press = std::move(press);
-    return s;
-}
-
-FocusStop control(int id, QAccessible::Role role, const layout::Rect& r, QString name,
-                  QWidget* widget) {
-    FocusStop s = painted(id, role, r, std::move(name), nullptr);
-    s.widget = widget;
-    return s;
-}
-
-// The dialog's stops in reading order: Tab walks this table, and a stop's id is its row.
-enum class Stop {
-    kMacroList,
-    kNew,
-    kDelete,
-    kItemList,
-    kRecord,
-    kDelays,
-    kLoop,
-    kLoopBox,
-    kOk,
-    kCancel,
-    kClose
-};
-struct StopPlace {
-    Stop stop;
-    QAccessible::Role role;
-    layout::Rect rect;
-};
-constexpr StopPlace kStopOrder[] = {
-    {Stop::kMacroList, QAccessible::List, mm::kMacroList},
-    {Stop::kNew, QAccessible::Button, mm::kNew},
-    {Stop::kDelete, QAccessible::Button, mm::kDelete},
-    {Stop::kItemList, QAccessible::List, mm::kItemList},
-    {Stop::kRecord, QAccessible::Button, mm::kRecord},
-    {Stop::kDelays, QAccessible::CheckBox, mm::kDelaysTick},
-    {Stop::kLoop, QAccessible::CheckBox, mm::kLoopTick},
-    {Stop::kLoopBox, QAccessible::EditableText, mm::kLoopBox},
-    {Stop::kOk, QAccessible::Button, mm::kOk},
-    {Stop::kCancel, QAccessible::Button, mm::kCancel},
-    {Stop::kClose, QAccessible::Button, mm::kClose},
-};
-
-}  // namespace
-
 FocusStops MacroManagerDialog::focus_stops() {
     FocusStops stops;
-    const auto click = [this](const layout::Rect& r) {
-        return [this, r] { click_painted(this, r); };
-    };
     if (items_ != nullptr) {
         // Once: the lists' keys stay with them.
         if (macros_->property("p330-keys").isNull()) {
@@ -112,48 +56,34 @@ FocusStops MacroManagerDialog::focus_stops() {
             add_list_keys(items_, item_keys);
         }
     }
-    for (const StopPlace& place : kStopOrder) {
-        if (items_ == nullptr && place.stop < Stop::kOk) continue;  // opened without its lists
-        const int id = static_cast<int>(place.stop) + 1;            // stable: the table's own rows
-        const auto button = [&](std::string_view text) {
-            return painted(id, place.role, place.rect, qtext(text), click(place.rect));
-        };
-        switch (place.stop) {
-            case Stop::kMacroList:
-                stops.push_back(
-                    control(id, place.role, place.rect, qtext(texts_.macro_list_heading), macros_));
+    const AccessTexts& access = access_texts(language_);
+    for (const auto& row : mm::kFocusOrder) {
+        if (items_ == nullptr && row.stop < mm::Stop::kOkButton)
+            continue;  // opened without its lists
+        FocusStop s = table_stop(row, texts_, access);
+        const auto painted = [&] { s.press = [this, r = row.rect] { click_painted(this, r); }; };
+        switch (row.stop) {
+            case mm::Stop::kMacros: s.widget = macros_; break;
+            case mm::Stop::kItems: s.widget = items_; break;
+            case mm::Stop::kLoopCount:
+                if (!loop_->isEnabled()) continue;
+                s.widget = loop_;
                 break;
-            case Stop::kNew: stops.push_back(button(texts_.new_button)); break;
-            case Stop::kDelete: stops.push_back(button(texts_.delete_button)); break;
-            case Stop::kItemList:
-                stops.push_back(
-                    control(id, place.role, place.rect, qtext(texts_.item_list_heading), items_));
+            case mm::Stop::kRecordButton:
+                painted();
+                if (recorder_.recording()) s.name = qtext(texts_.stop_recording);
                 break;
-            case Stop::kRecord:
-                stops.push_back(
-                    button(recorder_.recording() ? texts_.stop_recording : texts_.start_recording));
+            case mm::Stop::kDelays:
+                painted();
+                s.checked = [this] { return model_.record_delays; };
                 break;
-            case Stop::kDelays: {
-                FocusStop delays = button(texts_.record_delays_option);
-                delays.checked = [this] { return model_.record_delays; };
-                stops.push_back(std::move(delays));
+            case mm::Stop::kLoop:
+                painted();
+                s.checked = [this] { return model_.loop_option; };
                 break;
-            }
-            case Stop::kLoop: {
-                FocusStop loop = button(texts_.loop_option);
-                loop.checked = [this] { return model_.loop_option; };
-                stops.push_back(std::move(loop));
-                break;
-            }
-            case Stop::kLoopBox:
-                if (loop_->isEnabled())
-                    stops.push_back(
-                        control(id, place.role, place.rect, qtext(texts_.loop_option), loop_));
-                break;
-            case Stop::kOk: stops.push_back(button(texts_.ok)); break;
-            case Stop::kCancel: stops.push_back(button(texts_.cancel)); break;
-            case Stop::kClose: stops.push_back(button(access_texts(language_).close)); break;
+            default: painted(); break;
         }
+        stops.push_back(std::move(s));
     }
     return stops;
 }

@@ -1,5 +1,6 @@
-// The profile manager without a pointer: the list (arrows move, Enter selects, F2 renames,
-// Delete deletes, the Menu key or Shift+F10 opens the entry's menu), New and the close button.
+// The profile manager without a pointer: the stops of its focus-order table
+// (gui/layout/manager_layout.h): the list (arrows move, Enter selects, F2 renames, Delete
+// deletes, the Menu key or Shift+F10 opens the entry's menu), New and the close button.
 
 #include <QKeyEvent>
 #include <QListWidget>
@@ -9,6 +10,7 @@
 #include "gui/access/focus_ring.h"
 #include "gui/access/list_keys.h"
 #include "gui/access/synthetic_click.h"
+#include "gui/access/table_stops.h"
 #include "gui/dialogs/profile_manager_panel.h"
 #include "gui/layout/manager_layout.h"
 #include "gui/skin/texts.h"
@@ -19,29 +21,17 @@ namespace pm = layout::profile_manager;
 
 FocusStops ProfileManagerPanel::focus_stops() {
     FocusStops stops;
-    const ProfileManagerTexts& texts = profile_manager_texts(language_);
-    if (list_ != nullptr) {
-        add_list_keys_once();
-        FocusStop list;
-        list.id = 1;
-        list.role = QAccessible::List;
-        list.name = qtext(texts.title);
-        list.rect = pm::kList;
-        list.widget = list_;
-        stops.push_back(std::move(list));
+    for (const auto& row : pm::kFocusOrder) {
+        FocusStop s = table_stop(row, profile_manager_texts(language_), access_texts(language_));
+        if (row.stop == pm::Stop::kProfiles) {
+            if (list_ == nullptr) continue;
+            add_list_keys_once();
+            s.widget = list_;
+        } else {
+            s.press = [this, r = row.rect] { click_painted(this, r); };
+        }
+        stops.push_back(std::move(s));
     }
-    FocusStop add;
-    add.id = 2;
-    add.name = qtext(texts.new_button);
-    add.rect = pm::kNew;
-    add.press = [this] { click_painted(this, pm::kNew); };
-    stops.push_back(add);
-    FocusStop close = add;
-    close.id = 3;
-    close.name = qtext(access_texts(language_).close);
-    close.rect = pm::kClose;
-    close.press = [this] { click_painted(this, pm::kClose); };
-    stops.push_back(std::move(close));
     return stops;
 }
 

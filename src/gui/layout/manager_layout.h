@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "core/lang/dialog_texts.h"
+#include "gui/layout/focus_role.h"
 #include "gui/layout/geometry.h"
 
 namespace p330::layout {
@@ -44,6 +46,36 @@ constexpr const char* kCloseOver = "/macro-button-close-over.png";
 constexpr const char* kRecordImage = "/MacroManagement/Record-normal.png";
 constexpr const char* kUnticked = "/MacroManagement/Pane.png";
 constexpr const char* kTicked = "/MacroManagement/PaneMakingTick.png";
+
+// The focus order: the macros, their buttons, the items, then the options, OK, Cancel and
+// the close button. Without its lists (no background) the dialog has OK, Cancel and close.
+enum class Stop : std::uint8_t {
+    kMacros,
+    kNewButton,
+    kDeleteButton,
+    kItems,
+    kRecordButton,  // named "Stop Recording" while it records
+    kDelays,
+    kLoop,
+    kLoopCount,  // while the loop option is on
+    kOkButton,
+    kCancelButton,
+    kCloseButton
+};
+using Texts = MacroManagerTexts;
+inline constexpr DialogStop<Stop, Texts> kFocusOrder[] = {
+    {Stop::kMacros, StopRole::kList, kMacroList, &Texts::macro_list_heading},
+    {Stop::kNewButton, StopRole::kButton, kNew, &Texts::new_button},
+    {Stop::kDeleteButton, StopRole::kButton, kDelete, &Texts::delete_button},
+    {Stop::kItems, StopRole::kList, kItemList, &Texts::item_list_heading},
+    {Stop::kRecordButton, StopRole::kButton, kRecord, &Texts::start_recording},
+    {Stop::kDelays, StopRole::kCheckBox, kDelaysTick, &Texts::record_delays_option},
+    {Stop::kLoop, StopRole::kCheckBox, kLoopTick, &Texts::loop_option},
+    {Stop::kLoopCount, StopRole::kEditableText, kLoopBox, &Texts::loop_option},
+    {Stop::kOkButton, StopRole::kButton, kOk, &Texts::ok},
+    {Stop::kCancelButton, StopRole::kButton, kCancel, &Texts::cancel},
+    {Stop::kCloseButton, StopRole::kButton, kClose, nullptr, &AccessTexts::close},
+};
 }  // namespace macro_manager
 
 namespace profile_manager {
@@ -60,6 +92,15 @@ constexpr const char* kNewIconImage = "/Config/New-Config.png";
 constexpr const char* kCloseNormal = "/button-close-normal.png";
 constexpr const char* kCloseOver = "/button-close-over.png";
 constexpr int kAlpha = 178;
+
+// The focus order: the list (while the panel has it), New, the close button.
+enum class Stop : std::uint8_t { kProfiles, kNewButton, kCloseButton };
+using Texts = ProfileManagerTexts;
+inline constexpr DialogStop<Stop, Texts> kFocusOrder[] = {
+    {Stop::kProfiles, StopRole::kList, kList, &Texts::title},
+    {Stop::kNewButton, StopRole::kButton, kNew, &Texts::new_button},
+    {Stop::kCloseButton, StopRole::kButton, kClose, nullptr, &AccessTexts::close},
+};
 }  // namespace profile_manager
 
 namespace help {

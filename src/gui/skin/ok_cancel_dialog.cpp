@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "gui/access/focus_ring.h"
+#include "gui/access/table_stops.h"
 #include "gui/layout/dialog_layout.h"
 #include "gui/layout/main_layout.h"
 #include "gui/skin/image_button.h"
@@ -107,20 +108,28 @@ void OkCancelDialog::leaveEvent(QEvent*) {
 FocusStops OkCancelDialog::focus_stops() {
     FocusStops stops;
     add_stops(stops);
-    const auto frame_button = [&stops](int id, const Rect& r, QString name,
-                                       std::function<void()> press) {
+    for (const auto& row : dialog::kFocusOrder) {
         FocusStop s;
-        s.id = id;
-        s.name = std::move(name);
-        s.rect = r;
-        s.press = std::move(press);
+        s.id = dialog::kFrameIds + dialog_stop_id(row.stop);
+        s.role = accessible_role(row.role);
+        s.rect = row.rect;
+        switch (row.stop) {
+            case dialog::Stop::kOkButton:
+                s.name = ok_;
+                // Unavailable (no action) while it cannot end the dialog.
+                if (can_accept()) s.press = [this] { accept(); };
+                break;
+            case dialog::Stop::kCancelButton:
+                s.name = cancel_;
+                s.press = [this] { reject(); };
+                break;
+            case dialog::Stop::kCloseButton:
+                s.name = close_name_;
+                s.press = [this] { reject(); };
+                break;
+        }
         stops.push_back(std::move(s));
-    };
-    // OK is unavailable (no action) while it cannot end the dialog.
-    frame_button(100 + kOk, dialog::kOk, ok_,
-                 can_accept() ? std::function<void()>([this] { accept(); }) : nullptr);
-    frame_button(100 + kCancel, dialog::kCancel, cancel_, [this] { reject(); });
-    frame_button(100 + kClose, dialog::kClose, close_name_, [this] { reject(); });
+    }
     return stops;
 }
 

@@ -1,10 +1,12 @@
 // The window geometry and the controls' pixel rules, without Qt.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "gui/layout/accordion.h"
 #include "gui/layout/control_rules.h"
+#include "gui/layout/focus_order.h"
 #include "gui/layout/panel_layout.h"
 
 namespace p330::layout {
@@ -90,42 +92,16 @@ TEST(AccordionTest, LeftColumnMovesBelowTheAssignmentBody) {
     EXPECT_EQ(expanded.sensitivity.top, 175 + kAssignmentBody);
 }
 
-// Every clickable rectangle that can be live at one time, for one state of the columns.
+// The stops the keyboard reaches in one state of the columns, by the main window's focus
+// order; a hidden header has no place. Their rectangles are what a click can reach then.
 std::vector<Rect> live_targets(const RightFlags& e, Page page, bool assignment, bool sensitivity) {
+    const Columns c{assignment, sensitivity, e,
+                    page == Page::kUpper ? upper_page(e, kHeights) : lower_page(e, kHeights)};
     std::vector<Rect> t;
-    const LeftColumn left = left_column(assignment, kAssignmentBody);
-    t.insert(t.end(), {left.button_assignment, left.macro_manager, left.sensitivity});
-    if (assignment)
-        for (int i = 0; i < 8; ++i) t.push_back(dropdown_box(i));
-    if (sensitivity)
-        for (int a = 0; a < 2; ++a) t.push_back(sensitivity::axis(left.sensitivity.bottom, a).bar);
-    const RightColumn c = page == Page::kUpper ? upper_page(e, kHeights) : lower_page(e, kHeights);
-    for (int i = 0; i < kRightPanelCount; ++i) {
-        if (!c.visible[i]) continue;
-        const Rect h = right_header(c.top[i]);
-        t.push_back(h);
-        if (!e[i]) continue;
-        const int b = h.bottom;
-        switch (i) {
-            case kDpi:
-                t.insert(t.end(), dpi::kBars.begin(), dpi::kBars.end());
-                t.insert(t.end(), dpi::kSwatches.begin(), dpi::kSwatches.end());
-                t.insert(t.end(), dpi::kBoxes.begin(), dpi::kBoxes.end());
-                break;
-            case kLighting:
-                for (int r = 0; r < 3; ++r)
-                    t.insert(t.end(), {lighting::row(b, r).marker, lighting::row(b, r).bar});
-                break;
-            case kReportRate: t.push_back(report_rate::dial(b, kBodyWidth)); break;
-            case kMouseSpeed:
-            case kDoubleClick: t.push_back(speed::gauge(b, kBodyWidth).gauge); break;
-            case kScrollSpeed: {
-                const scroll::Controls s = scroll::controls(b);
-                t.insert(t.end(), {s.lines_marker, s.page_marker, s.box, s.up, s.down});
-                break;
-            }
-            case kAngleSnap: t.push_back(angle_snap::controls(b).bar); break;
-        }
+    for (const MainStop& row : main_focus_order()) {
+        if (!shown(row, c) || (row.panel >= 0 && !c.right.visible[row.panel])) continue;
+        const Rect header = row.panel >= 0 ? right_header(c.right.top[row.panel]) : Rect{};
+        t.push_back(row.rect({left_column(assignment, kAssignmentBody), header, kBodyWidth}));
     }
     return t;
 }
@@ -137,11 +113,21 @@ TEST(LayoutTableTest, LiveTargetsLieInTheWindowAndNeverOverlap) {
         for (int i = 0; i < kRightPanelCount; ++i) e[i] = (mask >> i) & 1;
         for (Page page : {Page::kUpper, Page::kLower}) {
             for (int left = 0; left < 4; ++left) {
-                std::vector<Rect> t = live_targets(e, page, left & 1, left & 2);
-                for (const Rect& r : t) ASSERT_TRUE(r.inside(kColumns)) << "mask " << mask;
-                for (const Element* f : kFixedClickable) t.push_back(f->rect);
+                const std::vector<Rect> t = live_targets(e, page, left & 1, left & 2);
+                for (const Element* f : kFixedClickable) {  // each is a stop of the keyboard's
+                    ASSERT_EQ(std::count_if(t.begin(), t.end(),
+                                            [f](const Rect& r) { return r.inside(f->rect); }),
+                              1)
+                        << "a fixed element is not in the focus order once";
+                }
                 for (std::size_t a = 0; a < t.size(); ++a) {
                     ASSERT_TRUE(t[a].inside(kWindowRect)) << "mask " << mask << " target " << a;
+                    const bool fixed =
+                        std::any_of(kFixedClickable.begin(), kFixedClickable.end(),
+                                    [&](const Element* f) { return t[a].inside(f->rect); });
+                    if (!fixed) {
+                        ASSERT_TRUE(t[a].inside(kColumns)) << "mask " << mask;
+                    }
                     for (std::size_t b = a + 1; b < t.size(); ++b)
                         ASSERT_FALSE(t[a].intersects(t[b]))
                             << "mask " << mask << " page " << int(page) << " left " << left
