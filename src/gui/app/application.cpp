@@ -14,16 +14,16 @@
 #include "core/buttons/function_catalogue.h"
 #include "core/device/open_mouse.h"
 #include "core/flows/export_target.h"
+#include "core/lang/access_texts.h"
 #include "core/util/file_io.h"
 #include "core/util/file_journal.h"
-#include "core/lang/access_texts.h"
 #include "gui/access/painted_accessible.h"
 #include "gui/app/dialog_launchers.h"
 #include "gui/app/drawing_check.h"
 #include "gui/app/loss_questions.h"
 #include "gui/app/notification_presenters.h"
-#include "gui/app/screenshot_views.h"
 #include "gui/app/qt_translations.h"
+#include "gui/app/screenshot_views.h"
 #include "gui/dialogs/firmware_updater.h"
 #include "gui/skin/texts.h"
 #include "platform/pointer_backend.h"
@@ -83,7 +83,7 @@ Application::Application(AppOptions options, NotificationSink* sink, MessagePres
     };
     // Another program's hold on the mouse ends without a sign: asked again every second.
     session_->on_waiting_until_free = [this] { free_retry_.start(); };
-    free_retry_.setInterval(1000);
+    free_retry_.setInterval(options_.free_retry_ms);
     connect(&free_retry_, &QTimer::timeout, this, &Application::retry_when_free);
     settle_timer_.setSingleShot(true);
     plugs_ = std::make_unique<PlugEventHandler>(*session_);

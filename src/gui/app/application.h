@@ -38,7 +38,8 @@ struct AppOptions {
     bool exit_after_screenshot = false;
     QString screenshot_view = QStringLiteral("main");  // see screenshot_views.h
     int splash_ms = 3000;
-    Clock* clock = nullptr;  // the protocol's pauses; null: real time
+    int free_retry_ms = 1000;  // how often a mouse another program holds is asked again
+    Clock* clock = nullptr;    // the protocol's pauses; null: real time
     // Called when the window cannot be drawn, before the user is told: a start that ends
     // lets the single-instance lock go at once rather than after the message box.
     std::function<void()> on_refused;
@@ -87,6 +88,8 @@ class Application : public QObject {
         return exit_action_;
     }
     const QSystemTrayIcon* tray() const { return tray_.get(); }  // null without a tray
+    // Asks a mouse another program held again, as the retry timer does.
+    void retry_when_free();
 
   private:
     enum class Flow { kApply, kReset };
@@ -96,7 +99,6 @@ class Application : public QObject {
     void start_listener_if_connected();
     void watch_hotplug();
     void handle_hotplug_events();
-    void retry_when_free();
     // The tray where the desktop has one, its menu, the notifications and whether the
     // window hides or minimises: nothing the splash needs, so done after its first paint, or
     // at their first use (the main view's type depends on it).
