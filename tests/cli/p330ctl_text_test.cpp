@@ -76,12 +76,12 @@ class RandomProfile {
     }
 
     void write_macro(IniDocument& record, const std::string& name) {
-        static const char* const kKeys[] = {"A", "Ctrl", "L-Button", "Enter", "F5", "Space"};
+        static const char* const kKeyNames[] = {"A", "Ctrl", "L-Button", "Enter", "F5", "Space"};
         std::vector<std::string> items;
         for (int n = pick(0, 40); n > 0; --n) {
             items.push_back(pick(0, 2) == 0
                                 ? std::to_string(pick(1, 6553500)) + " ms"
-                                : one_of(kKeys) + std::string(pick(0, 1) ? "   Dn" : "   Up"));
+                                : one_of(kKeyNames) + std::string(pick(0, 1) ? "   Dn" : "   Up"));
         }
         write_macro_section(record, name, pick(0, 1), std::to_string(pick(1, 65535)), items);
     }

@@ -98,7 +98,7 @@ TEST_F(TurnsTest, AKilledCommandLeavesItsWholeChangeOrNone) {
         const std::string point = std::to_string(kill_after);
         const pid_t pid = ::fork();
         if (pid == 0) {
-            (void)std::freopen("/dev/null", "w", stdout);
+            if (std::freopen("/dev/null", "w", stdout) == nullptr) ::_exit(127);
             ::setenv(kKillAfterReplacedVariable, point.c_str(), 1);
             ::execl(P330CTL_PATH, P330CTL_PATH, folder.c_str(), args[0].c_str(), args[1].c_str(),
                     args[2].c_str(), args[3].c_str(), nullptr);

@@ -142,7 +142,7 @@ TEST_F(UserFilesTest, BadNamesAreRefusedAndNothingChanges) {
               "p330ctl: a profile name has at most 31 characters\n");
     EXPECT_TRUE(profile_files() == files);
     // What scripts and emoji need stays: a joiner inside, a variation selector, CJK blanks.
-    for (const std::string good :
+    for (const std::string& good :
          std::vector<std::string>{"\u0915\u094D\u200D\u0937", "\u2764\uFE0F", "\u4E2D\u3000\u6587",
                                   std::string(31, 'p')})
         EXPECT_EQ(ctl({"profile", "rename", "4", good}).exit_code, 0) << printable(good);

@@ -73,7 +73,9 @@ TEST(ApplicationTest, EverySettingP330ctlSetsIsWhatTheWindowLoadsAndGetPrints) {
         for (const auto& [entry, value] : chosen) {
             EXPECT_EQ(entry->get(app.controller().record()), value) << entry->key;
             const test::ProgramRun get = test::run_program(P330CTL_PATH, {dir, "get", entry->key});
-            const std::string shown = entry->read(ProfileSettings{app.controller().record()}).text;
+            ProfileSettings settings;
+            settings.record = app.controller().record();
+            const std::string shown = entry->read(settings).text;
             EXPECT_EQ(get.out, shown + "\n") << entry->key;
         }
     }

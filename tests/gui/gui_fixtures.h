@@ -21,10 +21,10 @@
         << "still false after " << (ms) << " ms: " #cond
 #define WAIT_UNTIL(cond) WAIT_UNTIL_MS(cond, 5000)
 // The same until `actual` == `expected`; the failure shows both values.
-#define WAIT_EQ_MS(actual, expected, ms)                                       \
-    do {                                                                       \
-        QTest::qWaitFor([&]() -> bool { return (actual) == (expected); }, ms); \
-        ASSERT_EQ(actual, expected) << "after waiting " << (ms) << " ms";      \
+#define WAIT_EQ_MS(actual, expected, ms)                                             \
+    do {                                                                             \
+        (void)QTest::qWaitFor([&]() -> bool { return (actual) == (expected); }, ms); \
+        ASSERT_EQ(actual, expected) << "after waiting " << (ms) << " ms";            \
     } while (false)
 #define WAIT_EQ(actual, expected) WAIT_EQ_MS(actual, expected, 5000)
 

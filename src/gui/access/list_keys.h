@@ -14,14 +14,14 @@ class QWidget;
 namespace p330::gui {
 
 struct ListKeys {
-    std::function<void(int row)> enter;
-    std::function<void()> escape;
-    std::function<void()> right;                     // optional
-    std::function<void()> left;                      // optional
-    std::function<void()> rename;                    // F2; optional
-    std::function<void()> remove;                    // Delete; optional
-    std::function<void(const QPoint& global)> menu;  // Menu, Shift+F10; optional
-    bool popup = true;                               // a pop-up keeps Tab inside and takes Esc
+    std::function<void(int row)> enter = {};
+    std::function<void()> escape = {};
+    std::function<void()> right = {};                     // optional
+    std::function<void()> left = {};                      // optional
+    std::function<void()> rename = {};                    // F2; optional
+    std::function<void()> remove = {};                    // Delete; optional
+    std::function<void(const QPoint& global)> menu = {};  // Menu, Shift+F10; optional
+    bool popup = true;                                    // a pop-up keeps Tab inside and takes Esc
 };
 
 // The keys act while `list` exists; the handler is the list's child.
