@@ -14,10 +14,10 @@ cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
 # Tests run two to a core: most of them wait. The ones that keep a core busy (the fuzz
-# targets, the two-writer rounds: resource "cpu") take half the cores at most, so the others
-# and the build beside them keep the rest.
+# targets, the two-writer rounds: resource "cpu") run one to a core; the fuzz targets at a
+# lower priority, so that the tests that wait beside them get the processor when they wake.
 test_jobs=$((jobs * 2))
-cpu_slots=$((jobs > 2 ? jobs / 2 : 1))
+cpu_slots=$jobs
 # A compiler cache, when the machine has one, makes the builds after the first cheap.
 launcher=()
 if command -v ccache >/dev/null; then
