@@ -84,6 +84,9 @@ finish() {
 # The stages themselves, run by begin in a child of this script.
 stage_install() { tests/install/check_install.sh build-test; }
 stage_asan_build() {
+  # Compiled beside the normal build at a lower priority: it takes the processor where the
+  # normal build leaves it idle (its last, single-file steps), and the tests' wake-ups first.
+  renice -n 10 -p $$ >/dev/null
   # At -O1 it compiles in much less time than at -O2; the fuzz targets still do their fixed
   # number of runs.
   configure build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
@@ -115,8 +118,10 @@ printf '{"version": {"major": 1, "minor": 0}, "local": [{"cpu": [{"id": "0", "sl
 trap stop_all EXIT
 trap 'stop_all; exit 130' INT TERM
 
-# The normal build alone: both cores compile. The tests need no debug information in the
-# programs (the package is stripped of it anyway): a quarter less to compile.
+# The normal build first, the sanitizer build behind it at a lower priority. The tests need no
+# debug information in the programs (the package is stripped of it anyway): a quarter less to
+# compile.
+begin asan-build stage_asan_build
 echo "== build-test"
 started[build-test]=$SECONDS
 configure build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
@@ -124,7 +129,6 @@ build build-test
 echo "== build-test: $((SECONDS - started[build-test])) s"
 begin normal-tests check build-test
 begin install stage_install
-begin asan-build stage_asan_build
 finish
 begin asan-tests stage_asan_tests
 begin tsan stage_tsan
