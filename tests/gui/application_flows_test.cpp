@@ -357,6 +357,7 @@ TEST_F(ApplicationFlowsTest, AWindowThatCannotBeDrawnSaysWhyAndStartFails) {
     };
     for (const Case& c : cases) {
         test::ShippedDataFolder spoilt;
+        spoilt.own_skins();
         c.spoil(spoilt.dir.path());
         RecordingMessages said;
         AppOptions o = options();
@@ -372,6 +373,7 @@ TEST_F(ApplicationFlowsTest, AWindowThatCannotBeDrawnSaysWhyAndStartFails) {
 
 TEST_F(ApplicationFlowsTest, ASkinImageTheSplashDoesNotNeedIsCheckedOnceItIsPainted) {
     // A FIFO would hang whoever decodes it; only the panel that shows it would open it.
+    data.own_skins();
     const std::filesystem::path config = file("Skins/Graphite/Config/Config.png");
     std::filesystem::remove(config);
     ASSERT_EQ(::mkfifo(config.c_str(), 0600), 0);

@@ -18,7 +18,8 @@ new_work() {
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/data" "$work/runtime" "$work/home"
   chmod 700 "$work/runtime"
-  cp -r "$1"/Skins "$1"/defaults/* "$work/data"/
+  cp -r "$1"/defaults/* "$work/data"/
+  ln -s "$1"/Skins "$work/data"/Skins  # read only here: a link, not hundreds of files copied
 }
 
 # CONDITION [TRIES of 100 ms, default 150]

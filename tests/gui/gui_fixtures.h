@@ -51,15 +51,21 @@ inline void replace_in_file(const std::filesystem::path& path, const QString& fr
     file.write(text.toUtf8());
 }
 
-// The build's shipped data in one folder (profiles, INIs, record.ini, the skin).
+// The build's shipped data in one folder (profiles, INIs, record.ini, the skin). Its Skins is a
+// link to the build's: a copy of the skin's hundreds of files cost each test more than the test
+// itself. A test that changes the skin makes it its own first (own_skins).
 class ShippedDataFolder {
   public:
     ShippedDataFolder() {
-        namespace fs = std::filesystem;
-        const fs::path shipped = P330_SHIPPED_DIR;
-        fs::copy(shipped / "defaults", dir.path());
-        fs::copy(shipped / "Skins", dir.path() / "Skins", fs::copy_options::recursive);
+        std::filesystem::copy(shipped() / "defaults", dir.path());
+        std::filesystem::create_directory_symlink(shipped() / "Skins", dir.path() / "Skins");
     }
+    void own_skins() const {
+        std::filesystem::remove(dir.path() / "Skins");
+        std::filesystem::copy(shipped() / "Skins", dir.path() / "Skins",
+                              std::filesystem::copy_options::recursive);
+    }
+    static std::filesystem::path shipped() { return P330_SHIPPED_DIR; }
     QString path() const { return QString::fromStdString(dir.path().string()); }
     void set_language(const char* code) const {
         replace_in_file(dir.path() / "str0.ini", "Lan=EN", QString("Lan=") + code);

@@ -11,7 +11,8 @@ trap 'rm -rf "$work"' EXIT
 data=$work/data runtime=$work/runtime state=$work/mouse.state
 mkdir -p "$data" "$runtime"
 chmod 700 "$runtime"
-cp -r "$shipped"/Skins "$shipped"/defaults/* "$data"/
+cp -r "$shipped"/defaults/* "$data"/
+ln -s "$shipped"/Skins "$data"/Skins  # read only here: a link, not hundreds of files copied
 
 xvfb_drive() {
   {

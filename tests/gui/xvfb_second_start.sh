@@ -10,7 +10,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/data" "$work/runtime"
 chmod 700 "$work/runtime"
-cp -r "$shipped"/Skins "$shipped"/defaults/* "$work/data"/
+cp -r "$shipped"/defaults/* "$work/data"/
+ln -s "$shipped"/Skins "$work/data"/Skins  # read only here: a link, not hundreds of files copied
 sed -i 's/^Lan=.*/Lan=CHS/' "$work/data"/str*.ini
 # twm, a small window manager that iconifies as a desktop's does; its fonts must exist.
 printf 'RandomPlacement\nNoTitle\n' >"$work/twmrc"
