@@ -14,8 +14,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 jobs=$(nproc)
 # Tests run two to a core: most of them wait. The ones that keep a core busy (the fuzz
-# targets, the two-writer rounds: resource "cpu") run one to a core; the fuzz targets at a
-# lower priority, so that the tests that wait beside them get the processor when they wake.
+# targets, the two-writer rounds: resource "cpu") run one to a core, and first.
 test_jobs=$((jobs * 2))
 cpu_slots=$jobs
 # A compiler cache, when the machine has one, makes the builds after the first cheap.

@@ -67,8 +67,8 @@ class CatalogueTest : public test::CtlTest {
                 "source " +
                 source + "/data/_p330ctl\n";
         } else {
-            const std::string dir = std::filesystem::path(program).parent_path().string();
-            script = "set PATH " + dir + " $PATH; source " + source + "/data/p330ctl.fish; " +
+            const std::string bin = std::filesystem::path(program).parent_path().string();
+            script = "set PATH " + bin + " $PATH; source " + source + "/data/p330ctl.fish; " +
                      "complete -C 'p330ctl " + line + "'";
         }
         const test::ProgramRun run = run_shell(shell, script);

@@ -245,8 +245,8 @@ TEST_F(TextTest, ABadLineChangesNothingAndGetJsonIsAccepted) {
     // An editor's byte-order mark before the first line is not part of it, nor a Windows
     // editor's carriage return part of a line.
     std::string windows = exported;
-    for (std::size_t at = 0; (at = windows.find('\n', at)) != npos; at += 2)
-        windows.insert(at, "\r");
+    for (std::size_t end = 0; (end = windows.find('\n', end)) != npos; end += 2)
+        windows.insert(end, "\r");
     write("bom.txt", "\xEF\xBB\xBF" + windows);
     const test::ProgramRun bom = ctl({"import-text", (data() / "bom.txt").string()});
     EXPECT_EQ(bom.exit_code, 0) << bom.err;

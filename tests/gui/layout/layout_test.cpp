@@ -15,7 +15,6 @@ namespace {
 // The default skin's body heights: DPI, Lighting, Rate, Mouse, Double click, Scroll, Angle.
 constexpr RightHeights kHeights = {225, 112, 138, 110, 110, 72, 140};
 constexpr int kAssignmentBody = 195;
-constexpr int kSensitivityBody = 142;
 constexpr int kBodyWidth = 242;
 
 RightFlags flags(std::initializer_list<int> expanded) {
