@@ -8,9 +8,12 @@ set(P330_STD_HEADERS <algorithm> <array> <cstdint> <filesystem> <functional> <ma
 set(P330_QT_HEADERS <QApplication> <QDir> <QImage> <QKeyEvent> <QLineEdit> <QListWidget>
                     <QMessageBox> <QMouseEvent> <QPainter> <QString> <QTimer> <QWidget> <QWindow>)
 
-# p330_precompile(TARGET [std] [qt] [gtest] [qtest]): those header sets, precompiled for TARGET.
+# p330_precompile(TARGET [std] [qt] [gtest] [qtest] [split]): those header sets, precompiled for
+# TARGET. With split, only where the target's files are compiled one by one (P330_UNITY off): a
+# target compiled as one batch parses the headers once anyway, and making the precompiled file
+# costs more than it saves.
 function(p330_precompile target)
-  if(NOT P330_PCH)
+  if(NOT P330_PCH OR (split IN_LIST ARGN AND P330_UNITY))
     return()
   endif()
   set(headers ${P330_STD_HEADERS})
@@ -40,12 +43,12 @@ function(p330_unity target batch)
 endfunction()
 
 # The test programs are compiled for a short build rather than for fast code: what they run
-# fast is the product code they link, optimised as configured. -O0, or -Og where fortified libc
-# calls need an optimiser; either takes a half (gcc's -O2) to a third (clang's -O1 with the
-# sanitizers) of the compile time. (The product unoptimised as well would halve the sanitizer
-# build's time again, but double the CPU time of the command-line tests under it.)
+# fast is the product code they link, optimised and hardened as configured. -O0, which takes a
+# half (gcc's -O2) to a third (clang's -O1 with the sanitizers) of the compile time; without
+# the fortified libc calls, which need an optimiser and guard nothing a user runs. (The product
+# unoptimised as well would halve the sanitizer build's time again, but double the CPU time of
+# the command-line tests and the fuzz targets under it.)
+set(P330_QUICK_OPT -O0)
 if(P330_FORTIFIED)
-  set(P330_QUICK_OPT -Og)
-else()
-  set(P330_QUICK_OPT -O0)
+  list(APPEND P330_QUICK_OPT -U_FORTIFY_SOURCE)
 endif()
