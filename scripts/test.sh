@@ -103,7 +103,10 @@ stage_asan_tests() {
     LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp check build-asan -LE wayland
 }
 stage_tsan() {
-  configure build-tsan -DCMAKE_BUILD_TYPE=Debug "${lld[@]}" -DP330_SANITIZE=thread
+  # clang, as the other sanitizer build: it compiles this unoptimised build in two thirds of
+  # gcc's time.
+  configure build-tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ "${lld[@]}" \
+    -DP330_SANITIZE=thread
   build build-tsan thread_tests
   TSAN_OPTIONS=halt_on_error=1 check build-tsan -L threads
 }
