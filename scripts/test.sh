@@ -105,6 +105,12 @@ stage_asan_tests() {
 stage_tsan() {
   # clang, as the other sanitizer build: it compiles this unoptimised build in two thirds of
   # gcc's time.
+  # A folder configured with gcc before starts afresh: on a change of compiler CMake would drop
+  # the other settings given with it, the sanitizer among them.
+  if [ -f build-tsan/CMakeCache.txt ] &&
+    ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang' build-tsan/CMakeCache.txt; then
+    rm -rf build-tsan
+  fi
   configure build-tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ "${lld[@]}" \
     -DP330_SANITIZE=thread
   build build-tsan thread_tests

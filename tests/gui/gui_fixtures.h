@@ -60,7 +60,7 @@ class ShippedDataFolder {
         std::filesystem::copy(shipped() / "defaults", dir.path());
         std::filesystem::create_directory_symlink(shipped() / "Skins", dir.path() / "Skins");
     }
-    void own_skins() const {
+    void own_skins() {
         std::filesystem::remove(dir.path() / "Skins");
         std::filesystem::copy(shipped() / "Skins", dir.path() / "Skins",
                               std::filesystem::copy_options::recursive);
