@@ -133,11 +133,27 @@ TEST_F(FailingMouseTest, AFaultTheSimulatedMouseCannotHaveIsRefused) {
     }
 }
 
-TEST_F(FailingMouseTest, AFailedExportSaysWhatFailedInOneLineAndWritesNothing) {
+TEST_F(FailingMouseTest, AFailedExportSaysWhatFailedAndLeavesNoPieceOfIt) {
     const auto run = ctl({"profile", "export", "0", (data() / "none" / "mine").string()});
     EXPECT_EQ(run.exit_code, 4);
     EXPECT_EQ(run.err, "p330ctl: the folder " + (data() / "none").string() +
                            " does not exist: nothing was exported, choose another name\n");
+    EXPECT_FALSE(std::filesystem::exists(data() / "mine.bin"));
+
+    // A write that fails past the checks (a file-size limit the image exceeds and its labels do
+    // not): the labels written are said, the image's failure with its caption, and no piece of
+    // the image is left, nor a copy in the data folder.
+    const std::filesystem::path small = data() / "small";
+    std::filesystem::create_directory(small);
+    const std::string mine = (small / "mine").string();
+    const test::ProgramRun cut = test::run_program(
+        "/bin/bash", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$@\"", "limited", P330CTL_PATH,
+                      "--data-dir=" + data().string(), "profile", "export", "0", mine});
+    EXPECT_EQ(cut.exit_code, 1) << cut.err;
+    EXPECT_EQ(cut.out, "Wrote " + mine + ".ini\n");
+    EXPECT_EQ(cut.err.rfind("p330ctl: NULL ==fp: Error Code is: 27", 0), 0u) << cut.err;
+    EXPECT_NE(cut.err.find("mine.bin: File too large"), std::string::npos) << cut.err;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(small), {}), 1);
     EXPECT_FALSE(std::filesystem::exists(data() / "mine.bin"));
 }
 
